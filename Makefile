@@ -1,0 +1,60 @@
+# Keepgate's front door: `make run` and `make test` install what is missing, build, then run.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+PACKAGES := cmake make g++ libgtest-dev libgmock-dev apache2-utils apache2 curl qt6-base-dev \
+            pkexec clang libclang-rt-14-dev fonts-dejavu-core
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+RELEASE_DIR := build/release
+TEST_DIR := build/test
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 30
+
+.PHONY: all deps build run test test-build e2e gui core fuzz screenshots format clean
+
+all: build
+
+deps:
+	@missing=""; for p in $(PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q 'install ok installed' || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && \
+	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
+	fi
+
+build: deps
+	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEEPGATE_TESTS=OFF
+	cmake --build $(RELEASE_DIR) -j $(JOBS)
+
+run: build
+	$(RELEASE_DIR)/keepgate
+
+test-build: deps
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DKEEPGATE_SANITIZE=ON
+	cmake --build $(TEST_DIR) -j $(JOBS)
+
+test: test-build
+	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300
+
+core gui e2e: test-build
+	cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300 -L $@
+
+fuzz: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=Debug -DKEEPGATE_FUZZ=ON -DKEEPGATE_GUI=OFF -DKEEPGATE_TESTS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS)
+	@for f in $(FUZZ_DIR)/fuzz/fuzz_*; do \
+	  [ -x "$$f" ] || continue; echo "== $$f ($(FUZZ_SECONDS)s)"; \
+	  mkdir -p $(FUZZ_DIR)/corpus/$$(basename $$f); \
+	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_DIR)/corpus/$$(basename $$f) || exit 1; \
+	done
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/keepgate --screenshots screenshots
+	@ls -1 screenshots/*.png
+
+format:
+	clang-format -i $$(git ls-files '*.cpp' '*.h')
+
+clean:
+	rm -rf build

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formats/ProtectionInfo.h"
+#include "formats/UserRecord.h"
+#include "ui/Controls.h"
+
+namespace keepgate {
+
+// The directory protection editor: loads a directory's block, edits it and saves or removes it.
+class Directory : public ui::TableDataSource {
+public:
+    ui::Window* mainWindow = nullptr;
+    ui::TextField* directoryField = nullptr;
+    ui::TextField* authnameField = nullptr;
+    ui::TextField* userfileField = nullptr;
+    ui::TextField* groupfileField = nullptr;
+    ui::TableView* userfileView = nullptr;
+    ui::Button* selectUserfileButton = nullptr;
+    ui::Button* selectGroupfileButton = nullptr;
+    ui::Button* saveProtectionButton = nullptr;
+    ui::Button* removeProtectionButton = nullptr;
+    ui::Button* allusersCB = nullptr;
+    ui::TabView* subTabs = nullptr;
+    ui::Button* denyAllOthersCB = nullptr;
+    ui::Button* orderDenyRB = nullptr;
+    ui::Button* orderAllowRB = nullptr;
+    ui::Button* addAccessBT = nullptr;
+    ui::Button* removeAccessBT = nullptr;
+
+    std::string pfilePath;
+    std::string directoryinfo;
+    std::vector<UserRecord> records;
+    std::vector<std::string> users;
+    std::vector<std::string> groups;
+    std::vector<std::string> allow;
+    std::vector<std::string> deny;
+    // The check-box cell that currently draws the "check" column (the newest made by buttonCell()).
+    std::shared_ptr<ui::CheckBoxCell> activeButtonCell;
+
+    void awakeFromNib();
+
+    // Choosing and loading a directory.
+    void selectDirectory();
+    void doOpenDirectoryPanel(int returnCode, const std::vector<std::string>& filenames);
+    void parseFile(const std::optional<ProtectionInfo>& info);
+    void enableEdit();
+    void reloadUserfile();
+    void reloadGroupfile();
+    void reloadAccessfile();
+
+    // The user table.
+    void buttonCell(bool enabled);
+    void checkcell(ui::TableView& sender);
+    void checkAllusers();
+    int numberOfRowsInTableView() override;
+    Value objectValueForTableColumn(const std::string& column, int row) override;
+    void setObjectValue(const Value& value, const std::string& column, int row) override;
+    void selectUserfile();
+    void doOpenUserfilePanel(int returnCode, const std::vector<std::string>& filenames);
+    void selectGroupfile();
+    void doOpenGroupfilePanel(int returnCode, const std::vector<std::string>& filenames);
+
+    // Saving and removing.
+    void saveProtection();
+    std::string parseFileWithoutDirectory(const std::optional<std::string>& text, const std::string& directory);
+    void removeProtection();
+    void removeProtectionNow(int returnCode);
+};
+
+} // namespace keepgate

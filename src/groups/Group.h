@@ -1,0 +1,55 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "groups/GroupItem.h"
+#include "ui/Controls.h"
+
+namespace keepgate {
+
+// The group file editor: a tree of groups and their members, written to the group file after every change.
+class Group : public ui::OutlineDataSource {
+public:
+    ui::Window* mainWindow = nullptr;
+    ui::TextField* groupfileField = nullptr;
+    ui::TextField* groupnameField = nullptr;
+    ui::TextField* usernameField = nullptr;
+    ui::PopUpButton* grouplistPopup = nullptr;
+    ui::Button* addgroupButton = nullptr;
+    ui::Button* adduserButton = nullptr;
+    ui::Button* deleteusergroupButton = nullptr;
+    ui::OutlineView* outlineView = nullptr;
+    // The groups, in file order; absent until a file is chosen or named.
+    std::optional<std::vector<std::unique_ptr<GroupItem>>> records;
+
+    void awakeFromNib() {}
+
+    // Tree operations.
+    std::unique_ptr<GroupItem> groupWithTitle(const std::optional<std::string>& title);
+    GroupItem* newItemForGroup(GroupItem* group, const std::optional<std::string>& title);
+    static bool searchForTitle(const std::vector<std::unique_ptr<GroupItem>>& list, const std::string& title);
+    static void removeObjectsWithKey(const std::string& key, std::vector<std::unique_ptr<GroupItem>>& list);
+    void reloadGroupfile(const std::string& path);
+
+    // Actions and their panel ends.
+    void newFile();
+    void didEnd(int returnCode, const std::vector<std::string>& filenames);
+    void selectFile();
+    void openEnd(int returnCode, const std::vector<std::string>& filenames);
+    void makeEditable();
+    void addGroup();
+    void addUser();
+    void deleteGroup();
+    void saveGroupfile();
+
+    // The outline view's data source.
+    int numberOfChildrenOfItem(ui::OutlineItem item) override;
+    bool isItemExpandable(ui::OutlineItem item) override;
+    ui::OutlineItem child(int index, ui::OutlineItem item) override;
+    Value objectValueForTableColumn(const std::string& column, ui::OutlineItem item) override;
+};
+
+} // namespace keepgate

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+#include "platform/Constants.h"
+
+namespace keepgate {
+
+// The system paths and addresses that services and controllers use; tests point them at temp dirs,
+// fake tools and a loopback server. The shipped program keeps the constants.
+struct SystemPaths {
+    std::string mainConfig = constants::kMainConfigPath;
+    std::string stagingConfig = constants::kStagingConfigPath;
+    std::string htpasswd = constants::kHtpasswdPath;
+    std::string copy = constants::kCopyPath;
+    std::string privilegedLauncher = constants::kPrivilegedLauncherPath;
+    std::string updateURL = constants::kUpdateURL;
+};
+
+SystemPaths& systemPaths();
+
+} // namespace keepgate

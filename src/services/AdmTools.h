@@ -1,0 +1,30 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace keepgate {
+
+// Services around the web server's main configuration and the system's htpasswd tool. The paths come
+// from systemPaths(), which tests point at temporary files and fake tools.
+class AdmTools {
+public:
+    // The hash that htpasswd makes for the user and password, without line-end characters, or nothing
+    // when the tool cannot run, prints non-ASCII or prints no colon. The password goes to the tool's
+    // standard input, never onto its command line.
+    static std::optional<std::string> getPasswd(const std::optional<std::string>& username,
+                                                const std::optional<std::string>& password);
+
+    // Copies a file into place with administrator rights ("/bin/cp -f from to" through the privileged
+    // launcher) and waits for it. Returns whether the copy happened; logs one line either way.
+    static bool copyFileWithAuthorization(const std::string& fromFile, const std::string& toFile);
+
+    // Whether the main configuration includes the shared configuration file (an uncommented line holding
+    // "Include <path>" or "Include \"<path>\"").
+    static bool checkForIncludeInConf();
+
+    // False when any line of the main configuration holds "AllowOverride None".
+    static bool checkForAllowoverrideConf();
+};
+
+} // namespace keepgate

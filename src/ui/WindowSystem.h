@@ -1,0 +1,64 @@
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Controls.h"
+
+namespace keepgate::ui {
+
+struct OpenPanelOptions {
+    bool canChooseFiles = true;
+    bool canChooseDirectories = false;
+    bool allowsMultipleSelection = false;
+    std::string directory; // where the panel starts
+    std::string file;      // the file proposed, or empty
+};
+
+struct SavePanelOptions {
+    std::string directory;
+    std::string file; // the proposed name
+};
+
+// End handler of a panel: return code 1 for OK, 0 for cancel, and the chosen paths.
+using PanelHandler = std::function<void(int returnCode, const std::vector<std::string>& filenames)>;
+// End handler of an alert: return code 1 for the default button, 0 for the alternate one.
+using AlertHandler = std::function<void(int returnCode)>;
+
+struct AlertSpec {
+    std::string title;
+    std::string message; // shown literally
+    std::string defaultButton = "OK";
+    std::string alternateButton; // empty: no second button
+};
+
+class WindowSystem {
+public:
+    virtual ~WindowSystem() = default;
+
+    // Sheets on a parent window; they return at once and call the handler when the user answers.
+    virtual void beginOpenPanel(const OpenPanelOptions& options, Window* parent, PanelHandler handler) = 0;
+    virtual void beginSavePanel(const SavePanelOptions& options, Window* parent, PanelHandler handler) = 0;
+    // An alert sheet on `parent`, or a free-standing alert when `parent` is null; the handler may be empty.
+    virtual void beginAlertSheet(const AlertSpec& alert, Window* parent, AlertHandler handler) = 0;
+
+    // Application-modal alerts; they return 1 for the default button, 0 for the alternate one.
+    virtual int runAlertPanel(const AlertSpec& alert) = 0;
+    virtual int runInformationalAlertPanel(const AlertSpec& alert) = 0;
+
+    virtual void beep() = 0;
+
+    // Workspace.
+    virtual bool openURL(const std::string& url) = 0;
+    virtual bool openFile(const std::string& path, const std::string& application) = 0;
+    virtual std::optional<std::string> pathForResource(const std::string& name, const std::string& type) = 0;
+};
+
+// The application's window system (the Qt one in the program, a headless one in tests).
+WindowSystem& windowSystem();
+void setWindowSystem(std::shared_ptr<WindowSystem> system);
+
+} // namespace keepgate::ui
