@@ -53,6 +53,14 @@ std::string includeArgument(const std::string& path) {
     return path.find_first_of(" \t") == std::string::npos ? path : "\"" + path + "\"";
 }
 
+// The download address comes over plain HTTP, so only a web address is handed to the browser: another
+// scheme (file:, a custom handler) could start a local program.
+bool isWebAddress(const std::string& url) {
+    const std::string folded = lowerAscii(url.substr(0, 8));
+    return (folded.starts_with("http://") && url.size() > 7) ||
+           (folded.starts_with("https://") && url.size() > 8);
+}
+
 void failConfiguration(ui::Window* mainWindow, const std::string& message) {
     ui::windowSystem().beginAlertSheet(alert("Error!", message), mainWindow, {});
 }
@@ -159,9 +167,8 @@ void Controller::checkForUpdateNow(int noDialog) {
             entry("whatsnew").value_or("") + "\n\nWould you like to visit the web site to download it?";
         const int answer = ui::windowSystem().runInformationalAlertPanel(
             alert("New Version", message, "Visit Web Site", "Cancel"));
-        // Without a download address there is nothing to open.
         if (answer == 1) {
-            if (const auto gotoURL = entry("gotoURL"); gotoURL && !gotoURL->empty()) {
+            if (const auto gotoURL = entry("gotoURL"); gotoURL && isWebAddress(*gotoURL)) {
                 ui::windowSystem().openURL(*gotoURL);
             }
         }

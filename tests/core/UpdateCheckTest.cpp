@@ -93,6 +93,26 @@ TEST_F(UpdateCheckTest, MissingWhatsNewOrDownloadAddress) {
     EXPECT_TRUE(windows->openedURLs.empty());
 }
 
+TEST_F(UpdateCheckTest, OnlyWebAddressesAreOpened) {
+    const struct {
+        const char* gotoURL;
+        bool opens;
+    } cases[] = {{"https://example.org/", true},
+                 {"HTTP://example.org/", true},
+                 {"", false},
+                 {"http://", false},
+                 {"file:///etc/passwd", false},
+                 {"javascript:alert(1)", false},
+                 {"example.org", false}};
+    for (const auto& c : cases) {
+        windows->openedURLs.clear();
+        server.serve("/version.xml",
+                     versionDocument(entry("versionnumber", "0.8") + entry("gotoURL", c.gotoURL)));
+        check(1);
+        EXPECT_EQ(windows->openedURLs.size(), c.opens ? 1u : 0u) << c.gotoURL;
+    }
+}
+
 TEST_F(UpdateCheckTest, NoVersionNumberBeepsAndSaysSoInBothForms) {
     const struct {
         const char* name;
