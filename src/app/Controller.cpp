@@ -107,10 +107,8 @@ void Controller::awakeFromNib() {
                 "You have set up Keepgate to read protection settings from the " +
                 defaults.stringForKey(constants::kDefaultAccessFilenameKey).value_or("") +
                 " in each individual directory you are protection, but your Apache WebServer does not seem "
-                "to be "
-                "set up for this feature.\n\nWould you like Keepgate to automatically configure it? (this "
-                "will "
-                "require administrator authorization)";
+                "to be set up for this feature.\n\nWould you like Keepgate to automatically configure it? "
+                "(this will require administrator authorization)";
             ui::windowSystem().beginAlertSheet(
                 alert("Warning!", message, "Automatically configure", "Cancel"), nullptr,
                 [this](int returnCode) { setupConfigFileWithAllow(returnCode); });
@@ -120,8 +118,7 @@ void Controller::awakeFromNib() {
             "You have set up Keepgate to read protection settings from " +
             defaults.stringForKey(constants::kConfigFilePathKey).value_or("") +
             " but your Apache WebServer does not seem to be set up for this feature.\n\nWould you like "
-            "Keepgate to "
-            "automatically configure it? (this will require administrator authorization)";
+            "Keepgate to automatically configure it? (this will require administrator authorization)";
         ui::windowSystem().beginAlertSheet(
             alert("Warning!", message, "Automatically configure", "Cancel"), nullptr,
             [this](int returnCode) { setupConfigFileWithInclude(returnCode); });
@@ -155,8 +152,7 @@ void Controller::checkForUpdateNow(int noDialog) {
         ui::windowSystem().beep();
         ui::windowSystem().runAlertPanel(
             alert("Could not check for update",
-                  "A problem arose while attempting to check for a new version of "
-                  "Keepgate.  " +
+                  "A problem arose while attempting to check for a new version of Keepgate.  " +
                       hostOfURL(address) + " may be temporarily unavailable or your network may be down."));
         return;
     }
