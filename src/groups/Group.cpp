@@ -62,10 +62,8 @@ std::shared_ptr<GroupItem> Group::groupWithTitle(const std::optional<std::string
 
 std::shared_ptr<GroupItem> Group::newItemForGroup(GroupItem* group, const std::optional<std::string>& title) {
     auto item = std::make_shared<GroupItem>();
-    if (group) {
-        if (!group->children()) {
-            group->makeChildren();
-        }
+    // A member node has no "CHILDREN" to append to; it is never turned into a group.
+    if (group && group->children()) {
         group->children()->push_back(item);
     }
     if (title) {
