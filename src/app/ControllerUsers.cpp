@@ -17,8 +17,8 @@ void showUserEditorError(ui::Window* parent, const std::string& message) {
     ui::windowSystem().beginAlertSheet({"Error!", message, "OK", ""}, parent, {});
 }
 
-// Why a user file line or a "Require user" line cannot hold this name.
-std::string usernameProblem(const std::string& name) {
+// Why a user file line or a "Require user" line cannot hold this name; nothing when it can.
+std::optional<std::string> usernameProblem(const std::string& name) {
     for (const char c : name) {
         if (c == ':') {
             return "it contains a colon";
@@ -33,7 +33,10 @@ std::string usernameProblem(const std::string& name) {
             return "it contains a tab";
         }
     }
-    return "the user file cannot hold it";
+    if (!AddUser::isStorableUsername(name)) {
+        return "the user file cannot hold it";
+    }
+    return std::nullopt;
 }
 
 // Why an existing file cannot be opened; nothing when it is readable or missing (a missing file is empty).
@@ -77,10 +80,10 @@ void Controller::addUser() {
     if (username.empty()) {
         return;
     }
-    if (!AddUser::isStorableUsername(username)) {
-        showUserEditorError(
-            mainWindow, "The user name \"" + username + "\" cannot be used: " + usernameProblem(username) +
-                            ". A user name may not contain colons, blanks, tabs or line breaks.");
+    if (const auto problem = usernameProblem(username)) {
+        showUserEditorError(mainWindow,
+                            "The user name \"" + username + "\" cannot be used: " + *problem +
+                                ". A user name may not contain colons, blanks, tabs or line breaks.");
         return;
     }
     auto record = AddUser::createRecord(username, passwordField->stringValue());
