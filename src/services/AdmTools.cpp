@@ -1,8 +1,9 @@
 #include "services/AdmTools.h"
 
+#include <climits>
+#include <unistd.h>
 #include <vector>
 
-#include "formats/TextLines.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
@@ -13,6 +14,33 @@
 namespace keepgate {
 
 namespace {
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+bool contains(const std::string& line, const std::string& needle) {
+    return line.find(needle) != std::string::npos;
+}
+
+// The launcher starts the command in another working directory, so a relative path must be made whole
+// here or the administrator's copy would read or write the wrong file.
+std::string absolutePath(const std::string& path) {
+    if (path.front() == '/') {
+        return path;
+    }
+    char directory[PATH_MAX];
+    if (!getcwd(directory, sizeof directory)) {
+        return path;
+    }
+    return std::string(directory) + "/" + path;
+}
 
 bool isAscii(const std::string& bytes) {
     for (const unsigned char c : bytes) {
@@ -33,9 +61,9 @@ std::string standardInputFor(const std::optional<std::string>& password) {
     return input;
 }
 
-// An uncommented line: Apache ignores a line whose first non-blank character is "#".
+// Apache ignores a line whose first non-blank character is "#", so such a line includes nothing.
 bool isCommentLine(const std::string& line) {
-    const auto first = line.find_first_not_of(" \t");
+    const auto first = line.find_first_not_of(" \t\r\v\f");
     return first != std::string::npos && line[first] == '#';
 }
 
@@ -44,7 +72,7 @@ std::optional<std::vector<std::string>> mainConfigLines() {
     if (!contents) {
         return std::nullopt;
     }
-    return text::split(*contents, '\n');
+    return splitLines(*contents);
 }
 
 } // namespace
@@ -61,11 +89,14 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
     if (!result.started || !isAscii(result.standardOutput)) {
         return std::nullopt;
     }
-    const auto pieces = text::split(result.standardOutput, ':');
-    if (pieces.size() < 2) {
+    const std::string& output = result.standardOutput;
+    const auto colon = output.find(':');
+    if (colon == std::string::npos) {
         return std::nullopt;
     }
-    std::string hash = pieces[1];
+    const auto nextColon = output.find(':', colon + 1);
+    std::string hash =
+        output.substr(colon + 1, nextColon == std::string::npos ? std::string::npos : nextColon - colon - 1);
     while (!hash.empty() && (hash.back() == '\n' || hash.back() == '\r')) {
         hash.pop_back();
     }
@@ -76,7 +107,8 @@ bool AdmTools::copyFileWithAuthorization(const std::string& fromFile, const std:
     if (fromFile.empty() || toFile.empty()) {
         return false;
     }
-    const auto result = platform::runPrivileged(systemPaths().copy, {"-f", fromFile, toFile});
+    const auto result =
+        platform::runPrivileged(systemPaths().copy, {"-f", absolutePath(fromFile), absolutePath(toFile)});
     if (!result.started || result.exitStatus != 0) {
         platform::appLog("Error copying file");
         return false;
@@ -99,7 +131,7 @@ bool AdmTools::checkForIncludeInConf() {
     const std::string plain = "Include " + *path;
     const std::string quoted = "Include \"" + *path + "\"";
     for (const auto& line : *lines) {
-        if (!isCommentLine(line) && (text::contains(line, plain) || text::contains(line, quoted))) {
+        if (!isCommentLine(line) && (contains(line, plain) || contains(line, quoted))) {
             return true;
         }
     }
@@ -112,7 +144,7 @@ bool AdmTools::checkForAllowoverrideConf() {
         return true;
     }
     for (const auto& line : *lines) {
-        if (text::contains(line, "AllowOverride None")) {
+        if (contains(line, "AllowOverride None")) {
             return false;
         }
     }

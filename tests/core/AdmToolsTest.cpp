@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -142,6 +143,20 @@ TEST_F(PrivilegedCopyTest, CopiesThroughTheLauncherAndLogsSuccess) {
     EXPECT_EQ(logLines,
               std::vector<std::string>{"Successfully copied a file with administrator privileges from " +
                                        temp / "from" + " to " + temp / "to" + "!"});
+}
+
+TEST_F(PrivilegedCopyTest, RelativePathsSurviveTheLaunchersOwnWorkingDirectory) {
+    installLauncher("cd / && exec \"$@\"\n");
+    char previous[4096];
+    ASSERT_TRUE(getcwd(previous, sizeof previous));
+    ASSERT_EQ(chdir(temp.path().c_str()), 0);
+    const bool copied = AdmTools::copyFileWithAuthorization("from", "to");
+    ASSERT_EQ(chdir(previous), 0);
+    EXPECT_TRUE(copied);
+    EXPECT_EQ(testing::readFile(temp / "to"), "new config\n");
+    EXPECT_EQ(testing::readFile(temp / "launched"), "/bin/cp|-f|" + temp / "from" + "|" + temp / "to" + "|");
+    EXPECT_EQ(logLines, std::vector<std::string>{
+                            "Successfully copied a file with administrator privileges from from to to!"});
 }
 
 TEST_F(PrivilegedCopyTest, RefusalMissingLauncherOrFailedCopyLogOneError) {
