@@ -134,6 +134,8 @@ TEST_P(DirectorySaveTest, FieldsThatWouldBreakTheBlockAreRefusedAndNothingIsWrit
     writeFile(temp / "odd-groups", "st\taff: x\n");
     const std::string brokenPath = temp / "users\nRequire valid-user";
     writeFile(brokenPath, "alice:x\n");
+    const std::string quotedPath = temp / "my \"groups\"";
+    writeFile(quotedPath, "staff: alice\n");
     const struct Case {
         const char* field;
         std::function<void(DirectoryEditorLayout&)> edit;
@@ -158,7 +160,14 @@ TEST_P(DirectorySaveTest, FieldsThatWouldBreakTheBlockAreRefusedAndNothingIsWrit
              e.directory.reloadGroupfile();
              e.groupfileView.clickCheckBox(0);
          }},
+        {"host rule",
+         [](auto& e) {
+             e.directoryAccess.addRecord();
+             e.accessView.editCell("a", "hostnameip", 0);
+             e.accessView.editCell("Require valid-user\nAllow", "denyallow", 0);
+         }},
         {"user file", [&](auto& e) { e.userfileField.text = brokenPath; }},
+        {"group file", [&](auto& e) { e.groupfileField.text = quotedPath; }},
     };
     const std::string earlier = stored(site, "AuthType Basic\nAuthName \"Old\"\n");
     for (const auto& c : cases) {
