@@ -78,11 +78,12 @@ void ApacheInstance::writeConfig(const std::string& documentRootDirectives, cons
     config += "ServerName 127.0.0.1\n";
     config += "User nobody\nGroup nogroup\n";
     for (const char* module : {"mpm_event", "authz_core", "authn_core", "auth_basic", "authn_file",
-                               "authz_user", "authz_groupfile", "authz_host", "access_compat"}) {
+                               "authz_user", "authz_groupfile", "authz_host", "access_compat", "dir"}) {
         config += std::string("LoadModule ") + module + "_module " + kModules + "/mod_" + module + ".so\n";
     }
     config += "ErrorLog \"" + errorLogPath() + "\"\n";
     config += "LogLevel warn\n";
+    config += "DirectoryIndex index.html\n";
     config += "DocumentRoot \"" + documentRoot() + "\"\n";
     config += "<Directory \"" + documentRoot() + "\">\n" + documentRootDirectives + "</Directory>\n";
     config += extra;
