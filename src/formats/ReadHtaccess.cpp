@@ -84,7 +84,14 @@ void appendHosts(ProtectionInfo& info, const std::string& key, std::string_view 
     if (!hosts || *hosts == "all") {
         return;
     }
-    info.setValue(key, info.has(key) ? info.text(key) + " " + *hosts : *hosts);
+    if (!info.has(key)) {
+        info.setValue(key, *hosts);
+        return;
+    }
+    // Joined with exactly one blank: the earlier line's trailing white space would make an empty host.
+    std::string gathered = info.text(key);
+    gathered.erase(gathered.find_last_not_of(" \t\r") + 1);
+    info.setValue(key, gathered + " " + *hosts);
 }
 
 void readLine(ProtectionInfo& info, const std::string& line) {

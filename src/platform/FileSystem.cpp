@@ -48,12 +48,14 @@ std::optional<std::string> readFile(const std::string& path) {
     if (path.empty()) {
         return std::nullopt;
     }
-    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking open and a regular-file test: a FIFO or a device planted under a file's name would
+    // otherwise hang the reader or feed it without end.
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         return std::nullopt;
     }
     struct stat info{};
-    if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+    if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
         return std::nullopt;
     }

@@ -81,6 +81,10 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
                                                const std::optional<std::string>& password) {
     // "--" keeps a name that begins with "-" from being read as an option; the password goes to the
     // tool's standard input because a command line is visible to every local user.
+    // Without a password the tool has nothing to hash; an empty stdin would hash the empty password.
+    if (!password) {
+        return std::nullopt;
+    }
     std::vector<std::string> arguments{"-n", "-i", "--"};
     if (username) {
         arguments.push_back(*username);

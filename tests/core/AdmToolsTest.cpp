@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <unistd.h>
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include "formats/AddUser.h"
@@ -69,7 +71,12 @@ TEST_F(PasswordHashingTest, PasswordGoesToStandardInputNeverToArguments) {
     EXPECT_EQ(testing::readFile(temp / "argv"), "-n\n-i\n--\n-alice\n");
     EXPECT_EQ(testing::readFile(temp / "stdin"), "top secret");
 
-    EXPECT_EQ(AdmTools::getPasswd("bob", std::nullopt), "HASH");
+    // An absent password is not the empty one: nothing is hashed and the tool is not run.
+    std::remove((temp / "argv").c_str());
+    EXPECT_EQ(AdmTools::getPasswd("bob", std::nullopt), std::nullopt);
+    EXPECT_EQ(AddUser::createRecord("bob", std::nullopt), std::nullopt);
+    EXPECT_EQ(testing::readFile(temp / "argv"), "<missing>");
+    EXPECT_EQ(AdmTools::getPasswd("bob", ""), "HASH");
     EXPECT_EQ(testing::readFile(temp / "argv"), "-n\n-i\n--\nbob\n");
     EXPECT_EQ(testing::readFile(temp / "stdin"), "");
 

@@ -95,6 +95,10 @@ TEST(FileSystemTest, ReadExistRemove) {
 
     EXPECT_EQ(platform::readFile(temp / "missing"), std::nullopt);
     EXPECT_EQ(platform::readFile(temp / "folder"), std::nullopt);
+    // Only regular files are read: a FIFO would block the reader and a device would never end.
+    ASSERT_EQ(mkfifo((temp / "fifo").c_str(), 0644), 0);
+    EXPECT_EQ(platform::readFile(temp / "fifo"), std::nullopt);
+    EXPECT_EQ(platform::readFile("/dev/zero"), std::nullopt);
     EXPECT_TRUE(platform::fileExists(temp / "folder"));
     EXPECT_FALSE(platform::fileExists(temp / "missing"));
     EXPECT_TRUE(platform::isDirectory(temp / "folder"));

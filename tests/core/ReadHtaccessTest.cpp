@@ -47,6 +47,7 @@ TEST(ReadHtaccessTest, ReadsEachDirectiveByTheScannerRules) {
         {"Allow from", {}},
         {"Allow from 10.0.0.1 .example.com", {{"allow", "10.0.0.1 .example.com"}}},
         {"Allow from a\nAllow from all\nAllow from b c", {{"allow", "a b c"}}},
+        {"Allow from a \r\nAllow from b\nDeny from c\t\nDeny from d", {{"allow", "a b"}, {"deny", "c d"}}},
         {"Deny from x\nDeny from y", {{"deny", "x y"}}},
         {"Order allow,deny", {{"orderallow", "yes"}}},
         {"Order deny,allow\nAuthType Basic\nSatisfy any\n<Directory \"/x\">\n</Directory>\n\n", {}},
