@@ -108,7 +108,11 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     const bool wanted =
         checkBox ? role == Qt::CheckStateRole : (role == Qt::DisplayRole || role == Qt::EditRole);
     // The list may have shrunk since the last reset; never ask for a row the data source no longer has.
-    if (!wanted || index.row() >= liveRowCount()) {
+    if (!wanted) {
+        return {};
+    }
+    if (index.row() >= liveRowCount()) {
+        const_cast<TableModel*>(this)->scheduleReset();
         return {};
     }
     Nesting callback(inCallback_);
@@ -120,7 +124,11 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
 }
 
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!dataSource_ || !index.isValid() || index.row() >= rows_ || index.row() >= liveRowCount()) {
+    if (!dataSource_ || !index.isValid() || index.row() >= rows_) {
+        return false;
+    }
+    if (index.row() >= liveRowCount()) {
+        scheduleReset();
         return false;
     }
     const TableColumn& column = columns_[static_cast<std::size_t>(index.column())];
