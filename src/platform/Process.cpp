@@ -58,7 +58,7 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
         if (standardInput) {
             dup2(inPipe[0], STDIN_FILENO);
         } else {
-            const int devNull = open("/dev/null", O_RDONLY);
+            const int devNull = open("/dev/null", O_RDONLY | O_CLOEXEC);
             dup2(devNull, STDIN_FILENO);
         }
         dup2(outPipe[1], STDOUT_FILENO);
@@ -84,6 +84,10 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
     std::size_t inputOffset = 0;
     if (!standardInput || !result.started || input.empty()) {
         closeIfOpen(inPipe[1]);
+    } else {
+        // A blocking write larger than the pipe's free space would wait for a child that is itself
+        // waiting for us to read its output.
+        fcntl(inPipe[1], F_SETFL, fcntl(inPipe[1], F_GETFL) | O_NONBLOCK);
     }
     const auto previousSigpipe = std::signal(SIGPIPE, SIG_IGN);
     char buffer[65536];

@@ -10,6 +10,21 @@
 #include "platform/SystemPaths.h"
 #include "platform/UrlFetcher.h"
 
+namespace keepgate {
+
+void PrintTo(const Record& record, std::ostream* out) {
+    *out << "{";
+    const char* separator = "";
+    for (const auto& [key, value] : record.values()) {
+        *out << separator << key << ": "
+             << (value.isText() ? ::testing::PrintToString(value.text()) : value.text());
+        separator = ", ";
+    }
+    *out << "}";
+}
+
+} // namespace keepgate
+
 namespace keepgate::testing {
 
 TempDir::TempDir() {
@@ -43,7 +58,9 @@ void writeFile(const std::string& path, const std::string& contents) {
     out << contents;
 }
 
-std::string readFile(const std::string& path) { return platform::readFile(path).value_or("<missing>"); }
+std::string readFile(const std::string& path) {
+    return platform::readFile(path).value_or("<missing>");
+}
 
 void writeScript(const std::string& path, const std::string& body) {
     writeFile(path, "#!/bin/sh\n" + body);

@@ -1,19 +1,26 @@
 #pragma once
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "platform/DefaultsStore.h"
+#include "platform/Record.h"
 #include "support/Headless.h"
+
+namespace keepgate {
+// Shows a record's keys and values in failure messages instead of its bytes.
+void PrintTo(const Record& record, std::ostream* out);
+} // namespace keepgate
 
 namespace keepgate::testing {
 
 // A fresh directory under /tmp, removed with everything in it when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +28,7 @@ public:
     const std::string& path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 
@@ -37,7 +44,7 @@ int shell(const std::string& commandLine);
 // Every controller test starts from a headless window system, an empty memory defaults store and
 // the shipped system paths, and leaves them that way.
 class HeadlessTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override;
     void TearDown() override;
 

@@ -1,0 +1,19 @@
+#include "formats/TextLines.h"
+
+namespace keepgate::text {
+
+std::vector<std::string> split(std::string_view text, char separator) {
+    std::vector<std::string> pieces;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = text.find(separator, start);
+        if (end == std::string_view::npos) {
+            pieces.emplace_back(text.substr(start));
+            return pieces;
+        }
+        pieces.emplace_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+}
+
+} // namespace keepgate::text

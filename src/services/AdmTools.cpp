@@ -1,0 +1,154 @@
+#include "services/AdmTools.h"
+
+#include <climits>
+#include <unistd.h>
+#include <vector>
+
+#include "platform/Constants.h"
+#include "platform/DefaultsStore.h"
+#include "platform/FileSystem.h"
+#include "platform/Log.h"
+#include "platform/Process.h"
+#include "platform/SystemPaths.h"
+
+namespace keepgate {
+
+namespace {
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+        lines.push_back(text.substr(start, end - start));
+    }
+    lines.push_back(text.substr(start));
+    return lines;
+}
+
+bool contains(const std::string& line, const std::string& needle) {
+    return line.find(needle) != std::string::npos;
+}
+
+// The launcher starts the command in another working directory, so a relative path must be made whole
+// here or the administrator's copy would read or write the wrong file.
+std::string absolutePath(const std::string& path) {
+    if (path.front() == '/') {
+        return path;
+    }
+    char directory[PATH_MAX];
+    if (!getcwd(directory, sizeof directory)) {
+        return path;
+    }
+    return std::string(directory) + "/" + path;
+}
+
+bool isAscii(const std::string& bytes) {
+    for (const unsigned char c : bytes) {
+        if (c > 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// htpasswd -i strips one final line feed (and a carriage return before it) from what it reads, so a
+// password that itself ends in a line feed needs one more to arrive whole.
+std::string standardInputFor(const std::optional<std::string>& password) {
+    std::string input = password.value_or("");
+    if (!input.empty() && input.back() == '\n') {
+        input += '\n';
+    }
+    return input;
+}
+
+// Apache ignores a line whose first non-blank character is "#", so such a line includes nothing.
+bool isCommentLine(const std::string& line) {
+    const auto first = line.find_first_not_of(" \t\r\v\f");
+    return first != std::string::npos && line[first] == '#';
+}
+
+std::optional<std::vector<std::string>> mainConfigLines() {
+    const auto contents = platform::readFile(systemPaths().mainConfig);
+    if (!contents) {
+        return std::nullopt;
+    }
+    return splitLines(*contents);
+}
+
+} // namespace
+
+std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>& username,
+                                               const std::optional<std::string>& password) {
+    // "--" keeps a name that begins with "-" from being read as an option; the password goes to the
+    // tool's standard input because a command line is visible to every local user.
+    std::vector<std::string> arguments{"-n", "-i", "--"};
+    if (username) {
+        arguments.push_back(*username);
+    }
+    const auto result = platform::runProcess(systemPaths().htpasswd, arguments, standardInputFor(password));
+    if (!result.started || !isAscii(result.standardOutput)) {
+        return std::nullopt;
+    }
+    const std::string& output = result.standardOutput;
+    const auto colon = output.find(':');
+    if (colon == std::string::npos) {
+        return std::nullopt;
+    }
+    const auto nextColon = output.find(':', colon + 1);
+    std::string hash =
+        output.substr(colon + 1, nextColon == std::string::npos ? std::string::npos : nextColon - colon - 1);
+    while (!hash.empty() && (hash.back() == '\n' || hash.back() == '\r')) {
+        hash.pop_back();
+    }
+    return hash;
+}
+
+bool AdmTools::copyFileWithAuthorization(const std::string& fromFile, const std::string& toFile) {
+    if (fromFile.empty() || toFile.empty()) {
+        return false;
+    }
+    const auto result =
+        platform::runPrivileged(systemPaths().copy, {"-f", absolutePath(fromFile), absolutePath(toFile)});
+    if (!result.started || result.exitStatus != 0) {
+        platform::appLog("Error copying file");
+        return false;
+    }
+    platform::appLog("Successfully copied a file with administrator privileges from " + fromFile + " to " +
+                     toFile + "!");
+    return true;
+}
+
+bool AdmTools::checkForIncludeInConf() {
+    const auto path = standardUserDefaults().stringForKey(constants::kConfigFilePathKey);
+    // Without a path there is nothing the main configuration could include.
+    if (!path || path->empty()) {
+        return false;
+    }
+    const auto lines = mainConfigLines();
+    if (!lines) {
+        return false;
+    }
+    const std::string plain = "Include " + *path;
+    const std::string quoted = "Include \"" + *path + "\"";
+    for (const auto& line : *lines) {
+        if (!isCommentLine(line) && (contains(line, plain) || contains(line, quoted))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool AdmTools::checkForAllowoverrideConf() {
+    const auto lines = mainConfigLines();
+    if (!lines) {
+        return true;
+    }
+    for (const auto& line : *lines) {
+        if (contains(line, "AllowOverride None")) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace keepgate

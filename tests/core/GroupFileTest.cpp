@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "formats/ReadFile.h"
+#include "formats/WriteFile.h"
+#include "support/TestSupport.h"
+
+namespace keepgate {
+namespace {
+
+using testing::TempDir;
+using Line = ReadFile::GroupLine;
+
+GroupRecord group(const std::string& name, const char* check = "0") {
+    return GroupRecord{{"groupname", name}, {"check", check}};
+}
+
+TEST(GroupFileTest, FlatAndTreeReadersTakeTheirLines) {
+    const struct {
+        const char* name;
+        std::string file;
+        std::vector<GroupRecord> flat;
+        std::vector<Line> tree;
+    } cases[] = {
+        {"members after colon", "staff: alice bob\n", {group("staff")}, {{"staff", {"alice", "bob"}}}},
+        {"no members", "staff:\n", {group("staff")}, {{"staff", {}}}},
+        {"member joined to the colon is dropped",
+         "staff:alice bob\n",
+         {group("staff")},
+         {{"staff", {"bob"}}}},
+        {"double and trailing blanks give empty members",
+         "g: a  b \n",
+         {group("g")},
+         {{"g", {"a", "", "b", ""}}}},
+        {"blank in group name",
+         "my group: alice\n",
+         {group("my group")},
+         {{"my group", {"group:", "alice"}}}},
+        {"carriage returns stay",
+         "g: a b\r\nh:\r\n",
+         {group("g"), group("h")},
+         {{"g", {"a", "b\r"}}, {"h", {}}}},
+        {"duplicates", "g: a\ng: b\n", {group("g"), group("g")}, {{"g", {"a"}}, {"g", {"b"}}}},
+        {"hash sign is no comment", "#g: a\n", {group("#g")}, {{"#g", {"a"}}}},
+        {"lines without colon skipped", "\nplain words\ng:\n\n", {group("g")}, {{"g", {}}}},
+        {"colons inside members", "g: a:b\n", {group("g")}, {{"g", {"a:b"}}}},
+    };
+    TempDir temp;
+    for (const auto& c : cases) {
+        testing::writeFile(temp / "groups", c.file);
+        EXPECT_EQ(ReadFile::readGroupfile(temp / "groups"), c.flat) << c.name;
+        EXPECT_EQ(ReadFile::readGroupTree(temp / "groups"), c.tree) << c.name;
+    }
+}
+
+TEST(GroupFileTest, FlatReaderMarksNamedGroupsCaseSensitively) {
+    TempDir temp;
+    testing::writeFile(temp / "groups", "staff: a\nadmins: b\nStaff:\n");
+    EXPECT_EQ(ReadFile::readGroupfile(temp / "groups", {"staff", "nobody"}),
+              (std::vector<GroupRecord>{group("staff", "1"), group("admins"), group("Staff")}));
+}
+
+TEST(GroupFileTest, UnreadableFilesGiveNoGroups) {
+    TempDir temp;
+    testing::writeFile(temp / "binary", std::string("\0\x01\xff\n\0", 5));
+    for (const auto& path : {temp / "missing", temp.path(), std::string(), temp / "binary"}) {
+        EXPECT_TRUE(ReadFile::readGroupfile(path).empty()) << path;
+        EXPECT_TRUE(ReadFile::readGroupTree(path).empty()) << path;
+    }
+}
+
+TEST(GroupFileTest, WrittenTreeReadsBackUnchanged) {
+    const std::vector<Line> tree{{"staff", {"alice", "bob"}}, {"empty", {}}, {"odd", {"", "a:b", ""}}};
+    const std::string text = WriteFile::groupfileText(tree);
+    EXPECT_EQ(text, "staff: alice bob\nempty:\nodd:  a:b \n");
+    EXPECT_EQ(WriteFile::groupfileText({}), "");
+    TempDir temp;
+    testing::writeFile(temp / "groups", text);
+    EXPECT_EQ(ReadFile::readGroupTree(temp / "groups"), tree);
+    EXPECT_EQ(ReadFile::readGroupfile(temp / "groups"),
+              (std::vector<GroupRecord>{group("staff"), group("empty"), group("odd")}));
+}
+
+} // namespace
+} // namespace keepgate
