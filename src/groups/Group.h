@@ -12,7 +12,7 @@ namespace keepgate {
 
 // The group file editor: a tree of groups and their members, written to the group file after every change.
 class Group : public ui::OutlineDataSource {
-public:
+  public:
     ui::Window* mainWindow = nullptr;
     ui::TextField* groupfileField = nullptr;
     ui::TextField* groupnameField = nullptr;
@@ -23,15 +23,17 @@ public:
     ui::Button* deleteusergroupButton = nullptr;
     ui::OutlineView* outlineView = nullptr;
     // The groups, in file order; absent until a file is chosen or named.
-    std::optional<std::vector<std::unique_ptr<GroupItem>>> records;
+    std::optional<GroupItems> records;
 
     void awakeFromNib() {}
 
     // Tree operations.
-    std::unique_ptr<GroupItem> groupWithTitle(const std::optional<std::string>& title);
-    GroupItem* newItemForGroup(GroupItem* group, const std::optional<std::string>& title);
-    static bool searchForTitle(const std::vector<std::unique_ptr<GroupItem>>& list, const std::string& title);
-    static void removeObjectsWithKey(const std::string& key, std::vector<std::unique_ptr<GroupItem>>& list);
+    // A new group node with empty "CHILDREN", not yet in the tree.
+    std::shared_ptr<GroupItem> groupWithTitle(const std::optional<std::string>& title);
+    // A new member node appended to the group's "CHILDREN"; without a group it belongs only to the caller.
+    std::shared_ptr<GroupItem> newItemForGroup(GroupItem* group, const std::optional<std::string>& title);
+    static bool searchForTitle(const GroupItems& list, const std::string& title);
+    static void removeObjectsWithKey(const std::string& key, GroupItems& list);
     void reloadGroupfile(const std::string& path);
 
     // Actions and their panel ends.
@@ -50,6 +52,9 @@ public:
     bool isItemExpandable(ui::OutlineItem item) override;
     ui::OutlineItem child(int index, ui::OutlineItem item) override;
     Value objectValueForTableColumn(const std::string& column, ui::OutlineItem item) override;
+
+  private:
+    void showError(const std::string& message);
 };
 
 } // namespace keepgate

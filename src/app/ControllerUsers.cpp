@@ -1,0 +1,196 @@
+#include <unordered_map>
+#include <utility>
+
+#include "app/Controller.h"
+#include "formats/AddUser.h"
+#include "formats/ReadFile.h"
+#include "formats/WriteFile.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemPaths.h"
+#include "ui/WindowSystem.h"
+
+namespace keepgate {
+
+namespace {
+
+void showUserEditorError(ui::Window* parent, const std::string& message) {
+    ui::windowSystem().beginAlertSheet({"Error!", message, "OK", ""}, parent, {});
+}
+
+// Why a user file line or a "Require user" line cannot hold this name; nothing when it can.
+std::optional<std::string> usernameProblem(const std::string& name) {
+    for (const char c : name) {
+        if (c == ':') {
+            return "it contains a colon";
+        }
+        if (c == '\n' || c == '\r') {
+            return "it contains a line break";
+        }
+        if (c == ' ') {
+            return "it contains a blank";
+        }
+        if (c == '\t') {
+            return "it contains a tab";
+        }
+    }
+    if (!AddUser::isStorableUsername(name)) {
+        return "the user file cannot hold it";
+    }
+    return std::nullopt;
+}
+
+// Why an existing file cannot be opened; nothing when it is readable or missing (a missing file is empty).
+std::optional<std::string> unreadableReason(const std::string& path) {
+    if (!platform::fileExists(path)) {
+        return std::nullopt;
+    }
+    if (platform::isDirectory(path)) {
+        return "it is a folder";
+    }
+    if (!platform::readFile(path)) {
+        return "it cannot be read";
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+void Controller::saveData() {
+    static const std::vector<UserRecord> none;
+    const std::string path = userfileField->stringValue();
+    const auto result =
+        platform::writeFileAtomically(path, WriteFile::userfileText(records ? *records : none));
+    if (!result) {
+        showUserEditorError(mainWindow,
+                            "The user file \"" + path + "\" could not be written (" + result.error +
+                                "). The list keeps your change; the next successful save writes it.");
+    }
+    tableView->reloadData();
+}
+
+void Controller::refreshUserfile() {
+    records = ReadFile::readUserfile(userfileField->stringValue());
+    tableView->reloadData();
+}
+
+void Controller::addUser() {
+    const std::string username = usernameField->stringValue();
+    // A nameless user could never be named on a "Require user" line; refuse it as quietly as the group
+    // editor.
+    if (username.empty()) {
+        return;
+    }
+    if (const auto problem = usernameProblem(username)) {
+        showUserEditorError(mainWindow,
+                            "The user name \"" + username + "\" cannot be used: " + *problem +
+                                ". A user name may not contain colons, blanks, tabs or line breaks.");
+        return;
+    }
+    auto record = AddUser::createRecord(username, passwordField->stringValue());
+    if (!record) {
+        showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
+                                            "\". The user \"" + username + "\" was not added.");
+        return;
+    }
+    if (!records) {
+        records.emplace();
+    }
+    records->push_back(std::move(*record));
+    usernameField->setStringValue("");
+    passwordField->setStringValue("");
+    usernameField->selectText();
+    saveData();
+}
+
+void Controller::selectUserfile() {
+    ui::OpenPanelOptions options;
+    options.directory = platform::homeDirectory();
+    ui::windowSystem().beginOpenPanel(options, mainWindow,
+                                      [this](int returnCode, const std::vector<std::string>& filenames) {
+                                          openEnd(returnCode, filenames);
+                                      });
+}
+
+void Controller::openEnd(int returnCode, const std::vector<std::string>& filenames) {
+    if (returnCode != 1 || filenames.empty()) {
+        return;
+    }
+    const std::string& path = filenames.front();
+    // Opening an unreadable file as an empty list would let the next change overwrite its users.
+    if (const auto reason = unreadableReason(path)) {
+        showUserEditorError(mainWindow, "The user file \"" + path + "\" cannot be opened: " + *reason + ".");
+        return;
+    }
+    userfileField->setStringValue(path);
+    usernameField->setEditable(true);
+    passwordField->setEditable(true);
+    adduserButton->setEnabled(true);
+    deleteuserButton->setEnabled(true);
+    refreshUserfile();
+    usernameField->selectText();
+}
+
+void Controller::newUserfile() {
+    ui::SavePanelOptions options;
+    options.directory = platform::homeDirectory();
+    options.file = "users";
+    ui::windowSystem().beginSavePanel(
+        options, mainWindow,
+        [this](int returnCode, const std::vector<std::string>& filenames) { didEnd(returnCode, filenames); });
+}
+
+void Controller::didEnd(int returnCode, const std::vector<std::string>& filenames) {
+    if (returnCode != 1 || filenames.empty()) {
+        return;
+    }
+    const std::string& path = filenames.front();
+    if (const auto reason = unreadableReason(path)) {
+        showUserEditorError(mainWindow, "The user file \"" + path + "\" cannot be opened: " + *reason + ".");
+        return;
+    }
+    userfileField->setStringValue(path);
+    usernameField->setEditable(true);
+    passwordField->setEditable(true);
+    adduserButton->setEnabled(true);
+    refreshUserfile();
+}
+
+void Controller::deleteUser() {
+    if (tableView->numberOfSelectedRows() == 0) {
+        return;
+    }
+    ui::windowSystem().beginAlertSheet(
+        {"Warning!", "Are you sure you want to delete the user?", "Delete", "Cancel"}, mainWindow,
+        [this](int returnCode) { sheetDidEnd(returnCode); });
+}
+
+void Controller::sheetDidEnd(int returnCode) {
+    if (returnCode != 1 || !records) {
+        return;
+    }
+    // The chosen records by user name, so that sweeping a large list stays linear.
+    std::unordered_multimap<std::string, UserRecord> chosen;
+    for (const int row : tableView->selectedRowIndexes()) {
+        if (row >= 0 && row < static_cast<int>(records->size())) {
+            const UserRecord& record = (*records)[static_cast<std::size_t>(row)];
+            chosen.emplace(record.text("username"), record);
+        }
+    }
+    if (chosen.empty()) {
+        return;
+    }
+    // Every record equal in all keys to a chosen one goes, duplicates of it included.
+    std::erase_if(*records, [&](const UserRecord& record) {
+        const auto [first, last] = chosen.equal_range(record.text("username"));
+        for (auto it = first; it != last; ++it) {
+            if (it->second == record) {
+                return true;
+            }
+        }
+        return false;
+    });
+    tableView->reloadData();
+    saveData();
+}
+
+} // namespace keepgate
