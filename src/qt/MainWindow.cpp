@@ -7,13 +7,14 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QShortcut>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -55,6 +56,30 @@ void returnPresses(QLineEdit* field, QAbstractButton* button) {
         }
     });
 }
+
+// Presses a button when one of some keys is pressed in the watched widget, if the button is on.
+class KeyPressesButton : public QObject {
+  public:
+    KeyPressesButton(std::initializer_list<int> keys, QAbstractButton* button, QObject* parent)
+        : QObject(parent), keys_(keys), button_(button) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() == Qt::NoModifier && keys_.contains(key->key()) && button_ &&
+                button_->isEnabled()) {
+                button_->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QList<int> keys_;
+    QPointer<QAbstractButton> button_;
+};
 
 } // namespace
 
@@ -158,14 +183,8 @@ QWidget* MainWindow::buildGroupEditor() {
     returnPresses(username, addUser);
 
     // The delete key removes the selected groups and members, as the delete button does.
-    for (const QKeySequence& key : {QKeySequence(QKeySequence::Delete), QKeySequence(Qt::Key_Backspace)}) {
-        auto* shortcut = new QShortcut(key, e.outlineView->widget(), nullptr, nullptr, Qt::WidgetShortcut);
-        connect(shortcut, &QShortcut::activated, remove, [remove] {
-            if (remove->isEnabled()) {
-                remove->click();
-            }
-        });
-    }
+    e.outlineView->widget()->installEventFilter(
+        new KeyPressesButton({Qt::Key_Delete, Qt::Key_Backspace}, remove, page));
 
     e.groupfileField = std::make_unique<QtTextField>(groupfile);
     e.groupnameField = std::make_unique<QtTextField>(groupname);

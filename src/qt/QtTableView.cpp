@@ -22,6 +22,7 @@ QtTableView::QtTableView(std::vector<TableColumn> columns, QWidget* parent) : vi
     // Fixed row heights keep a long list lazy: nothing measures rows that are not on screen.
     view_->verticalHeader()->setVisible(false);
     view_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    view_->verticalHeader()->setDefaultSectionSize(view_->fontMetrics().height() + 8);
     view_->horizontalHeader()->setStretchLastSection(true);
     view_->horizontalHeader()->setHighlightSections(false);
     view_->viewport()->installEventFilter(model_);
