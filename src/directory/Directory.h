@@ -13,7 +13,7 @@ namespace keepgate {
 
 // The directory protection editor: loads a directory's block, edits it and saves or removes it.
 class Directory : public ui::TableDataSource {
-public:
+  public:
     ui::Window* mainWindow = nullptr;
     ui::TextField* directoryField = nullptr;
     ui::TextField* authnameField = nullptr;
@@ -67,9 +67,18 @@ public:
 
     // Saving and removing.
     void saveProtection();
-    std::string parseFileWithoutDirectory(const std::optional<std::string>& text, const std::string& directory);
+    // The configuration text without the directory's section; an opening line with no closing line
+    // after it goes alone, so the rest of the file is never lost.
+    std::string parseFileWithoutDirectory(const std::optional<std::string>& text,
+                                          const std::string& directory);
     void removeProtection();
     void removeProtectionNow(int returnCode);
+
+  private:
+    // Composes the block from the fields and the marked records into `directoryinfo`; false (after an
+    // alert naming the field) when something in it could break the block or inject a directive.
+    bool composeBlock();
+    void showError(const std::string& message);
 };
 
 } // namespace keepgate

@@ -1,0 +1,98 @@
+#include "app/PreferencesController.h"
+
+#include "platform/Constants.h"
+
+namespace keepgate {
+
+namespace {
+
+void setState(ui::Button* button, bool on) {
+    if (button) {
+        button->setState(on ? 1 : 0);
+    }
+}
+
+bool isOn(const ui::Button* button) {
+    return button && button->state() == 1;
+}
+
+// An empty field takes the default and shows it; a missing field (no window) counts as empty.
+std::string textOrDefault(ui::TextField* field, const std::string& fallback) {
+    if (!field) {
+        return fallback;
+    }
+    if (field->stringValue().empty()) {
+        field->setStringValue(fallback);
+    }
+    return field->stringValue();
+}
+
+} // namespace
+
+void PreferencesController::restoreDefaults() {
+    if (!defaults) {
+        defaults = &standardUserDefaults();
+    }
+    defaults->setString(constants::kVersionKey, constants::kProgramVersion);
+    defaults->setBool(constants::kCheckUpdatesKey, true);
+    defaults->setBool(constants::kShowHiddenKey, false);
+    defaults->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
+    defaults->setString(constants::kConfigFilePathKey, constants::kDefaultConfigFilePath);
+    defaults->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
+    setDefaults();
+}
+
+void PreferencesController::savePrefs() {
+    if (!defaults) {
+        defaults = &standardUserDefaults();
+    }
+    const bool checkUpdates = isOn(checkForUpdates);
+    const bool showHidden = isOn(showHiddenFiles);
+    // Only the access-file button decides; the pair is one radio group.
+    defaults->setString(constants::kProtectionSettingsKey, isOn(protectionSettingsHtaccessRB)
+                                                               ? constants::kAccessFileMode
+                                                               : constants::kConfigFileMode);
+    defaults->setString(constants::kConfigFilePathKey,
+                        textOrDefault(configFilePathField, constants::kDefaultConfigFilePath));
+    defaults->setBool(constants::kCheckUpdatesKey, checkUpdates);
+    defaults->setBool(constants::kShowHiddenKey, showHidden);
+    defaults->setString(constants::kDefaultAccessFilenameKey,
+                        textOrDefault(defaultAccessFilenameField, constants::kDefaultAccessFilename));
+    defaults->setString(constants::kVersionKey, constants::kProgramVersion);
+    defaults->synchronize();
+    if (theWindow) {
+        theWindow->orderOut();
+    }
+}
+
+void PreferencesController::showWindow() {
+    setDefaults();
+    if (theWindow) {
+        theWindow->makeKeyAndOrderFront();
+    }
+}
+
+void PreferencesController::setDefaults() {
+    if (!defaults) {
+        defaults = &standardUserDefaults();
+    }
+    if (defaultAccessFilenameField) {
+        defaultAccessFilenameField->setStringValue(
+            defaults->stringForKey(constants::kDefaultAccessFilenameKey).value_or(""));
+    }
+    setState(checkForUpdates, defaults->boolForKey(constants::kCheckUpdatesKey));
+    setState(showHiddenFiles, defaults->boolForKey(constants::kShowHiddenKey));
+    if (configFilePathField) {
+        configFilePathField->setStringValue(
+            defaults->stringForKey(constants::kConfigFilePathKey).value_or(""));
+    }
+    const bool accessFileMode = isAccessFileMode(*defaults);
+    setState(protectionSettingsHtaccessRB, accessFileMode);
+    setState(protectionSettingsConfigRB, !accessFileMode);
+}
+
+void PreferencesController::awakeFromNib() {
+    defaults = &standardUserDefaults();
+}
+
+} // namespace keepgate

@@ -1,0 +1,205 @@
+#include "ShellTestFixture.h"
+
+namespace keepgate::testing {
+namespace {
+
+using headless::AlertKind;
+
+std::string allowWarning(const std::string& filename) {
+    return "You have set up Keepgate to read protection settings from the " + filename +
+           " in each individual directory you are protection, but your Apache WebServer does not seem to be "
+           "set up "
+           "for this feature.\n\nWould you like Keepgate to automatically configure it? (this will require "
+           "administrator authorization)";
+}
+
+std::string includeWarning(const std::string& path) {
+    return "You have set up Keepgate to read protection settings from " + path +
+           " but your Apache WebServer does not seem to be set up for this feature.\n\nWould you like "
+           "Keepgate to "
+           "automatically configure it? (this will require administrator authorization)";
+}
+
+const std::map<std::string, Value> kDefaults = {
+    {"KGversion", "0.7"},
+    {"KGcheckUpdates", 1},
+    {"KGshowHidden", 0},
+    {"KGdefaultAccessFilename", ".htaccess"},
+    {"KGconfigFilePathField", "/Library/WebServer/keepgate.conf"},
+    {"KGprotectionSettings", "1"},
+};
+
+class StartupTest : public ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        server.serve("/version.xml", versionDocument(entry("versionnumber", "0.7")));
+    }
+
+    void expectWarning(const std::string& message) {
+        ASSERT_TRUE(windows->hasPendingSheet());
+        const auto& sheet = windows->pendingSheet();
+        EXPECT_EQ(sheet.kind, headless::SheetKind::Alert);
+        EXPECT_EQ(sheet.alert.title, "Warning!");
+        EXPECT_EQ(sheet.alert.message, message);
+        EXPECT_EQ(sheet.alert.defaultButton, "Automatically configure");
+        EXPECT_EQ(sheet.alert.alternateButton, "Cancel");
+        EXPECT_EQ(sheet.parent, nullptr);
+    }
+};
+
+TEST_F(StartupTest, FirstLaunchRestoresTheDefaultsChecksAccessFilesAndLooksForAnUpdate) {
+    writeFile(systemPaths().mainConfig, "<Directory />\n    AllowOverride None\n</Directory>\n");
+    server.serve("/version.xml", versionDocument(entry("versionnumber", "0.8")));
+
+    layout.controller.awakeFromNib();
+
+    EXPECT_EQ(defaults->values(), kDefaults);
+    expectWarning(allowWarning(".htaccess"));
+    // The warning is raised first, then the quiet check announces the new release.
+    ASSERT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "New Version"}));
+    EXPECT_EQ(server.requestCount(), 1);
+    // Nothing of the user editor is opened at start.
+    EXPECT_FALSE(layout.controller.records.has_value());
+    EXPECT_EQ(layout.tableView.rowCount(), 0);
+}
+
+TEST_F(StartupTest, OlderVersionResetsEveryPreference) {
+    writeFile(systemPaths().mainConfig, "AllowOverride All\n");
+    defaults->setString("KGversion", "0.6");
+    defaults->setBool("KGcheckUpdates", false);
+    defaults->setBool("KGshowHidden", true);
+    defaults->setString("KGdefaultAccessFilename", ".access");
+    defaults->setString("KGconfigFilePathField", sharedConfig);
+    defaults->setString("KGprotectionSettings", "2");
+
+    layout.controller.awakeFromNib();
+
+    EXPECT_EQ(defaults->values(), kDefaults);
+    // Access-file mode now, and the override check passes: no warning; the quiet check found 0.7.
+    EXPECT_TRUE(windows->alerts.empty());
+    EXPECT_EQ(server.requestCount(), 1);
+}
+
+TEST_F(StartupTest, CurrentVersionKeepsThePreferencesAndSkipsTheUpdateCheckWhenOff) {
+    writeFile(systemPaths().mainConfig, "AllowOverride None\n");
+    storePreferences("1", false);
+    defaults->setString("KGdefaultAccessFilename", ".access");
+    const auto before = defaults->values();
+
+    layout.controller.awakeFromNib();
+
+    EXPECT_EQ(defaults->values(), before);
+    expectWarning(allowWarning(".access"));
+    EXPECT_EQ(windows->alerts.size(), 1u);
+    EXPECT_EQ(server.requestCount(), 0);
+}
+
+TEST_F(StartupTest, TheModeChoosesWhichCheckRuns) {
+    // The first configuration fails only the override check, the second only the include check.
+    const std::string failsOverride = "AllowOverride None\nInclude " + sharedConfig + "\n";
+    const std::string failsInclude = "AllowOverride All\n";
+    const struct {
+        std::optional<std::string> mode;
+        bool accessFileMode;
+    } cases[] = {{"1", true}, {"2", false}, {"0", false}, {"abc", false}, {std::nullopt, false}};
+    for (const auto& c : cases) {
+        for (const bool overrideFails : {true, false}) {
+            SCOPED_TRACE(c.mode.value_or("<missing>") +
+                         (overrideFails ? ", override fails" : ", include fails"));
+            windows->pending.clear();
+            windows->alerts.clear();
+            storePreferences(c.mode.value_or(""), false);
+            if (!c.mode) {
+                defaults->removeObjectForKey("KGprotectionSettings");
+            }
+            writeFile(systemPaths().mainConfig, overrideFails ? failsOverride : failsInclude);
+
+            layout.controller.awakeFromNib();
+
+            if (c.accessFileMode == overrideFails) {
+                expectWarning(c.accessFileMode ? allowWarning(".htaccess") : includeWarning(sharedConfig));
+                EXPECT_EQ(windows->alerts.size(), 1u);
+            } else {
+                EXPECT_TRUE(windows->alerts.empty());
+            }
+        }
+    }
+}
+
+TEST_F(StartupTest, WarningShowsStoredNamesLiterally) {
+    writeFile(systemPaths().mainConfig, "AllowOverride None\n");
+    storePreferences("1", false);
+    defaults->setString("KGdefaultAccessFilename", ".ht%@access%d");
+    layout.controller.awakeFromNib();
+    expectWarning(allowWarning(".ht%@access%d"));
+
+    windows->pending.clear();
+    storePreferences("2", false);
+    defaults->setString("KGconfigFilePathField", temp / "100%s %@.conf");
+    layout.controller.awakeFromNib();
+    expectWarning(includeWarning(temp / "100%s %@.conf"));
+}
+
+TEST_F(StartupTest, UnreachableUpdateAddressBeepsDuringStartUp) {
+    writeFile(systemPaths().mainConfig, "AllowOverride All\nInclude " + sharedConfig + "\n");
+    storePreferences("2", true);
+    server.hangUp("/version.xml");
+
+    layout.controller.awakeFromNib();
+
+    EXPECT_EQ(windows->beepCount, 1);
+    EXPECT_EQ(windows->alertTitles(), std::vector<std::string>{"Could not check for update"});
+}
+
+TEST_F(StartupTest, AnsweringTheWarningRunsTheHandlerOfItsMode) {
+    const struct {
+        const char* mode;
+        std::string config;
+        std::string amended;
+    } cases[] = {
+        {"1", "A\nAllowOverride None\n", "A\nAllowOverride AuthConfig Limit\n\n"},
+        {"2", "A\n", "A\n\nInclude " + sharedConfig},
+    };
+    for (const auto& c : cases) {
+        for (const int answer : {0, 1}) {
+            SCOPED_TRACE(std::string(c.mode) + " answered " + std::to_string(answer));
+            windows->pending.clear();
+            windows->alerts.clear();
+            storePreferences(c.mode, false);
+            writeFile(systemPaths().mainConfig, c.config);
+            std::remove(systemPaths().stagingConfig.c_str());
+            std::remove(sharedConfig.c_str());
+
+            layout.controller.awakeFromNib();
+            windows->answer(answer);
+
+            if (answer == 1) {
+                EXPECT_EQ(readFile(systemPaths().mainConfig), c.amended);
+                EXPECT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "Complete!"}));
+            } else {
+                EXPECT_EQ(readFile(systemPaths().mainConfig), c.config);
+                EXPECT_EQ(readFile(systemPaths().stagingConfig), "<missing>");
+                EXPECT_EQ(windows->alertTitles(), std::vector<std::string>{"Warning!"});
+            }
+        }
+    }
+}
+
+TEST_F(StartupTest, ReadMeOpensInTextEditInTheFirstFormShipped) {
+    layout.controller.openReadMe();
+    EXPECT_TRUE(windows->openedFiles.empty());
+    EXPECT_TRUE(windows->alerts.empty());
+
+    windows->resources["ReadMe.txt"] = "/app/ReadMe.txt";
+    windows->resources["ReadMe.html"] = "/app/ReadMe.html";
+    layout.controller.openReadMe();
+    windows->resources["ReadMe.rtfd"] = "/app/ReadMe.rtfd";
+    layout.controller.openReadMe();
+
+    EXPECT_EQ(windows->openedFiles, (std::vector<std::pair<std::string, std::string>>{
+                                        {"/app/ReadMe.html", "TextEdit"}, {"/app/ReadMe.rtfd", "TextEdit"}}));
+}
+
+} // namespace
+} // namespace keepgate::testing

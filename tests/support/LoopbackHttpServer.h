@@ -1,0 +1,51 @@
+#pragma once
+
+#include <atomic>
+#include <map>
+#include <mutex>
+#include <string>
+#include <thread>
+
+namespace keepgate::testing {
+
+// A tiny HTTP/1.0 server on 127.0.0.1 at a free port, answering on its own thread until destroyed.
+// Paths without a route get 404.
+class LoopbackHttpServer {
+  public:
+    LoopbackHttpServer();
+    ~LoopbackHttpServer();
+    LoopbackHttpServer(const LoopbackHttpServer&) = delete;
+    LoopbackHttpServer& operator=(const LoopbackHttpServer&) = delete;
+
+    // Answers GET `path` with this status and body.
+    void serve(const std::string& path, const std::string& body, int status = 200);
+    // Closes the connection of a GET `path` without answering.
+    void hangUp(const std::string& path);
+
+    int port() const { return port_; }
+    // "http://127.0.0.1:<port><path>"
+    std::string url(const std::string& path) const;
+    // How many requests have been read so far.
+    int requestCount() const { return requests_; }
+
+  private:
+    struct Route {
+        int status = 200;
+        std::string body;
+        bool hangUp = false;
+    };
+
+    void run();
+    void answer(int connection);
+
+    int listener_ = -1;
+    int wakeRead_ = -1;
+    int wakeWrite_ = -1;
+    int port_ = 0;
+    std::atomic<int> requests_{0};
+    std::mutex mutex_;
+    std::map<std::string, Route> routes_;
+    std::thread thread_;
+};
+
+} // namespace keepgate::testing
