@@ -2,6 +2,7 @@
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QSignalBlocker>
 #include <algorithm>
 
 namespace keepgate::qt {
@@ -59,9 +60,16 @@ ui::OutlineItem QtOutlineView::itemAtRow(int row) const {
 }
 
 void QtOutlineView::deselectAll() {
-    if (view_ && view_->selectionModel()) {
+    if (!view_ || !view_->selectionModel()) {
+        return;
+    }
+    // The data source clears the selection right after deleting nodes and before it reloads; the view must
+    // not look at the deleted nodes in between, so it is only told to redraw.
+    {
+        const QSignalBlocker quiet(view_->selectionModel());
         view_->selectionModel()->clearSelection();
     }
+    view_->viewport()->update();
 }
 
 } // namespace keepgate::qt

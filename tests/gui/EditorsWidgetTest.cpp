@@ -119,7 +119,7 @@ TEST_F(EditorsWidgetTest, AHundredThousandUsersOpenLazilyAndOneMoreIsAppended) {
     EXPECT_EQ(model->rowCount(), 100001);
 }
 
-TEST_F(EditorsWidgetTest, AddsAGroupAndAMemberAndDeletesTheMemberWithTheDeleteKey) {
+TEST_F(EditorsWidgetTest, AddsGroupsAndMembersAndDeletesThemWithTheDeleteKeyAndButton) {
     auto& e = windows->main.groupEditor;
     click(e.newButton);
     choosePath(temp / "groups");
@@ -154,6 +154,22 @@ TEST_F(EditorsWidgetTest, AddsAGroupAndAMemberAndDeletesTheMemberWithTheDeleteKe
     EXPECT_EQ(readFile(temp / "groups"), "staff:\nadmins:\n");
     EXPECT_FALSE(model->hasChildren(model->index(0, 0)));
     EXPECT_EQ(e.grouplistPopup->itemTitles(), (std::vector<std::string>{"staff", "admins"}));
+
+    // A group deleted together with one of its selected members takes all its members along.
+    type(e.usernameField->widget(), QStringLiteral("bob"));
+    click(e.adduserButton->widget());
+    type(e.usernameField->widget(), QStringLiteral("carol"));
+    click(e.adduserButton->widget());
+    ASSERT_EQ(readFile(temp / "groups"), "staff: bob carol\nadmins:\n");
+    const QModelIndex group = model->index(0, 0);
+    tree->selectionModel()->select(group, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    tree->selectionModel()->select(model->index(1, 0, group),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    click(e.deleteusergroupButton->widget());
+    EXPECT_EQ(readFile(temp / "groups"), "admins:\n");
+    EXPECT_EQ(e.grouplistPopup->itemTitles(), (std::vector<std::string>{"admins"}));
+    EXPECT_EQ(model->rowCount(), 1);
+    EXPECT_TRUE(e.outlineView->selectedRowIndexes().empty());
     EXPECT_FALSE(alertShowing());
 }
 
