@@ -1,5 +1,6 @@
 #include "directory/Directory.h"
 
+#include <cctype>
 #include <stdexcept>
 
 #include "directory/DirectoryAccess.h"
@@ -29,6 +30,24 @@ std::string configFilePath(const DefaultsStore& defaults) {
 
 std::string sectionHeader(const std::string& directory) {
     return "<Directory \"" + directory + "\">";
+}
+
+// A line that opens a configuration section of its own (a directive line that only mentions it does not).
+bool opensSection(const std::string& line) {
+    const auto start = line.find_first_not_of(" \t");
+    if (start == std::string::npos) {
+        return false;
+    }
+    static const std::string opening = "<directory";
+    if (line.size() - start < opening.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < opening.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(line[start + i])) != opening[i]) {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool contains(const std::string& text, const std::string& part) {
@@ -480,16 +499,17 @@ std::string Directory::parseFileWithoutDirectory(const std::optional<std::string
         if (contains(lines[i], kClosingLine)) {
             continue;
         }
-        // The section runs to its closing line; when another section or the end of the file comes first it
-        // was never closed, and only its opening line goes so that nothing after it is lost.
+        // The section runs to its closing line. Without one before the end of the file it was never
+        // closed, and only its opening line goes so that nothing after it is lost; when another section
+        // opens first, this one's own lines go up to that section, which stays whole.
         std::size_t end = i + 1;
-        while (end < lines.size() && !contains(lines[end], kClosingLine) &&
-               !contains(lines[end], "<Directory")) {
+        while (end < lines.size() && !contains(lines[end], kClosingLine) && !opensSection(lines[end])) {
             ++end;
         }
-        if (end < lines.size() && contains(lines[end], kClosingLine)) {
-            i = end;
+        if (end == lines.size()) {
+            continue;
         }
+        i = opensSection(lines[end]) ? end - 1 : end;
     }
     return dirString;
 }

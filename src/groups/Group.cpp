@@ -231,8 +231,11 @@ void Group::deleteGroup() {
             continue;
         }
         item->setValue("Delete", Value("YES"));
-        if (!item->has("PARENT")) {
-            grouplistPopup->removeItemWithTitle(item->title().value_or(""));
+    }
+    // Entries go by position, from the last up: two groups may share a title, and entry i mirrors group i.
+    for (std::size_t index = records->size(); index-- > 0;) {
+        if ((*records)[index]->has("Delete")) {
+            grouplistPopup->removeItemAtIndex(static_cast<int>(index));
         }
     }
     removeObjectsWithKey("Delete", *records);

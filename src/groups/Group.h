@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,6 +33,13 @@ class Group : public ui::OutlineDataSource {
     std::shared_ptr<GroupItem> groupWithTitle(const std::optional<std::string>& title);
     // A new member node appended to the group's "CHILDREN"; without a group it belongs only to the caller.
     std::shared_ptr<GroupItem> newItemForGroup(GroupItem* group, const std::optional<std::string>& title);
+    std::shared_ptr<GroupItem> newItemForGroup(const std::shared_ptr<GroupItem>& group,
+                                               const std::optional<std::string>& title) {
+        return newItemForGroup(group.get(), title);
+    }
+    std::shared_ptr<GroupItem> newItemForGroup(std::nullptr_t, const std::optional<std::string>& title) {
+        return newItemForGroup(static_cast<GroupItem*>(nullptr), title);
+    }
     static bool searchForTitle(const GroupItems& list, const std::string& title);
     static void removeObjectsWithKey(const std::string& key, GroupItems& list);
     void reloadGroupfile(const std::string& path);

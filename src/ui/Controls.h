@@ -108,6 +108,8 @@ public:
     virtual void addItemWithTitle(const std::string& title) = 0;
     // Removes the first entry with this title.
     virtual void removeItemWithTitle(const std::string& title) = 0;
+    // Removes the entry at an index; titles may repeat, so this is how a list that mirrors records is kept.
+    virtual void removeItemAtIndex(int index) = 0;
     virtual void removeAllItems() = 0;
     // The index of the chosen entry, or -1 when the list is empty.
     virtual int indexOfSelectedItem() const = 0;

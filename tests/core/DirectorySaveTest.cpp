@@ -274,7 +274,13 @@ TEST(DirectorySectionCutTest, CutsOnlyTheDirectorysOwnSectionAndNeverLosesTheRes
         {"a one-line section goes alone", "<Directory \"/srv/www\"></Directory>\nkeep\n", "keep\n"},
         {"a commented-out header counts", "#<Directory \"/srv/www\">\nx\n</Directory>\nkeep\n", "keep\n"},
         {"an unclosed section keeps the rest", "a\n<Directory \"/srv/www\">\nb\nc\n", "a\nb\nc\n"},
-        {"a section cut short by another keeps that one", "<Directory \"/srv/www\">\nb\n" + sub, "b\n" + sub},
+        {"a section cut short by another loses its own lines and keeps that one",
+         "<Directory \"/srv/www\">\nb\n" + sub, sub},
+        {"a one-line section right after an unclosed header stays",
+         "<Directory \"/srv/www\">\n<Directory \"/x\"></Directory>\n", "<Directory \"/x\"></Directory>\n"},
+        {"a directive that only mentions a section header is part of the section",
+         "<Directory \"/srv/www\">\nAuthName \"<Directory x>\"\nAllow from <Directory\n</Directory>\nkeep\n",
+         "keep\n"},
         {"two sections of the directory both go", own + "mid\n" + own, "mid\n"},
     };
     Directory directory;

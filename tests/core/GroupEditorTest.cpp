@@ -176,6 +176,17 @@ TEST_F(GroupEditorTest, DeletingMembersLeavesThePopupAloneAndAnEmptiedGroupShows
     EXPECT_EQ(readFile(file), "admins: root eve\n");
 }
 
+TEST_F(GroupEditorTest, DeletingOneOfTwoGroupsOfTheSameNameKeepsThePopupInStepWithTheTree) {
+    const std::string file = temp / "groups";
+    writeFile(file, "staff: a\nadmins: b\nstaff: c\n");
+    openFile(file);
+    deleteRows({4}); // the second "staff"
+    EXPECT_EQ(readFile(file), "staff: a\nadmins: b\n");
+    expectPopupMatchesTree();
+    addMember(1, "zed");
+    EXPECT_EQ(readFile(file), "staff: a\nadmins: b zed\n") << "entry 1 must still be admins";
+}
+
 TEST_F(GroupEditorTest, DeletingWithNothingSelectedWritesTheFileAgainUnchanged) {
     const std::string file = temp / "groups";
     writeFile(file, "staff: alice\n");

@@ -103,11 +103,16 @@ void PopUpButton::addItemWithTitle(const std::string& title) {
 
 void PopUpButton::removeItemWithTitle(const std::string& title) {
     const auto it = std::find(items.begin(), items.end(), title);
-    if (it == items.end()) {
+    if (it != items.end()) {
+        removeItemAtIndex(static_cast<int>(it - items.begin()));
+    }
+}
+
+void PopUpButton::removeItemAtIndex(int index) {
+    if (index < 0 || index >= static_cast<int>(items.size())) {
         return;
     }
-    const int index = static_cast<int>(it - items.begin());
-    items.erase(it);
+    items.erase(items.begin() + index);
     if (items.empty()) {
         selected = -1;
     } else if (index < selected || selected >= static_cast<int>(items.size())) {

@@ -104,6 +104,7 @@ class PopUpButton : public ui::PopUpButton {
 public:
     void addItemWithTitle(const std::string& title) override;
     void removeItemWithTitle(const std::string& title) override;
+    void removeItemAtIndex(int index) override;
     void removeAllItems() override {
         items.clear();
         selected = -1;
