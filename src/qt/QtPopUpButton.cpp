@@ -20,6 +20,12 @@ void QtPopUpButton::removeItemWithTitle(const std::string& title) {
     }
 }
 
+void QtPopUpButton::removeItemAtIndex(int index) {
+    if (combo_ && index >= 0 && index < combo_->count()) {
+        combo_->removeItem(index);
+    }
+}
+
 void QtPopUpButton::removeAllItems() {
     if (combo_) {
         combo_->clear();

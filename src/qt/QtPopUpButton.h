@@ -13,6 +13,7 @@ class QtPopUpButton : public ui::PopUpButton {
     explicit QtPopUpButton(QComboBox* combo) : combo_(combo) {}
     void addItemWithTitle(const std::string& title) override;
     void removeItemWithTitle(const std::string& title) override;
+    void removeItemAtIndex(int index) override;
     void removeAllItems() override;
     int indexOfSelectedItem() const override { return combo_ ? combo_->currentIndex() : -1; }
     std::vector<std::string> itemTitles() const override;
