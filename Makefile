@@ -50,8 +50,7 @@ fuzz: deps
 	done
 
 screenshots: build
-	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/keepgate --screenshots screenshots
-	@ls -1 screenshots/*.png
+	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/keepgate_screenshots screenshots
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QStringList>
+#include <QStyledItemDelegate>
+
+namespace keepgate::qt {
+
+// Edits a cell by picking one of a few fixed texts from a combo box; the chosen text is stored as it is.
+class ChoiceDelegate : public QStyledItemDelegate {
+    Q_OBJECT
+  public:
+    ChoiceDelegate(QStringList choices, QObject* parent = nullptr)
+        : QStyledItemDelegate(parent), choices_(std::move(choices)) {}
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override;
+
+  private:
+    QStringList choices_;
+};
+
+} // namespace keepgate::qt

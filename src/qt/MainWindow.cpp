@@ -1,0 +1,420 @@
+#include "qt/MainWindow.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+#include "qt/QtWindowSystem.h"
+
+namespace keepgate::qt {
+
+namespace {
+
+QLineEdit* makeField(const QString& placeholder, bool readOnly = true) {
+    auto* edit = new QLineEdit;
+    edit->setPlaceholderText(placeholder);
+    edit->setReadOnly(readOnly);
+    return edit;
+}
+
+QPushButton* makeButton(const QString& title, bool enabled) {
+    auto* button = new QPushButton(title);
+    button->setEnabled(enabled);
+    button->setAutoDefault(false);
+    return button;
+}
+
+QHBoxLayout* row(std::initializer_list<QWidget*> widgets, int stretchIndex = -1) {
+    auto* layout = new QHBoxLayout;
+    int index = 0;
+    for (QWidget* widget : widgets) {
+        layout->addWidget(widget, index == stretchIndex ? 1 : 0);
+        ++index;
+    }
+    return layout;
+}
+
+// Pressing Return in a field presses the button beside it, when that button is on.
+void returnPresses(QLineEdit* field, QAbstractButton* button) {
+    QObject::connect(field, &QLineEdit::returnPressed, button, [button] {
+        if (button->isEnabled()) {
+            button->click();
+        }
+    });
+}
+
+// Presses a button when one of some keys is pressed in the watched widget, if the button is on.
+class KeyPressesButton : public QObject {
+  public:
+    KeyPressesButton(std::initializer_list<int> keys, QAbstractButton* button, QObject* parent)
+        : QObject(parent), keys_(keys), button_(button) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (key->modifiers() == Qt::NoModifier && keys_.contains(key->key()) && button_ &&
+                button_->isEnabled()) {
+                button_->click();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+  private:
+    QList<int> keys_;
+    QPointer<QAbstractButton> button_;
+};
+
+} // namespace
+
+MainWindow::MainWindow(PreferencesController& preferences, QtWindowSystem* windowSystem, QWidget* parent)
+    : QMainWindow(parent) {
+    setWindowTitle(QStringLiteral("Keepgate"));
+    editorTabs_ = new QTabWidget;
+    editorTabs_->addTab(buildUserEditor(), QStringLiteral("Users"));
+    editorTabs_->addTab(buildGroupEditor(), QStringLiteral("Groups"));
+    editorTabs_->addTab(buildDirectoryEditor(), QStringLiteral("Directory Protection"));
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(editorTabs_);
+    setCentralWidget(central);
+    resize(760, 560);
+    buildMenus(preferences);
+    connectOutlets();
+    if (windowSystem) {
+        windowSystem->addSheetObserver([this] { refreshDirectoryTables(); });
+    }
+}
+
+MainWindow::~MainWindow() {
+    // The views outlive nothing that points at them, but their models point at the controllers.
+    userEditor.tableView->setDataSource(nullptr);
+    groupEditor.outlineView->setDataSource(nullptr);
+    directoryEditor.userfileView->setDataSource(nullptr);
+    directoryEditor.groupfileView->setDataSource(nullptr);
+    directoryEditor.accessView->setDataSource(nullptr);
+}
+
+QWidget* MainWindow::buildUserEditor() {
+    auto* page = new QWidget;
+    auto& e = userEditor;
+    QLineEdit* userfile = makeField(QStringLiteral("No user file chosen"));
+    QLineEdit* username = makeField(QStringLiteral("User name"));
+    QLineEdit* password = makeField(QStringLiteral("Password"));
+    password->setEchoMode(QLineEdit::Password);
+    auto* add = makeButton(QStringLiteral("Add User"), false);
+    auto* remove = makeButton(QStringLiteral("Delete User"), false);
+    e.chooseButton = makeButton(QStringLiteral("Choose…"), true);
+    e.newButton = makeButton(QStringLiteral("New…"), true);
+    e.tableView = std::make_unique<QtTableView>(std::vector<TableColumn>{
+        {"username", QStringLiteral("User name")}, {"password", QStringLiteral("Password hash")}});
+    e.tableView->widget()->setColumnWidth(0, 200);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(
+        row({new QLabel(QStringLiteral("User file:")), userfile, e.chooseButton, e.newButton}, 1));
+    layout->addWidget(e.tableView->widget(), 1);
+    layout->addLayout(row({new QLabel(QStringLiteral("User name:")), username,
+                           new QLabel(QStringLiteral("Password:")), password, add},
+                          1));
+    layout->addLayout(row({remove}));
+    layout->itemAt(layout->count() - 1)->layout()->setAlignment(Qt::AlignRight);
+    returnPresses(username, add);
+    returnPresses(password, add);
+
+    e.userfileField = std::make_unique<QtTextField>(userfile);
+    e.usernameField = std::make_unique<QtTextField>(username);
+    e.passwordField = std::make_unique<QtTextField>(password);
+    e.adduserButton = std::make_unique<QtButton>(add);
+    e.deleteuserButton = std::make_unique<QtButton>(remove);
+    return page;
+}
+
+QWidget* MainWindow::buildGroupEditor() {
+    auto* page = new QWidget;
+    auto& e = groupEditor;
+    QLineEdit* groupfile = makeField(QStringLiteral("No group file chosen"));
+    QLineEdit* groupname = makeField(QStringLiteral("Group name"));
+    QLineEdit* username = makeField(QStringLiteral("User name"));
+    auto* popup = new QComboBox;
+    popup->setEnabled(false);
+    popup->setMinimumContentsLength(12);
+    auto* addGroup = makeButton(QStringLiteral("Add Group"), false);
+    auto* addUser = makeButton(QStringLiteral("Add User"), false);
+    auto* remove = makeButton(QStringLiteral("Delete Selected"), false);
+    e.chooseButton = makeButton(QStringLiteral("Choose…"), true);
+    e.newButton = makeButton(QStringLiteral("New…"), true);
+    e.outlineView = std::make_unique<QtOutlineView>("TITLE", QStringLiteral("Groups and their members"));
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(
+        row({new QLabel(QStringLiteral("Group file:")), groupfile, e.chooseButton, e.newButton}, 1));
+    layout->addWidget(e.outlineView->widget(), 1);
+    auto* form = new QGridLayout;
+    form->addWidget(new QLabel(QStringLiteral("New group:")), 0, 0);
+    form->addWidget(groupname, 0, 1, 1, 3);
+    form->addWidget(addGroup, 0, 4);
+    form->addWidget(new QLabel(QStringLiteral("User:")), 1, 0);
+    form->addWidget(username, 1, 1);
+    form->addWidget(new QLabel(QStringLiteral("to group")), 1, 2);
+    form->addWidget(popup, 1, 3);
+    form->addWidget(addUser, 1, 4);
+    form->setColumnStretch(1, 1);
+    layout->addLayout(form);
+    layout->addLayout(row({remove}));
+    layout->itemAt(layout->count() - 1)->layout()->setAlignment(Qt::AlignRight);
+    returnPresses(groupname, addGroup);
+    returnPresses(username, addUser);
+
+    // The delete key removes the selected groups and members, as the delete button does.
+    e.outlineView->widget()->installEventFilter(
+        new KeyPressesButton({Qt::Key_Delete, Qt::Key_Backspace}, remove, page));
+
+    e.groupfileField = std::make_unique<QtTextField>(groupfile);
+    e.groupnameField = std::make_unique<QtTextField>(groupname);
+    e.usernameField = std::make_unique<QtTextField>(username);
+    e.grouplistPopup = std::make_unique<QtPopUpButton>(popup);
+    e.addgroupButton = std::make_unique<QtButton>(addGroup);
+    e.adduserButton = std::make_unique<QtButton>(addUser);
+    e.deleteusergroupButton = std::make_unique<QtButton>(remove);
+    return page;
+}
+
+QWidget* MainWindow::buildDirectoryEditor() {
+    auto* page = new QWidget;
+    auto& e = directoryEditor;
+    QLineEdit* directoryPath = makeField(QStringLiteral("No directory chosen"));
+    QLineEdit* authname = makeField(QStringLiteral("Shown when the browser asks for a password"));
+    QLineEdit* userfile = makeField(QString());
+    QLineEdit* groupfile = makeField(QString());
+    e.chooseButton = makeButton(QStringLiteral("Choose…"), true);
+    auto* selectUserfile = makeButton(QStringLiteral("Choose…"), false);
+    auto* selectGroupfile = makeButton(QStringLiteral("Choose…"), false);
+    auto* save = makeButton(QStringLiteral("Save Protection"), false);
+    auto* remove = makeButton(QStringLiteral("Remove Protection"), false);
+    auto* allUsers = new QCheckBox(QStringLiteral("Admit every user of the user file"));
+    auto* denyAll = new QCheckBox(QStringLiteral("Deny all other hosts"));
+    auto* orderDeny = new QRadioButton(QStringLiteral("Deny rules first, then allow rules (deny,allow)"));
+    auto* orderAllow = new QRadioButton(QStringLiteral("Allow rules first, then deny rules (allow,deny)"));
+    auto* orderGroup = new QButtonGroup(page);
+    orderGroup->addButton(orderDeny);
+    orderGroup->addButton(orderAllow);
+    orderDeny->setChecked(true);
+    auto* addRule = makeButton(QStringLiteral("Add Rule"), false);
+    auto* removeRule = makeButton(QStringLiteral("Remove Rule"), false);
+    for (QAbstractButton* button :
+         std::initializer_list<QAbstractButton*>{allUsers, denyAll, orderDeny, orderAllow}) {
+        button->setEnabled(false);
+    }
+
+    e.userfileView = std::make_unique<QtTableView>(
+        std::vector<TableColumn>{{"check", QString()}, {"username", QStringLiteral("User")}});
+    e.groupfileView = std::make_unique<QtTableView>(
+        std::vector<TableColumn>{{"check", QString()}, {"groupname", QStringLiteral("Group")}});
+    e.accessView = std::make_unique<QtTableView>(std::vector<TableColumn>{
+        {"denyallow",
+         QStringLiteral("Rule"),
+         TableColumn::Editing::Choice,
+         {QStringLiteral("Allow"), QStringLiteral("Deny")}},
+        {"hostnameip", QStringLiteral("Host name or IP address"), TableColumn::Editing::Text}});
+    for (QtTableView* table : {e.userfileView.get(), e.groupfileView.get(), e.accessView.get()}) {
+        table->widget()->setSelectionMode(QAbstractItemView::SingleSelection);
+    }
+
+    auto* subTabs = new QTabWidget;
+    auto* usersPage = new QWidget;
+    auto* usersLayout = new QVBoxLayout(usersPage);
+    usersLayout->addWidget(allUsers);
+    usersLayout->addWidget(e.userfileView->widget(), 1);
+    subTabs->addTab(usersPage, QStringLiteral("Users"));
+    auto* groupsPage = new QWidget;
+    auto* groupsLayout = new QVBoxLayout(groupsPage);
+    groupsLayout->addWidget(new QLabel(QStringLiteral("Members of the ticked groups are admitted.")));
+    groupsLayout->addWidget(e.groupfileView->widget(), 1);
+    subTabs->addTab(groupsPage, QStringLiteral("Groups"));
+    auto* hostsPage = new QWidget;
+    auto* hostsLayout = new QVBoxLayout(hostsPage);
+    hostsLayout->addWidget(orderDeny);
+    hostsLayout->addWidget(orderAllow);
+    hostsLayout->addWidget(denyAll);
+    hostsLayout->addWidget(e.accessView->widget(), 1);
+    hostsLayout->addLayout(row({addRule, removeRule}));
+    hostsLayout->itemAt(hostsLayout->count() - 1)->layout()->setAlignment(Qt::AlignLeft);
+    subTabs->addTab(hostsPage, QStringLiteral("Hosts"));
+
+    auto* form = new QGridLayout;
+    form->addWidget(new QLabel(QStringLiteral("Directory:")), 0, 0);
+    form->addWidget(directoryPath, 0, 1);
+    form->addWidget(e.chooseButton, 0, 2);
+    form->addWidget(new QLabel(QStringLiteral("Realm name:")), 1, 0);
+    form->addWidget(authname, 1, 1, 1, 2);
+    form->addWidget(new QLabel(QStringLiteral("User file:")), 2, 0);
+    form->addWidget(userfile, 2, 1);
+    form->addWidget(selectUserfile, 2, 2);
+    form->addWidget(new QLabel(QStringLiteral("Group file:")), 3, 0);
+    form->addWidget(groupfile, 3, 1);
+    form->addWidget(selectGroupfile, 3, 2);
+    form->setColumnStretch(1, 1);
+
+    auto* layout = new QVBoxLayout(page);
+    layout->addLayout(form);
+    layout->addWidget(subTabs, 1);
+    auto* buttons = row({remove, save});
+    buttons->insertStretch(0, 1);
+    layout->addLayout(buttons);
+
+    e.directoryField = std::make_unique<QtTextField>(directoryPath);
+    e.authnameField = std::make_unique<QtTextField>(authname);
+    e.userfileField = std::make_unique<QtTextField>(userfile);
+    e.groupfileField = std::make_unique<QtTextField>(groupfile);
+    e.selectUserfileButton = std::make_unique<QtButton>(selectUserfile);
+    e.selectGroupfileButton = std::make_unique<QtButton>(selectGroupfile);
+    e.saveProtectionButton = std::make_unique<QtButton>(save);
+    e.removeProtectionButton = std::make_unique<QtButton>(remove);
+    e.allusersCB = std::make_unique<QtButton>(allUsers);
+    e.denyAllOthersCB = std::make_unique<QtButton>(denyAll);
+    e.orderDenyRB = std::make_unique<QtButton>(orderDeny);
+    e.orderAllowRB = std::make_unique<QtButton>(orderAllow);
+    e.addAccessBT = std::make_unique<QtButton>(addRule);
+    e.removeAccessBT = std::make_unique<QtButton>(removeRule);
+    e.subTabs = std::make_unique<QtTabView>(subTabs);
+    return page;
+}
+
+void MainWindow::buildMenus(PreferencesController& preferences) {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QAction* prefs =
+        file->addAction(QStringLiteral("Preferences…"), this, [&preferences] { preferences.showWindow(); });
+    prefs->setMenuRole(QAction::PreferencesRole);
+    prefs->setShortcut(QKeySequence::Preferences);
+    file->addSeparator();
+    QAction* quit = file->addAction(QStringLiteral("Quit"), qApp, &QApplication::quit);
+    quit->setMenuRole(QAction::QuitRole);
+    quit->setShortcut(QKeySequence::Quit);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    QAction* update =
+        help->addAction(QStringLiteral("Check for Updates…"), this, [this] { controller.checkForUpdate(); });
+    update->setMenuRole(QAction::ApplicationSpecificRole);
+    help->addAction(QStringLiteral("Keepgate ReadMe"), this, [this] { controller.openReadMe(); });
+}
+
+void MainWindow::connectOutlets() {
+    {
+        auto& e = userEditor;
+        Controller& c = controller;
+        c.mainWindow = &window;
+        c.passwordField = e.passwordField.get();
+        c.usernameField = e.usernameField.get();
+        c.userfileField = e.userfileField.get();
+        c.adduserButton = e.adduserButton.get();
+        c.deleteuserButton = e.deleteuserButton.get();
+        c.tableView = e.tableView.get();
+        e.tableView->setDataSource(&c);
+        connect(e.chooseButton, &QPushButton::clicked, this, [&c] { c.selectUserfile(); });
+        connect(e.newButton, &QPushButton::clicked, this, [&c] { c.newUserfile(); });
+        connect(e.adduserButton->widget(), &QAbstractButton::clicked, this, [&c] { c.addUser(); });
+        connect(e.deleteuserButton->widget(), &QAbstractButton::clicked, this, [&c] { c.deleteUser(); });
+    }
+    {
+        auto& e = groupEditor;
+        Group& g = group;
+        g.mainWindow = &window;
+        g.groupfileField = e.groupfileField.get();
+        g.groupnameField = e.groupnameField.get();
+        g.usernameField = e.usernameField.get();
+        g.grouplistPopup = e.grouplistPopup.get();
+        g.addgroupButton = e.addgroupButton.get();
+        g.adduserButton = e.adduserButton.get();
+        g.deleteusergroupButton = e.deleteusergroupButton.get();
+        g.outlineView = e.outlineView.get();
+        e.outlineView->setDataSource(&g);
+        connect(e.chooseButton, &QPushButton::clicked, this, [&g] { g.selectFile(); });
+        connect(e.newButton, &QPushButton::clicked, this, [&g] { g.newFile(); });
+        connect(e.addgroupButton->widget(), &QAbstractButton::clicked, this, [&g] { g.addGroup(); });
+        connect(e.adduserButton->widget(), &QAbstractButton::clicked, this, [&g] { g.addUser(); });
+        connect(e.deleteusergroupButton->widget(), &QAbstractButton::clicked, this,
+                [&g] { g.deleteGroup(); });
+    }
+    {
+        auto& e = directoryEditor;
+        Directory& d = directory;
+        d.mainWindow = &window;
+        d.directoryField = e.directoryField.get();
+        d.authnameField = e.authnameField.get();
+        d.userfileField = e.userfileField.get();
+        d.groupfileField = e.groupfileField.get();
+        d.userfileView = e.userfileView.get();
+        d.selectUserfileButton = e.selectUserfileButton.get();
+        d.selectGroupfileButton = e.selectGroupfileButton.get();
+        d.saveProtectionButton = e.saveProtectionButton.get();
+        d.removeProtectionButton = e.removeProtectionButton.get();
+        d.allusersCB = e.allusersCB.get();
+        d.subTabs = e.subTabs.get();
+        d.denyAllOthersCB = e.denyAllOthersCB.get();
+        d.orderDenyRB = e.orderDenyRB.get();
+        d.orderAllowRB = e.orderAllowRB.get();
+        d.addAccessBT = e.addAccessBT.get();
+        d.removeAccessBT = e.removeAccessBT.get();
+        e.userfileView->setDataSource(&d);
+        directoryGroups.mainWindow = &window;
+        directoryGroups.groupfileView = e.groupfileView.get();
+        e.groupfileView->setDataSource(&directoryGroups);
+        directoryAccess.mainWindow = &window;
+        directoryAccess.accessView = e.accessView.get();
+        e.accessView->setDataSource(&directoryAccess);
+
+        // Every action of the editor may replace the class-level group and host lists.
+        auto act = [this](auto action) {
+            return [this, action] {
+                action();
+                refreshDirectoryTables();
+            };
+        };
+        connect(e.chooseButton, &QPushButton::clicked, this, act([&d] { d.selectDirectory(); }));
+        connect(e.selectUserfileButton->widget(), &QAbstractButton::clicked, this,
+                act([&d] { d.selectUserfile(); }));
+        connect(e.selectGroupfileButton->widget(), &QAbstractButton::clicked, this,
+                act([&d] { d.selectGroupfile(); }));
+        connect(e.saveProtectionButton->widget(), &QAbstractButton::clicked, this,
+                act([&d] { d.saveProtection(); }));
+        connect(e.removeProtectionButton->widget(), &QAbstractButton::clicked, this,
+                act([&d] { d.removeProtection(); }));
+        connect(e.allusersCB->widget(), &QAbstractButton::clicked, this, [&d] { d.checkAllusers(); });
+        connect(e.addAccessBT->widget(), &QAbstractButton::clicked, this,
+                [this] { directoryAccess.addRecord(); });
+        connect(e.removeAccessBT->widget(), &QAbstractButton::clicked, this,
+                [this] { directoryAccess.removeRecord(); });
+    }
+}
+
+void MainWindow::refreshDirectoryTables() {
+    directoryEditor.groupfileView->reloadData();
+    directoryEditor.accessView->reloadData();
+}
+
+void MainWindow::awakeFromNib() {
+    group.awakeFromNib();
+    directory.awakeFromNib();
+    directoryGroups.awakeFromNib();
+    directoryAccess.awakeFromNib();
+    controller.awakeFromNib();
+}
+
+} // namespace keepgate::qt

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <QMainWindow>
+#include <memory>
+
+#include "app/Controller.h"
+#include "app/PreferencesController.h"
+#include "directory/Directory.h"
+#include "directory/DirectoryAccess.h"
+#include "directory/DirectoryGroups.h"
+#include "groups/Group.h"
+#include "qt/QtButton.h"
+#include "qt/QtOutlineView.h"
+#include "qt/QtPopUpButton.h"
+#include "qt/QtTabView.h"
+#include "qt/QtTableView.h"
+#include "qt/QtTextField.h"
+#include "qt/QtWindow.h"
+
+class QPushButton;
+class QTabWidget;
+
+namespace keepgate::qt {
+
+class QtWindowSystem;
+
+// The main window: the user list editor, the group file editor and the directory protection editor, each
+// driven by its controller, whose outlets and data sources the window connects as it builds itself. The
+// controls start in the "no file" and "no directory" states: only the choosers work until one is used.
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+  public:
+    MainWindow(PreferencesController& preferences, QtWindowSystem* windowSystem = nullptr,
+               QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    struct UserEditor {
+        std::unique_ptr<QtTextField> passwordField, usernameField, userfileField;
+        std::unique_ptr<QtButton> adduserButton, deleteuserButton;
+        std::unique_ptr<QtTableView> tableView;
+        QPushButton* chooseButton = nullptr;
+        QPushButton* newButton = nullptr;
+    };
+    struct GroupEditor {
+        std::unique_ptr<QtTextField> groupfileField, groupnameField, usernameField;
+        std::unique_ptr<QtPopUpButton> grouplistPopup;
+        std::unique_ptr<QtButton> addgroupButton, adduserButton, deleteusergroupButton;
+        std::unique_ptr<QtOutlineView> outlineView;
+        QPushButton* chooseButton = nullptr;
+        QPushButton* newButton = nullptr;
+    };
+    struct DirectoryEditor {
+        std::unique_ptr<QtTextField> directoryField, authnameField, userfileField, groupfileField;
+        std::unique_ptr<QtTableView> userfileView, groupfileView, accessView;
+        std::unique_ptr<QtButton> selectUserfileButton, selectGroupfileButton, saveProtectionButton,
+            removeProtectionButton, allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT,
+            removeAccessBT;
+        std::unique_ptr<QtTabView> subTabs;
+        QPushButton* chooseButton = nullptr;
+    };
+
+    // The editors' tabs, in the order the window shows them.
+    enum Tab { UsersTab = 0, GroupsTab = 1, DirectoryTab = 2 };
+    QTabWidget* editorTabs() const { return editorTabs_; }
+
+    Controller controller;
+    Group group;
+    Directory directory;
+    DirectoryGroups directoryGroups;
+    DirectoryAccess directoryAccess;
+
+    UserEditor userEditor;
+    GroupEditor groupEditor;
+    DirectoryEditor directoryEditor;
+    QtWindow window{this};
+
+    // Tells the window's controllers that the window is built; Controller comes last, because its
+    // start-up sequence may raise alerts that should find the rest of the window ready.
+    void awakeFromNib();
+
+    // Redraws the directory editor's group and host tables, whose lists the editor replaces without
+    // telling them.
+    void refreshDirectoryTables();
+
+  private:
+    QWidget* buildUserEditor();
+    QWidget* buildGroupEditor();
+    QWidget* buildDirectoryEditor();
+    void buildMenus(PreferencesController& preferences);
+    void connectOutlets();
+
+    QTabWidget* editorTabs_ = nullptr;
+};
+
+} // namespace keepgate::qt

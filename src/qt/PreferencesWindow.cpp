@@ -1,0 +1,76 @@
+#include "qt/PreferencesWindow.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace keepgate::qt {
+
+PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+    setWindowTitle(QStringLiteral("Keepgate Preferences"));
+
+    auto* where = new QGroupBox(QStringLiteral("Keep each directory's protection settings in"));
+    auto* htaccess = new QRadioButton(QStringLiteral("an access file inside the directory, named:"));
+    auto* config = new QRadioButton(QStringLiteral("one shared web-server configuration file:"));
+    auto* radios = new QButtonGroup(this);
+    radios->addButton(htaccess);
+    radios->addButton(config);
+    htaccess->setChecked(true);
+    auto* accessName = new QLineEdit;
+    accessName->setPlaceholderText(QStringLiteral(".htaccess"));
+    auto* configPath = new QLineEdit;
+    configPath->setPlaceholderText(QStringLiteral("/Library/WebServer/keepgate.conf"));
+    configPath->setMinimumWidth(280);
+    auto* grid = new QGridLayout(where);
+    grid->addWidget(htaccess, 0, 0);
+    grid->addWidget(accessName, 0, 1);
+    grid->addWidget(config, 1, 0);
+    grid->addWidget(configPath, 1, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Changes to this choice are checked against the web server's "
+                                              "configuration at the next start.")),
+                    2, 0, 1, 2);
+
+    auto* updates = new QCheckBox(QStringLiteral("Check for a newer version at start"));
+    auto* hidden = new QCheckBox(QStringLiteral("Show hidden files"));
+    restoreButton = new QPushButton(QStringLiteral("Restore Defaults"));
+    restoreButton->setAutoDefault(false);
+    saveButton = new QPushButton(QStringLiteral("Save"));
+    saveButton->setDefault(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(restoreButton);
+    buttons->addStretch(1);
+    buttons->addWidget(saveButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(where);
+    layout->addWidget(updates);
+    layout->addWidget(hidden);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    checkForUpdates = std::make_unique<QtButton>(updates);
+    showHiddenFiles = std::make_unique<QtButton>(hidden);
+    protectionSettingsConfigRB = std::make_unique<QtButton>(config);
+    protectionSettingsHtaccessRB = std::make_unique<QtButton>(htaccess);
+    defaultAccessFilenameField = std::make_unique<QtTextField>(accessName);
+    configFilePathField = std::make_unique<QtTextField>(configPath);
+
+    controller.checkForUpdates = checkForUpdates.get();
+    controller.defaultAccessFilenameField = defaultAccessFilenameField.get();
+    controller.showHiddenFiles = showHiddenFiles.get();
+    controller.configFilePathField = configFilePathField.get();
+    controller.protectionSettingsConfigRB = protectionSettingsConfigRB.get();
+    controller.protectionSettingsHtaccessRB = protectionSettingsHtaccessRB.get();
+    controller.theWindow = &window;
+    connect(restoreButton, &QPushButton::clicked, this, [this] { controller.restoreDefaults(); });
+    connect(saveButton, &QPushButton::clicked, this, [this] { controller.savePrefs(); });
+}
+
+} // namespace keepgate::qt

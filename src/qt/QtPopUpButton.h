@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QComboBox>
+#include <QPointer>
+
+#include "ui/Controls.h"
+
+namespace keepgate::qt {
+
+// A QComboBox as a pop-up list.
+class QtPopUpButton : public ui::PopUpButton {
+  public:
+    explicit QtPopUpButton(QComboBox* combo) : combo_(combo) {}
+    void addItemWithTitle(const std::string& title) override;
+    void removeItemWithTitle(const std::string& title) override;
+    void removeItemAtIndex(int index) override;
+    void removeAllItems() override;
+    int indexOfSelectedItem() const override { return combo_ ? combo_->currentIndex() : -1; }
+    std::vector<std::string> itemTitles() const override;
+    bool isEnabled() const override { return combo_ && combo_->isEnabled(); }
+    void setEnabled(bool enabled) override;
+    QComboBox* widget() const { return combo_; }
+
+  private:
+    QPointer<QComboBox> combo_;
+};
+
+} // namespace keepgate::qt

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QPointer>
+
+#include "ui/Controls.h"
+
+namespace keepgate::qt {
+
+// A QLineEdit as a text field; "not editable" is read-only, so the text can still be selected and copied.
+class QtTextField : public ui::TextField {
+  public:
+    explicit QtTextField(QLineEdit* edit) : edit_(edit) {}
+    std::string stringValue() const override;
+    void setStringValue(const std::string& text) override;
+    bool isEditable() const override { return edit_ && !edit_->isReadOnly(); }
+    void setEditable(bool editable) override;
+    void selectText() override;
+    QLineEdit* widget() const { return edit_; }
+
+  private:
+    QPointer<QLineEdit> edit_;
+};
+
+} // namespace keepgate::qt

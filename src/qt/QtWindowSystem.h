@@ -1,0 +1,38 @@
+#pragma once
+
+#include <functional>
+#include <vector>
+
+#include "ui/WindowSystem.h"
+
+class QWidget;
+
+namespace keepgate::qt {
+
+// The window system on Qt: panels and alert sheets are window-modal dialogs opened with open() (real
+// sheets on macOS) that call their end handler once when they close.
+class QtWindowSystem : public ui::WindowSystem {
+  public:
+    void beginOpenPanel(const ui::OpenPanelOptions& options, ui::Window* parent,
+                        ui::PanelHandler handler) override;
+    void beginSavePanel(const ui::SavePanelOptions& options, ui::Window* parent,
+                        ui::PanelHandler handler) override;
+    void beginAlertSheet(const ui::AlertSpec& alert, ui::Window* parent, ui::AlertHandler handler) override;
+    int runAlertPanel(const ui::AlertSpec& alert) override;
+    int runInformationalAlertPanel(const ui::AlertSpec& alert) override;
+    void beep() override;
+    bool openURL(const std::string& url) override;
+    bool openFile(const std::string& path, const std::string& application) override;
+    std::optional<std::string> pathForResource(const std::string& name, const std::string& type) override;
+
+    // Runs after every end handler, so windows can refresh what a handler changed behind their back.
+    void addSheetObserver(std::function<void()> observer) { observers_.push_back(std::move(observer)); }
+
+  private:
+    void ended();
+    static QWidget* widgetOf(ui::Window* window);
+
+    std::vector<std::function<void()>> observers_;
+};
+
+} // namespace keepgate::qt

@@ -1,0 +1,161 @@
+// Writes PNG pictures of the main window's editors and of the preferences window, for reviewers. It runs
+// offscreen with its own settings and sample files in a temporary folder, so it touches nothing of the
+// user's.
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <array>
+#include <cstdio>
+
+#include "platform/Constants.h"
+#include "platform/DefaultsStore.h"
+#include "platform/SystemPaths.h"
+#include "qt/ApplicationWindows.h"
+#include "qt/QtWindowSystem.h"
+#include "qt/SettingsDefaultsStore.h"
+
+namespace {
+
+using namespace keepgate;
+
+bool writeText(const QString& path, const QByteArray& text) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(text) == text.size();
+}
+
+void settle() {
+    for (int i = 0; i < 5; ++i) {
+        QApplication::processEvents();
+    }
+}
+
+bool shoot(QWidget* widget, const QDir& folder, const QString& name) {
+    settle();
+    const QString path = folder.filePath(name + QStringLiteral(".png"));
+    if (!widget->grab().save(path)) {
+        std::fprintf(stderr, "keepgate_screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("%s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QTemporaryDir temp;
+    if (!temp.isValid()) {
+        std::fprintf(stderr, "keepgate_screenshots: cannot make a temporary folder\n");
+        return 1;
+    }
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(temp.filePath(QStringLiteral("config"))));
+    QApplication application(argc, argv);
+    const QStringList arguments = QApplication::arguments();
+    QDir folder(arguments.size() > 1 ? arguments.at(1) : QStringLiteral("screenshots"));
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "keepgate_screenshots: cannot make %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+
+    // Sample files: a user file, a group file and a protected directory.
+    const QDir samples(temp.path());
+    const QString users = samples.filePath(QStringLiteral("users"));
+    const QString groups = samples.filePath(QStringLiteral("groups"));
+    const QString site = samples.filePath(QStringLiteral("site/private"));
+    const QString httpdConf = samples.filePath(QStringLiteral("httpd.conf"));
+    samples.mkpath(QStringLiteral("site/private"));
+    bool written = writeText(users, "alice:$apr1$Qm1e8Jf2$0cWvQm7dDXQe6Wg2l4x3F.\n"
+                                    "bob:$apr1$9Zr2aQpL$Vw0aEyO1mQz7ZgK3l1n0k/\n"
+                                    "carol:$apr1$Lx8tNn3c$J6zFqP0mWb2yK9dR5sT1u.\n");
+    written = writeText(groups, "staff: alice bob\nadmins: carol\nvisitors:\n") && written;
+    written =
+        writeText(
+            site + QStringLiteral("/.htaccess"),
+            "AuthType Basic\nAuthName \"Private area\"\nAuthUserFile " + users.toUtf8() + "\nAuthGroupFile " +
+                groups.toUtf8() +
+                "\nRequire user alice\nRequire group staff\nOrder deny,allow\nAllow from 192.168.1.0/24\n"
+                "Deny from all\n") &&
+        written;
+    // A web server not yet set up for access files, so the start-up shows its configuration warning.
+    written = writeText(httpdConf, "<Directory \"/Library/WebServer/Documents\">\n    AllowOverride None\n"
+                                   "</Directory>\n") &&
+              written;
+    if (!written) {
+        std::fprintf(stderr, "keepgate_screenshots: cannot write the sample files\n");
+        return 1;
+    }
+    systemPaths().mainConfig = httpdConf.toStdString();
+
+    auto windowSystem = std::make_shared<qt::QtWindowSystem>();
+    ui::setWindowSystem(windowSystem);
+    auto store =
+        std::make_shared<qt::SettingsDefaultsStore>(samples.filePath(QStringLiteral("Keepgate.conf")));
+    // Stored preferences of this version with the update check off: the start-up asks the network nothing.
+    store->setString(constants::kVersionKey, constants::kProgramVersion);
+    store->setBool(constants::kCheckUpdatesKey, false);
+    store->setBool(constants::kShowHiddenKey, false);
+    store->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
+    store->setString(constants::kConfigFilePathKey, constants::kDefaultConfigFilePath);
+    store->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
+    setStandardUserDefaults(store);
+
+    bool ok = true;
+    {
+        qt::ApplicationWindows windows(windowSystem.get());
+        qt::MainWindow& main = windows.main;
+        main.show();
+        windows.awakeFromNib();
+        settle();
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                ok = shoot(box, folder, QStringLiteral("startup-warning")) && ok;
+                box->reject();
+            }
+        }
+
+        const std::array<QString, 3> tabNames = {QStringLiteral("users"), QStringLiteral("groups"),
+                                                 QStringLiteral("directory")};
+        for (int tab = 0; tab < 3; ++tab) {
+            main.editorTabs()->setCurrentIndex(tab);
+            ok = shoot(&main, folder,
+                       QStringLiteral("main-%1-empty").arg(tabNames[static_cast<std::size_t>(tab)])) &&
+                 ok;
+        }
+
+        // The editors with the sample files loaded, as after answering their choosers.
+        main.controller.openEnd(1, {users.toStdString()});
+        main.group.openEnd(1, {groups.toStdString()});
+        main.directory.doOpenDirectoryPanel(1, {site.toStdString()});
+        main.refreshDirectoryTables();
+        for (int tab = 0; tab < 2; ++tab) {
+            main.editorTabs()->setCurrentIndex(tab);
+            ok = shoot(&main, folder,
+                       QStringLiteral("main-%1-loaded").arg(tabNames[static_cast<std::size_t>(tab)])) &&
+                 ok;
+        }
+        main.editorTabs()->setCurrentIndex(qt::MainWindow::DirectoryTab);
+        QTabWidget* subTabs = main.directoryEditor.subTabs->widget();
+        const std::array<QString, 3> subTabNames = {QStringLiteral("users"), QStringLiteral("groups"),
+                                                    QStringLiteral("hosts")};
+        for (int tab = 0; tab < subTabs->count() && tab < 3; ++tab) {
+            subTabs->setCurrentIndex(tab);
+            ok = shoot(&main, folder,
+                       QStringLiteral("main-directory-loaded-%1")
+                           .arg(subTabNames[static_cast<std::size_t>(tab)])) &&
+                 ok;
+        }
+
+        windows.preferences.controller.showWindow();
+        windows.preferences.show();
+        ok = shoot(&windows.preferences, folder, QStringLiteral("preferences")) && ok;
+    }
+    setStandardUserDefaults(nullptr);
+    ui::setWindowSystem(nullptr);
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,193 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableView>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "QtTestApplication.h"
+#include "platform/Constants.h"
+#include "platform/SystemPaths.h"
+#include "qt/ApplicationWindows.h"
+#include "qt/QtWindowSystem.h"
+#include "support/TestSupport.h"
+
+namespace keepgate::testing {
+namespace {
+
+// The directory protection editor driven through its real widgets: choose, tick, add a rule, save.
+class DirectoryWidgetTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureQtApplication();
+        windowSystem = std::make_shared<qt::QtWindowSystem>();
+        ui::setWindowSystem(windowSystem);
+        defaults = std::make_shared<MemoryDefaultsStore>();
+        defaults->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
+        defaults->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
+        setStandardUserDefaults(defaults);
+        systemPaths() = SystemPaths{};
+        DirectoryGroups::reset();
+        DirectoryAccess::reset();
+        windows = std::make_unique<qt::ApplicationWindows>(windowSystem.get());
+        // The editor's controllers as the window tells them; the main controller's start-up is not wanted
+        // here.
+        windows->main.directory.awakeFromNib();
+        windows->main.directoryGroups.awakeFromNib();
+        windows->main.directoryAccess.awakeFromNib();
+        windows->main.editorTabs()->setCurrentIndex(qt::MainWindow::DirectoryTab);
+        windows->main.show();
+        settleEvents();
+    }
+    void TearDown() override {
+        windows.reset();
+        settleEvents();
+        DirectoryGroups::reset();
+        DirectoryAccess::reset();
+        setStandardUserDefaults(nullptr);
+        ui::setWindowSystem(nullptr);
+    }
+
+    static void choosePath(const std::string& path) {
+        settleEvents();
+        QFileDialog* panel = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible()) {
+                panel = dialog;
+            }
+        }
+        ASSERT_NE(panel, nullptr) << "no panel is showing";
+        auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromStdString(path));
+        QMetaObject::invokeMethod(panel, "accept");
+        settleEvents();
+    }
+    static void click(QAbstractButton* button) {
+        ASSERT_TRUE(button->isEnabled()) << button->text().toStdString();
+        button->click();
+        settleEvents();
+    }
+    // Clicks the check box of the row whose other column shows `name`.
+    static void tick(QTableView* view, const QString& name) {
+        QAbstractItemModel* model = view->model();
+        for (int row = 0; row < model->rowCount(); ++row) {
+            if (model->index(row, 1).data().toString() != name) {
+                continue;
+            }
+            const QModelIndex box = model->index(row, 0);
+            QStyleOptionViewItem option;
+            option.initFrom(view);
+            option.rect = view->visualRect(box);
+            option.features |= QStyleOptionViewItem::HasCheckIndicator;
+            const QRect rect =
+                view->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, view);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, rect.center());
+            settleEvents();
+            return;
+        }
+        ADD_FAILURE() << "no row shows " << name.toStdString();
+    }
+    static bool alertShowing() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMessageBox*>(widget) && widget->isVisible()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::shared_ptr<qt::QtWindowSystem> windowSystem;
+    std::shared_ptr<MemoryDefaultsStore> defaults;
+    std::unique_ptr<qt::ApplicationWindows> windows;
+    TempDir temp;
+};
+
+TEST_F(DirectoryWidgetTest, TicksAUserAndAGroupAddsAHostRuleAndSavesTheAccessFile) {
+    const std::string users = temp / "users";
+    const std::string groups = temp / "groups";
+    writeFile(users,
+              "alice:$apr1$aaaaaaaa$aaaaaaaaaaaaaaaaaaaaaa\nbob:$apr1$bbbbbbbb$bbbbbbbbbbbbbbbbbbbbbb\n");
+    writeFile(groups, "staff: alice\nadmins: bob\n");
+    writeFile(temp / "site/.htaccess", "AuthType Basic\nAuthName \"Private\"\nAuthUserFile " + users +
+                                           "\nAuthGroupFile " + groups +
+                                           "\nRequire user alice\nOrder deny,allow\nDeny from all\n");
+    auto& e = windows->main.directoryEditor;
+    click(e.chooseButton);
+    choosePath(temp / "site");
+    EXPECT_EQ(e.directoryField->stringValue(), temp / "site");
+    EXPECT_EQ(e.authnameField->stringValue(), "Private");
+    EXPECT_TRUE(e.saveProtectionButton->isEnabled());
+
+    QTabWidget* subTabs = e.subTabs->widget();
+    QTableView* userTable = e.userfileView->widget();
+    ASSERT_EQ(userTable->model()->rowCount(), 2);
+    EXPECT_EQ(userTable->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+    tick(userTable, QStringLiteral("bob"));
+    EXPECT_TRUE(e.userfileView->selectedRowIndexes().empty());
+
+    subTabs->setCurrentIndex(1);
+    settleEvents();
+    QTableView* groupTable = e.groupfileView->widget();
+    ASSERT_EQ(groupTable->model()->rowCount(), 2);
+    tick(groupTable, QStringLiteral("admins"));
+    EXPECT_TRUE(e.groupfileView->selectedRowIndexes().empty());
+
+    subTabs->setCurrentIndex(2);
+    settleEvents();
+    click(e.addAccessBT->widget());
+    QTableView* hostTable = e.accessView->widget();
+    ASSERT_EQ(hostTable->model()->rowCount(), 1);
+    // Type the host into the cell, then choose "Allow" in the rule cell, as the user would.
+    const QModelIndex host = hostTable->model()->index(0, 1);
+    hostTable->setCurrentIndex(host);
+    hostTable->edit(host);
+    settleEvents();
+    auto* hostEditor = hostTable->viewport()->findChild<QLineEdit*>();
+    ASSERT_NE(hostEditor, nullptr);
+    QTest::keyClicks(hostEditor, QStringLiteral("10.0.0.0/8"));
+    QTest::keyClick(hostEditor, Qt::Key_Return);
+    settleEvents();
+    const QModelIndex rule = hostTable->model()->index(0, 0);
+    EXPECT_EQ(rule.data().toString(), QStringLiteral("Deny"));
+    hostTable->setCurrentIndex(rule);
+    hostTable->edit(rule);
+    settleEvents();
+    auto* ruleEditor = hostTable->viewport()->findChild<QComboBox*>();
+    ASSERT_NE(ruleEditor, nullptr);
+    ruleEditor->setCurrentIndex(ruleEditor->findText(QStringLiteral("Allow")));
+    emit ruleEditor->activated(ruleEditor->currentIndex());
+    settleEvents();
+    EXPECT_EQ(rule.data().toString(), QStringLiteral("Allow"));
+
+    click(e.saveProtectionButton->widget());
+    EXPECT_FALSE(alertShowing());
+    EXPECT_EQ(readFile(temp / "site/.htaccess"),
+              "AuthType Basic\nAuthName \"Private\"\nAuthUserFile " + users + "\nAuthGroupFile " + groups +
+                  "\nRequire group admins\nRequire user alice bob\n"
+                  "Allow from 10.0.0.0/8\nOrder deny,allow\nDeny from all\n");
+}
+
+TEST_F(DirectoryWidgetTest, AllUsersGreysTheUserCheckBoxes) {
+    writeFile(temp / "users", "alice:x\n");
+    writeFile(temp / "site/.htaccess", "AuthUserFile " + (temp / "users") + "\nRequire valid-user\n");
+    auto& e = windows->main.directoryEditor;
+    click(e.chooseButton);
+    choosePath(temp / "site");
+    QTableView* userTable = e.userfileView->widget();
+    ASSERT_EQ(userTable->model()->rowCount(), 1);
+    EXPECT_EQ(e.allusersCB->state(), 1);
+    EXPECT_FALSE(userTable->model()->index(0, 0).flags() & Qt::ItemIsUserCheckable);
+
+    click(e.allusersCB->widget());
+    EXPECT_EQ(e.allusersCB->state(), 0);
+    EXPECT_TRUE(userTable->model()->index(0, 0).flags() & Qt::ItemIsUserCheckable);
+    tick(userTable, QStringLiteral("alice"));
+    EXPECT_EQ(userTable->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+}
+
+} // namespace
+} // namespace keepgate::testing

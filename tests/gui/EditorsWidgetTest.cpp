@@ -1,0 +1,177 @@
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTreeView>
+#include <gtest/gtest.h>
+
+#include "QtTestApplication.h"
+#include "platform/SystemPaths.h"
+#include "qt/ApplicationWindows.h"
+#include "qt/QtWindowSystem.h"
+#include "support/TestSupport.h"
+
+namespace keepgate::testing {
+namespace {
+
+// The user list and group file editors driven through their real widgets, as a user would.
+class EditorsWidgetTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureQtApplication();
+        windowSystem = std::make_shared<qt::QtWindowSystem>();
+        ui::setWindowSystem(windowSystem);
+        setStandardUserDefaults(std::make_shared<MemoryDefaultsStore>());
+        systemPaths() = SystemPaths{};
+        windows = std::make_unique<qt::ApplicationWindows>(windowSystem.get());
+        windows->main.show();
+        settleEvents();
+    }
+    void TearDown() override {
+        windows.reset();
+        settleEvents();
+        setStandardUserDefaults(nullptr);
+        ui::setWindowSystem(nullptr);
+    }
+
+    // Answers the open or save panel that is showing by typing a path into it and pressing its OK button.
+    static void choosePath(const std::string& path) {
+        settleEvents();
+        QFileDialog* panel = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible()) {
+                panel = dialog;
+            }
+        }
+        ASSERT_NE(panel, nullptr) << "no panel is showing";
+        auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QString::fromStdString(path));
+        QMetaObject::invokeMethod(panel, "accept");
+        settleEvents();
+    }
+    static void click(QAbstractButton* button) {
+        ASSERT_TRUE(button->isEnabled()) << button->text().toStdString();
+        QTest::mouseClick(button, Qt::LeftButton);
+        settleEvents();
+    }
+    static void type(QLineEdit* field, const QString& text) {
+        field->clear();
+        QTest::keyClicks(field, text);
+    }
+    static bool alertShowing() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QMessageBox*>(widget) && widget->isVisible()) {
+                return true;
+            }
+        }
+        return false;
+    }
+
+    std::shared_ptr<qt::QtWindowSystem> windowSystem;
+    std::unique_ptr<qt::ApplicationWindows> windows;
+    TempDir temp;
+};
+
+TEST_F(EditorsWidgetTest, AddsAUserThroughTheFieldsAndButtons) {
+    auto& e = windows->main.userEditor;
+    click(e.newButton);
+    choosePath(temp / "users");
+    EXPECT_EQ(e.userfileField->stringValue(), temp / "users");
+    ASSERT_TRUE(e.usernameField->isEditable());
+
+    type(e.usernameField->widget(), QStringLiteral("alice"));
+    type(e.passwordField->widget(), QStringLiteral("s3cret pass"));
+    click(e.adduserButton->widget());
+
+    EXPECT_FALSE(alertShowing());
+    const std::string contents = readFile(temp / "users");
+    EXPECT_EQ(contents.rfind("alice:", 0), 0u) << contents;
+    EXPECT_EQ(shell("htpasswd -vb '" + (temp / "users") + "' alice 's3cret pass' >/dev/null 2>&1"), 0);
+    EXPECT_EQ(e.usernameField->stringValue(), "");
+    EXPECT_EQ(e.passwordField->stringValue(), "");
+    QAbstractItemModel* model = e.tableView->model();
+    ASSERT_EQ(model->rowCount(), 1);
+    EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("alice"));
+}
+
+TEST_F(EditorsWidgetTest, AHundredThousandUsersOpenLazilyAndOneMoreIsAppended) {
+    std::string text;
+    for (int i = 0; i < 100000; ++i) {
+        text += "user" + std::to_string(i) + ":$apr1$abcdefgh$0123456789abcdefghijkl\n";
+    }
+    writeFile(temp / "users", text);
+    auto& e = windows->main.userEditor;
+    click(e.chooseButton);
+    choosePath(temp / "users");
+    QAbstractItemModel* model = e.tableView->model();
+    ASSERT_EQ(model->rowCount(), 100000);
+    EXPECT_EQ(model->index(99999, 0).data().toString(), QStringLiteral("user99999"));
+
+    type(e.usernameField->widget(), QStringLiteral("zoe"));
+    type(e.passwordField->widget(), QStringLiteral("pw"));
+    click(e.adduserButton->widget());
+    const std::string contents = readFile(temp / "users");
+    EXPECT_EQ(contents.substr(0, text.size()), text);
+    EXPECT_EQ(contents.substr(text.size(), 4), "zoe:");
+    EXPECT_EQ(model->rowCount(), 100001);
+}
+
+TEST_F(EditorsWidgetTest, AddsGroupsAndMembersAndDeletesThemWithTheDeleteKeyAndButton) {
+    auto& e = windows->main.groupEditor;
+    click(e.newButton);
+    choosePath(temp / "groups");
+    EXPECT_EQ(readFile(temp / "groups"), "<missing>");
+
+    type(e.groupnameField->widget(), QStringLiteral("staff"));
+    click(e.addgroupButton->widget());
+    type(e.groupnameField->widget(), QStringLiteral("admins"));
+    QTest::keyClick(e.groupnameField->widget(), Qt::Key_Return);
+    settleEvents();
+    EXPECT_EQ(e.grouplistPopup->itemTitles(), (std::vector<std::string>{"staff", "admins"}));
+
+    e.grouplistPopup->widget()->setCurrentIndex(0);
+    type(e.usernameField->widget(), QStringLiteral("alice"));
+    click(e.adduserButton->widget());
+    EXPECT_EQ(readFile(temp / "groups"), "staff: alice\nadmins:\n");
+
+    // The tree shows the member under its group; the empty group has no disclosure control.
+    QTreeView* tree = e.outlineView->widget();
+    QAbstractItemModel* model = tree->model();
+    const QModelIndex staff = model->index(0, 0);
+    ASSERT_EQ(model->rowCount(staff), 1);
+    const QModelIndex alice = model->index(0, 0, staff);
+    EXPECT_EQ(alice.data().toString(), QStringLiteral("alice"));
+    EXPECT_FALSE(model->hasChildren(model->index(1, 0)));
+    EXPECT_TRUE(tree->isExpanded(staff));
+
+    tree->setFocus();
+    tree->selectionModel()->select(alice, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QTest::keyClick(tree, Qt::Key_Delete);
+    settleEvents();
+    EXPECT_EQ(readFile(temp / "groups"), "staff:\nadmins:\n");
+    EXPECT_FALSE(model->hasChildren(model->index(0, 0)));
+    EXPECT_EQ(e.grouplistPopup->itemTitles(), (std::vector<std::string>{"staff", "admins"}));
+
+    // A group deleted together with one of its selected members takes all its members along.
+    type(e.usernameField->widget(), QStringLiteral("bob"));
+    click(e.adduserButton->widget());
+    type(e.usernameField->widget(), QStringLiteral("carol"));
+    click(e.adduserButton->widget());
+    ASSERT_EQ(readFile(temp / "groups"), "staff: bob carol\nadmins:\n");
+    const QModelIndex group = model->index(0, 0);
+    tree->selectionModel()->select(group, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    tree->selectionModel()->select(model->index(1, 0, group),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    click(e.deleteusergroupButton->widget());
+    EXPECT_EQ(readFile(temp / "groups"), "admins:\n");
+    EXPECT_EQ(e.grouplistPopup->itemTitles(), (std::vector<std::string>{"admins"}));
+    EXPECT_EQ(model->rowCount(), 1);
+    EXPECT_TRUE(e.outlineView->selectedRowIndexes().empty());
+    EXPECT_FALSE(alertShowing());
+}
+
+} // namespace
+} // namespace keepgate::testing

@@ -1,0 +1,161 @@
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include "QtTestApplication.h"
+#include "qt/QtWindow.h"
+#include "qt/QtWindowSystem.h"
+
+namespace keepgate::testing {
+namespace {
+
+class QtWindowSystemTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureQtApplication();
+        parentWidget = std::make_unique<QWidget>();
+        window = std::make_unique<qt::QtWindow>(parentWidget.get());
+        parentWidget->resize(400, 300);
+        parentWidget->show();
+        system.addSheetObserver([this] { ++observed; });
+    }
+    void TearDown() override {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (qobject_cast<QDialog*>(widget)) {
+                widget->deleteLater();
+            }
+        }
+        settleEvents();
+    }
+    template <typename Dialog> Dialog* openDialog() {
+        settleEvents();
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* dialog = qobject_cast<Dialog*>(widget); dialog && dialog->isVisible()) {
+                return dialog;
+            }
+        }
+        return nullptr;
+    }
+    static QAbstractButton* buttonTitled(QMessageBox* box, const QString& title) {
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == title) {
+                return button;
+            }
+        }
+        return nullptr;
+    }
+
+    std::unique_ptr<QWidget> parentWidget;
+    std::unique_ptr<qt::QtWindow> window;
+    qt::QtWindowSystem system;
+    int observed = 0;
+};
+
+TEST_F(QtWindowSystemTest, AlertSheetsAnswerOneForTheDefaultButtonAndZeroForTheOther) {
+    const ui::AlertSpec spec{"Warning!", "Are you sure you want to delete the user?", "Delete", "Cancel"};
+    for (const auto& [button, code] : std::vector<std::pair<QString, int>>{{"Delete", 1}, {"Cancel", 0}}) {
+        SCOPED_TRACE(button.toStdString());
+        std::vector<int> answers;
+        system.beginAlertSheet(spec, window.get(), [&](int returnCode) { answers.push_back(returnCode); });
+        QMessageBox* box = openDialog<QMessageBox>();
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->parentWidget(), parentWidget.get());
+        EXPECT_EQ(box->windowModality(), Qt::WindowModal);
+        EXPECT_TRUE(box->informativeText().contains(QStringLiteral("delete the user")));
+        EXPECT_EQ(box->buttons().size(), 2);
+        ASSERT_NE(buttonTitled(box, button), nullptr);
+        buttonTitled(box, button)->click();
+        settleEvents();
+        EXPECT_EQ(answers, std::vector<int>{code});
+    }
+    EXPECT_EQ(observed, 2);
+}
+
+TEST_F(QtWindowSystemTest, AnAlertWithoutParentStandsAloneAndShowsItsMessageLiterally) {
+    std::vector<int> answers;
+    const ui::AlertSpec spec{"Warning!", "settings from 100%@ %d <b>x</b>", "Automatically configure",
+                             "Cancel"};
+    system.beginAlertSheet(spec, nullptr, [&](int returnCode) { answers.push_back(returnCode); });
+    QMessageBox* box = openDialog<QMessageBox>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->parentWidget(), nullptr);
+    EXPECT_EQ(box->informativeText(), QStringLiteral("settings from 100%@ %d <b>x</b>"));
+    EXPECT_EQ(box->textFormat(), Qt::PlainText);
+    box->reject(); // closing the window counts as the alternate button
+    settleEvents();
+    EXPECT_EQ(answers, std::vector<int>{0});
+}
+
+TEST_F(QtWindowSystemTest, ModalAlertsReturnOneForTheDefaultButton) {
+    for (const auto& [button, code] :
+         std::vector<std::pair<QString, int>>{{"Visit Web Site", 1}, {"Cancel", 0}}) {
+        QTimer::singleShot(0, [this, button = button] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            buttonTitled(box, button)->click();
+        });
+        EXPECT_EQ(system.runAlertPanel({"New version!", "0.8 is out", "Visit Web Site", "Cancel"}), code);
+    }
+    QTimer::singleShot(0, [] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->buttons().size(), 1);
+        box->buttons().first()->click();
+    });
+    EXPECT_EQ(system.runInformationalAlertPanel({"Up to date", "You have the latest version.", "OK", ""}), 1);
+}
+
+TEST_F(QtWindowSystemTest, PanelsAreWindowModalWithTheirOptionsAndAnswerTheChosenPaths) {
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("users")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+
+    std::vector<std::pair<int, std::vector<std::string>>> answers;
+    auto record = [&](int code, const std::vector<std::string>& paths) { answers.emplace_back(code, paths); };
+
+    system.beginOpenPanel({false, true, false, folder.path().toStdString(), ""}, window.get(), record);
+    QFileDialog* directoryPanel = openDialog<QFileDialog>();
+    ASSERT_NE(directoryPanel, nullptr);
+    EXPECT_EQ(directoryPanel->fileMode(), QFileDialog::Directory);
+    EXPECT_EQ(directoryPanel->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(directoryPanel->directory().absolutePath(), folder.path());
+    directoryPanel->reject();
+    settleEvents();
+
+    system.beginOpenPanel({true, false, false, folder.path().toStdString(), ""}, window.get(), record);
+    QFileDialog* filePanel = openDialog<QFileDialog>();
+    ASSERT_NE(filePanel, nullptr);
+    EXPECT_EQ(filePanel->fileMode(), QFileDialog::ExistingFile);
+    // Typed into the panel's name field, as the user would.
+    auto* nameField = filePanel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(nameField, nullptr);
+    nameField->setText(QStringLiteral("users"));
+    QMetaObject::invokeMethod(filePanel, "accept");
+    settleEvents();
+
+    system.beginSavePanel({folder.path().toStdString(), "users"}, window.get(), record);
+    QFileDialog* savePanel = openDialog<QFileDialog>();
+    ASSERT_NE(savePanel, nullptr);
+    EXPECT_EQ(savePanel->acceptMode(), QFileDialog::AcceptSave);
+    // The proposed name is an existing file: choosing it must not ask to replace it.
+    EXPECT_TRUE(savePanel->testOption(QFileDialog::DontConfirmOverwrite));
+    QMetaObject::invokeMethod(savePanel, "accept");
+    settleEvents();
+
+    const std::string chosen = file.fileName().toStdString();
+    ASSERT_EQ(answers.size(), 3u);
+    EXPECT_EQ(answers[0], (std::pair<int, std::vector<std::string>>{0, {}}));
+    EXPECT_EQ(answers[1], (std::pair<int, std::vector<std::string>>{1, {chosen}}));
+    EXPECT_EQ(answers[2], (std::pair<int, std::vector<std::string>>{1, {chosen}}));
+    EXPECT_EQ(observed, 3);
+}
+
+} // namespace
+} // namespace keepgate::testing
