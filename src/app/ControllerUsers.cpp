@@ -3,6 +3,7 @@
 
 #include "app/Controller.h"
 #include "formats/AddUser.h"
+#include "formats/NameRules.h"
 #include "formats/ReadFile.h"
 #include "formats/WriteFile.h"
 #include "platform/FileSystem.h"
@@ -15,42 +16,6 @@ namespace {
 
 void showUserEditorError(ui::Window* parent, const std::string& message) {
     ui::windowSystem().beginAlertSheet({"Error!", message, "OK", ""}, parent, {});
-}
-
-// Why a user file line or a "Require user" line cannot hold this name; nothing when it can.
-std::optional<std::string> usernameProblem(const std::string& name) {
-    for (const char c : name) {
-        if (c == ':') {
-            return "it contains a colon";
-        }
-        if (c == '\n' || c == '\r') {
-            return "it contains a line break";
-        }
-        if (c == ' ') {
-            return "it contains a blank";
-        }
-        if (c == '\t') {
-            return "it contains a tab";
-        }
-    }
-    if (!AddUser::isStorableUsername(name)) {
-        return "the user file cannot hold it";
-    }
-    return std::nullopt;
-}
-
-// Why an existing file cannot be opened; nothing when it is readable or missing (a missing file is empty).
-std::optional<std::string> unreadableReason(const std::string& path) {
-    if (!platform::fileExists(path)) {
-        return std::nullopt;
-    }
-    if (platform::isDirectory(path)) {
-        return "it is a folder";
-    }
-    if (!platform::readFile(path)) {
-        return "it cannot be read";
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -80,7 +45,7 @@ void Controller::addUser() {
     if (username.empty()) {
         return;
     }
-    if (const auto problem = usernameProblem(username)) {
+    if (const auto problem = names::problem(username, names::kUsername)) {
         showUserEditorError(mainWindow,
                             "The user name \"" + username + "\" cannot be used: " + *problem +
                                 ". A user name may not contain colons, blanks, tabs or line breaks.");
@@ -117,7 +82,7 @@ void Controller::openEnd(int returnCode, const std::vector<std::string>& filenam
     }
     const std::string& path = filenames.front();
     // Opening an unreadable file as an empty list would let the next change overwrite its users.
-    if (const auto reason = unreadableReason(path)) {
+    if (const auto reason = platform::unreadableReason(path)) {
         showUserEditorError(mainWindow, "The user file \"" + path + "\" cannot be opened: " + *reason + ".");
         return;
     }
@@ -144,7 +109,7 @@ void Controller::didEnd(int returnCode, const std::vector<std::string>& filename
         return;
     }
     const std::string& path = filenames.front();
-    if (const auto reason = unreadableReason(path)) {
+    if (const auto reason = platform::unreadableReason(path)) {
         showUserEditorError(mainWindow, "The user file \"" + path + "\" cannot be opened: " + *reason + ".");
         return;
     }

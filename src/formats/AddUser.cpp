@@ -1,13 +1,13 @@
 #include "formats/AddUser.h"
 
+#include "formats/NameRules.h"
 #include "services/AdmTools.h"
 
 namespace keepgate {
 
 bool AddUser::isStorableUsername(const std::string& username) {
-    // A colon ends the name in a user file line, a line break ends the line, and blanks separate the
-    // names of a "Require user" line; a NUL byte cannot be passed to the hashing tool at all.
-    return username.find_first_of(std::string(":\n\r \t\0", 6)) == std::string::npos;
+    // A NUL byte (among the forbidden characters) cannot be passed to the hashing tool at all.
+    return !names::problem(username, names::kUsername);
 }
 
 std::optional<UserRecord> AddUser::createRecord(const std::optional<std::string>& username,

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "formats/NameRules.h"
 #include "formats/ReadFile.h"
 #include "formats/WriteFile.h"
 #include "platform/FileSystem.h"
@@ -13,40 +14,6 @@ namespace {
 
 GroupItem* itemOf(ui::OutlineItem item) {
     return static_cast<GroupItem*>(item);
-}
-
-// Why the group file (or a "Require group" line) cannot hold this name; nothing when it can. Members are
-// split at blanks and tabs by the server too, but a colon inside a member name reads back unchanged.
-std::optional<std::string> nameProblem(const std::string& name, bool isGroupName) {
-    for (const char c : name) {
-        if (c == '\n' || c == '\r') {
-            return "it contains a line break";
-        }
-        if (c == ' ') {
-            return "it contains a blank";
-        }
-        if (c == '\t') {
-            return "it contains a tab";
-        }
-        if (c == ':' && isGroupName) {
-            return "it contains a colon";
-        }
-    }
-    return std::nullopt;
-}
-
-// Why an existing file cannot be opened; nothing when it is readable or missing (a missing file is empty).
-std::optional<std::string> unreadableReason(const std::string& path) {
-    if (!platform::fileExists(path)) {
-        return std::nullopt;
-    }
-    if (platform::isDirectory(path)) {
-        return "it is a folder";
-    }
-    if (!platform::readFile(path)) {
-        return "it cannot be read";
-    }
-    return std::nullopt;
 }
 
 } // namespace
@@ -125,7 +92,7 @@ void Group::didEnd(int returnCode, const std::vector<std::string>& filenames) {
         return;
     }
     const std::string& path = filenames.front();
-    if (const auto reason = unreadableReason(path)) {
+    if (const auto reason = platform::unreadableReason(path)) {
         showError("The group file \"" + path + "\" cannot be used: " + *reason + ".");
         return;
     }
@@ -150,7 +117,7 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
     }
     const std::string path = filenames.front();
     // Opening an unreadable file as an empty tree would let the next change overwrite its groups.
-    if (const auto reason = unreadableReason(path)) {
+    if (const auto reason = platform::unreadableReason(path)) {
         showError("The group file \"" + path + "\" cannot be opened: " + *reason + ".");
         return;
     }
@@ -183,7 +150,7 @@ void Group::addGroup() {
     if (name.empty() || searchForTitle(*records, name)) {
         return;
     }
-    if (const auto problem = nameProblem(name, true)) {
+    if (const auto problem = names::problem(name, names::kGroupName)) {
         showError("The group name \"" + name + "\" cannot be used: " + *problem +
                   ". A group name may not contain blanks, tabs, colons or line breaks.");
         return;
@@ -208,7 +175,7 @@ void Group::addUser() {
         ui::windowSystem().beep();
         return;
     }
-    if (const auto problem = nameProblem(name, false)) {
+    if (const auto problem = names::problem(name, names::kMemberName)) {
         showError("The user name \"" + name + "\" cannot be added to a group: " + *problem +
                   ". A member name may not contain blanks, tabs or line breaks.");
         return;

@@ -13,7 +13,9 @@ namespace keepgate::platform {
 
 namespace {
 
-FileResult failure(const std::string& what) { return {false, what + ": " + std::strerror(errno)}; }
+FileResult failure(const std::string& what) {
+    return {false, what + ": " + std::strerror(errno)};
+}
 
 std::string directoryOf(const std::string& path) {
     const auto slash = path.rfind('/');
@@ -27,7 +29,7 @@ std::string directoryOf(const std::string& path) {
 std::string resolveLinks(const std::string& path) {
     std::string current = path;
     for (int hops = 0; hops < 40; ++hops) {
-        struct stat info{};
+        struct stat info {};
         if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
             return current;
         }
@@ -54,7 +56,7 @@ std::optional<std::string> readFile(const std::string& path) {
     if (fd < 0) {
         return std::nullopt;
     }
-    struct stat info{};
+    struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         close(fd);
         return std::nullopt;
@@ -79,6 +81,26 @@ std::optional<std::string> readFile(const std::string& path) {
     return contents;
 }
 
+std::optional<std::string> unreadableReason(const std::string& path) {
+    if (!fileExists(path)) {
+        return std::nullopt;
+    }
+    if (isDirectory(path)) {
+        return "it is a folder";
+    }
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        return "it cannot be read";
+    }
+    struct stat info {};
+    const bool plain = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
+    close(fd);
+    if (!plain) {
+        return "it is not a plain file";
+    }
+    return std::nullopt;
+}
+
 FileResult writeFileAtomically(const std::string& path, std::string_view contents) {
     if (path.empty()) {
         return {false, "no file name was given"};
@@ -98,7 +120,7 @@ FileResult writeFileAtomically(const std::string& path, std::string_view content
         unlink(temporary.c_str());
         return result;
     };
-    struct stat existing{};
+    struct stat existing {};
     const mode_t mode = stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
     if (fchmod(fd, mode) != 0) {
         return abandon("cannot set the permissions of " + temporary);
@@ -131,17 +153,17 @@ FileResult writeFileAtomically(const std::string& path, std::string_view content
 }
 
 bool fileExists(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     return !path.empty() && stat(path.c_str(), &info) == 0;
 }
 
 bool isDirectory(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     return !path.empty() && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
 FileResult removeFile(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     if (path.empty() || lstat(path.c_str(), &info) != 0) {
         return failure("cannot remove " + path);
     }

@@ -16,6 +16,10 @@ struct FileResult {
 // The whole file as bytes; absent when it cannot be read (missing, no permission, a directory).
 std::optional<std::string> readFile(const std::string& path);
 
+// Why an existing path cannot be opened as a file ("it is a folder", "it cannot be read"); nothing when
+// it is a readable plain file or does not exist (an editor opens a missing file as an empty one).
+std::optional<std::string> unreadableReason(const std::string& path);
+
 // Writes a temporary file beside the target, flushes it, then renames it over the target. An existing
 // target keeps its permission bits; a symbolic link target stays a link and the file it names is replaced.
 FileResult writeFileAtomically(const std::string& path, std::string_view contents);

@@ -58,11 +58,11 @@ class QtWindowSystemTest : public ::testing::Test {
 };
 
 TEST_F(QtWindowSystemTest, AlertSheetsAnswerOneForTheDefaultButtonAndZeroForTheOther) {
-    const ui::AlertSpec spec{"Warning!", "Are you sure you want to delete the user?", "Delete", "Cancel"};
+    const ui::AlertSpec alert{"Warning!", "Are you sure you want to delete the user?", "Delete", "Cancel"};
     for (const auto& [button, code] : std::vector<std::pair<QString, int>>{{"Delete", 1}, {"Cancel", 0}}) {
         SCOPED_TRACE(button.toStdString());
         std::vector<int> answers;
-        system.beginAlertSheet(spec, window.get(), [&](int returnCode) { answers.push_back(returnCode); });
+        system.beginAlertSheet(alert, window.get(), [&](int returnCode) { answers.push_back(returnCode); });
         QMessageBox* box = openDialog<QMessageBox>();
         ASSERT_NE(box, nullptr);
         EXPECT_EQ(box->parentWidget(), parentWidget.get());
@@ -79,9 +79,9 @@ TEST_F(QtWindowSystemTest, AlertSheetsAnswerOneForTheDefaultButtonAndZeroForTheO
 
 TEST_F(QtWindowSystemTest, AnAlertWithoutParentStandsAloneAndShowsItsMessageLiterally) {
     std::vector<int> answers;
-    const ui::AlertSpec spec{"Warning!", "settings from 100%@ %d <b>x</b>", "Automatically configure",
+    const ui::AlertSpec alert{"Warning!", "settings from 100%@ %d <b>x</b>", "Automatically configure",
                              "Cancel"};
-    system.beginAlertSheet(spec, nullptr, [&](int returnCode) { answers.push_back(returnCode); });
+    system.beginAlertSheet(alert, nullptr, [&](int returnCode) { answers.push_back(returnCode); });
     QMessageBox* box = openDialog<QMessageBox>();
     ASSERT_NE(box, nullptr);
     EXPECT_EQ(box->parentWidget(), nullptr);

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace keepgate::names {
+
+// The characters besides line breaks that each kind of name cannot hold: a colon ends the name in a user
+// or group file line, and blanks and tabs separate the names of "Require" lines and group members.
+inline constexpr std::string_view kUsername{": \t\0", 4};
+inline constexpr std::string_view kGroupName{": \t", 3};
+inline constexpr std::string_view kMemberName{" \t", 2};
+
+// Why a name cannot stand in a line of a user, group or protection file, in words ("it contains a
+// blank"); nothing when it can. Line breaks are never allowed: they would start a new line.
+std::optional<std::string> problem(const std::string& name, std::string_view forbidden);
+
+} // namespace keepgate::names
