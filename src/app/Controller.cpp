@@ -177,16 +177,27 @@ void Controller::checkForUpdateNow(int noDialog) {
     }
 }
 
+namespace {
+
+// The web server's main configuration, or nothing after telling the user it could not be read.
+std::optional<std::string> readMainConfiguration(ui::Window* parent) {
+    const std::string& path = systemPaths().mainConfig;
+    auto text = platform::readFile(path);
+    if (!text) {
+        failConfiguration(parent, "Keepgate could not read the web server's configuration file " + path +
+                                      ". The web server's configuration was not changed.");
+    }
+    return text;
+}
+
+} // namespace
+
 void Controller::setupConfigFileWithInclude(int returnCode) {
     if (returnCode != 1) {
         return;
     }
-    const SystemPaths& paths = systemPaths();
-    const auto mainText = platform::readFile(paths.mainConfig);
+    const auto mainText = readMainConfiguration(mainWindow);
     if (!mainText) {
-        failConfiguration(mainWindow, "Keepgate could not read the web server's configuration file " +
-                                          paths.mainConfig +
-                                          ". The web server's configuration was not changed.");
         return;
     }
     const std::string configPath =
@@ -208,12 +219,8 @@ void Controller::setupConfigFileWithAllow(int returnCode) {
     if (returnCode != 1) {
         return;
     }
-    const SystemPaths& paths = systemPaths();
-    const auto mainText = platform::readFile(paths.mainConfig);
+    const auto mainText = readMainConfiguration(mainWindow);
     if (!mainText) {
-        failConfiguration(mainWindow, "Keepgate could not read the web server's configuration file " +
-                                          paths.mainConfig +
-                                          ". The web server's configuration was not changed.");
         return;
     }
     // Every piece between line feeds, the one after the last included, gets a line feed of its own.

@@ -18,6 +18,22 @@ void showUserEditorError(ui::Window* parent, const std::string& message) {
     ui::windowSystem().beginAlertSheet({"Error!", message, "OK", ""}, parent, {});
 }
 
+// Makes the chosen file the current one and opens the fields for adding; false, after telling the user,
+// when the file exists but cannot be read, since opening it as an empty list would let the next change
+// overwrite its users.
+bool takeUserfile(Controller& controller, const std::string& path) {
+    if (const auto reason = platform::unreadableReason(path)) {
+        showUserEditorError(controller.mainWindow,
+                            "The user file \"" + path + "\" cannot be opened: " + *reason + ".");
+        return false;
+    }
+    controller.userfileField->setStringValue(path);
+    controller.usernameField->setEditable(true);
+    controller.passwordField->setEditable(true);
+    controller.adduserButton->setEnabled(true);
+    return true;
+}
+
 } // namespace
 
 void Controller::saveData() {
@@ -80,16 +96,9 @@ void Controller::openEnd(int returnCode, const std::vector<std::string>& filenam
     if (returnCode != 1 || filenames.empty()) {
         return;
     }
-    const std::string& path = filenames.front();
-    // Opening an unreadable file as an empty list would let the next change overwrite its users.
-    if (const auto reason = platform::unreadableReason(path)) {
-        showUserEditorError(mainWindow, "The user file \"" + path + "\" cannot be opened: " + *reason + ".");
+    if (!takeUserfile(*this, filenames.front())) {
         return;
     }
-    userfileField->setStringValue(path);
-    usernameField->setEditable(true);
-    passwordField->setEditable(true);
-    adduserButton->setEnabled(true);
     deleteuserButton->setEnabled(true);
     refreshUserfile();
     usernameField->selectText();
@@ -108,15 +117,9 @@ void Controller::didEnd(int returnCode, const std::vector<std::string>& filename
     if (returnCode != 1 || filenames.empty()) {
         return;
     }
-    const std::string& path = filenames.front();
-    if (const auto reason = platform::unreadableReason(path)) {
-        showUserEditorError(mainWindow, "The user file \"" + path + "\" cannot be opened: " + *reason + ".");
+    if (!takeUserfile(*this, filenames.front())) {
         return;
     }
-    userfileField->setStringValue(path);
-    usernameField->setEditable(true);
-    passwordField->setEditable(true);
-    adduserButton->setEnabled(true);
     refreshUserfile();
 }
 
