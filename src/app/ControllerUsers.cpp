@@ -108,6 +108,8 @@ void Controller::newUserfile() {
     ui::SavePanelOptions options;
     options.directory = platform::homeDirectory();
     options.file = "users";
+    // An existing file chosen here is opened with its users, not replaced, so there is nothing to confirm.
+    options.confirmReplace = false;
     ui::windowSystem().beginSavePanel(
         options, mainWindow,
         [this](int returnCode, const std::vector<std::string>& filenames) { didEnd(returnCode, filenames); });

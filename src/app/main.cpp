@@ -2,6 +2,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string>
+#include <tuple>
+#include <vector>
 
 #include "platform/DefaultsStore.h"
 #include "platform/UrlFetcher.h"
@@ -17,20 +20,50 @@ bool isSet(const char* name) {
     return value && *value;
 }
 
+[[noreturn]] void exitWithoutDisplay(const char* why) {
+    std::fprintf(stderr,
+                 "keepgate: no display found (%s); run it in a desktop session, under a virtual display "
+                 "(xvfb-run make run), or without windows (QT_QPA_PLATFORM=offscreen).\n",
+                 why);
+    std::fflush(stderr);
+    std::_Exit(1);
+}
+
+// While the window system starts, its complaints are held back: a fatal one means no display could be
+// reached (a stale DISPLAY, a missing platform plugin), which the user learns in one line instead.
+QtMessageHandler previousHandler = nullptr;
+std::vector<std::tuple<QtMsgType, std::string, int, std::string, std::string>> heldMessages;
+
+void startupMessageHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (type == QtFatalMsg) {
+        exitWithoutDisplay("the window system could not be reached");
+    }
+    heldMessages.emplace_back(type, context.file ? context.file : "", context.line,
+                              context.function ? context.function : "", message.toStdString());
+}
+
+void releaseHeldMessages() {
+    qInstallMessageHandler(previousHandler);
+    for (const auto& [type, file, line, function, text] : heldMessages) {
+        const QMessageLogContext context(file.c_str(), line, function.c_str(), nullptr);
+        if (previousHandler) {
+            previousHandler(type, context, QString::fromStdString(text));
+        }
+    }
+    heldMessages.clear();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
 #if !defined(Q_OS_MACOS) && !defined(Q_OS_WIN)
-    // Without a display Qt aborts with a plugin message; say plainly what is missing instead.
     if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("QT_QPA_PLATFORM")) {
-        std::fprintf(stderr,
-                     "keepgate: no display found (DISPLAY and WAYLAND_DISPLAY are unset); run it in a "
-                     "desktop session, under a virtual display (xvfb-run make run), or without "
-                     "windows (QT_QPA_PLATFORM=offscreen).\n");
-        return 1;
+        exitWithoutDisplay("DISPLAY and WAYLAND_DISPLAY are unset");
     }
 #endif
+    previousHandler = qInstallMessageHandler(startupMessageHandler);
     QApplication application(argc, argv);
+    releaseHeldMessages();
     QApplication::setOrganizationName(QStringLiteral("Keepgate"));
     QApplication::setApplicationName(QStringLiteral("Keepgate"));
     QApplication::setApplicationVersion(QStringLiteral("0.7"));

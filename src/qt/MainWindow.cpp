@@ -98,7 +98,12 @@ MainWindow::MainWindow(PreferencesController& preferences, QtWindowSystem* windo
     buildMenus(preferences);
     connectOutlets();
     if (windowSystem) {
-        windowSystem->addSheetObserver([this] { refreshDirectoryTables(); });
+        // The window system outlives this window, so the observer must not reach a destroyed one.
+        windowSystem->addSheetObserver([window = QPointer<MainWindow>(this)] {
+            if (window) {
+                window->refreshDirectoryTables();
+            }
+        });
     }
 }
 
@@ -383,6 +388,11 @@ void MainWindow::connectOutlets() {
         // Every action of the editor may replace the class-level group and host lists.
         auto act = [this](auto action) {
             return [this, action] {
+                // A host cell still being edited is stored first (push buttons do not take the focus
+                // on every platform, so the editor would otherwise stay open with the new text).
+                if (QWidget* focused = QApplication::focusWidget()) {
+                    focused->clearFocus();
+                }
                 action();
                 refreshDirectoryTables();
             };

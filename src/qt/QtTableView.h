@@ -20,6 +20,9 @@ class QtTableView : public ui::TableView {
     std::vector<int> selectedRowIndexes() const override;
     void deselectAll() override;
     void setCheckBoxCell(const std::string& column, std::shared_ptr<ui::CheckBoxCell> cell) override {
+        // With several rows selectable, a press on a selected row would re-select it after the click's
+        // action has cleared the selection.
+        view_->setSelectionMode(QAbstractItemView::SingleSelection);
         model_->setCheckBoxCell(column, std::move(cell));
     }
     std::shared_ptr<ui::CheckBoxCell> checkBoxCell(const std::string& column) const override {

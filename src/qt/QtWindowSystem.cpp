@@ -47,6 +47,12 @@ QMessageBox* makeAlert(const ui::AlertSpec& alert, QMessageBox::Icon icon, QWidg
     return box;
 }
 
+// The answer of a finished alert; closed without a button (the title bar), it counts as its escape button.
+int answerOf(QMessageBox* box, QAbstractButton* defaultButton) {
+    QAbstractButton* clicked = box->clickedButton();
+    return (clicked ? clicked : box->escapeButton()) == defaultButton ? 1 : 0;
+}
+
 QMessageBox::Icon iconFor(const ui::AlertSpec& alert) {
     return alert.alternateButton.empty() && alert.title != "Error!" ? QMessageBox::Information
                                                                     : QMessageBox::Warning;
@@ -99,8 +105,7 @@ void QtWindowSystem::beginSavePanel(const ui::SavePanelOptions& options, ui::Win
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
-    // Choosing an existing file opens it rather than overwriting it, so there is nothing to confirm.
-    dialog->setOption(QFileDialog::DontConfirmOverwrite);
+    dialog->setOption(QFileDialog::DontConfirmOverwrite, !options.confirmReplace);
     if (!options.file.empty()) {
         dialog->selectFile(toQString(options.file));
     }
@@ -123,7 +128,7 @@ void QtWindowSystem::beginAlertSheet(const ui::AlertSpec& alert, ui::Window* par
     box->setAttribute(Qt::WA_DeleteOnClose);
     QObject::connect(box, &QDialog::finished, box, [this, box, defaultButton, handler](int) {
         if (handler) {
-            handler(box->clickedButton() == defaultButton ? 1 : 0);
+            handler(answerOf(box, defaultButton));
         }
         ended();
     });
@@ -141,7 +146,7 @@ int QtWindowSystem::runAlertPanel(const ui::AlertSpec& alert) {
     QAbstractButton* defaultButton = nullptr;
     QMessageBox* box = makeAlert(alert, QMessageBox::Warning, QApplication::activeWindow(), &defaultButton);
     box->exec();
-    const int answer = box->clickedButton() == defaultButton ? 1 : 0;
+    const int answer = answerOf(box, defaultButton);
     delete box;
     return answer;
 }
@@ -151,7 +156,7 @@ int QtWindowSystem::runInformationalAlertPanel(const ui::AlertSpec& alert) {
     QMessageBox* box =
         makeAlert(alert, QMessageBox::Information, QApplication::activeWindow(), &defaultButton);
     box->exec();
-    const int answer = box->clickedButton() == defaultButton ? 1 : 0;
+    const int answer = answerOf(box, defaultButton);
     delete box;
     return answer;
 }

@@ -21,6 +21,8 @@ struct OpenPanelOptions {
 struct SavePanelOptions {
     std::string directory;
     std::string file; // the proposed name
+    // Ask before an existing file is chosen, since it will be replaced; off where choosing one opens it.
+    bool confirmReplace = true;
 };
 
 // End handler of a panel: return code 1 for OK, 0 for cancel, and the chosen paths.

@@ -88,6 +88,7 @@ TEST_F(GroupEditorTest, ANewFileLivesThroughAddsAndDeletesWrittenAfterEveryChang
     EXPECT_EQ(panel.parent, &layout.mainWindow);
     EXPECT_EQ(panel.saveOptions.directory, platform::homeDirectory());
     EXPECT_EQ(panel.saveOptions.file, "groups");
+    EXPECT_TRUE(panel.saveOptions.confirmReplace) << "the first change replaces a chosen file";
     windows->answer(1, {file});
 
     EXPECT_EQ(layout.groupfileField.text, file);

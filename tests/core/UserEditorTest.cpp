@@ -62,6 +62,7 @@ TEST_F(UserEditorTest, NewFileLivesThroughAddsAndDeletesWrittenAfterEveryChange)
     EXPECT_EQ(panel.parent, &layout.mainWindow);
     EXPECT_EQ(panel.saveOptions.directory, platform::homeDirectory());
     EXPECT_EQ(panel.saveOptions.file, "users");
+    EXPECT_FALSE(panel.saveOptions.confirmReplace) << "a chosen file is opened, not replaced";
     windows->answer(1, {file});
 
     EXPECT_EQ(layout.userfileField.text, file);

@@ -90,6 +90,15 @@ TEST_F(QtWindowSystemTest, AnAlertWithoutParentStandsAloneAndShowsItsMessageLite
     box->reject(); // closing the window counts as the alternate button
     settleEvents();
     EXPECT_EQ(answers, std::vector<int>{0});
+
+    // With one button, closing the window can only mean that button.
+    system.beginAlertSheet({"Error!", "The file could not be written.", "OK", ""}, window.get(),
+                           [&](int returnCode) { answers.push_back(returnCode); });
+    QMessageBox* single = openDialog<QMessageBox>();
+    ASSERT_NE(single, nullptr);
+    single->reject();
+    settleEvents();
+    EXPECT_EQ(answers, (std::vector<int>{0, 1}));
 }
 
 TEST_F(QtWindowSystemTest, ModalAlertsReturnOneForTheDefaultButton) {
@@ -140,11 +149,18 @@ TEST_F(QtWindowSystemTest, PanelsAreWindowModalWithTheirOptionsAndAnswerTheChose
     QMetaObject::invokeMethod(filePanel, "accept");
     settleEvents();
 
-    system.beginSavePanel({folder.path().toStdString(), "users"}, window.get(), record);
+    // A panel that will replace the chosen file asks first; one that opens it does not.
+    system.beginSavePanel({folder.path().toStdString(), "groups"}, window.get(), {});
+    QFileDialog* replacingPanel = openDialog<QFileDialog>();
+    ASSERT_NE(replacingPanel, nullptr);
+    EXPECT_FALSE(replacingPanel->testOption(QFileDialog::DontConfirmOverwrite));
+    replacingPanel->reject();
+    settleEvents();
+
+    system.beginSavePanel({folder.path().toStdString(), "users", false}, window.get(), record);
     QFileDialog* savePanel = openDialog<QFileDialog>();
     ASSERT_NE(savePanel, nullptr);
     EXPECT_EQ(savePanel->acceptMode(), QFileDialog::AcceptSave);
-    // The proposed name is an existing file: choosing it must not ask to replace it.
     EXPECT_TRUE(savePanel->testOption(QFileDialog::DontConfirmOverwrite));
     QMetaObject::invokeMethod(savePanel, "accept");
     settleEvents();
@@ -154,7 +170,7 @@ TEST_F(QtWindowSystemTest, PanelsAreWindowModalWithTheirOptionsAndAnswerTheChose
     EXPECT_EQ(answers[0], (std::pair<int, std::vector<std::string>>{0, {}}));
     EXPECT_EQ(answers[1], (std::pair<int, std::vector<std::string>>{1, {chosen}}));
     EXPECT_EQ(answers[2], (std::pair<int, std::vector<std::string>>{1, {chosen}}));
-    EXPECT_EQ(observed, 3);
+    EXPECT_EQ(observed, 4) << "every panel's end is reported once";
 }
 
 } // namespace
