@@ -1,4 +1,7 @@
+#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
+#include <regex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -7,6 +10,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/Log.h"
 #include "platform/Process.h"
 #include "platform/SystemPaths.h"
 #include "support/TestSupport.h"
@@ -185,6 +189,27 @@ TEST_F(DefaultsTest, ReadingRulesSharedByEveryReader) {
     EXPECT_FALSE(standardUserDefaults().boolForKey("KGcheckUpdates"));
     defaults->setString("KGshowHidden", "0");
     EXPECT_FALSE(standardUserDefaults().boolForKey("KGshowHidden"));
+}
+
+TEST(LogTest, OneLinePerEntryWithTimeStampAndProcessName) {
+    testing::TempDir temp;
+    const std::string path = temp / "stderr";
+    std::fflush(stderr);
+    const int saved = dup(STDERR_FILENO);
+    const int file = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(file, 0);
+    dup2(file, STDERR_FILENO);
+    platform::appLog("Error copying file");
+    platform::appLog("second entry");
+    std::fflush(stderr);
+    dup2(saved, STDERR_FILENO);
+    close(saved);
+    close(file);
+    const std::string written = testing::readFile(path);
+    const std::regex line(
+        R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} keepgate_core_tests\[\d+\] Error copying file\n)"
+        R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} keepgate_core_tests\[\d+\] second entry\n)");
+    EXPECT_TRUE(std::regex_match(written, line)) << written;
 }
 
 } // namespace

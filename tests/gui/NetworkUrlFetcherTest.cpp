@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "QtTestApplication.h"
+#include "app/Controller.h"
+#include "platform/SystemPaths.h"
 #include "qt/NetworkUrlFetcher.h"
+#include "support/TestSupport.h"
 
 namespace keepgate::testing {
 namespace {
@@ -86,6 +89,59 @@ TEST_F(NetworkUrlFetcherTest, GivesUpOnAServerThatNeverAnswers) {
     LoopbackServer silent{QByteArray()};
     qt::NetworkUrlFetcher fetcher(std::chrono::milliseconds(300));
     EXPECT_EQ(fetcher.fetch(silent.url("/version.xml")), std::nullopt);
+}
+
+// The update check as the program runs it: the controller asks the shipped fetcher.
+class UpdateCheckThroughQtTest : public HeadlessTest {
+  protected:
+    void SetUp() override {
+        HeadlessTest::SetUp();
+        ensureQtApplication();
+        setUrlFetcher(std::make_shared<qt::NetworkUrlFetcher>());
+    }
+    static QByteArray versionDocument(const QByteArray& version) {
+        return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"><dict>"
+               "<key>versionnumber</key><string>" +
+               version +
+               "</string><key>whatsnew</key><string>Faster &amp; 100% safer</string>"
+               "<key>gotoURL</key><string>http://example.org/download</string></dict></plist>\n";
+    }
+    Controller controller;
+};
+
+TEST_F(UpdateCheckThroughQtTest, ANewerVersionIsAnnouncedAndItsPageOpenedOnRequest) {
+    LoopbackServer server(httpResponse("200 OK", versionDocument("0.8")));
+    systemPaths().updateURL = server.url("/version.xml");
+    windows->queueModalAnswer(1);
+    controller.checkForUpdateNow(1);
+    ASSERT_EQ(windows->alerts.size(), 1u);
+    EXPECT_EQ(windows->alerts[0].alert.title, "New Version");
+    EXPECT_EQ(windows->alerts[0].alert.message,
+              "A new version (0.8) is available with the following new features:\n\nFaster & 100% safer\n\n"
+              "Would you like to visit the web site to download it?");
+    EXPECT_EQ(windows->openedURLs, std::vector<std::string>{"http://example.org/download"});
+}
+
+TEST_F(UpdateCheckThroughQtTest, TheSameVersionIsQuietAtStartAndSaidWhenAsked) {
+    LoopbackServer server(httpResponse("200 OK", versionDocument("0.7")));
+    systemPaths().updateURL = server.url("/version.xml");
+    controller.checkForUpdateNow(1);
+    EXPECT_TRUE(windows->alerts.empty());
+    controller.checkForUpdate();
+    ASSERT_EQ(windows->alerts.size(), 1u);
+    EXPECT_EQ(windows->alerts[0].alert.title, "No Update Available");
+}
+
+TEST_F(UpdateCheckThroughQtTest, AnUnreachableServerBeepsAndSaysWhichHost) {
+    LoopbackServer notFound(httpResponse("404 Not Found", "<html>missing</html>"));
+    systemPaths().updateURL = notFound.url("/version.xml");
+    controller.checkForUpdateNow(1);
+    EXPECT_EQ(windows->beepCount, 1);
+    ASSERT_EQ(windows->alerts.size(), 1u);
+    EXPECT_EQ(windows->alerts[0].alert.title, "Could not check for update");
+    EXPECT_NE(windows->alerts[0].alert.message.find("127.0.0.1 may be temporarily unavailable"),
+              std::string::npos)
+        << windows->alerts[0].alert.message;
 }
 
 } // namespace
