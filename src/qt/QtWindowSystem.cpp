@@ -71,6 +71,22 @@ void QtWindowSystem::ended() {
     }
 }
 
+void QtWindowSystem::openPanel(QFileDialog* dialog, const std::string& proposedFile, ui::Window* parent,
+                               ui::PanelHandler handler) {
+    if (!proposedFile.empty()) {
+        dialog->selectFile(toQString(proposedFile));
+    }
+    dialog->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    QObject::connect(dialog, &QDialog::finished, dialog, [this, dialog, handler](int result) {
+        const bool ok = result == QDialog::Accepted;
+        if (handler) {
+            handler(ok ? 1 : 0, ok ? toPaths(dialog->selectedFiles()) : std::vector<std::string>{});
+        }
+        ended();
+    });
+    dialog->open();
+}
+
 void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Window* parent,
                                     ui::PanelHandler handler) {
     auto* dialog = new QFileDialog(widgetOf(parent), QStringLiteral("Open"), toQString(options.directory));
@@ -84,18 +100,7 @@ void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Win
         dialog->setFileMode(options.allowsMultipleSelection ? QFileDialog::ExistingFiles
                                                             : QFileDialog::ExistingFile);
     }
-    if (!options.file.empty()) {
-        dialog->selectFile(toQString(options.file));
-    }
-    dialog->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    QObject::connect(dialog, &QDialog::finished, dialog, [this, dialog, handler](int result) {
-        const bool ok = result == QDialog::Accepted;
-        if (handler) {
-            handler(ok ? 1 : 0, ok ? toPaths(dialog->selectedFiles()) : std::vector<std::string>{});
-        }
-        ended();
-    });
-    dialog->open();
+    openPanel(dialog, options.file, parent, std::move(handler));
 }
 
 void QtWindowSystem::beginSavePanel(const ui::SavePanelOptions& options, ui::Window* parent,
@@ -106,18 +111,7 @@ void QtWindowSystem::beginSavePanel(const ui::SavePanelOptions& options, ui::Win
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
     dialog->setOption(QFileDialog::DontConfirmOverwrite, !options.confirmReplace);
-    if (!options.file.empty()) {
-        dialog->selectFile(toQString(options.file));
-    }
-    dialog->setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
-    QObject::connect(dialog, &QDialog::finished, dialog, [this, dialog, handler](int result) {
-        const bool ok = result == QDialog::Accepted;
-        if (handler) {
-            handler(ok ? 1 : 0, ok ? toPaths(dialog->selectedFiles()) : std::vector<std::string>{});
-        }
-        ended();
-    });
-    dialog->open();
+    openPanel(dialog, options.file, parent, std::move(handler));
 }
 
 void QtWindowSystem::beginAlertSheet(const ui::AlertSpec& alert, ui::Window* parent,

@@ -7,6 +7,8 @@
 
 class QWidget;
 
+class QFileDialog;
+
 namespace keepgate::qt {
 
 // The window system on Qt: panels and alert sheets are window-modal dialogs opened with open() (real
@@ -29,6 +31,9 @@ class QtWindowSystem : public ui::WindowSystem {
     void addSheetObserver(std::function<void()> observer) { observers_.push_back(std::move(observer)); }
 
   private:
+    // Shows a file panel as a sheet on `parent` and answers its handler once, when it closes.
+    void openPanel(QFileDialog* dialog, const std::string& proposedFile, ui::Window* parent,
+                   ui::PanelHandler handler);
     void ended();
     static QWidget* widgetOf(ui::Window* window);
 
