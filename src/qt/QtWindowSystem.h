@@ -5,9 +5,8 @@
 
 #include "ui/WindowSystem.h"
 
-class QWidget;
-
 class QFileDialog;
+class QWidget;
 
 namespace keepgate::qt {
 
