@@ -1,10 +1,10 @@
 #include "directory/Directory.h"
 
-#include <cctype>
 #include <stdexcept>
 
 #include "directory/DirectoryAccess.h"
 #include "directory/DirectoryGroups.h"
+#include "formats/ConfigSection.h"
 #include "formats/ReadFile.h"
 #include "formats/ReadHtaccess.h"
 #include "platform/Constants.h"
@@ -30,28 +30,6 @@ std::string configFilePath(const DefaultsStore& defaults) {
 
 std::string sectionHeader(const std::string& directory) {
     return "<Directory \"" + directory + "\">";
-}
-
-// A line that opens a configuration section of its own (a directive line that only mentions it does not).
-bool opensSection(const std::string& line) {
-    const auto start = line.find_first_not_of(" \t");
-    if (start == std::string::npos) {
-        return false;
-    }
-    static const std::string opening = "<directory";
-    if (line.size() - start < opening.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < opening.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(line[start + i])) != opening[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 bool holdsAnyOf(const std::string& text, const char* characters) {
@@ -484,32 +462,23 @@ std::string Directory::parseFileWithoutDirectory(const std::optional<std::string
     if (!text) {
         return {};
     }
-    const std::string includefile = sectionHeader(directory);
     std::vector<std::string> lines = splitLines(*text);
     // The empty piece after the final line feed is no line; keeping it would add a blank line per save.
     if (lines.back().empty()) {
         lines.pop_back();
     }
     std::string dirString;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!contains(lines[i], includefile)) {
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        const auto range = section::find(lines, directory, i);
+        for (const std::size_t stop = range ? range->begin : lines.size(); i < stop; ++i) {
             dirString += lines[i] + "\n";
-            continue;
         }
-        if (contains(lines[i], kClosingLine)) {
-            continue;
+        if (!range) {
+            break;
         }
-        // The section runs to its closing line. Without one before the end of the file it was never
-        // closed, and only its opening line goes so that nothing after it is lost; when another section
-        // opens first, this one's own lines go up to that section, which stays whole.
-        std::size_t end = i + 1;
-        while (end < lines.size() && !contains(lines[end], kClosingLine) && !opensSection(lines[end])) {
-            ++end;
-        }
-        if (end == lines.size()) {
-            continue;
-        }
-        i = opensSection(lines[end]) ? end - 1 : end;
+        // An opening line that no closing line follows goes alone, so nothing after it is lost.
+        i = range->closedLater ? range->end : range->begin + 1;
     }
     return dirString;
 }
