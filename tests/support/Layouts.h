@@ -79,7 +79,7 @@ struct GroupEditorLayout {
 // The directory editor with its two table controllers, whose records are class-level.
 struct DirectoryEditorLayout {
     headless::Window mainWindow;
-    headless::TextField directoryField, authnameField, userfileField, groupfileField;
+    headless::TextField directoryField, authnameField, userfileField, groupfileField, keptField;
     headless::TableView userfileView, groupfileView, accessView;
     headless::Button selectUserfileButton, selectGroupfileButton, saveProtectionButton, removeProtectionButton;
     headless::Button allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT, removeAccessBT;
@@ -108,6 +108,7 @@ struct DirectoryEditorLayout {
         directory.orderAllowRB = &orderAllowRB;
         directory.addAccessBT = &addAccessBT;
         directory.removeAccessBT = &removeAccessBT;
+        directory.keptField = &keptField;
         userfileView.setDataSource(&directory);
         directoryGroups.mainWindow = &mainWindow;
         directoryGroups.groupfileView = &groupfileView;
