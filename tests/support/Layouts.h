@@ -34,7 +34,8 @@ struct UserEditorLayout {
 };
 
 struct PreferencesLayout {
-    headless::Button checkForUpdates, showHiddenFiles, protectionSettingsConfigRB, protectionSettingsHtaccessRB;
+    headless::Button checkForUpdates, showHiddenFiles, protectionSettingsConfigRB,
+        protectionSettingsHtaccessRB;
     headless::TextField defaultAccessFilenameField{true}, configFilePathField{true};
     headless::Window theWindow;
     PreferencesController controller;
@@ -81,7 +82,8 @@ struct DirectoryEditorLayout {
     headless::Window mainWindow;
     headless::TextField directoryField, authnameField, userfileField, groupfileField, keptField;
     headless::TableView userfileView, groupfileView, accessView;
-    headless::Button selectUserfileButton, selectGroupfileButton, saveProtectionButton, removeProtectionButton;
+    headless::Button selectUserfileButton, selectGroupfileButton, saveProtectionButton,
+        removeProtectionButton;
     headless::Button allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT, removeAccessBT;
     headless::TabView subTabs;
     Directory directory;
