@@ -92,6 +92,18 @@ class DirectoryWidgetTest : public ::testing::Test {
         }
         ADD_FAILURE() << "no row shows " << name.toStdString();
     }
+    // Types a host into the first rule's host cell and presses Return, as the user would.
+    static void typeHost(QTableView* hostTable, const QString& text) {
+        const QModelIndex host = hostTable->model()->index(0, 1);
+        hostTable->setCurrentIndex(host);
+        hostTable->edit(host);
+        settleEvents();
+        auto* hostEditor = hostTable->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(hostEditor, nullptr);
+        QTest::keyClicks(hostEditor, text);
+        QTest::keyClick(hostEditor, Qt::Key_Return);
+        settleEvents();
+    }
     static bool alertShowing() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (qobject_cast<QMessageBox*>(widget) && widget->isVisible()) {
@@ -143,15 +155,7 @@ TEST_F(DirectoryWidgetTest, TicksAUserAndAGroupAddsAHostRuleAndSavesTheAccessFil
     QTableView* hostTable = e.accessView->widget();
     ASSERT_EQ(hostTable->model()->rowCount(), 1);
     // Type the host into the cell, then choose "Allow" in the rule cell, as the user would.
-    const QModelIndex host = hostTable->model()->index(0, 1);
-    hostTable->setCurrentIndex(host);
-    hostTable->edit(host);
-    settleEvents();
-    auto* hostEditor = hostTable->viewport()->findChild<QLineEdit*>();
-    ASSERT_NE(hostEditor, nullptr);
-    QTest::keyClicks(hostEditor, QStringLiteral("10.0.0.0/8"));
-    QTest::keyClick(hostEditor, Qt::Key_Return);
-    settleEvents();
+    typeHost(hostTable, QStringLiteral("10.0.0.0/8"));
     const QModelIndex rule = hostTable->model()->index(0, 0);
     EXPECT_EQ(rule.data().toString(), QStringLiteral("Deny"));
     hostTable->setCurrentIndex(rule);
@@ -222,15 +226,8 @@ TEST_F(DirectoryWidgetTest, ARealmAUserNameAndAHostApacheWouldMisreadAreRefusedT
     settleEvents();
     click(e.addAccessBT->widget());
     QTableView* hostTable = e.accessView->widget();
+    typeHost(hostTable, QStringLiteral("10.0.0.0/99"));
     const QModelIndex host = hostTable->model()->index(0, 1);
-    hostTable->setCurrentIndex(host);
-    hostTable->edit(host);
-    settleEvents();
-    auto* hostEditor = hostTable->viewport()->findChild<QLineEdit*>();
-    ASSERT_NE(hostEditor, nullptr);
-    QTest::keyClicks(hostEditor, QStringLiteral("10.0.0.0/99"));
-    QTest::keyClick(hostEditor, Qt::Key_Return);
-    settleEvents();
     message = refusal();
     EXPECT_NE(message.find("host"), std::string::npos) << message;
     EXPECT_NE(message.find("/99"), std::string::npos) << message;
