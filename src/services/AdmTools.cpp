@@ -71,6 +71,10 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
     if (!password) {
         return std::nullopt;
     }
+    // The tool reads the password as a C string and would hash only the part before a NUL.
+    if (password->find('\0') != std::string::npos) {
+        return std::nullopt;
+    }
     std::vector<std::string> arguments{"-n", "-i", "--"};
     if (username) {
         arguments.push_back(*username);
