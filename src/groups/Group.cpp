@@ -253,7 +253,12 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
     }
     const std::string path = filenames.front();
     // Opening an unreadable file as an empty tree would let the next change overwrite its groups.
-    if (const auto reason = platform::unreadableReason(path)) {
+    auto reason = platform::unreadableReason(path);
+    if (const auto identity = platform::identityOf(path);
+        !reason && identity && static_cast<std::uint64_t>(identity->size) > UserFile::kSizeLimit) {
+        reason = "it is larger than " + std::to_string(UserFile::kSizeLimit / (1024 * 1024)) + " MiB";
+    }
+    if (reason) {
         showError("The group file \"" + path + "\" cannot be opened: " + *reason + ".");
         return;
     }
