@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "formats/TextLines.h"
+#include "platform/FileSystem.h"
 
 namespace keepgate {
 
@@ -47,6 +48,7 @@ void UserFile::index() {
         problem = "it holds NUL bytes: it is a binary file, not a user file";
     }
     lines_.reserve(static_cast<std::size_t>(std::count(data, data + size, '\n')) + 1);
+    platform::adviseLargeBuffer(lines_.data(), lines_.capacity() * sizeof(Line));
     bool allDigest = true;
     std::size_t number = 0;
     for (std::size_t start = 0; start < size;) {
@@ -106,6 +108,7 @@ UserRecord UserFile::record(std::size_t row, std::optional<bool> mark) const {
 std::vector<UserRecord> UserFile::records(const NameSet& marked) const {
     std::vector<UserRecord> records;
     records.reserve(lines_.size());
+    platform::adviseLargeBuffer(records.data(), records.capacity() * sizeof(UserRecord));
     for (std::size_t row = 0; row < lines_.size(); ++row) {
         records.push_back(record(row, !marked.empty() && marked.contains(name(row))));
     }

@@ -96,7 +96,8 @@ bool UserRecord::operator==(const UserRecord& other) const {
 
 void PrintTo(const UserRecord& record, std::ostream* out) {
     *out << "{";
-    for (const auto& [key, value] : record.toRecord().values()) {
+    const Record all = record.toRecord();
+    for (const auto& [key, value] : all.values()) {
         *out << " " << key << "=\"" << value.text() << "\"";
     }
     *out << " }";

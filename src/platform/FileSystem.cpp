@@ -8,6 +8,7 @@
 #include <limits>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,7 +37,10 @@ FileIdentity identityFrom(const struct stat& info) {
 // Reads an open regular file whole in one buffer sized from its length, so a large file is never copied
 // while the buffer grows.
 bool readWhole(int fd, std::size_t expected, std::string& contents) {
-    contents.resize(expected);
+    // One byte more than measured, so that the read that meets the end needs no larger buffer.
+    contents.reserve(expected + 1);
+    adviseLargeBuffer(contents.data(), contents.capacity());
+    contents.resize(expected + 1);
     std::size_t filled = 0;
     for (;;) {
         if (filled == contents.size()) {
@@ -116,6 +120,19 @@ void ignoreFileSizeSignal() {
 }
 
 } // namespace
+
+void adviseLargeBuffer(const void* data, std::size_t bytes) {
+    constexpr std::uintptr_t kHuge = 2 * 1024 * 1024;
+    if (bytes < 4 * kHuge) {
+        return;
+    }
+    // Only whole huge pages inside the buffer can be advised.
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHuge - 1);
+    if (end > begin) {
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
+}
 
 std::optional<std::string> readFile(const std::string& path) {
     auto result = readFileWithin(path, std::numeric_limits<std::uint64_t>::max());

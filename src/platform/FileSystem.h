@@ -44,6 +44,10 @@ FileRead readFileWithin(const std::string& path, std::uint64_t limit);
 // it is a readable plain file or does not exist (an editor opens a missing file as an empty one).
 std::optional<std::string> unreadableReason(const std::string& path);
 
+// Asks the system to back a large buffer, not yet touched, with huge pages: a file of millions of lines
+// then costs a few hundred page faults instead of tens of thousands. A hint only; small buffers are left.
+void adviseLargeBuffer(const void* data, std::size_t bytes);
+
 // Writes a temporary file (named ".ht…", which the web server refuses to serve) beside the target, flushes
 // it, then renames it over the target. An existing target keeps its permission bits, owner and group (as far
 // as the process may set them); a symbolic link stays a link and the regular file it names is replaced, but
