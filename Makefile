@@ -8,8 +8,9 @@ RELEASE_DIR := build/release
 TEST_DIR := build/test
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 30
+BENCH_DIR := build/bench
 
-.PHONY: all deps build run test test-build e2e gui core fuzz screenshots format clean
+.PHONY: all deps build run test test-build e2e gui core fuzz screenshots format clean bench
 
 all: build
 
@@ -48,6 +49,12 @@ fuzz: deps
 	  mkdir -p $(FUZZ_DIR)/corpus/$$(basename $$f); \
 	  $$f -max_total_time=$(FUZZ_SECONDS) -max_len=4096 $(FUZZ_DIR)/corpus/$$(basename $$f) || exit 1; \
 	done
+
+# Times Keepgate against its peers on generated data under $(BENCH_DIR); not part of `make test`.
+bench: deps
+	cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DKEEPGATE_GUI=OFF -DKEEPGATE_TESTS=OFF -DKEEPGATE_BENCH=ON
+	cmake --build $(BENCH_DIR) -j $(JOBS) --target keepgate_bench
+	bench/run.sh $(BENCH_DIR)
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/keepgate_screenshots screenshots

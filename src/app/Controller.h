@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "formats/UserFile.h"
 #include "formats/UserRecord.h"
+#include "platform/FileSystem.h"
 #include "ui/Controls.h"
 
 namespace keepgate {
@@ -20,8 +23,8 @@ public:
     ui::Button* adduserButton = nullptr;
     ui::Button* deleteuserButton = nullptr;
     ui::TableView* tableView = nullptr;
-    // The users of the current user file; absent until a file has been chosen or created.
-    std::optional<std::vector<UserRecord>> records;
+    // The current user file with its users; absent until a file has been chosen or created.
+    std::optional<UserFile> records;
 
     // Start-up sequence: first-run restore, configuration check and warning, quiet update check.
     void awakeFromNib();
@@ -44,12 +47,29 @@ public:
     void didEnd(int returnCode, const std::vector<std::string>& filenames);
     void deleteUser();
     void sheetDidEnd(int returnCode);
+    // The selected user's password becomes the one in the password field.
+    void changePassword();
+    // Tells whether the password field holds the selected user's password.
+    void checkPassword();
 
     void openReadMe();
 
     // The user table's data source.
     int numberOfRowsInTableView() override;
     Value objectValueForTableColumn(const std::string& column, int row) override;
+
+private:
+    // One change to the user file; it answers why it no longer applies, or nothing once applied.
+    using UserChange = std::function<std::optional<std::string>(UserFile&)>;
+    bool openUserfile(const std::string& path);
+    bool commitUserChange(const UserChange& change);
+    void changePasswordOf(const std::string& username, const std::string& password);
+    std::optional<std::string> selectedUsername();
+
+    // The file as last read or written, to tell when another program has changed it since.
+    std::optional<platform::FileIdentity> userfileIdentity_;
+    // Why the current file is only shown, never written; empty for a user file.
+    std::string readOnlyReason_;
 };
 
 } // namespace keepgate

@@ -1,13 +1,12 @@
-#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "app/Controller.h"
 #include "formats/AddUser.h"
 #include "formats/NameRules.h"
-#include "formats/ReadFile.h"
-#include "formats/WriteFile.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemPaths.h"
+#include "services/AdmTools.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -18,40 +17,103 @@ void showUserEditorError(ui::Window* parent, const std::string& message) {
     ui::windowSystem().beginAlertSheet({"Error!", message, "OK", ""}, parent, {});
 }
 
-// Makes the chosen file the current one and opens the fields for adding; false, after telling the user,
-// when the file exists but cannot be read, since opening it as an empty list would let the next change
-// overwrite its users.
-bool takeUserfile(Controller& controller, const std::string& path) {
-    if (const auto reason = platform::unreadableReason(path)) {
-        showUserEditorError(controller.mainWindow,
-                            "The user file \"" + path + "\" cannot be opened: " + *reason + ".");
-        return false;
-    }
-    controller.userfileField->setStringValue(path);
-    controller.usernameField->setEditable(true);
-    controller.passwordField->setEditable(true);
-    controller.adduserButton->setEnabled(true);
-    return true;
-}
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 
 } // namespace
 
+// Reads the file and makes it the current one; false, after telling the user, when it exists but cannot be
+// read, since opening it as an empty list would let the next change overwrite its users. A file that is not
+// a user file is shown but never written.
+bool Controller::openUserfile(const std::string& path) {
+    auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
+    if (!read.ok && !read.missing) {
+        showUserEditorError(mainWindow, "The user file " + quoted(path) + " cannot be opened: " + read.error + ".");
+        return false;
+    }
+    userfileField->setStringValue(path);
+    usernameField->setEditable(true);
+    passwordField->setEditable(true);
+    records.emplace(std::move(read.bytes));
+    userfileIdentity_ = read.ok ? std::optional(read.identity) : std::nullopt;
+    readOnlyReason_ = records->kind() == UserFile::Kind::Users ? "" : records->kindProblem();
+    adduserButton->setEnabled(readOnlyReason_.empty());
+    tableView->reloadData();
+    if (!readOnlyReason_.empty()) {
+        showUserEditorError(mainWindow, "The file " + quoted(path) + " is opened read-only: " + readOnlyReason_ +
+                                            ". Keepgate will not write to it.");
+    }
+    return true;
+}
+
 void Controller::saveData() {
-    static const std::vector<UserRecord> none;
     const std::string path = userfileField->stringValue();
-    const auto result =
-        platform::writeFileAtomically(path, WriteFile::userfileText(records ? *records : none));
+    if (!readOnlyReason_.empty()) {
+        showUserEditorError(mainWindow, "The file " + quoted(path) + " is read-only here: " + readOnlyReason_ + ".");
+        return;
+    }
+    static const UserFile none;
+    const auto result = platform::writeFileAtomically(path, (records ? *records : none).bytes());
     if (!result) {
-        showUserEditorError(mainWindow,
-                            "The user file \"" + path + "\" could not be written (" + result.error +
-                                "). The list keeps your change; the next successful save writes it.");
+        showUserEditorError(mainWindow, "The user file " + quoted(path) + " could not be written (" + result.error +
+                                            "). The list keeps your change; the next successful save writes it.");
+    } else {
+        userfileIdentity_ = platform::identityOf(path);
     }
     tableView->reloadData();
 }
 
 void Controller::refreshUserfile() {
-    records = ReadFile::readUserfile(userfileField->stringValue());
+    const std::string path = userfileField->stringValue();
+    auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
+    records.emplace(read.ok ? std::move(read.bytes) : std::string());
+    userfileIdentity_ = read.ok ? std::optional(read.identity) : std::nullopt;
+    readOnlyReason_ = read.ok || read.missing ? "" : read.error;
+    if (readOnlyReason_.empty() && records->kind() != UserFile::Kind::Users) {
+        readOnlyReason_ = records->kindProblem();
+    }
     tableView->reloadData();
+}
+
+// Applies one change to the file as it is on disk now: when another program has written it since it was read,
+// the list is read anew and the change applied to what that program left, so neither change is lost.
+bool Controller::commitUserChange(const UserChange& change) {
+    const std::string path = userfileField->stringValue();
+    if (!records) {
+        records.emplace();
+    }
+    const auto now = platform::identityOf(path);
+    // The identity tells cheaply that nothing happened; when it differs, the bytes decide (a mere touch
+    // changes nothing).
+    if (now != userfileIdentity_) {
+        auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
+        if (!read.ok && (userfileIdentity_ || !read.missing)) {
+            showUserEditorError(mainWindow, "The user file " + quoted(path) +
+                                                " was changed by another program: " +
+                                                (read.missing ? std::string("it is gone") : read.error) +
+                                                ". Your change was not written; open the file again.");
+            return false;
+        }
+        if (read.ok && read.bytes != records->bytes()) {
+            records.emplace(std::move(read.bytes));
+            if (records->kind() != UserFile::Kind::Users) {
+                readOnlyReason_ = records->kindProblem();
+                adduserButton->setEnabled(false);
+                tableView->reloadData();
+                showUserEditorError(mainWindow, "The file " + quoted(path) +
+                                                    " was changed by another program and is now read-only here: " +
+                                                    readOnlyReason_ + ". Your change was not written.");
+                return false;
+            }
+        }
+        userfileIdentity_ = read.ok ? std::optional(read.identity) : std::nullopt;
+    }
+    if (const auto problem = change(*records)) {
+        tableView->reloadData();
+        showUserEditorError(mainWindow, *problem);
+        return false;
+    }
+    saveData();
+    return true;
 }
 
 void Controller::addUser() {
@@ -74,20 +136,111 @@ void Controller::addUser() {
                                 username + "\" was not added.");
         return;
     }
+    if (!readOnlyReason_.empty()) {
+        showUserEditorError(mainWindow, "The user " + quoted(username) + " was not added: the file is read-only here (" +
+                                            readOnlyReason_ + ").");
+        return;
+    }
+    // The web server reads only the first line of a name, so a second line would never take effect.
+    if (records && records->find(username)) {
+        const std::string password = passwordField->stringValue();
+        ui::windowSystem().beginAlertSheet(
+            {"Change the password of " + username + "?",
+             "The user " + quoted(username) + " is already in the file. Change its password instead?",
+             "Change Password", "Cancel"},
+            mainWindow, [this, username, password](int returnCode) {
+                if (returnCode == 1) {
+                    changePasswordOf(username, password);
+                }
+            });
+        return;
+    }
     auto record = AddUser::createRecord(username, passwordField->stringValue());
     if (!record) {
         showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
                                             "\". The user \"" + username + "\" was not added.");
         return;
     }
-    if (!records) {
-        records.emplace();
+    const std::string hash = record->text("password");
+    const bool added = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
+        if (file.find(username)) {
+            return "The user " + quoted(username) +
+                   " was added to the file by another program meanwhile; its password stays as that program set it.";
+        }
+        file.append(username, hash);
+        return std::nullopt;
+    });
+    if (added) {
+        usernameField->setStringValue("");
+        passwordField->setStringValue("");
+        usernameField->selectText();
     }
-    records->push_back(std::move(*record));
-    usernameField->setStringValue("");
-    passwordField->setStringValue("");
-    usernameField->selectText();
-    saveData();
+}
+
+void Controller::changePasswordOf(const std::string& username, const std::string& password) {
+    if (!readOnlyReason_.empty()) {
+        showUserEditorError(mainWindow, "The password of " + quoted(username) +
+                                            " was not changed: the file is read-only here (" + readOnlyReason_ + ").");
+        return;
+    }
+    const auto hash = AddUser::createRecord(username, password);
+    if (!hash) {
+        showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
+                                            "\". The password of \"" + username + "\" was not changed.");
+        return;
+    }
+    const std::string newHash = hash->text("password");
+    const bool changed = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
+        const auto row = file.find(username);
+        if (!row) {
+            return "The user " + quoted(username) +
+                   " is no longer in the file: another program removed it. The password was not changed.";
+        }
+        file.replaceHash(*row, newHash);
+        return std::nullopt;
+    });
+    if (changed) {
+        usernameField->setStringValue("");
+        passwordField->setStringValue("");
+        usernameField->selectText();
+    }
+}
+
+std::optional<std::string> Controller::selectedUsername() {
+    const auto rows = tableView->selectedRowIndexes();
+    if (!records || rows.size() != 1 || rows.front() < 0 || rows.front() >= static_cast<int>(records->size())) {
+        showUserEditorError(mainWindow, "Select one user in the list first.");
+        return std::nullopt;
+    }
+    return std::string(records->name(static_cast<std::size_t>(rows.front())));
+}
+
+void Controller::changePassword() {
+    const auto username = selectedUsername();
+    if (!username) {
+        return;
+    }
+    changePasswordOf(*username, passwordField->stringValue());
+}
+
+void Controller::checkPassword() {
+    const auto rows = tableView->selectedRowIndexes();
+    const auto username = selectedUsername();
+    if (!username) {
+        return;
+    }
+    const std::string hash(records->hash(static_cast<std::size_t>(rows.front())));
+    const auto matches = AdmTools::checkPassword(hash, passwordField->stringValue());
+    if (!matches) {
+        showUserEditorError(mainWindow, "The password could not be checked with \"" + systemPaths().htpasswd + "\".");
+        return;
+    }
+    ui::windowSystem().beginAlertSheet(
+        {"Check Password",
+         *matches ? "The password is correct for " + quoted(*username) + "."
+                  : "The password does not match the one stored for " + quoted(*username) + ".",
+         "OK", ""},
+        mainWindow, {});
 }
 
 void Controller::selectUserfile() {
@@ -103,11 +256,10 @@ void Controller::openEnd(int returnCode, const std::vector<std::string>& filenam
     if (returnCode != 1 || filenames.empty()) {
         return;
     }
-    if (!takeUserfile(*this, filenames.front())) {
+    if (!openUserfile(filenames.front())) {
         return;
     }
-    deleteuserButton->setEnabled(true);
-    refreshUserfile();
+    deleteuserButton->setEnabled(readOnlyReason_.empty());
     usernameField->selectText();
 }
 
@@ -126,10 +278,7 @@ void Controller::didEnd(int returnCode, const std::vector<std::string>& filename
     if (returnCode != 1 || filenames.empty()) {
         return;
     }
-    if (!takeUserfile(*this, filenames.front())) {
-        return;
-    }
-    refreshUserfile();
+    openUserfile(filenames.front());
 }
 
 void Controller::deleteUser() {
@@ -145,29 +294,38 @@ void Controller::sheetDidEnd(int returnCode) {
     if (returnCode != 1 || !records) {
         return;
     }
-    // The chosen records by user name, so that sweeping a large list stays linear.
-    std::unordered_multimap<std::string, UserRecord> chosen;
+    if (!readOnlyReason_.empty()) {
+        showUserEditorError(mainWindow, "No user was deleted: the file is read-only here (" + readOnlyReason_ + ").");
+        return;
+    }
+    // The chosen users as name and hash, so that they are found again in a file another program changed.
+    std::unordered_set<std::string> chosen;
     for (const int row : tableView->selectedRowIndexes()) {
         if (row >= 0 && row < static_cast<int>(records->size())) {
-            const UserRecord& record = (*records)[static_cast<std::size_t>(row)];
-            chosen.emplace(record.text("username"), record);
+            const auto index = static_cast<std::size_t>(row);
+            chosen.insert(std::string(records->name(index)) + ':' + std::string(records->hash(index)));
         }
     }
     if (chosen.empty()) {
         return;
     }
-    // Every record equal in all keys to a chosen one goes, duplicates of it included.
-    std::erase_if(*records, [&](const UserRecord& record) {
-        const auto [first, last] = chosen.equal_range(record.text("username"));
-        for (auto it = first; it != last; ++it) {
-            if (it->second == record) {
-                return true;
+    commitUserChange([&](UserFile& file) -> std::optional<std::string> {
+        // Every line equal in name and hash to a chosen one goes, duplicates of it included.
+        std::vector<std::size_t> rows;
+        std::string key;
+        for (std::size_t row = 0; row < file.size(); ++row) {
+            key.assign(file.name(row)).append(":").append(file.hash(row));
+            if (chosen.contains(key)) {
+                rows.push_back(row);
             }
         }
-        return false;
+        if (rows.empty()) {
+            return std::string("The chosen users are no longer in the file: another program removed or changed "
+                               "them meanwhile.");
+        }
+        file.erase(rows);
+        return std::nullopt;
     });
-    tableView->reloadData();
-    saveData();
 }
 
 } // namespace keepgate

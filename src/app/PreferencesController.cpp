@@ -1,6 +1,7 @@
 #include "app/PreferencesController.h"
 
 #include "formats/Validator.h"
+#include "formats/HashKind.h"
 #include "platform/Constants.h"
 #include "platform/SystemPaths.h"
 #include "ui/WindowSystem.h"
@@ -49,6 +50,24 @@ std::optional<std::string> refusedField(const ui::TextField* configPath, const u
     return std::nullopt;
 }
 
+// Lists the hash choices and chooses the stored one; an unknown value shows the tool's default, which is
+// also what hashing does with it.
+void showPasswordHash(ui::PopUpButton* popup, const DefaultsStore& defaults) {
+    if (!popup) {
+        return;
+    }
+    popup->removeAllItems();
+    const std::string stored = defaults.stringForKey(hashes::kPasswordHashKey).value_or(hashes::kDefaultPasswordHash);
+    int chosen = 0;
+    for (std::size_t i = 0; i < std::size(hashes::kChoices); ++i) {
+        popup->addItemWithTitle(hashes::kChoices[i].title);
+        if (stored == hashes::kChoices[i].value) {
+            chosen = static_cast<int>(i);
+        }
+    }
+    popup->selectItemAtIndex(chosen);
+}
+
 } // namespace
 
 void PreferencesController::restoreDefaults() {
@@ -61,6 +80,7 @@ void PreferencesController::restoreDefaults() {
     defaults->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
     defaults->setString(constants::kConfigFilePathKey, systemPaths().defaultConfigFile);
     defaults->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
+    defaults->setString(hashes::kPasswordHashKey, hashes::kDefaultPasswordHash);
     setDefaults();
 }
 
@@ -85,6 +105,12 @@ void PreferencesController::savePrefs() {
     defaults->setBool(constants::kShowHiddenKey, showHidden);
     defaults->setString(constants::kDefaultAccessFilenameKey,
                         textOrDefault(defaultAccessFilenameField, constants::kDefaultAccessFilename));
+    if (passwordHashPopup) {
+        const int chosen = passwordHashPopup->indexOfSelectedItem();
+        if (chosen >= 0 && chosen < static_cast<int>(std::size(hashes::kChoices))) {
+            defaults->setString(hashes::kPasswordHashKey, hashes::kChoices[chosen].value);
+        }
+    }
     defaults->setString(constants::kVersionKey, constants::kProgramVersion);
     defaults->synchronize();
     if (theWindow) {
@@ -116,6 +142,7 @@ void PreferencesController::setDefaults() {
     const bool accessFileMode = isAccessFileMode(*defaults);
     setState(protectionSettingsHtaccessRB, accessFileMode);
     setState(protectionSettingsConfigRB, !accessFileMode);
+    showPasswordHash(passwordHashPopup, *defaults);
 }
 
 void PreferencesController::awakeFromNib() {

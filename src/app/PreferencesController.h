@@ -14,6 +14,8 @@ public:
     ui::TextField* configFilePathField = nullptr;
     ui::Button* protectionSettingsConfigRB = nullptr;
     ui::Button* protectionSettingsHtaccessRB = nullptr;
+    // How new passwords are hashed: the choices of hashes::kChoices, in that order.
+    ui::PopUpButton* passwordHashPopup = nullptr;
     ui::Window* theWindow = nullptr;
     DefaultsStore* defaults = nullptr;
 

@@ -1,5 +1,6 @@
 #include "formats/AddUser.h"
 
+#include "formats/HashKind.h"
 #include "formats/NameRules.h"
 #include "services/AdmTools.h"
 
@@ -15,7 +16,7 @@ std::optional<UserRecord> AddUser::createRecord(const std::optional<std::string>
     if (!username || !isStorableUsername(*username)) {
         return std::nullopt;
     }
-    const auto hash = AdmTools::getPasswd(username, password);
+    const auto hash = AdmTools::getPasswd(username, password, hashes::preferredToolOptions());
     if (!hash) {
         return std::nullopt;
     }

@@ -9,8 +9,8 @@ namespace keepgate {
 
 class AddUser {
 public:
-    // A new record with "username" and the hashed "password" (no "check"), or nothing when the name is
-    // absent, cannot be held by a user file or a "Require user" line, or the hashing tool gives no hash.
+    // A new record with "username" and the "password" hashed as the preferences choose (no "check"), or
+    // nothing when the name is absent, cannot be held by a user file or a "Require user" line, or the hashing tool gives no hash.
     static std::optional<UserRecord> createRecord(const std::optional<std::string>& username,
                                                   const std::optional<std::string>& password);
 

@@ -1,72 +1,60 @@
 #include "formats/ReadFile.h"
 
-#include <algorithm>
-
-#include "formats/TextLines.h"
+#include "formats/GroupFile.h"
+#include "formats/UserFile.h"
 #include "platform/FileSystem.h"
 
 namespace keepgate {
 
 namespace {
 
-// The lines of a file split at every line feed; a file that cannot be read has none.
-std::vector<std::string> linesOf(const std::string& path) {
-    const auto contents = platform::readFile(path);
-    if (!contents) {
-        return {};
+// The bytes of a user or group file; none when it cannot be read or is larger than any such file.
+std::string contentsOf(const std::string& path) {
+    auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
+    return read.ok ? std::move(read.bytes) : std::string();
+}
+
+NameSet nameSet(const std::vector<std::string>& names) {
+    NameSet set;
+    set.reserve(names.size());
+    for (const auto& name : names) {
+        set.insert(name);
     }
-    return text::split(*contents, '\n');
-}
-
-bool isRecordLine(const std::string& line) {
-    return !line.empty() && text::contains(line, ":");
-}
-
-const char* markFor(const std::string& name, const std::vector<std::string>& marked) {
-    return std::find(marked.begin(), marked.end(), name) != marked.end() ? "1" : "0";
+    return set;
 }
 
 } // namespace
 
 std::vector<UserRecord> ReadFile::readUserfile(const std::string& recordsFile,
                                                const std::vector<std::string>& users) {
-    std::vector<UserRecord> records;
-    for (const auto& line : linesOf(recordsFile)) {
-        if (!isRecordLine(line)) {
-            continue;
-        }
-        const auto fields = text::split(line, ':');
-        records.push_back(UserRecord{
-            {"username", fields[0]}, {"password", fields[1]}, {"check", markFor(fields[0], users)}});
-    }
-    return records;
+    const UserFile file(contentsOf(recordsFile));
+    return file.records(nameSet(users));
 }
 
 std::vector<GroupRecord> ReadFile::readGroupfile(const std::string& recordsFile,
                                                  const std::vector<std::string>& groups) {
+    const GroupFile file(contentsOf(recordsFile));
+    const NameSet marked = nameSet(groups);
     std::vector<GroupRecord> records;
-    for (const auto& line : linesOf(recordsFile)) {
-        if (!isRecordLine(line)) {
-            continue;
-        }
-        const std::string name = line.substr(0, line.find(':'));
-        records.push_back(GroupRecord{{"groupname", name}, {"check", markFor(name, groups)}});
+    records.reserve(file.size());
+    for (std::size_t group = 0; group < file.size(); ++group) {
+        const auto name = file.name(group);
+        records.push_back(GroupRecord{{"groupname", std::string(name)}, {"check", marked.contains(name) ? "1" : "0"}});
     }
     return records;
 }
 
 std::vector<ReadFile::GroupLine> ReadFile::readGroupTree(const std::string& recordsFile) {
+    const GroupFile file(contentsOf(recordsFile));
     std::vector<GroupLine> groups;
-    for (const auto& line : linesOf(recordsFile)) {
-        const auto colonPieces = text::split(line, ':');
-        if (colonPieces.size() < 2) {
-            continue;
+    groups.reserve(file.size());
+    for (std::size_t group = 0; group < file.size(); ++group) {
+        GroupLine line{std::string(file.name(group)), {}};
+        line.members.reserve(file.memberCount(group));
+        for (std::size_t i = 0; i < file.memberCount(group); ++i) {
+            line.members.emplace_back(file.member(group, i));
         }
-        // Members come from the whole line split at blanks, so the first piece (the name and its colon,
-        // plus anything joined to it) is never a member.
-        auto members = text::split(line, ' ');
-        members.erase(members.begin());
-        groups.push_back(GroupLine{colonPieces[0], std::move(members)});
+        groups.push_back(std::move(line));
     }
     return groups;
 }

@@ -11,7 +11,8 @@ namespace keepgate {
 class ReadFile {
 public:
     // The user lines of a user file in file order, each marked "check" "1" when its name is in `users`.
-    // A file that cannot be read gives an empty list.
+    // Comment lines ("#" first) are not users. A file that cannot be read, or one over the size limit,
+    // gives an empty list.
     static std::vector<UserRecord> readUserfile(const std::string& recordsFile,
                                                 const std::vector<std::string>& users = {});
 
@@ -19,8 +20,8 @@ public:
     static std::vector<GroupRecord> readGroupfile(const std::string& recordsFile,
                                                   const std::vector<std::string>& groups = {});
 
-    // A group line as the group editor's tree reader takes it: the name before the first colon and the
-    // members, the pieces after the first when the whole line is split at every blank.
+    // A group line as the web server reads it: the name before the first colon (leading blanks dropped) and
+    // the members, the words after the colon split at runs of blanks and tabs. Comment lines are no groups.
     struct GroupLine {
         std::string title;
         std::vector<std::string> members;

@@ -14,4 +14,15 @@ inline bool contains(std::string_view text, std::string_view needle) {
     return text.find(needle) != std::string_view::npos;
 }
 
+// The web server skips a user or group file line whose first non-blank character is "#".
+inline bool isCommentLine(std::string_view line) {
+    const auto first = line.find_first_not_of(" \t");
+    return first != std::string_view::npos && line[first] == '#';
+}
+
+// A line of nothing but blanks, tabs and a carriage return.
+inline bool isBlankLine(std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
+}
+
 } // namespace keepgate::text

@@ -3,8 +3,7 @@
 #include <utility>
 
 #include "formats/NameRules.h"
-#include "formats/ReadFile.h"
-#include "formats/WriteFile.h"
+#include "formats/UserFile.h"
 #include "platform/FileSystem.h"
 #include "ui/WindowSystem.h"
 
@@ -14,6 +13,37 @@ namespace {
 
 GroupItem* itemOf(ui::OutlineItem item) {
     return static_cast<GroupItem*>(item);
+}
+
+std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+
+// "name:" then " member" for each member, as a group line is written.
+void appendLineOf(const GroupItem& group, std::string& out) {
+    out.append(group.title().value_or("")).push_back(':');
+    for (std::size_t i = 0; i < group.memberCount(); ++i) {
+        out.append(" ").append(group.memberTitle(i));
+    }
+}
+
+// The groups of a file as nodes, each remembering its line and holding its members packed.
+void appendGroups(Group& controller, const GroupFile& file, GroupItems& list) {
+    list.reserve(list.size() + file.size());
+    for (std::size_t line = 0; line < file.size(); ++line) {
+        auto group = controller.groupWithTitle(std::string(file.name(line)));
+        const std::size_t count = file.memberCount(line);
+        if (count > 0) {
+            std::string names;
+            std::vector<std::uint32_t> ends;
+            ends.reserve(count);
+            for (std::size_t i = 0; i < count; ++i) {
+                names.append(file.member(line, i));
+                ends.push_back(static_cast<std::uint32_t>(names.size()));
+            }
+            group->setPackedMembers(std::move(names), std::move(ends));
+        }
+        group->sourceLine = line;
+        list.push_back(std::move(group));
+    }
 }
 
 } // namespace
@@ -32,6 +62,7 @@ std::shared_ptr<GroupItem> Group::newItemForGroup(GroupItem* group, const std::o
     // A member node has no "CHILDREN" to append to; it is never turned into a group.
     if (group && group->children()) {
         group->children()->push_back(item);
+        group->edited = true;
     }
     if (title) {
         item->setTitle(*title);
@@ -56,8 +87,14 @@ void Group::removeObjectsWithKey(const std::string& key, GroupItems& list) {
     // Last to first, so that a removal never shifts a position still to be visited.
     for (std::size_t i = list.size(); i-- > 0;) {
         GroupItem& item = *list[i];
-        if (auto* children = item.children()) {
+        // Packed members have no nodes, so none of them can carry the key.
+        if (item.has("CHILDREN") && !item.isPacked()) {
+            auto* children = item.children();
+            const std::size_t before = children->size();
             removeObjectsWithKey(key, *children);
+            if (children->size() != before) {
+                item.edited = true;
+            }
         }
         if (item.has(key)) {
             list.erase(list.begin() + static_cast<std::ptrdiff_t>(i));
@@ -69,13 +106,108 @@ void Group::reloadGroupfile(const std::string& path) {
     if (!records) {
         records.emplace();
     }
-    for (const auto& line : ReadFile::readGroupTree(path)) {
-        auto group = groupWithTitle(line.title);
-        for (const auto& member : line.members) {
-            newItemForGroup(group.get(), member);
-        }
-        records->push_back(std::move(group));
+    auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
+    identity_ = read.ok ? std::optional(read.identity) : std::nullopt;
+    readOnlyReason_ = read.ok || read.missing ? "" : read.error;
+    GroupFile file(read.ok ? std::move(read.bytes) : std::string());
+    if (readOnlyReason_.empty()) {
+        readOnlyReason_ = file.problem();
     }
+    // Groups already in the tree came from no line of this file; they are written as new lines.
+    for (const auto& group : *records) {
+        group->sourceLine.reset();
+    }
+    appendGroups(*this, file, *records);
+    file_ = std::move(file);
+}
+
+void Group::rebuildFrom(GroupFile file) {
+    records.emplace();
+    appendGroups(*this, file, *records);
+    file_ = std::move(file);
+    readOnlyReason_ = file_->problem();
+    outlineView->deselectAll();
+    outlineView->reloadData();
+    grouplistPopup->removeAllItems();
+    for (const auto& group : *records) {
+        grouplistPopup->addItemWithTitle(group->title().value_or(""));
+    }
+}
+
+Group::Sync Group::syncWithDisk() {
+    const std::string path = groupfileField->stringValue();
+    const auto now = platform::identityOf(path);
+    if (now == identity_) {
+        return Sync::Same;
+    }
+    auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
+    if (!read.ok) {
+        if (read.missing && !identity_) {
+            return Sync::Same;
+        }
+        showError("The group file " + quoted(path) + " was changed by another program: " +
+                  (read.missing ? std::string("it is gone") : read.error) +
+                  ". Your change was not written; open the file again.");
+        return Sync::Unusable;
+    }
+    identity_ = read.identity;
+    // A touch that left the bytes as they were changes nothing.
+    if (file_ && read.bytes == file_->bytes()) {
+        return Sync::Same;
+    }
+    rebuildFrom(GroupFile(std::move(read.bytes)));
+    return Sync::Reloaded;
+}
+
+Group::NodePlace Group::placeOf(const GroupItem& node) const {
+    NodePlace place;
+    const GroupItem* group = &node;
+    if (node.parent()) {
+        group = node.parent()->parent();
+        place.member = node.title().value_or("");
+        if (group) {
+            for (const auto& member : *group->children()) {
+                if (member.get() == &node) {
+                    break;
+                }
+                place.memberOccurrence += member->title().value_or("") == *place.member ? 1 : 0;
+            }
+        }
+    }
+    if (!group || !records) {
+        return place;
+    }
+    place.group = group->title().value_or("");
+    for (const auto& candidate : *records) {
+        if (candidate.get() == group) {
+            break;
+        }
+        place.groupOccurrence += candidate->title().value_or("") == place.group ? 1 : 0;
+    }
+    return place;
+}
+
+GroupItem* Group::find(const NodePlace& place) const {
+    if (!records) {
+        return nullptr;
+    }
+    std::size_t seen = 0;
+    for (const auto& group : *records) {
+        if (group->title().value_or("") != place.group || seen++ != place.groupOccurrence) {
+            continue;
+        }
+        if (!place.member) {
+            return group.get();
+        }
+        std::size_t seenMember = 0;
+        for (const auto& member : *group->children()) {
+            if (member->title().value_or("") == *place.member && seenMember++ == place.memberOccurrence) {
+                return member.get();
+            }
+        }
+        return nullptr;
+    }
+    return nullptr;
 }
 
 void Group::newFile() {
@@ -99,6 +231,10 @@ void Group::didEnd(int returnCode, const std::vector<std::string>& filenames) {
     groupfileField->setStringValue(path);
     makeEditable();
     records.emplace();
+    // The first change replaces whatever the chosen file held, as the save panel said it would.
+    file_.emplace();
+    identity_ = platform::identityOf(path);
+    readOnlyReason_.clear();
     outlineView->reloadData();
 }
 
@@ -117,7 +253,12 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
     }
     const std::string path = filenames.front();
     // Opening an unreadable file as an empty tree would let the next change overwrite its groups.
-    if (const auto reason = platform::unreadableReason(path)) {
+    auto reason = platform::unreadableReason(path);
+    if (const auto identity = platform::identityOf(path);
+        !reason && identity && static_cast<std::uint64_t>(identity->size) > UserFile::kSizeLimit) {
+        reason = "it is larger than " + std::to_string(UserFile::kSizeLimit / (1024 * 1024)) + " MiB";
+    }
+    if (reason) {
         showError("The group file \"" + path + "\" cannot be opened: " + *reason + ".");
         return;
     }
@@ -128,6 +269,10 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
     outlineView->reloadData();
     for (const auto& group : *records) {
         grouplistPopup->addItemWithTitle(group->title().value_or(""));
+    }
+    if (!readOnlyReason_.empty()) {
+        showError("The file " + quoted(path) + " is opened read-only: " + readOnlyReason_ +
+                  ". Keepgate will not write to it.");
     }
 }
 
@@ -142,6 +287,14 @@ void Group::makeEditable() {
     grouplistPopup->removeAllItems();
 }
 
+bool Group::refuseReadOnly(const std::string& what) {
+    if (readOnlyReason_.empty()) {
+        return false;
+    }
+    showError(what + ": the file is read-only here (" + readOnlyReason_ + ").");
+    return true;
+}
+
 void Group::addGroup() {
     if (!records) {
         records.emplace();
@@ -153,6 +306,17 @@ void Group::addGroup() {
     if (const auto problem = names::problem(name, names::kGroupName)) {
         showError("The group name \"" + name + "\" cannot be used: " + *problem +
                   ". A group name may not contain blanks, tabs, colons or line breaks.");
+        return;
+    }
+    if (refuseReadOnly("The group " + quoted(name) + " was not added")) {
+        return;
+    }
+    const Sync sync = syncWithDisk();
+    if (sync == Sync::Unusable) {
+        return;
+    }
+    if (sync == Sync::Reloaded && searchForTitle(*records, name)) {
+        showError("The group " + quoted(name) + " was added to the file by another program meanwhile.");
         return;
     }
     auto group = groupWithTitle(name);
@@ -180,7 +344,21 @@ void Group::addUser() {
                   ". A member name may not contain blanks, tabs or line breaks.");
         return;
     }
-    newItemForGroup((*records)[static_cast<std::size_t>(chosen)].get(), name);
+    if (refuseReadOnly("The user " + quoted(name) + " was not added")) {
+        return;
+    }
+    const NodePlace target = placeOf(*(*records)[static_cast<std::size_t>(chosen)]);
+    const Sync sync = syncWithDisk();
+    if (sync == Sync::Unusable) {
+        return;
+    }
+    GroupItem* group = sync == Sync::Reloaded ? find(target) : (*records)[static_cast<std::size_t>(chosen)].get();
+    if (!group) {
+        showError("The group " + quoted(target.group) + " is no longer in the file: another program removed it. " +
+                  quoted(name) + " was not added.");
+        return;
+    }
+    newItemForGroup(group, name);
     usernameField->setStringValue("");
     usernameField->selectText();
     outlineView->reloadData();
@@ -191,12 +369,38 @@ void Group::deleteGroup() {
     if (!records) {
         return;
     }
-    // Mark first and sweep after, so the selection is never read from a tree that is changing.
+    if (refuseReadOnly("Nothing was deleted")) {
+        return;
+    }
+    std::vector<GroupItem*> chosen;
     for (const int row : outlineView->selectedRowIndexes()) {
-        GroupItem* item = itemOf(outlineView->itemAtRow(row));
-        if (!item) {
-            continue;
+        if (GroupItem* item = itemOf(outlineView->itemAtRow(row))) {
+            chosen.push_back(item);
         }
+    }
+    // The chosen nodes by their titles, to be found again in a file that another program changed.
+    std::vector<NodePlace> places;
+    for (const GroupItem* item : chosen) {
+        places.push_back(placeOf(*item));
+    }
+    const Sync sync = syncWithDisk();
+    if (sync == Sync::Unusable) {
+        return;
+    }
+    if (sync == Sync::Reloaded) {
+        chosen.clear();
+        for (const auto& place : places) {
+            if (GroupItem* item = find(place)) {
+                chosen.push_back(item);
+            }
+        }
+        if (chosen.empty() && !places.empty()) {
+            showError("The chosen groups and members are no longer in the file: another program removed them.");
+            return;
+        }
+    }
+    // Mark first and sweep after, so the selection is never read from a tree that is changing.
+    for (GroupItem* item : chosen) {
         item->setValue("Delete", Value("YES"));
     }
     // Entries go by position, from the last up: two groups may share a title, and entry i mirrors group i.
@@ -212,38 +416,72 @@ void Group::deleteGroup() {
 }
 
 void Group::saveGroupfile() {
-    std::vector<ReadFile::GroupLine> lines;
+    const std::string path = groupfileField->stringValue();
+    if (refuseReadOnly("The group file " + quoted(path) + " was not written")) {
+        return;
+    }
+    static const GroupFile none;
+    const GroupFile& file = file_ ? *file_ : none;
+    // Each group read from the file stands for its line; the others become new lines at the end.
+    std::vector<const GroupItem*> byLine(file.size(), nullptr);
+    std::string appended;
     if (records) {
-        lines.reserve(records->size());
         for (const auto& group : *records) {
-            ReadFile::GroupLine line{group->title().value_or(""), {}};
-            if (const auto* members = group->children()) {
-                for (const auto& member : *members) {
-                    line.members.push_back(member->title().value_or(""));
-                }
+            const auto line = group->sourceLine;
+            if (line && *line < byLine.size() && !byLine[*line]) {
+                byLine[*line] = group.get();
+            } else {
+                appendLineOf(*group, appended);
+                appended.push_back('\n');
             }
-            lines.push_back(std::move(line));
         }
     }
-    const std::string path = groupfileField->stringValue();
-    const auto result = platform::writeFileAtomically(path, WriteFile::groupfileText(lines));
+    std::string text = file.compose(
+        [&](std::size_t line, std::string& out) {
+            const GroupItem* group = byLine[line];
+            if (!group) {
+                return GroupFile::Fate::Drop;
+            }
+            if (!group->edited) {
+                return GroupFile::Fate::Keep;
+            }
+            appendLineOf(*group, out);
+            return GroupFile::Fate::Rewrite;
+        },
+        appended);
+    const auto result = platform::writeFileAtomically(path, text);
     if (!result) {
         showError("The group file \"" + path + "\" could not be written (" + result.error +
                   "). The groups keep your change; the next successful save writes it.");
+        return;
+    }
+    identity_ = platform::identityOf(path);
+    GroupFile written(std::move(text));
+    if (records && written.size() == records->size()) {
+        for (std::size_t line = 0; line < written.size(); ++line) {
+            (*records)[line]->sourceLine = line;
+            (*records)[line]->edited = false;
+        }
+        file_ = std::move(written);
+    } else {
+        // A name the file reads differently (one that makes its line a comment): show what it holds now.
+        rebuildFrom(std::move(written));
     }
 }
 
+// Counting members makes no nodes; only child() does, for the groups the outline opens.
 int Group::numberOfChildrenOfItem(ui::OutlineItem item) {
     if (!item) {
         return records ? static_cast<int>(records->size()) : 0;
     }
-    const auto* children = itemOf(item)->children();
-    return children ? static_cast<int>(children->size()) : 0;
+    return static_cast<int>(itemOf(item)->memberCount());
 }
 
 bool Group::isItemExpandable(ui::OutlineItem item) {
-    const GroupItems* children = item ? itemOf(item)->children() : (records ? &*records : nullptr);
-    return children && !children->empty();
+    if (!item) {
+        return records && !records->empty();
+    }
+    return itemOf(item)->memberCount() > 0;
 }
 
 ui::OutlineItem Group::child(int index, ui::OutlineItem item) {

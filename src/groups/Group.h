@@ -6,7 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "formats/GroupFile.h"
 #include "groups/GroupItem.h"
+#include "platform/FileSystem.h"
 #include "ui/Controls.h"
 
 namespace keepgate {
@@ -62,7 +64,28 @@ class Group : public ui::OutlineDataSource {
     Value objectValueForTableColumn(const std::string& column, ui::OutlineItem item) override;
 
   private:
+    // Where a node stands, by titles: the n-th group of a title, and in it the n-th member of a title.
+    struct NodePlace {
+        std::string group;
+        std::size_t groupOccurrence = 0;
+        std::optional<std::string> member;
+        std::size_t memberOccurrence = 0;
+    };
+    NodePlace placeOf(const GroupItem& node) const;
+    GroupItem* find(const NodePlace& place) const;
+    // Reads the file again when another program changed it since it was read or written: Reloaded then,
+    // Unusable (after telling the user) when it is gone or cannot be read any more.
+    enum class Sync { Same, Reloaded, Unusable };
+    Sync syncWithDisk();
+    bool refuseReadOnly(const std::string& what);
+    void rebuildFrom(GroupFile file);
     void showError(const std::string& message);
+
+    // The file as last read or written: its lines are kept when the tree is written back.
+    std::optional<GroupFile> file_;
+    std::optional<platform::FileIdentity> identity_;
+    // Why the file is only shown, never written; empty for a group file.
+    std::string readOnlyReason_;
 };
 
 } // namespace keepgate

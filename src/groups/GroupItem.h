@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "groups/WeakReference.h"
@@ -17,6 +20,8 @@ class GroupItem;
 using GroupItems = std::vector<std::shared_ptr<GroupItem>>;
 
 // A node of the group tree: a group ("TITLE", owned "CHILDREN") or a member ("TITLE", "PARENT").
+// A group read from a file keeps its members as packed names and makes member nodes only when someone
+// asks for them (the outline, when the group is opened), so a large file costs little more than its text.
 class GroupItem : public std::enable_shared_from_this<GroupItem> {
   public:
     // Text-valued keys ("TITLE", the transient "Delete" mark, any other); "CHILDREN" and "PARENT" have
@@ -30,18 +35,37 @@ class GroupItem : public std::enable_shared_from_this<GroupItem> {
     std::optional<std::string> title() const;
     void setTitle(const std::string& title) { values_.setValue("TITLE", Value(title)); }
 
-    // "CHILDREN": present from creation on group nodes, absent on members.
-    GroupItems* children() { return children_ ? &*children_ : nullptr; }
-    const GroupItems* children() const { return children_ ? &*children_ : nullptr; }
+    // "CHILDREN": present from creation on group nodes, absent on members. Asking for it makes the member
+    // nodes of packed members.
+    GroupItems* children();
+    const GroupItems* children() const;
     void makeChildren() { children_.emplace(); }
+
+    // The members without making nodes for them.
+    std::size_t memberCount() const;
+    std::string memberTitle(std::size_t index) const;
+    // True while the members are packed names without nodes; no mark can be on such a member.
+    bool isPacked() const { return !packedEnds_.empty(); }
+    // Sets the members of a group as packed names, replacing any it had.
+    void setPackedMembers(std::string names, std::vector<std::uint32_t> ends);
 
     // "PARENT": set on members that belong to a group.
     const std::optional<WeakReference>& parent() const { return parent_; }
     void setParent(const WeakReference& reference) { parent_ = reference; }
 
+    // The group line of the file this group was read from, and whether the group changed since; a group
+    // that was not read from the file has no line.
+    std::optional<std::size_t> sourceLine;
+    bool edited = false;
+
   private:
+    void unpack() const;
+
     Record values_;
-    std::optional<GroupItems> children_;
+    mutable std::optional<GroupItems> children_;
+    // Packed members: the names one after another, each ending where `packedEnds_` says.
+    mutable std::string packedNames_;
+    mutable std::vector<std::uint32_t> packedEnds_;
     std::optional<WeakReference> parent_;
 };
 

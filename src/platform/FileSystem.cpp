@@ -2,10 +2,13 @@
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <limits>
 #include <fcntl.h>
 #include <pwd.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,60 +28,164 @@ std::string directoryOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Follows a chain of symbolic links to the path that the write must replace.
-std::string resolveLinks(const std::string& path) {
+FileIdentity identityFrom(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            static_cast<std::int64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtim.tv_sec),
+            static_cast<std::int64_t>(info.st_mtim.tv_nsec)};
+}
+
+// Reads an open regular file whole in one buffer sized from its length, so a large file is never copied
+// while the buffer grows.
+bool readWhole(int fd, std::size_t expected, std::string& contents) {
+    // One byte more than measured, so that the read that meets the end needs no larger buffer.
+    contents.reserve(expected + 1);
+    adviseLargeBuffer(contents.data(), contents.capacity());
+    contents.resize(expected + 1);
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == contents.size()) {
+            // The file may have grown since it was measured.
+            contents.resize(contents.size() + 65536);
+        }
+        const ssize_t n = read(fd, contents.data() + filled, contents.size() - filled);
+        if (n < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        if (n == 0) {
+            break;
+        }
+        filled += static_cast<std::size_t>(n);
+    }
+    contents.resize(filled);
+    return true;
+}
+
+// Where a write to `path` must land: the path itself, or the regular file that its chain of links names.
+struct WriteTarget {
+    std::string path;
+    std::string error;
+};
+
+WriteTarget resolveLinks(const std::string& path) {
     std::string current = path;
+    std::optional<uid_t> linkOwner;
+    bool foundEnd = false;
     for (int hops = 0; hops < 40; ++hops) {
         struct stat info {};
         if (lstat(current.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-            return current;
+            foundEnd = true;
+            break;
+        }
+        if (linkOwner && *linkOwner != info.st_uid) {
+            linkOwner = static_cast<uid_t>(-1); // links of several owners: none of them vouches for the end
+        } else if (!linkOwner) {
+            linkOwner = info.st_uid;
         }
         char buffer[PATH_MAX];
         const ssize_t length = readlink(current.c_str(), buffer, sizeof buffer - 1);
         if (length < 0) {
-            return current;
+            return {{}, path + " is a link that cannot be read"};
         }
         std::string target(buffer, static_cast<std::size_t>(length));
         current = (!target.empty() && target[0] == '/') ? target : joinPath(directoryOf(current), target);
     }
-    return current;
+    if (!foundEnd) {
+        return {{}, path + " is a chain of links without end"};
+    }
+    if (!linkOwner) {
+        return {current, {}};
+    }
+    struct stat info {};
+    const bool exists = stat(current.c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) {
+        return {{}, path + " is a link to " + current + ", which is not a regular file"};
+    }
+    // Root writing through a link planted by someone else would overwrite a file of the planter's choosing.
+    if (geteuid() == 0 && (!exists || info.st_uid != *linkOwner)) {
+        return {{}, path + " is a link to " + current + ", which its owner does not own"};
+    }
+    return {current, {}};
+}
+
+// A write past the file-size limit must fail with EFBIG rather than end the program.
+void ignoreFileSizeSignal() {
+    static const bool ignored = [] {
+        std::signal(SIGXFSZ, SIG_IGN);
+        return true;
+    }();
+    (void)ignored;
 }
 
 } // namespace
 
+void adviseLargeBuffer(const void* data, std::size_t bytes) {
+    constexpr std::uintptr_t kHuge = 2 * 1024 * 1024;
+    if (bytes < 4 * kHuge) {
+        return;
+    }
+    // Only whole huge pages inside the buffer can be advised.
+    const auto begin = (reinterpret_cast<std::uintptr_t>(data) + kHuge - 1) & ~(kHuge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(data) + bytes) & ~(kHuge - 1);
+    if (end > begin) {
+        madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
+}
+
 std::optional<std::string> readFile(const std::string& path) {
-    if (path.empty()) {
+    auto result = readFileWithin(path, std::numeric_limits<std::uint64_t>::max());
+    if (!result.ok) {
         return std::nullopt;
+    }
+    return std::move(result.bytes);
+}
+
+std::optional<FileIdentity> identityOf(const std::string& path) {
+    struct stat info {};
+    if (path.empty() || stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+        return std::nullopt;
+    }
+    return identityFrom(info);
+}
+
+FileRead readFileWithin(const std::string& path, std::uint64_t limit) {
+    FileRead result;
+    if (path.empty()) {
+        result.missing = true;
+        result.error = "no file name was given";
+        return result;
     }
     // Non-blocking open and a regular-file test: a FIFO or a device planted under a file's name would
     // otherwise hang the reader or feed it without end.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        return std::nullopt;
+        result.missing = errno == ENOENT;
+        result.error = errno == EISDIR ? "it is a folder" : std::string("it cannot be read: ") + std::strerror(errno);
+        return result;
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        result.error = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a plain file";
         close(fd);
-        return std::nullopt;
+        return result;
     }
-    std::string contents;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) {
-            break;
-        }
-        contents.append(buffer, static_cast<std::size_t>(n));
+    if (static_cast<std::uint64_t>(info.st_size) > limit) {
+        result.error = "it is larger than " + std::to_string(limit / (1024 * 1024)) + " MiB";
+        close(fd);
+        return result;
+    }
+    result.identity = identityFrom(info);
+    if (!readWhole(fd, static_cast<std::size_t>(info.st_size), result.bytes)) {
+        result.error = std::string("it cannot be read: ") + std::strerror(errno);
+        result.bytes.clear();
+        close(fd);
+        return result;
     }
     close(fd);
-    return contents;
+    result.ok = true;
+    return result;
 }
 
 std::optional<std::string> unreadableReason(const std::string& path) {
@@ -105,11 +212,21 @@ FileResult writeFileAtomically(const std::string& path, std::string_view content
     if (path.empty()) {
         return {false, "no file name was given"};
     }
-    const std::string target = resolveLinks(path);
-    if (isDirectory(target)) {
+    ignoreFileSizeSignal();
+    const WriteTarget resolved = resolveLinks(path);
+    if (!resolved.error.empty()) {
+        return {false, resolved.error};
+    }
+    const std::string& target = resolved.path;
+    struct stat existing {};
+    const bool exists = lstat(target.c_str(), &existing) == 0;
+    if (exists && S_ISDIR(existing.st_mode)) {
         return {false, target + " is a directory"};
     }
-    std::string temporary = joinPath(directoryOf(target), ".keepgate-XXXXXX");
+    if (exists && !S_ISREG(existing.st_mode)) {
+        return {false, target + " is not a regular file"};
+    }
+    std::string temporary = joinPath(directoryOf(target), ".htkeepgate.XXXXXX");
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
         return failure("cannot create a temporary file in " + directoryOf(target));
@@ -120,8 +237,14 @@ FileResult writeFileAtomically(const std::string& path, std::string_view content
         unlink(temporary.c_str());
         return result;
     };
-    struct stat existing {};
-    const mode_t mode = stat(target.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+    const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
+    if (exists) {
+        // Giving a file away needs privileges; keeping at least its group often does not.
+        if (fchown(fd, existing.st_uid, existing.st_gid) != 0) {
+            (void)fchown(fd, static_cast<uid_t>(-1), existing.st_gid);
+        }
+    }
+    // After the owner, since changing the owner clears the set-id bits.
     if (fchmod(fd, mode) != 0) {
         return abandon("cannot set the permissions of " + temporary);
     }
@@ -170,6 +293,9 @@ FileResult removeFile(const std::string& path) {
     if (S_ISDIR(info.st_mode)) {
         return {false, path + " is a directory, not a file"};
     }
+    if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
+        return {false, path + " is not a regular file"};
+    }
     if (unlink(path.c_str()) != 0) {
         return failure("cannot remove " + path);
     }
@@ -184,6 +310,13 @@ std::string homeDirectory() {
         return entry->pw_dir;
     }
     return "/";
+}
+
+std::string temporaryDirectory() {
+    if (const char* folder = std::getenv("TMPDIR"); folder && *folder) {
+        return folder;
+    }
+    return "/tmp";
 }
 
 std::string joinPath(const std::string& directory, const std::string& name) {

@@ -127,8 +127,11 @@ QWidget* MainWindow::buildUserEditor() {
     auto* remove = makeButton(QStringLiteral("Delete User"), false);
     e.chooseButton = makeButton(QStringLiteral("Choose…"), true);
     e.newButton = makeButton(QStringLiteral("New…"), true);
+    // Both act on the selected user with the password typed in the password field.
+    e.changePasswordButton = makeButton(QStringLiteral("Change Password…"), true);
+    e.checkPasswordButton = makeButton(QStringLiteral("Check Password…"), true);
     e.tableView = std::make_unique<QtTableView>(std::vector<TableColumn>{
-        {"username", QStringLiteral("User name")}, {"password", QStringLiteral("Password hash")}});
+        {"username", QStringLiteral("User name")}, {"hashkind", QStringLiteral("Password")}});
     e.tableView->widget()->setColumnWidth(0, 200);
 
     auto* layout = new QVBoxLayout(page);
@@ -138,7 +141,7 @@ QWidget* MainWindow::buildUserEditor() {
     layout->addLayout(row({new QLabel(QStringLiteral("User name:")), username,
                            new QLabel(QStringLiteral("Password:")), password, add},
                           1));
-    layout->addLayout(row({remove}));
+    layout->addLayout(row({e.checkPasswordButton, e.changePasswordButton, remove}));
     layout->itemAt(layout->count() - 1)->layout()->setAlignment(Qt::AlignRight);
     returnPresses(username, add);
     returnPresses(password, add);
@@ -343,6 +346,8 @@ void MainWindow::connectOutlets() {
         connect(e.newButton, &QPushButton::clicked, this, [&c] { c.newUserfile(); });
         connect(e.adduserButton->widget(), &QAbstractButton::clicked, this, [&c] { c.addUser(); });
         connect(e.deleteuserButton->widget(), &QAbstractButton::clicked, this, [&c] { c.deleteUser(); });
+        connect(e.changePasswordButton, &QPushButton::clicked, this, [&c] { c.changePassword(); });
+        connect(e.checkPasswordButton, &QPushButton::clicked, this, [&c] { c.checkPassword(); });
     }
     {
         auto& e = groupEditor;

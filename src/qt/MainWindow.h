@@ -41,6 +41,8 @@ class MainWindow : public QMainWindow {
         std::unique_ptr<QtTableView> tableView;
         QPushButton* chooseButton = nullptr;
         QPushButton* newButton = nullptr;
+        QPushButton* changePasswordButton = nullptr;
+        QPushButton* checkPasswordButton = nullptr;
     };
     struct GroupEditor {
         std::unique_ptr<QtTextField> groupfileField, groupnameField, usernameField;

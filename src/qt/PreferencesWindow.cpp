@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,6 +40,11 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
 
     auto* updates = new QCheckBox(QStringLiteral("Check for a newer version at start"));
     auto* hidden = new QCheckBox(QStringLiteral("Show hidden files"));
+    auto* hashChoice = new QComboBox;
+    auto* hashRow = new QHBoxLayout;
+    hashRow->addWidget(new QLabel(QStringLiteral("Hash new passwords with:")));
+    hashRow->addWidget(hashChoice);
+    hashRow->addStretch(1);
     restoreButton = new QPushButton(QStringLiteral("Restore Defaults"));
     restoreButton->setAutoDefault(false);
     saveButton = new QPushButton(QStringLiteral("Save"));
@@ -52,6 +58,7 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     layout->addWidget(where);
     layout->addWidget(updates);
     layout->addWidget(hidden);
+    layout->addLayout(hashRow);
     layout->addStretch(1);
     layout->addLayout(buttons);
 
@@ -61,6 +68,7 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     protectionSettingsHtaccessRB = std::make_unique<QtButton>(htaccess);
     defaultAccessFilenameField = std::make_unique<QtTextField>(accessName);
     configFilePathField = std::make_unique<QtTextField>(configPath);
+    passwordHashPopup = std::make_unique<QtPopUpButton>(hashChoice);
 
     controller.checkForUpdates = checkForUpdates.get();
     controller.defaultAccessFilenameField = defaultAccessFilenameField.get();
@@ -68,6 +76,7 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     controller.configFilePathField = configFilePathField.get();
     controller.protectionSettingsConfigRB = protectionSettingsConfigRB.get();
     controller.protectionSettingsHtaccessRB = protectionSettingsHtaccessRB.get();
+    controller.passwordHashPopup = passwordHashPopup.get();
     controller.theWindow = &window;
     connect(restoreButton, &QPushButton::clicked, this, [this] { controller.restoreDefaults(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { controller.savePrefs(); });

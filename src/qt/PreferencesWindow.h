@@ -5,6 +5,7 @@
 
 #include "app/PreferencesController.h"
 #include "qt/QtButton.h"
+#include "qt/QtPopUpButton.h"
 #include "qt/QtTextField.h"
 #include "qt/QtWindow.h"
 
@@ -23,6 +24,7 @@ class PreferencesWindow : public QWidget {
     std::unique_ptr<QtButton> checkForUpdates, showHiddenFiles, protectionSettingsConfigRB,
         protectionSettingsHtaccessRB;
     std::unique_ptr<QtTextField> defaultAccessFilenameField, configFilePathField;
+    std::unique_ptr<QtPopUpButton> passwordHashPopup;
     QtWindow window{this};
     QPushButton* restoreButton = nullptr;
     QPushButton* saveButton = nullptr;

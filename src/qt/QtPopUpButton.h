@@ -16,6 +16,11 @@ class QtPopUpButton : public ui::PopUpButton {
     void removeItemAtIndex(int index) override;
     void removeAllItems() override;
     int indexOfSelectedItem() const override { return combo_ ? combo_->currentIndex() : -1; }
+    void selectItemAtIndex(int index) override {
+        if (combo_) {
+            combo_->setCurrentIndex(index);
+        }
+    }
     std::vector<std::string> itemTitles() const override;
     bool isEnabled() const override { return combo_ && combo_->isEnabled(); }
     void setEnabled(bool enabled) override;

@@ -64,7 +64,8 @@ std::optional<std::vector<std::string>> mainConfigLines() {
 } // namespace
 
 std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>& username,
-                                               const std::optional<std::string>& password) {
+                                               const std::optional<std::string>& password,
+                                               const std::vector<std::string>& hashOptions) {
     // "--" keeps a name that begins with "-" from being read as an option; the password goes to the
     // tool's standard input because a command line is visible to every local user.
     // Without a password the tool has nothing to hash; an empty stdin would hash the empty password.
@@ -75,7 +76,9 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
     if (password->find('\0') != std::string::npos) {
         return std::nullopt;
     }
-    std::vector<std::string> arguments{"-n", "-i", "--"};
+    std::vector<std::string> arguments{"-n", "-i"};
+    arguments.insert(arguments.end(), hashOptions.begin(), hashOptions.end());
+    arguments.push_back("--");
     if (username) {
         arguments.push_back(*username);
     }
@@ -95,6 +98,28 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
         hash.pop_back();
     }
     return hash;
+}
+
+std::optional<bool> AdmTools::checkPassword(const std::string& hash, const std::string& password) {
+    // The tool verifies against a file, so it gets a private one holding only this hash: the answer is
+    // about the hash on screen, whatever the user file holds by now.
+    std::string folder = platform::joinPath(platform::temporaryDirectory(), "keepgate-check-XXXXXX");
+    if (!mkdtemp(folder.data())) {
+        return std::nullopt;
+    }
+    const std::string file = platform::joinPath(folder, "users");
+    std::optional<bool> answer;
+    if (platform::writeFileAtomically(file, "user:" + hash + "\n")) {
+        const auto result =
+            platform::runProcess(systemPaths().htpasswd, {"-v", "-i", "--", file, "user"}, standardInputFor(password));
+        // 0: the password matches; 3: it does not. Anything else is no answer.
+        if (result.started && (result.exitStatus == 0 || result.exitStatus == 3)) {
+            answer = result.exitStatus == 0;
+        }
+    }
+    platform::removeFile(file);
+    rmdir(folder.c_str());
+    return answer;
 }
 
 bool AdmTools::copyFileWithAuthorization(const std::string& fromFile, const std::string& toFile) {

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "services/PrivilegedCopy.h"
 
@@ -14,8 +15,15 @@ class AdmTools {
     // The hash that htpasswd makes for the user and password, without line-end characters, or nothing
     // when the tool cannot run, prints non-ASCII or prints no colon. The password goes to the tool's
     // standard input, never onto its command line.
+    // `hashOptions` are the tool's options that choose the kind of hash ("-B", "-C", "10"); none gives
+    // the tool's default kind.
     static std::optional<std::string> getPasswd(const std::optional<std::string>& username,
-                                                const std::optional<std::string>& password);
+                                                const std::optional<std::string>& password,
+                                                const std::vector<std::string>& hashOptions = {});
+
+    // Whether the password matches the stored hash, as htpasswd verifies it (the password on its standard
+    // input); nothing when the tool cannot give an answer.
+    static std::optional<bool> checkPassword(const std::string& hash, const std::string& password);
 
     // Copies a file into place with administrator rights (through the installed helper or the privileged
     // launcher, to a temporary file beside the destination that is then renamed) and waits for it; the

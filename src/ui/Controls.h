@@ -113,6 +113,8 @@ public:
     virtual void removeAllItems() = 0;
     // The index of the chosen entry, or -1 when the list is empty.
     virtual int indexOfSelectedItem() const = 0;
+    // Chooses the entry at an index, as a click on it would.
+    virtual void selectItemAtIndex(int index) = 0;
     virtual std::vector<std::string> itemTitles() const = 0;
     virtual bool isEnabled() const = 0;
     virtual void setEnabled(bool enabled) = 0;

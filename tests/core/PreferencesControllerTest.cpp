@@ -25,6 +25,7 @@ const std::map<std::string, Value> kDefaults = {
     {"KGdefaultAccessFilename", ".htaccess"},
     {"KGconfigFilePathField", "/Library/WebServer/keepgate.conf"},
     {"KGprotectionSettings", "1"},
+    {"KGpasswordHash", "default"},
 };
 
 TEST_F(PreferencesControllerTest, RestoreWritesTheDefaultsAndShowsThemWithoutClosingTheWindow) {

@@ -27,6 +27,7 @@ const std::map<std::string, Value> kDefaults = {
     {"KGdefaultAccessFilename", ".htaccess"},
     {"KGconfigFilePathField", "/Library/WebServer/keepgate.conf"},
     {"KGprotectionSettings", "1"},
+    {"KGpasswordHash", "default"},
 };
 
 class StartupTest : public ShellTest {

@@ -110,6 +110,7 @@ public:
         selected = -1;
     }
     int indexOfSelectedItem() const override { return selected; }
+    void selectItemAtIndex(int index) override { selectItem(index); }
     std::vector<std::string> itemTitles() const override { return items; }
     bool isEnabled() const override { return enabled; }
     void setEnabled(bool value) override { enabled = value; }

@@ -1,0 +1,226 @@
+// The benchmark driver behind `make bench`: it makes the data, runs one piece of work per process (so peak
+// memory is that work's own), and measures any command, Keepgate's or a peer's, the same way.
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+#include "formats/ReadFile.h"
+#include "formats/ReadHtaccess.h"
+#include "platform/DefaultsStore.h"
+#include "platform/FileSystem.h"
+#include "support/Layouts.h"
+
+using namespace keepgate;
+
+namespace {
+
+int fail(const std::string& message) {
+    std::fprintf(stderr, "keepgate_bench: %s\n", message.c_str());
+    return 2;
+}
+
+void installHeadless() {
+    ui::setWindowSystem(std::make_shared<headless::WindowSystem>());
+    setStandardUserDefaults(std::make_shared<MemoryDefaultsStore>());
+}
+
+// Alerts are failures of the measured work, so a run that raised one must not count.
+int alertsRaised() {
+    auto& windows = static_cast<headless::WindowSystem&>(ui::windowSystem());
+    for (const auto& shown : windows.alerts) {
+        std::fprintf(stderr, "alert: %s\n", shown.alert.message.c_str());
+    }
+    return windows.alerts.empty() ? 0 : 1;
+}
+
+// A salt-and-digest of the shape htpasswd's apr1 lines have, different for every user.
+std::string apr1Like(unsigned n) {
+    static const char alphabet[] = "./0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    std::string hash = "$apr1$";
+    unsigned x = n * 2654435761u + 12345u;
+    for (int i = 0; i < 30; ++i) {
+        if (i == 8) {
+            hash += '$';
+        }
+        x = x * 1103515245u + 12345u;
+        hash += alphabet[(x >> 16) % 64];
+    }
+    return hash;
+}
+
+std::string userName(unsigned n) {
+    char name[16];
+    std::snprintf(name, sizeof name, "user%07u", n);
+    return name;
+}
+
+void writeOrDie(const std::string& path, const std::string& text) {
+    if (!platform::writeFileAtomically(path, text)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(2);
+    }
+}
+
+int generate(const std::string& folder) {
+    for (const auto& [name, count] : {std::pair{"users-1k", 1000u}, {"users-100k", 100000u}, {"users-1m", 1000000u}}) {
+        std::string text;
+        text.reserve(count * 50ull);
+        for (unsigned i = 0; i < count; ++i) {
+            text += userName(i) + ":" + apr1Like(i) + "\n";
+        }
+        writeOrDie(platform::joinPath(folder, name), text);
+    }
+    std::string groups;
+    for (unsigned g = 0; g < 10000; ++g) {
+        groups += "group" + std::to_string(g) + ":";
+        for (unsigned m = 0; m < 100; ++m) {
+            groups += " " + userName((g * 100 + m) % 1000000);
+        }
+        groups += "\n";
+    }
+    writeOrDie(platform::joinPath(folder, "groups-10k"), groups);
+    for (const auto& [name, count] : {std::pair{"block-10", 10u}, {"block-1000", 1000u}}) {
+        std::string block = "AuthType Basic\nAuthName \"Bench\"\nAuthUserFile " +
+                            platform::joinPath(folder, "users-1m") + "\nRequire user";
+        for (unsigned i = 0; i < count; ++i) {
+            block += " " + userName(i * 997 % 1000000);
+        }
+        writeOrDie(platform::joinPath(folder, name), block + "\n");
+    }
+    std::string config;
+    for (unsigned s = 0; s < 10000; ++s) {
+        config += "<Directory \"/srv/www/site" + std::to_string(s) + "\">\nAuthType Basic\nAuthName \"Site " +
+                  std::to_string(s) + "\"\nAuthUserFile " + platform::joinPath(folder, "users-1k") +
+                  "\nRequire user " + userName(s % 1000) + "\n</Directory>\n";
+    }
+    writeOrDie(platform::joinPath(folder, "shared-10k.conf"), config);
+    return 0;
+}
+
+int readUsers(const std::string& file) {
+    const auto records = ReadFile::readUserfile(file);
+    std::printf("%zu\n", records.size());
+    return records.empty() ? 1 : 0;
+}
+
+// Opens the file in the user editor and adds one user, as a person would in one run of the program.
+int addUser(const std::string& file, const std::string& name, const std::string& password) {
+    installHeadless();
+    testing::UserEditorLayout layout;
+    layout.controller.selectUserfile();
+    auto& windows = static_cast<headless::WindowSystem&>(ui::windowSystem());
+    windows.answer(1, {file});
+    layout.usernameField.text = name;
+    layout.passwordField.text = password;
+    layout.controller.addUser();
+    return alertsRaised() || layout.tableView.rowCount() == 0;
+}
+
+// Opens the file in the group editor and draws the first screenful of the outline.
+int openGroups(const std::string& file) {
+    installHeadless();
+    testing::GroupEditorLayout layout;
+    layout.controller.selectFile();
+    static_cast<headless::WindowSystem&>(ui::windowSystem()).answer(1, {file});
+    auto& source = layout.controller;
+    const int groups = source.numberOfChildrenOfItem(nullptr);
+    for (int row = 0; row < std::min(groups, 40); ++row) {
+        ui::OutlineItem item = source.child(row, nullptr);
+        source.objectValueForTableColumn("TITLE", item);
+        source.isItemExpandable(item);
+    }
+    std::printf("%d\n", groups);
+    return alertsRaised() || groups == 0;
+}
+
+// What loading a directory does with its block: read the block, then the user file with its names marked.
+int loadBlock(const std::string& blockFile) {
+    const ProtectionInfo block = ReadHtaccess::htaccess(blockFile);
+    std::vector<std::string> names;
+    std::istringstream words(block.text("users"));
+    for (std::string word; words >> word;) {
+        names.push_back(word);
+    }
+    const auto records = ReadFile::readUserfile(block.text("userfile"), names);
+    std::size_t marked = 0;
+    for (const auto& record : records) {
+        marked += isMarked(record.value("check")) ? 1 : 0;
+    }
+    std::printf("%zu of %zu marked\n", marked, records.size());
+    return marked == names.size() ? 0 : 1;
+}
+
+int readSection(const std::string& config, const std::string& directory) {
+    const ProtectionInfo block = ReadHtaccess::configFile(config, directory);
+    std::printf("%s\n", block.text("authname").c_str());
+    return block.empty() ? 1 : 0;
+}
+
+// Runs a command `repeat` times and prints its best wall time in seconds and its largest peak memory in KiB.
+int measure(int repeat, char** command) {
+    double best = 1e30;
+    long peak = 0;
+    for (int i = 0; i < repeat; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        const pid_t child = fork();
+        if (child == 0) {
+            if (!std::getenv("BENCH_SHOW_OUTPUT")) {
+                std::freopen("/dev/null", "w", stdout);
+            }
+            execvp(command[0], command);
+            _exit(127);
+        }
+        int status = 0;
+        rusage usage{};
+        if (child < 0 || wait4(child, &status, 0, &usage) != child) {
+            return fail("cannot run " + std::string(command[0]));
+        }
+        const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+            return fail(std::string(command[0]) + " failed with status " + std::to_string(status));
+        }
+        best = std::min(best, seconds);
+        peak = std::max(peak, usage.ru_maxrss);
+    }
+    std::printf("%.6f %ld\n", best, peak);
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 2 && args[0] == "generate") {
+        return generate(args[1]);
+    }
+    if (args.size() == 2 && args[0] == "read-users") {
+        return readUsers(args[1]);
+    }
+    if (args.size() == 4 && args[0] == "add-user") {
+        // "-" names a user no run has added yet, so that every run adds one.
+        return addUser(args[1], args[2] == "-" ? "newcomer" + std::to_string(getpid()) : args[2], args[3]);
+    }
+    if (args.size() == 2 && args[0] == "open-groups") {
+        return openGroups(args[1]);
+    }
+    if (args.size() == 2 && args[0] == "load-block") {
+        return loadBlock(args[1]);
+    }
+    if (args.size() == 3 && args[0] == "read-section") {
+        return readSection(args[1], args[2]);
+    }
+    if (args.size() >= 3 && args[0] == "measure") {
+        return measure(std::atoi(argv[2]), argv + 3);
+    }
+    return fail("usage: generate DIR | read-users FILE | add-user FILE NAME PASSWORD | open-groups FILE | "
+                "load-block BLOCK | read-section CONFIG DIRECTORY | measure N COMMAND...");
+}

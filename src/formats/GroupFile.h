@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace keepgate {
+
+// A group file as it stands on disk: its bytes and where each group line, its name and its members are in
+// them, read the way the web server reads them. Writing it anew keeps every line it is not told to change.
+class GroupFile {
+  public:
+    explicit GroupFile(std::string bytes = {});
+
+    // Group lines hold a colon and are not comments ("#" as the first non-blank character). The name is
+    // the text before the first colon, leading blanks dropped; the members are the words after it, split
+    // at runs of blanks and tabs, a carriage return before the line feed excluded.
+    std::size_t size() const { return groups_.size(); }
+    std::string_view name(std::size_t group) const;
+    std::size_t memberCount(std::size_t group) const { return groups_[group].memberCount; }
+    std::string_view member(std::size_t group, std::size_t index) const;
+
+    const std::string& bytes() const { return *bytes_; }
+    // Why the file cannot be a group file (it holds NUL bytes); empty when it can.
+    const std::string& problem() const { return problem_; }
+
+    enum class Fate { Keep, Drop, Rewrite };
+    // The text anew: `fate` says what becomes of each group line and, for a rewritten one, appends its new
+    // text (without line end) to its second argument. `appended` (whole lines) goes at the end. Every other
+    // line, and the line end of a rewritten one, stays byte for byte.
+    std::string compose(const std::function<Fate(std::size_t group, std::string& line)>& fate,
+                        std::string_view appended) const;
+
+    // "name:" then " member" for each member: the form a group line is written in.
+    static void appendLine(std::string& out, std::string_view name, const std::vector<std::string_view>& members);
+
+  private:
+    struct Line {
+        std::uint32_t start, end; // the line, up to its line feed or the end of the bytes
+        std::uint32_t nameAt, nameLength;
+        std::uint32_t firstMember, memberCount;
+    };
+    struct Word {
+        std::uint32_t at, length;
+    };
+    std::shared_ptr<const std::string> bytes_;
+    std::vector<Line> groups_;
+    std::vector<Word> members_;
+    std::string problem_;
+};
+
+} // namespace keepgate
