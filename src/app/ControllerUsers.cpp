@@ -7,6 +7,7 @@
 #include "formats/ReadFile.h"
 #include "formats/WriteFile.h"
 #include "platform/FileSystem.h"
+#include "platform/RecentFiles.h"
 #include "platform/SystemPaths.h"
 #include "ui/WindowSystem.h"
 
@@ -85,7 +86,10 @@ void Controller::addUser() {
 
 void Controller::selectUserfile() {
     ui::OpenPanelOptions options;
-    options.directory = platform::homeDirectory();
+    options.title = "Choose the user file";
+    const auto place = recent::startingPlace(recent::kUserfileKey, platform::homeDirectory());
+    options.directory = place.folder;
+    options.file = place.name;
     ui::windowSystem().beginOpenPanel(options, mainWindow,
                                       [this](int returnCode, const std::vector<std::string>& filenames) {
                                           openEnd(returnCode, filenames);
@@ -99,6 +103,7 @@ void Controller::openEnd(int returnCode, const std::vector<std::string>& filenam
     if (!takeUserfile(*this, filenames.front())) {
         return;
     }
+    recent::remember(recent::kUserfileKey, filenames.front());
     deleteuserButton->setEnabled(true);
     refreshUserfile();
     usernameField->selectText();
@@ -106,7 +111,8 @@ void Controller::openEnd(int returnCode, const std::vector<std::string>& filenam
 
 void Controller::newUserfile() {
     ui::SavePanelOptions options;
-    options.directory = platform::homeDirectory();
+    options.title = "New user file";
+    options.directory = recent::startingPlace(recent::kUserfileKey, platform::homeDirectory()).folder;
     options.file = "users";
     // An existing file chosen here is opened with its users, not replaced, so there is nothing to confirm.
     options.confirmReplace = false;
@@ -122,6 +128,9 @@ void Controller::didEnd(int returnCode, const std::vector<std::string>& filename
     if (!takeUserfile(*this, filenames.front())) {
         return;
     }
+    recent::remember(recent::kUserfileKey, filenames.front());
+    // The list may hold users read from an existing file, and the ones added next must be deletable.
+    deleteuserButton->setEnabled(true);
     refreshUserfile();
 }
 
@@ -130,7 +139,7 @@ void Controller::deleteUser() {
         return;
     }
     ui::windowSystem().beginAlertSheet(
-        {"Warning!", "Are you sure you want to delete the user?", "Delete", "Cancel"}, mainWindow,
+        {"Warning!", "Are you sure you want to delete the user?", "Delete", "Cancel", true}, mainWindow,
         [this](int returnCode) { sheetDidEnd(returnCode); });
 }
 

@@ -10,6 +10,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/RecentFiles.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -150,7 +151,10 @@ void Directory::selectDirectory() {
     options.canChooseFiles = false;
     options.canChooseDirectories = true;
     options.allowsMultipleSelection = false;
-    options.directory = platform::homeDirectory();
+    options.title = "Choose the directory to protect";
+    const auto place = recent::startingPlace(recent::kDirectoryKey, recent::directoryChooserFallback());
+    options.directory = place.folder;
+    options.file = place.name;
     ui::windowSystem().beginOpenPanel(options, mainWindow, [this](int returnCode, const auto& filenames) {
         doOpenDirectoryPanel(returnCode, filenames);
     });
@@ -161,6 +165,7 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
         return;
     }
     const std::string directory = filenames.front();
+    recent::remember(recent::kDirectoryKey, directory);
     const DefaultsStore& defaults = standardUserDefaults();
     std::optional<ProtectionInfo> info;
     if (isAccessFileMode(defaults)) {
@@ -288,7 +293,10 @@ void Directory::selectUserfile() {
     ui::OpenPanelOptions options;
     options.canChooseFiles = true;
     options.canChooseDirectories = false;
-    options.directory = platform::homeDirectory();
+    options.title = "Choose the user file";
+    const auto place = recent::startingPlace(recent::kUserfileKey, platform::homeDirectory());
+    options.directory = place.folder;
+    options.file = place.name;
     ui::windowSystem().beginOpenPanel(options, mainWindow, [this](int returnCode, const auto& filenames) {
         doOpenUserfilePanel(returnCode, filenames);
     });
@@ -299,6 +307,7 @@ void Directory::doOpenUserfilePanel(int returnCode, const std::vector<std::strin
         return;
     }
     userfileField->setStringValue(filenames.front());
+    recent::remember(recent::kUserfileKey, filenames.front());
     reloadUserfile();
 }
 
@@ -306,7 +315,10 @@ void Directory::selectGroupfile() {
     ui::OpenPanelOptions options;
     options.canChooseFiles = true;
     options.canChooseDirectories = false;
-    options.directory = platform::homeDirectory();
+    options.title = "Choose the group file";
+    const auto place = recent::startingPlace(recent::kGroupfileKey, platform::homeDirectory());
+    options.directory = place.folder;
+    options.file = place.name;
     ui::windowSystem().beginOpenPanel(options, mainWindow, [this](int returnCode, const auto& filenames) {
         doOpenGroupfilePanel(returnCode, filenames);
     });
@@ -315,6 +327,7 @@ void Directory::selectGroupfile() {
 void Directory::doOpenGroupfilePanel(int returnCode, const std::vector<std::string>& filenames) {
     if (returnCode == 1 && !filenames.empty()) {
         groupfileField->setStringValue(filenames.front());
+        recent::remember(recent::kGroupfileKey, filenames.front());
         reloadGroupfile();
     }
     subTabs->selectFirstTabViewItem();
@@ -516,7 +529,8 @@ std::string Directory::parseFileWithoutDirectory(const std::optional<std::string
 
 void Directory::removeProtection() {
     ui::windowSystem().beginAlertSheet(
-        {"Warning!", "Are you sure you want to remove protection for this directory?", "Remove", "Cancel"},
+        {"Warning!", "Are you sure you want to remove protection for this directory?", "Remove", "Cancel",
+         true},
         mainWindow, [this](int returnCode) { removeProtectionNow(returnCode); });
 }
 

@@ -6,6 +6,7 @@
 #include "formats/ReadFile.h"
 #include "formats/WriteFile.h"
 #include "platform/FileSystem.h"
+#include "platform/RecentFiles.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -80,7 +81,8 @@ void Group::reloadGroupfile(const std::string& path) {
 
 void Group::newFile() {
     ui::SavePanelOptions options;
-    options.directory = platform::homeDirectory();
+    options.title = "New group file";
+    options.directory = recent::startingPlace(recent::kGroupfileKey, platform::homeDirectory()).folder;
     options.file = "groups";
     ui::windowSystem().beginSavePanel(
         options, mainWindow,
@@ -97,6 +99,7 @@ void Group::didEnd(int returnCode, const std::vector<std::string>& filenames) {
         return;
     }
     groupfileField->setStringValue(path);
+    recent::remember(recent::kGroupfileKey, path);
     makeEditable();
     records.emplace();
     outlineView->reloadData();
@@ -104,7 +107,10 @@ void Group::didEnd(int returnCode, const std::vector<std::string>& filenames) {
 
 void Group::selectFile() {
     ui::OpenPanelOptions options;
-    options.directory = platform::homeDirectory();
+    options.title = "Choose the group file";
+    const auto place = recent::startingPlace(recent::kGroupfileKey, platform::homeDirectory());
+    options.directory = place.folder;
+    options.file = place.name;
     ui::windowSystem().beginOpenPanel(options, mainWindow,
                                       [this](int returnCode, const std::vector<std::string>& filenames) {
                                           openEnd(returnCode, filenames);
@@ -122,6 +128,7 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
         return;
     }
     groupfileField->setStringValue(path);
+    recent::remember(recent::kGroupfileKey, path);
     makeEditable();
     records.emplace();
     reloadGroupfile(path);
@@ -189,6 +196,22 @@ void Group::addUser() {
 
 void Group::deleteGroup() {
     if (!records) {
+        return;
+    }
+    // Deleting groups and members is asked about, as deleting users is; nothing selected, nothing to ask.
+    if (!outlineView->selectedRowIndexes().empty()) {
+        ui::windowSystem().beginAlertSheet({"Warning!",
+                                            "Are you sure you want to delete the selected groups "
+                                            "and members?",
+                                            "Delete", "Cancel", true},
+                                           mainWindow, [this](int returnCode) { sheetDidEnd(returnCode); });
+        return;
+    }
+    sheetDidEnd(1);
+}
+
+void Group::sheetDidEnd(int returnCode) {
+    if (returnCode != 1 || !records) {
         return;
     }
     // Mark first and sweep after, so the selection is never read from a tree that is changing.

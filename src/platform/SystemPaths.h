@@ -15,6 +15,8 @@ struct SystemPaths {
     std::string copy = constants::kCopyPath;
     std::string privilegedLauncher = constants::kPrivilegedLauncherPath;
     std::string updateURL = constants::kUpdateURL;
+    // The web server's document root when it is known (empty otherwise); the directory chooser starts there.
+    std::string documentRoot;
 };
 
 SystemPaths& systemPaths();

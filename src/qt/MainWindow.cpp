@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "qt/QtWindowSystem.h"
+#include "qt/TablePlaceholder.h"
 
 namespace keepgate::qt {
 
@@ -142,6 +143,10 @@ QWidget* MainWindow::buildUserEditor() {
     layout->itemAt(layout->count() - 1)->layout()->setAlignment(Qt::AlignRight);
     returnPresses(username, add);
     returnPresses(password, add);
+    auto* advice = new TablePlaceholder(e.tableView->widget(), [userfile] {
+        return userfile->text().isEmpty() ? tr("No user file open — Choose… or New…") : QString();
+    });
+    connect(userfile, &QLineEdit::textChanged, advice, &TablePlaceholder::update);
 
     e.userfileField = std::make_unique<QtTextField>(userfile);
     e.usernameField = std::make_unique<QtTextField>(username);
@@ -300,24 +305,6 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.removeAccessBT = std::make_unique<QtButton>(removeRule);
     e.subTabs = std::make_unique<QtTabView>(subTabs);
     return page;
-}
-
-void MainWindow::buildMenus(PreferencesController& preferences) {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* prefs =
-        file->addAction(QStringLiteral("Preferences…"), this, [&preferences] { preferences.showWindow(); });
-    prefs->setMenuRole(QAction::PreferencesRole);
-    prefs->setShortcut(QKeySequence::Preferences);
-    file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("Quit"), qApp, &QApplication::quit);
-    quit->setMenuRole(QAction::QuitRole);
-    quit->setShortcut(QKeySequence::Quit);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction* update =
-        help->addAction(QStringLiteral("Check for Updates…"), this, [this] { controller.checkForUpdate(); });
-    update->setMenuRole(QAction::ApplicationSpecificRole);
-    help->addAction(QStringLiteral("Keepgate ReadMe"), this, [this] { controller.openReadMe(); });
 }
 
 void MainWindow::connectOutlets() {

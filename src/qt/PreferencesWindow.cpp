@@ -13,7 +13,7 @@
 
 namespace keepgate::qt {
 
-PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
+PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Keepgate Preferences"));
 
     auto* where = new QGroupBox(QStringLiteral("Keep each directory's protection settings in"));
@@ -43,10 +43,15 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     restoreButton->setAutoDefault(false);
     saveButton = new QPushButton(QStringLiteral("Save"));
     saveButton->setDefault(true);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"));
+    cancelButton->setAutoDefault(false);
+    // Closing without saving leaves the store as it was; the next showing reloads the stored values.
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(restoreButton);
     buttons->addStretch(1);
+    buttons->addWidget(cancelButton);
     buttons->addWidget(saveButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(where);
