@@ -2,14 +2,28 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace keepgate::platform {
 
 struct ProcessResult {
-    bool started = false;   // false when the program could not be run at all (missing, not executable)
-    int exitStatus = -1;    // the exit code, or 128 + signal number; -1 when not started
+    bool started = false; // false when the program could not be run at all (missing, not executable)
+    int exitStatus = -1;  // the exit code, or 128 + signal number; -1 when not started
     std::string standardOutput;
+    std::string standardError; // only when the options asked for it
+    bool timedOut = false;     // the time limit ran out and the program was killed
+};
+
+struct ProcessOptions {
+    // Written to the child's standard input, which is then closed; without it the child reads /dev/null.
+    std::optional<std::string> standardInput;
+    // After this many milliseconds the child and everything it started are killed; 0 waits for ever.
+    int timeoutMilliseconds = 0;
+    // Variables set (or replaced) in the child's environment, which is otherwise the application's own.
+    std::vector<std::pair<std::string, std::string>> environment;
+    // Gathers standard error into the result instead of leaving it the application's own.
+    bool captureStandardError = false;
 };
 
 // Runs a program with arguments (no shell), writes `standardInput` to it and closes it, captures its
@@ -17,6 +31,14 @@ struct ProcessResult {
 // from /dev/null. Standard error stays the application's own.
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments,
                          const std::optional<std::string>& standardInput = std::nullopt);
+
+// The same with a time limit, extra environment variables or captured standard error. The child is
+// started with posix_spawn, so the cost of starting it does not grow with this process's memory.
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments,
+                         const ProcessOptions& options);
+
+// How many programs runProcess has started in this process, for tests that count spawns.
+long long processesStarted();
 
 // Runs a program with administrator rights through the configured privileged launcher (pkexec),
 // waiting for it to end. Exit status 126 or 127 means the administrator refused or could not be asked.

@@ -10,6 +10,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/Install.h"
 #include "platform/Log.h"
 #include "platform/Process.h"
 #include "platform/SystemPaths.h"
@@ -149,6 +150,37 @@ TEST(ProcessTest, RunsWithStandardInputAndCapturesOutputAndStatus) {
     }
 }
 
+TEST(ProcessTest, OptionsLimitTimeSetEnvironmentAndCaptureErrors) {
+    TempDir temp;
+    platform::ProcessOptions options;
+    options.timeoutMilliseconds = 300;
+    // The grandchild holds the output pipe open; the limit must end it too, or the read never ends.
+    const auto hung = platform::runProcess("/bin/sh", {"-c", "sleep 30 & sleep 30; echo late"}, options);
+    EXPECT_TRUE(hung.started);
+    EXPECT_TRUE(hung.timedOut);
+    EXPECT_EQ(hung.exitStatus, 128 + 9);
+    EXPECT_EQ(hung.standardOutput, "");
+
+    // A child that closes its output but keeps running is still held to the limit.
+    const auto silent = platform::runProcess("/bin/sh", {"-c", "exec >&- 2>&-; sleep 30"}, options);
+    EXPECT_TRUE(silent.timedOut);
+
+    options.environment = {{"KEEPGATE_PROBE", "a b"}, {"HOME", temp.path()}};
+    options.captureStandardError = true;
+    const long long before = platform::processesStarted();
+    const auto quick = platform::runProcess(
+        "/bin/sh", {"-c", "printf '%s|%s' \"$KEEPGATE_PROBE\" \"$HOME\"; echo oops >&2"}, options);
+    EXPECT_FALSE(quick.timedOut);
+    EXPECT_EQ(quick.exitStatus, 0);
+    EXPECT_EQ(quick.standardOutput, "a b|" + temp.path());
+    EXPECT_EQ(quick.standardError, "oops\n");
+    EXPECT_EQ(platform::processesStarted(), before + 1);
+    // Without capture, standard error is not gathered.
+    EXPECT_EQ(platform::runProcess("/bin/sh", {"-c", "echo \"a line on the test log, on purpose\" >&2"})
+                  .standardError,
+              "");
+}
+
 TEST(ProcessTest, PrivilegedRunGoesThroughTheLauncher) {
     TempDir temp;
     testing::writeScript(temp / "launcher", "printf '%s|' \"$@\"\nexit 126\n");
@@ -210,6 +242,14 @@ TEST(LogTest, OneLinePerEntryWithTimeStampAndProcessName) {
         R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} keepgate_core_tests\[\d+\] Error copying file\n)"
         R"(\d{4}-\d\d-\d\d \d\d:\d\d:\d\d\.\d{3} keepgate_core_tests\[\d+\] second entry\n)");
     EXPECT_TRUE(std::regex_match(written, line)) << written;
+}
+
+TEST(InstallTest, TheBuildTreeHasNoHelperAndKnowsItsOwnFolder) {
+    const std::string directory = platform::executableDirectory();
+    ASSERT_FALSE(directory.empty());
+    EXPECT_TRUE(platform::fileExists(directory + "/keepgate_core_tests"));
+    // Running from the build tree the copy keeps going through the plain copy tool.
+    EXPECT_FALSE(platform::installHelperPath());
 }
 
 } // namespace
