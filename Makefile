@@ -30,11 +30,11 @@ deps:
 build: deps
 	@echo "Keepgate: configuring $(RELEASE_DIR) (log: $(RELEASE_DIR)/configure.log)"
 	@mkdir -p $(RELEASE_DIR)
-	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEEPGATE_TESTS=OFF \
+	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEEPGATE_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
 	  > $(RELEASE_DIR)/configure.log 2>&1 || { cat $(RELEASE_DIR)/configure.log; exit 1; }
 	@echo "Keepgate: building (log: $(RELEASE_DIR)/build.log)"
 	@set -o pipefail; cmake --build $(RELEASE_DIR) -j $(JOBS) -- --no-print-directory 2>&1 \
-	  | tee $(RELEASE_DIR)/build.log | awk '/^\[ *[0-9]+%\] (Building|Linking)/ { print; fflush() }' \
+	  | tee $(RELEASE_DIR)/build.log | sed -u -n -E '/^\[ *[0-9]+%\] (Building|Linking)/p' \
 	  || { echo "Keepgate: the build failed:"; grep -E -A5 'error|Error' $(RELEASE_DIR)/build.log | head -60; exit 1; }
 
 run: build
@@ -68,7 +68,8 @@ package: build
 	@echo "Keepgate: packaging (log: $(RELEASE_DIR)/package.log)"
 	@cd $(RELEASE_DIR) && cpack -G DEB > package.log 2>&1 || { cat package.log; exit 1; }
 	@deb=$$(ls $(RELEASE_DIR)/keepgate_*.deb) && echo "Keepgate: built $$deb" && \
-	  echo "Keepgate: lintian $$deb" && lintian --fail-on error --suppress-tags running-with-root-privileges "$$deb"
+	  echo "Keepgate: lintian $$deb" && set -o pipefail && lintian --fail-on error "$$deb" 2>&1 \
+	    | sed '/^running with root privileges/d'
 
 install-check: package
 	@packaging/install-check.sh $$(ls $(RELEASE_DIR)/keepgate_*.deb)

@@ -6,7 +6,8 @@ if(KEEPGATE_LUPDATE)
   file(GLOB KEEPGATE_TR_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/qt/*.cpp ${CMAKE_SOURCE_DIR}/src/qt/*.h)
   add_custom_command(OUTPUT ${KEEPGATE_TS}
     COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/translations
-    COMMAND ${KEEPGATE_LUPDATE} -silent -locations none -source-language en ${KEEPGATE_TR_SOURCES} -ts ${KEEPGATE_TS}
+    COMMAND ${KEEPGATE_LUPDATE} -silent -locations none -source-language en -I ${CMAKE_SOURCE_DIR}/src
+            ${KEEPGATE_TR_SOURCES} -ts ${KEEPGATE_TS}
     DEPENDS ${KEEPGATE_TR_SOURCES} VERBATIM)
   add_custom_target(keepgate_translations ALL DEPENDS ${KEEPGATE_TS})
 else()

@@ -52,10 +52,12 @@ fi
 grep -q refused "$root/helper.err" || fail "the helper did not say why it refused"
 echo "install-check: the helper refuses a destination outside the allowed set"
 
-mkdir -p "$root/home/.config"
+mkdir -p "$root/home/.config" "$root/runtime"
+chmod 700 "$root/runtime"
 output=$(env -i PATH=/usr/bin:/bin HOME="$root/home" XDG_CONFIG_HOME="$root/home/.config" \
-    XDG_RUNTIME_DIR="$root/home" QT_QPA_PLATFORM=offscreen "$root/usr/bin/keepgate" --self-test 2>&1) \
-    || fail "the installed program did not reach its main window: $output"
+    XDG_RUNTIME_DIR="$root/runtime" QT_QPA_PLATFORM=offscreen "$root/usr/bin/keepgate" --self-test \
+    2>"$root/keepgate.err") \
+    || fail "the installed program did not reach its main window: $output $(cat "$root/keepgate.err")"
 echo "$output" | grep -q "resources: $root/usr/share/keepgate\$" \
     || fail "the installed program reads its resources elsewhere: $output"
 echo "install-check: the installed program showed its main window ($output)"

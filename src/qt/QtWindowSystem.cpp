@@ -1,7 +1,6 @@
 #include "qt/QtWindowSystem.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -9,6 +8,7 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "platform/Install.h"
 #include "platform/ResourcePaths.h"
 #include "qt/QtString.h"
 #include "qt/QtWindow.h"
@@ -94,7 +94,8 @@ void QtWindowSystem::openPanel(QFileDialog* dialog, const std::string& proposedF
 void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Window* parent,
                                     ui::PanelHandler handler) {
     auto* dialog = new QFileDialog(widgetOf(parent),
-                                   options.title.empty() ? QStringLiteral("Open") : toQString(options.title),
+                                   options.title.empty() ? QApplication::translate("QtWindowSystem", "Open")
+                                                         : toQString(options.title),
                                    toQString(options.directory));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
@@ -102,7 +103,7 @@ void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Win
         dialog->setFileMode(QFileDialog::Directory);
         dialog->setOption(QFileDialog::ShowDirsOnly);
         if (options.title.empty()) {
-            dialog->setWindowTitle(QStringLiteral("Choose a Directory"));
+            dialog->setWindowTitle(QApplication::translate("QtWindowSystem", "Choose a Directory"));
         }
     } else {
         dialog->setFileMode(options.allowsMultipleSelection ? QFileDialog::ExistingFiles
@@ -113,9 +114,11 @@ void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Win
 
 void QtWindowSystem::beginSavePanel(const ui::SavePanelOptions& options, ui::Window* parent,
                                     ui::PanelHandler handler) {
-    auto* dialog = new QFileDialog(
-        widgetOf(parent), options.title.empty() ? QStringLiteral("New File") : toQString(options.title),
-        toQString(options.directory));
+    auto* dialog =
+        new QFileDialog(widgetOf(parent),
+                        options.title.empty() ? QApplication::translate("QtWindowSystem", "New File")
+                                              : toQString(options.title),
+                        toQString(options.directory));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
@@ -187,9 +190,8 @@ bool QtWindowSystem::openFile(const std::string& path, const std::string& applic
 }
 
 std::optional<std::string> QtWindowSystem::pathForResource(const std::string& name, const std::string& type) {
-    return platform::findResource(
-        platform::resourceFolders(fromQString(QCoreApplication::applicationDirPath())),
-        type.empty() ? name : name + "." + type);
+    return platform::findResource(platform::resourceFolders(platform::executableDirectory()),
+                                  type.empty() ? name : name + "." + type);
 }
 
 } // namespace keepgate::qt
