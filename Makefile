@@ -9,9 +9,9 @@ TEST_DIR := build/test
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 30
 # Tools that only packaging and its checks need, installed by those targets so `make test` stays light.
-PACKAGE_TOOLS := dpkg-dev file lintian desktop-file-utils appstream libxml2-utils polkitd
+PACKAGE_TOOLS := dpkg-dev file lintian desktop-file-utils appstream libxml2-utils polkitd qt6-l10n-tools
 
-.PHONY: all deps build run test test-build e2e gui core fuzz screenshots package install-check format clean
+.PHONY: all deps package-tools build run test test-build e2e gui core fuzz screenshots package install-check format clean
 
 all: build
 
@@ -63,8 +63,11 @@ fuzz: deps
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/keepgate_screenshots screenshots
 
-package: build
+package-tools:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_TOOLS)"
+
+# The tools come first, so the release build also writes the translation source.
+package: package-tools build
 	@echo "Keepgate: packaging (log: $(RELEASE_DIR)/package.log)"
 	@cd $(RELEASE_DIR) && cpack -G DEB > package.log 2>&1 || { cat package.log; exit 1; }
 	@deb=$$(ls $(RELEASE_DIR)/keepgate_*.deb) && echo "Keepgate: built $$deb" && \
