@@ -13,6 +13,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/RecentFiles.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -123,7 +124,10 @@ void Directory::selectDirectory() {
     options.canChooseFiles = false;
     options.canChooseDirectories = true;
     options.allowsMultipleSelection = false;
-    options.directory = platform::homeDirectory();
+    options.title = "Choose the directory to protect";
+    const auto place = recent::startingPlace(recent::kDirectoryKey, recent::directoryChooserFallback());
+    options.directory = place.folder;
+    options.file = place.name;
     ui::windowSystem().beginOpenPanel(options, mainWindow, [this](int returnCode, const auto& filenames) {
         doOpenDirectoryPanel(returnCode, filenames);
     });
@@ -134,6 +138,7 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
         return;
     }
     const std::string directory = filenames.front();
+    recent::remember(recent::kDirectoryKey, directory);
     const DefaultsStore& defaults = standardUserDefaults();
     if (!isAccessFileMode(defaults)) {
         if (const auto problem = Validator::directoryPath(directory)) {
@@ -300,7 +305,10 @@ void Directory::selectUserfile() {
     ui::OpenPanelOptions options;
     options.canChooseFiles = true;
     options.canChooseDirectories = false;
-    options.directory = platform::homeDirectory();
+    options.title = "Choose the user file";
+    const auto place = recent::startingPlace(recent::kUserfileKey, platform::homeDirectory());
+    options.directory = place.folder;
+    options.file = place.name;
     ui::windowSystem().beginOpenPanel(options, mainWindow, [this](int returnCode, const auto& filenames) {
         doOpenUserfilePanel(returnCode, filenames);
     });
@@ -311,6 +319,7 @@ void Directory::doOpenUserfilePanel(int returnCode, const std::vector<std::strin
         return;
     }
     userfileField->setStringValue(filenames.front());
+    recent::remember(recent::kUserfileKey, filenames.front());
     reloadUserfile();
 }
 
@@ -318,7 +327,10 @@ void Directory::selectGroupfile() {
     ui::OpenPanelOptions options;
     options.canChooseFiles = true;
     options.canChooseDirectories = false;
-    options.directory = platform::homeDirectory();
+    options.title = "Choose the group file";
+    const auto place = recent::startingPlace(recent::kGroupfileKey, platform::homeDirectory());
+    options.directory = place.folder;
+    options.file = place.name;
     ui::windowSystem().beginOpenPanel(options, mainWindow, [this](int returnCode, const auto& filenames) {
         doOpenGroupfilePanel(returnCode, filenames);
     });
@@ -327,6 +339,7 @@ void Directory::selectGroupfile() {
 void Directory::doOpenGroupfilePanel(int returnCode, const std::vector<std::string>& filenames) {
     if (returnCode == 1 && !filenames.empty()) {
         groupfileField->setStringValue(filenames.front());
+        recent::remember(recent::kGroupfileKey, filenames.front());
         reloadGroupfile();
     }
     subTabs->selectFirstTabViewItem();
@@ -541,7 +554,8 @@ std::string Directory::parseFileWithoutDirectory(const std::optional<std::string
 
 void Directory::removeProtection() {
     ui::windowSystem().beginAlertSheet(
-        {"Warning!", "Are you sure you want to remove protection for this directory?", "Remove", "Cancel"},
+        {"Warning!", "Are you sure you want to remove protection for this directory?", "Remove", "Cancel",
+         true},
         mainWindow, [this](int returnCode) { removeProtectionNow(returnCode); });
 }
 

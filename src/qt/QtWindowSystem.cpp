@@ -1,9 +1,7 @@
 #include "qt/QtWindowSystem.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -12,6 +10,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include "platform/Install.h"
+#include "platform/ResourcePaths.h"
 #include "qt/QtString.h"
 #include "qt/QtWindow.h"
 
@@ -48,7 +48,12 @@ QMessageBox* makeAlert(const ui::AlertSpec& alert, QMessageBox::Icon icon, QWidg
                                      QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     if (!alert.alternateButton.empty()) {
-        box->setEscapeButton(box->addButton(toQString(alert.alternateButton), QMessageBox::RejectRole));
+        QPushButton* alternate = box->addButton(toQString(alert.alternateButton), QMessageBox::RejectRole);
+        box->setEscapeButton(alternate);
+        // Return must never confirm a deletion by accident.
+        if (alert.destructive) {
+            box->setDefaultButton(alternate);
+        }
     } else {
         box->setEscapeButton(ok);
     }
@@ -98,13 +103,18 @@ void QtWindowSystem::openPanel(QFileDialog* dialog, const std::string& proposedF
 
 void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Window* parent,
                                     ui::PanelHandler handler) {
-    auto* dialog = new QFileDialog(widgetOf(parent), QStringLiteral("Open"), toQString(options.directory));
+    auto* dialog = new QFileDialog(widgetOf(parent),
+                                   options.title.empty() ? QApplication::translate("QtWindowSystem", "Open")
+                                                         : toQString(options.title),
+                                   toQString(options.directory));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     if (options.canChooseDirectories && !options.canChooseFiles) {
         dialog->setFileMode(QFileDialog::Directory);
         dialog->setOption(QFileDialog::ShowDirsOnly);
-        dialog->setWindowTitle(QStringLiteral("Choose a Directory"));
+        if (options.title.empty()) {
+            dialog->setWindowTitle(QApplication::translate("QtWindowSystem", "Choose a Directory"));
+        }
     } else {
         dialog->setFileMode(options.allowsMultipleSelection ? QFileDialog::ExistingFiles
                                                             : QFileDialog::ExistingFile);
@@ -115,7 +125,10 @@ void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Win
 void QtWindowSystem::beginSavePanel(const ui::SavePanelOptions& options, ui::Window* parent,
                                     ui::PanelHandler handler) {
     auto* dialog =
-        new QFileDialog(widgetOf(parent), QStringLiteral("New File"), toQString(options.directory));
+        new QFileDialog(widgetOf(parent),
+                        options.title.empty() ? QApplication::translate("QtWindowSystem", "New File")
+                                              : toQString(options.title),
+                        toQString(options.directory));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
@@ -187,16 +200,8 @@ bool QtWindowSystem::openFile(const std::string& path, const std::string& applic
 }
 
 std::optional<std::string> QtWindowSystem::pathForResource(const std::string& name, const std::string& type) {
-    const QString file = toQString(type.empty() ? name : name + "." + type);
-    const QStringList folders = {QCoreApplication::applicationDirPath() + QStringLiteral("/resources"),
-                                 QStringLiteral(KEEPGATE_SOURCE_DIR "/resources")};
-    for (const QString& folder : folders) {
-        const QFileInfo info(QDir(folder).filePath(file));
-        if (info.exists()) {
-            return fromQString(info.absoluteFilePath());
-        }
-    }
-    return std::nullopt;
+    return platform::findResource(platform::resourceFolders(platform::executableDirectory()),
+                                  type.empty() ? name : name + "." + type);
 }
 
 } // namespace keepgate::qt

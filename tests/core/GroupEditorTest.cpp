@@ -32,6 +32,11 @@ class GroupEditorTest : public HeadlessTest {
     void deleteRows(const std::vector<int>& rows) {
         layout.outlineView.selectRows(rows);
         controller.deleteGroup();
+        // A selection is deleted only once the user confirms; an empty one asks nothing.
+        EXPECT_EQ(windows->hasPendingSheet(), !rows.empty());
+        if (windows->hasPendingSheet()) {
+            windows->answer(1);
+        }
     }
     std::vector<std::string> rows() const { return layout.outlineView.rows(); }
     // Entry i of the pop-up list names group i of the tree, and a non-empty list has a chosen entry.
@@ -152,7 +157,10 @@ TEST_F(GroupEditorTest, ANewFileLivesThroughAddsAndDeletesWrittenAfterEveryChang
         expectPopupMatchesTree();
         EXPECT_TRUE(layout.outlineView.selection.empty());
     }
-    EXPECT_TRUE(windows->alerts.empty());
+    // The only alerts were the questions before each deletion.
+    for (const auto& shown : windows->alerts) {
+        EXPECT_EQ(shown.alert.message, "Are you sure you want to delete the selected groups and members?");
+    }
     EXPECT_EQ(layout.groupnameField.text, "");
     EXPECT_EQ(layout.usernameField.text, "");
 }
