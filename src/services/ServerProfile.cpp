@@ -170,6 +170,7 @@ std::vector<std::string> ServerProfile::reloadCommand() const {
 void ServerProfile::applyTo(SystemPaths& paths) const {
     paths.serverDetected = true;
     paths.mainConfig = mainConfig;
+    paths.detectedMainConfig = mainConfig;
     paths.serverRoot = serverRoot;
     paths.controlProgram = controlProgram;
     paths.serverEnvironmentFile = environmentFile;
