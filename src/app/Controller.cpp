@@ -1,7 +1,7 @@
 #include "app/Controller.h"
 
 #include "app/PreferencesController.h"
-#include "app/ServerActions.h"
+#include "services/ServerActions.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
