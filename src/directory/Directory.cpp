@@ -510,7 +510,8 @@ void Directory::writeBlock(const std::string& directory) {
                    kClosingLine + "\n";
     }
     if (const auto result = platform::writeFileAtomically(path, contents); !result) {
-        offerAdministratorWrite(mainWindow, path, contents, "The file " + path + " could not be written: " + result.error);
+        offerAdministratorWrite(mainWindow, path, contents,
+                                "The file " + path + " could not be written: " + result.error);
     } else if (!accessFileMode) {
         ServerActions::checkAfterSharedSave(mainWindow, path, text.value_or(""));
     }
