@@ -7,6 +7,7 @@
 
 #include "platform/FileSystem.h"
 #include "services/PrivilegedCopy.h"
+#include "services/ServerPaths.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -36,8 +37,7 @@ bool closedToWriting(const std::string& path) {
 // Administrator rights help only where rights were what failed: the folder exists, and it or the file is
 // closed to this user. A missing folder or a full disk fails for the administrator too.
 bool rightsAreTheProblem(const std::string& path) {
-    const auto slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : path.substr(0, slash);
+    const std::string folder = serverpaths::directoryOf(path);
     if (!platform::isDirectory(folder)) {
         return false;
     }
