@@ -34,9 +34,11 @@ bool closedToWriting(const std::string& path) {
     return !(info.st_mode & S_IWOTH);
 }
 
+} // namespace
+
 // Administrator rights help only where rights were what failed: the folder exists, and it or the file is
 // closed to this user. A missing folder or a full disk fails for the administrator too.
-bool rightsAreTheProblem(const std::string& path) {
+bool administratorRightsWouldHelp(const std::string& path) {
     const std::string folder = serverpaths::directoryOf(path);
     if (!platform::isDirectory(folder)) {
         return false;
@@ -44,11 +46,9 @@ bool rightsAreTheProblem(const std::string& path) {
     return closedToWriting(folder) || (platform::fileExists(path) && closedToWriting(path));
 }
 
-} // namespace
-
 void offerAdministratorWrite(ui::Window* parent, const std::string& path, const std::string& text,
                              const std::string& errorMessage, std::function<void(bool)> done) {
-    if (!rightsAreTheProblem(path)) {
+    if (!administratorRightsWouldHelp(path)) {
         ui::windowSystem().beginAlertSheet({"Error!", errorMessage, "OK", ""}, parent, {});
         if (done) {
             done(false);
