@@ -385,7 +385,12 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
         if (file.path.empty() || (file.kind == FindingKind::GroupfileUnreadable && !needsGroups)) {
             continue;
         }
-        if (const auto why = unreadableFor(user, file.path)) {
+        if (!platform::fileExists(file.path)) {
+            findings.push_back({file.kind,
+                                std::string("The ") + file.what + " " + file.path +
+                                    " does not exist, so nobody can log in; choose or create it in Keepgate.",
+                                file.path, false});
+        } else if (const auto why = unreadableFor(user, file.path)) {
             findings.push_back({file.kind,
                                 "The web server's user " + user + " cannot read the " + file.what + " " +
                                     file.path + " (" + *why +

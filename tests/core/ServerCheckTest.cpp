@@ -195,7 +195,9 @@ TEST_F(ServerCheckTest, ModulesComeFromTheControlProgramAndElseFromLoadModuleLin
 }
 
 TEST_F(ServerCheckTest, OverridesIncludeAndPublishedUserFile) {
-    profile.documentRoot = "/var/www/html";
+    profile.documentRoot = temp / "www";
+    testing::writeFile(temp / "www/users", "a:b\n");
+    testing::writeFile(temp / "www/.htpasswd", "a:b\n");
     testing::writeFile(
         profile.mainConfig,
         "<Directory />\nAllowOverride None\n</Directory>\n<Directory /var/www/>\nAllowOverride "
@@ -226,16 +228,17 @@ TEST_F(ServerCheckTest, OverridesIncludeAndPublishedUserFile) {
          "/var/www/html",
          true,
          false,
-         "/var/www/html/users",
+         temp / "www/users",
          "",
          {FindingKind::UserfilePublished}},
-        {".ht name is refused by the server",
+        {".ht name is refused by the server", "/var/www/html", true, false, temp / "www/.htpasswd", "", {}},
+        {"missing user file",
          "/var/www/html",
          true,
          false,
-         "/var/www/html/.htpasswd",
+         temp / "absent",
          "",
-         {}},
+         {FindingKind::UserfileUnreadable}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
