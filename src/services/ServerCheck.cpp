@@ -109,7 +109,20 @@ bool OverrideResolution::allows(const std::string& kind) const {
             return true;
         }
     }
-    return false;
+    // AllowOverrideList admits single directives: the kind counts when every directive Keepgate writes
+    // for it is listed.
+    const std::vector<std::string> needed =
+        wanted == "authconfig"
+            ? std::vector<std::string>{"authtype", "authname", "authuserfile", "authgroupfile", "require"}
+        : wanted == "limit" ? std::vector<std::string>{"order", "allow", "deny"}
+                            : std::vector<std::string>{};
+    std::vector<std::string> listed;
+    for (const auto& word : allowOverrideList) {
+        listed.push_back(lowerAscii(word));
+    }
+    return !needed.empty() && std::all_of(needed.begin(), needed.end(), [&listed](const std::string& name) {
+        return std::find(listed.begin(), listed.end(), name) != listed.end();
+    });
 }
 
 OverrideResolution ServerCheck::allowOverrideFor(const ApacheConfigText& config,

@@ -132,6 +132,19 @@ INSTANTIATE_TEST_SUITE_P(
                      "/srv",
                      "AuthConfig",
                      true},
+        OverrideCase{
+            "AllowOverrideListNamingEveryDirective",
+            {{"main.conf", "<Directory /srv>\nAllowOverride None\nAllowOverrideList AuthType AuthName "
+                           "AuthUserFile AuthGroupFile Require\n</Directory>\n"}},
+            "/srv/x",
+            "None",
+            true},
+        OverrideCase{
+            "AllowOverrideListMissingOne",
+            {{"main.conf", "<Directory /srv>\nAllowOverrideList AuthType AuthName Require\n</Directory>\n"}},
+            "/srv/x",
+            "None",
+            false},
         OverrideCase{"RegexSectionIsNotAPathPrefix",
                      {{"main.conf", "<Directory ~ \"^/srv\">\nAllowOverride All\n</Directory>\n"}},
                      "/srv",
