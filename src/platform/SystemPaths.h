@@ -11,6 +11,7 @@ namespace keepgate {
 // fake tools and a loopback server. The shipped program keeps the constants.
 struct SystemPaths {
     std::string mainConfig = constants::kMainConfigPath;
+    // No longer written: amendments are staged in a fresh private file (see stagingFolder below).
     std::string stagingConfig = constants::kStagingConfigPath;
     std::string htpasswd = constants::kHtpasswdPath;
     std::string copy = constants::kCopyPath;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "services/ServerProfile.h"
@@ -9,7 +8,7 @@
 namespace keepgate {
 
 // The dialogues around changes to the web server made with administrator rights: installing an amended
-// main configuration, offering a reload, and writing a file the user's own rights cannot write.
+// main configuration, offering a reload, and testing the server again after a shared-file save.
 class ServerActions {
   public:
     // Tests, backs up and installs the amended main configuration; shows the completion alert and, on
