@@ -6,6 +6,7 @@
 #include "formats/NameRules.h"
 #include "platform/FileSystem.h"
 #include "platform/RecentFiles.h"
+#include "services/AdministratorWrite.h"
 #include "platform/SystemPaths.h"
 #include "services/AdmTools.h"
 #include "ui/WindowSystem.h"
@@ -55,8 +56,9 @@ void Controller::saveData() {
     static const UserFile none;
     const auto result = platform::writeFileAtomically(path, (records ? *records : none).bytes());
     if (!result) {
-        showUserEditorError(mainWindow, "The user file " + quoted(path) + " could not be written (" + result.error +
-                                            "). The list keeps your change; the next successful save writes it.");
+        offerAdministratorWrite(mainWindow, path, (records ? *records : none).bytes(),
+                                "The user file " + quoted(path) + " could not be written (" + result.error +
+                                    "). The list keeps your change; the next successful save writes it.");
     } else {
         userfileIdentity_ = platform::identityOf(path);
     }

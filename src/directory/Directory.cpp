@@ -14,6 +14,8 @@
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
 #include "platform/RecentFiles.h"
+#include "services/AdministratorWrite.h"
+#include "services/ServerActions.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -521,7 +523,10 @@ void Directory::writeBlock(const std::string& directory) {
                    kClosingLine + "\n";
     }
     if (const auto result = platform::writeFileAtomically(path, contents); !result) {
-        showError("The file " + path + " could not be written: " + result.error);
+        offerAdministratorWrite(mainWindow, path, contents,
+                                "The file " + path + " could not be written: " + result.error);
+    } else if (!accessFileMode) {
+        ServerActions::checkAfterSharedSave(mainWindow, path, text.value_or(""));
     }
     removeProtectionButton->setEnabled(true);
 }

@@ -25,4 +25,14 @@ inline bool isBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
+// The text with ASCII capitals made small; Apache compares directive and section names this way.
+inline std::string lowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
 } // namespace keepgate::text

@@ -6,6 +6,7 @@
 #include "formats/UserFile.h"
 #include "platform/FileSystem.h"
 #include "platform/RecentFiles.h"
+#include "services/AdministratorWrite.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -474,8 +475,9 @@ void Group::saveGroupfile() {
         appended);
     const auto result = platform::writeFileAtomically(path, text);
     if (!result) {
-        showError("The group file \"" + path + "\" could not be written (" + result.error +
-                  "). The groups keep your change; the next successful save writes it.");
+        offerAdministratorWrite(mainWindow, path, text,
+                                "The group file \"" + path + "\" could not be written (" + result.error +
+                                    "). The groups keep your change; the next successful save writes it.");
         return;
     }
     identity_ = platform::identityOf(path);

@@ -11,6 +11,8 @@ inline constexpr const char* kShowHiddenKey = "KGshowHidden";
 inline constexpr const char* kDefaultAccessFilenameKey = "KGdefaultAccessFilename";
 inline constexpr const char* kConfigFilePathKey = "KGconfigFilePathField";
 inline constexpr const char* kProtectionSettingsKey = "KGprotectionSettings";
+// The web server's main configuration as the user set it; absent or empty: the detected one.
+inline constexpr const char* kMainConfigKey = "KGmainConfigPath";
 
 inline constexpr const char* kDefaultAccessFilename = ".htaccess";
 inline constexpr const char* kDefaultConfigFilePath = "/Library/WebServer/keepgate.conf";

@@ -11,6 +11,7 @@ namespace keepgate {
 // fake tools and a loopback server. The shipped program keeps the constants.
 struct SystemPaths {
     std::string mainConfig = constants::kMainConfigPath;
+    // No longer written: amendments are staged in a fresh private file (see stagingFolder below).
     std::string stagingConfig = constants::kStagingConfigPath;
     std::string htpasswd = constants::kHtpasswdPath;
     std::string copy = constants::kCopyPath;
@@ -20,6 +21,7 @@ struct SystemPaths {
     // The installed web server as detection found it at start of the application; empty where no
     // server answered, so the shipped defaults above stay in force.
     bool serverDetected = false;
+    std::string detectedMainConfig = constants::kMainConfigPath; // what "Detect" restores
     std::string serverRoot;
     std::string controlProgram;        // the apache2ctl, apachectl, httpd or apache2 that answered
     std::string serverEnvironmentFile; // the distribution's environment file (Debian's envvars)

@@ -58,6 +58,7 @@ void MainWindow::buildMenus(PreferencesController& preferences) {
     QAction* update =
         help->addAction(tr("Check for Updates…"), this, [this] { controller.checkForUpdate(); });
     update->setMenuRole(QAction::ApplicationSpecificRole);
+    help->addAction(tr("Check Server…"), this, [this] { showServerCheck(); });
     help->addSeparator();
     QAction* about = help->addAction(tr("About Keepgate"), this, [this] {
         auto* dialog = findChild<AboutDialog*>();

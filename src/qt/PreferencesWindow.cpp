@@ -38,6 +38,16 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
                                   "configuration at the next start.")),
                     2, 0, 1, 2);
 
+    auto* server = new QGroupBox(tr("Web server"));
+    auto* mainConfig = new QLineEdit;
+    mainConfig->setObjectName(QStringLiteral("mainConfigField"));
+    detectButton = new QPushButton(tr("Detect"));
+    detectButton->setAutoDefault(false);
+    auto* serverRow = new QHBoxLayout(server);
+    serverRow->addWidget(new QLabel(tr("Main configuration file:")));
+    serverRow->addWidget(mainConfig, 1);
+    serverRow->addWidget(detectButton);
+
     auto* updates = new QCheckBox(tr("Check for a newer version at start"));
     auto* hidden = new QCheckBox(tr("Show hidden files"));
     auto* hashChoice = new QComboBox;
@@ -61,6 +71,7 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(saveButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(where);
+    layout->addWidget(server);
     layout->addWidget(updates);
     layout->addWidget(hidden);
     layout->addLayout(hashRow);
@@ -83,6 +94,9 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
     controller.protectionSettingsHtaccessRB = protectionSettingsHtaccessRB.get();
     controller.passwordHashPopup = passwordHashPopup.get();
     controller.theWindow = &window;
+    mainConfigField = std::make_unique<QtTextField>(mainConfig);
+    controller.mainConfigField = mainConfigField.get();
+    connect(detectButton, &QPushButton::clicked, this, [this] { controller.detectServer(); });
     connect(restoreButton, &QPushButton::clicked, this, [this] { controller.restoreDefaults(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { controller.savePrefs(); });
 }

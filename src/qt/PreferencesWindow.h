@@ -29,6 +29,8 @@ class PreferencesWindow : public QDialog {
     QPushButton* restoreButton = nullptr;
     QPushButton* saveButton = nullptr;
     QPushButton* cancelButton = nullptr;
+    std::unique_ptr<QtTextField> mainConfigField;
+    QPushButton* detectButton = nullptr;
 };
 
 } // namespace keepgate::qt

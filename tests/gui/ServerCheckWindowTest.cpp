@@ -1,0 +1,73 @@
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include "QtTestApplication.h"
+#include "platform/DefaultsStore.h"
+#include "platform/SystemPaths.h"
+#include "qt/ApplicationWindows.h"
+#include "qt/QtWindowSystem.h"
+#include "qt/ServerCheckWindow.h"
+#include "support/TestSupport.h"
+
+namespace keepgate::testing {
+namespace {
+
+class ServerCheckWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ensureQtApplication();
+        setStandardUserDefaults(defaults);
+        defaults->setString("KGprotectionSettings", "1");
+        systemPaths() = SystemPaths{};
+        systemPaths().mainConfig = temp / "apache2.conf";
+        systemPaths().serverRoot = temp.path();
+        windows = std::make_unique<qt::ApplicationWindows>(&windowSystem);
+    }
+    void TearDown() override {
+        windows.reset();
+        systemPaths() = SystemPaths{};
+        setStandardUserDefaults(nullptr);
+    }
+    TempDir temp;
+    std::shared_ptr<MemoryDefaultsStore> defaults = std::make_shared<MemoryDefaultsStore>();
+    qt::QtWindowSystem windowSystem;
+    std::unique_ptr<qt::ApplicationWindows> windows;
+};
+
+TEST_F(ServerCheckWindowTest, FindingsShowAsPlainTextWithAFixButtonWhereKeepgateCanFixThem) {
+    // A directory name that looks like markup must reach the reader as written.
+    const std::string directory = temp / "<b>site</b>";
+    writeFile(temp / "apache2.conf", "<Directory />\nAllowOverride None\n</Directory>\n");
+    writeFile(temp / "users", "a:b\n");
+    windows->main.directoryEditor.directoryField->widget()->setText(QString::fromStdString(directory));
+    windows->main.directoryEditor.userfileField->widget()->setText(QString::fromStdString(temp / "missing"));
+
+    windows->main.showServerCheck();
+    settleEvents();
+    qt::ServerCheckWindow* window = windows->main.serverCheckWindow;
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(window->isVisible());
+
+    int overrideLabels = 0;
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (!label->isVisible()) {
+            continue;
+        }
+        EXPECT_EQ(label->textFormat(), Qt::PlainText);
+        overrideLabels += label->text().contains(QStringLiteral("ignores the protection in ") +
+                                                 QString::fromStdString(directory));
+    }
+    EXPECT_EQ(overrideLabels, 1);
+    // Overrides and five modules can be fixed; the missing user file cannot.
+    int fixButtons = 0;
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        fixButtons += button->isVisible() && button->text() == QStringLiteral("Fix…");
+    }
+    EXPECT_EQ(fixButtons, static_cast<int>(window->report.findings.size()) - 1);
+    EXPECT_EQ(window->report.findings.back().kind, FindingKind::UserfileUnreadable);
+}
+
+} // namespace
+} // namespace keepgate::testing
