@@ -173,6 +173,7 @@ int main(int argc, char** argv) {
             } else {
                 std::printf("%s\n", qPrintable(path));
             }
+        }
 
         // A Debian-like server found by detection, shown in the preferences and checked by the report.
         const QString serverRoot = samples.filePath(QStringLiteral("etc/apache2"));
