@@ -30,17 +30,7 @@ void appendGroups(Group& controller, const GroupFile& file, GroupItems& list) {
     list.reserve(list.size() + file.size());
     for (std::size_t line = 0; line < file.size(); ++line) {
         auto group = controller.groupWithTitle(std::string(file.name(line)));
-        const std::size_t count = file.memberCount(line);
-        if (count > 0) {
-            std::string names;
-            std::vector<std::uint32_t> ends;
-            ends.reserve(count);
-            for (std::size_t i = 0; i < count; ++i) {
-                names.append(file.member(line, i));
-                ends.push_back(static_cast<std::uint32_t>(names.size()));
-            }
-            group->setPackedMembers(std::move(names), std::move(ends));
-        }
+        group->setPackedMembers(file.sharedBytes(), file.memberText(line));
         group->sourceLine = line;
         list.push_back(std::move(group));
     }
