@@ -128,6 +128,7 @@ void UserFile::append(std::string_view name, std::string_view hash) {
     const std::string& old = *bytes_;
     auto text = std::make_shared<std::string>();
     text->reserve(old.size() + name.size() + hash.size() + 3);
+    platform::adviseLargeBuffer(text->data(), text->capacity());
     *text = old;
     if (!text->empty() && text->back() != '\n') {
         text->push_back('\n');
@@ -155,6 +156,7 @@ void UserFile::replaceHash(std::size_t row, std::string_view hash) {
     }
     std::string text;
     text.reserve(bytes_->size() + hash.size());
+    platform::adviseLargeBuffer(text.data(), text.capacity());
     text.append(*bytes_, 0, at).append(hash).append(*bytes_, at + length);
     bytes_ = std::make_shared<const std::string>(std::move(text));
     index();
@@ -170,6 +172,7 @@ void UserFile::erase(const std::vector<std::size_t>& rows) {
     const std::string& old = *bytes_;
     std::string text;
     text.reserve(old.size());
+    platform::adviseLargeBuffer(text.data(), text.capacity());
     std::size_t kept = 0;
     for (std::size_t row = 0; row < lines_.size(); ++row) {
         if (!gone[row]) {
