@@ -148,26 +148,39 @@ void Controller::addUser() {
             });
         return;
     }
-    auto record = AddUser::createRecord(username, passwordField->stringValue());
-    if (!record) {
-        showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
-                                            "\". The user \"" + username + "\" was not added.");
+    const auto hash = hashOrSay(username, passwordField->stringValue(), "The user \"" + username + "\" was not added.");
+    if (!hash) {
         return;
     }
-    const std::string hash = record->text("password");
     const bool added = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         if (file.find(username)) {
             return "The user " + quoted(username) +
                    " was added to the file by another program meanwhile; its password stays as that program set it.";
         }
-        file.append(username, hash);
+        file.append(username, *hash);
         return std::nullopt;
     });
     if (added) {
-        usernameField->setStringValue("");
-        passwordField->setStringValue("");
-        usernameField->selectText();
+        clearEntryFields();
     }
+}
+
+// The preferred hash of the password, or nothing after an alert that ends with `consequence`.
+std::optional<std::string> Controller::hashOrSay(const std::string& username, const std::string& password,
+                                                 const std::string& consequence) {
+    const auto record = AddUser::createRecord(username, password);
+    if (!record) {
+        showUserEditorError(mainWindow,
+                            "The password could not be hashed with \"" + systemPaths().htpasswd + "\". " + consequence);
+        return std::nullopt;
+    }
+    return record->text("password");
+}
+
+void Controller::clearEntryFields() {
+    usernameField->setStringValue("");
+    passwordField->setStringValue("");
+    usernameField->selectText();
 }
 
 void Controller::changePasswordOf(const std::string& username, const std::string& password) {
@@ -176,26 +189,21 @@ void Controller::changePasswordOf(const std::string& username, const std::string
                                             " was not changed: the file is read-only here (" + readOnlyReason_ + ").");
         return;
     }
-    const auto hash = AddUser::createRecord(username, password);
-    if (!hash) {
-        showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
-                                            "\". The password of \"" + username + "\" was not changed.");
+    const auto newHash = hashOrSay(username, password, "The password of \"" + username + "\" was not changed.");
+    if (!newHash) {
         return;
     }
-    const std::string newHash = hash->text("password");
     const bool changed = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         const auto row = file.find(username);
         if (!row) {
             return "The user " + quoted(username) +
                    " is no longer in the file: another program removed it. The password was not changed.";
         }
-        file.replaceHash(*row, newHash);
+        file.replaceHash(*row, *newHash);
         return std::nullopt;
     });
     if (changed) {
-        usernameField->setStringValue("");
-        passwordField->setStringValue("");
-        usernameField->selectText();
+        clearEntryFields();
     }
 }
 

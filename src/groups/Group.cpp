@@ -368,23 +368,27 @@ void Group::deleteGroup() {
             chosen.push_back(item);
         }
     }
-    // The chosen nodes by their titles, to be found again in a file that another program changed.
+    // The chosen nodes by their titles, to be found again in a file that another program changed; only
+    // worked out when the file may have changed, since it costs a walk of the groups per node.
     std::vector<NodePlace> places;
-    for (const GroupItem* item : chosen) {
-        places.push_back(placeOf(*item));
+    if (platform::identityOf(groupfileField->stringValue()) != identity_) {
+        for (const GroupItem* item : chosen) {
+            places.push_back(placeOf(*item));
+        }
     }
     const Sync sync = syncWithDisk();
     if (sync == Sync::Unusable) {
         return;
     }
     if (sync == Sync::Reloaded) {
+        const bool hadChosen = !chosen.empty();
         chosen.clear();
         for (const auto& place : places) {
             if (GroupItem* item = find(place)) {
                 chosen.push_back(item);
             }
         }
-        if (chosen.empty() && !places.empty()) {
+        if (chosen.empty() && hadChosen) {
             showError("The chosen groups and members are no longer in the file: another program removed them.");
             return;
         }
