@@ -9,7 +9,9 @@ namespace keepgate {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 
@@ -64,7 +66,8 @@ void GroupFile::members(std::size_t group, std::vector<std::string_view>& words)
     forEachWord(memberText(group), [&](std::string_view word) { words.push_back(word); });
 }
 
-void GroupFile::appendLine(std::string& out, std::string_view name, const std::vector<std::string_view>& members) {
+void GroupFile::appendLine(std::string& out, std::string_view name,
+                           const std::vector<std::string_view>& members) {
     out.append(name).push_back(':');
     for (const auto member : members) {
         out.append(" ").append(member);

@@ -57,7 +57,8 @@ class GroupFile {
                         std::string_view appended) const;
 
     // "name:" then " member" for each member: the form a group line is written in.
-    static void appendLine(std::string& out, std::string_view name, const std::vector<std::string_view>& members);
+    static void appendLine(std::string& out, std::string_view name,
+                           const std::vector<std::string_view>& members);
 
   private:
     struct Line {

@@ -39,7 +39,8 @@ std::vector<GroupRecord> ReadFile::readGroupfile(const std::string& recordsFile,
     records.reserve(file.size());
     for (std::size_t group = 0; group < file.size(); ++group) {
         const auto name = file.name(group);
-        records.push_back(GroupRecord{{"groupname", std::string(name)}, {"check", marked.contains(name) ? "1" : "0"}});
+        records.push_back(
+            GroupRecord{{"groupname", std::string(name)}, {"check", marked.contains(name) ? "1" : "0"}});
     }
     return records;
 }

@@ -74,8 +74,9 @@ void UserFile::index() {
                 if (allDigest) {
                     allDigest = second != std::string_view::npos && isDigestLine(rest.substr(second + 1));
                 }
-                lines_.push_back(Line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(nameLength),
-                                      static_cast<std::uint32_t>(hashLength), static_cast<std::uint32_t>(end)});
+                lines_.push_back(
+                    Line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(nameLength),
+                         static_cast<std::uint32_t>(hashLength), static_cast<std::uint32_t>(end)});
             }
         }
         start = end + 1;
@@ -102,7 +103,8 @@ std::string_view UserFile::hash(std::size_t row) const {
 
 UserRecord UserFile::record(std::size_t row, std::optional<bool> mark) const {
     const Line& line = lines_[row];
-    return UserRecord(bytes_, line.start, line.nameLength, line.start + line.nameLength + 1, line.hashLength, mark);
+    return UserRecord(bytes_, line.start, line.nameLength, line.start + line.nameLength + 1, line.hashLength,
+                      mark);
 }
 
 std::vector<UserRecord> UserFile::records(const NameSet& marked) const {

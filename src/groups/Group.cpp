@@ -15,7 +15,9 @@ GroupItem* itemOf(ui::OutlineItem item) {
     return static_cast<GroupItem*>(item);
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 // "name:" then " member" for each member, as a group line is written.
 void appendLineOf(const GroupItem& group, std::string& out) {
@@ -342,10 +344,12 @@ void Group::addUser() {
     if (sync == Sync::Unusable) {
         return;
     }
-    GroupItem* group = sync == Sync::Reloaded ? find(target) : (*records)[static_cast<std::size_t>(chosen)].get();
+    GroupItem* group =
+        sync == Sync::Reloaded ? find(target) : (*records)[static_cast<std::size_t>(chosen)].get();
     if (!group) {
-        showError("The group " + quoted(target.group) + " is no longer in the file: another program removed it. " +
-                  quoted(name) + " was not added.");
+        showError("The group " + quoted(target.group) +
+                  " is no longer in the file: another program removed it. " + quoted(name) +
+                  " was not added.");
         return;
     }
     newItemForGroup(group, name);
@@ -389,7 +393,8 @@ void Group::deleteGroup() {
             }
         }
         if (chosen.empty() && hadChosen) {
-            showError("The chosen groups and members are no longer in the file: another program removed them.");
+            showError(
+                "The chosen groups and members are no longer in the file: another program removed them.");
             return;
         }
     }

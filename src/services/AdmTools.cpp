@@ -124,7 +124,8 @@ std::optional<bool> AdmTools::checkPassword(const std::string& hash, const std::
         options.standardInput = standardInputFor(password);
         // The tool's verdict in words goes to standard error; the exit status is the answer.
         options.captureStandardError = true;
-        const auto result = platform::runProcess(systemPaths().htpasswd, {"-v", "-i", "--", file, "user"}, options);
+        const auto result =
+            platform::runProcess(systemPaths().htpasswd, {"-v", "-i", "--", file, "user"}, options);
         // 0: the password matches; 3: it does not. Anything else is no answer.
         if (result.started && (result.exitStatus == 0 || result.exitStatus == 3)) {
             answer = result.exitStatus == 0;

@@ -28,9 +28,10 @@ TEST_F(HeadlessTest, ApacheAcceptsAPasswordChangedInTheEditorForEachHashKindAndR
     std::filesystem::create_directories(directory);
     writeFile(directory + "/index.html", "<p>private</p>\n");
     const std::string users = temp / "users";
-    writeFile(directory + "/.htaccess", "AuthType Basic\nAuthName \"Private\"\nAuthUserFile " + users +
-                                            "\nRequire valid-user\n");
-    for (const auto& path : {apache.documentRoot(), directory, directory + "/index.html", directory + "/.htaccess"}) {
+    writeFile(directory + "/.htaccess",
+              "AuthType Basic\nAuthName \"Private\"\nAuthUserFile " + users + "\nRequire valid-user\n");
+    for (const auto& path :
+         {apache.documentRoot(), directory, directory + "/index.html", directory + "/.htaccess"}) {
         openToApache(path);
     }
 
@@ -51,7 +52,8 @@ TEST_F(HeadlessTest, ApacheAcceptsAPasswordChangedInTheEditorForEachHashKindAndR
     const struct {
         const char* preference;
         const char* kind;
-    } kinds[] = {{"bcrypt", "bcrypt"}, {"sha512", "SHA-512"}, {"sha256", "SHA-256"}, {"default", "apr1 (MD5)"}};
+    } kinds[] = {
+        {"bcrypt", "bcrypt"}, {"sha512", "SHA-512"}, {"sha256", "SHA-256"}, {"default", "apr1 (MD5)"}};
     for (const auto& k : kinds) {
         defaults->setString(hashes::kPasswordHashKey, k.preference);
         const std::string fresh = std::string("new for ") + k.preference;
