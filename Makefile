@@ -9,8 +9,10 @@ TEST_DIR := build/test
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 30
 BENCH_DIR := build/bench
+# Tools that only packaging and its checks need, installed by those targets so `make test` stays light.
+PACKAGE_TOOLS := dpkg-dev file lintian desktop-file-utils appstream libxml2-utils polkitd qt6-l10n-tools
 
-.PHONY: all deps build run test test-build e2e gui core fuzz screenshots format clean bench
+.PHONY: all deps package-tools build run test test-build e2e gui core fuzz screenshots package install-check format clean bench
 
 all: build
 
@@ -24,12 +26,21 @@ deps:
 	  DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq --no-install-recommends $$missing; \
 	fi
 
+# The build says what it does in a few lines: configuration output goes to a log shown only on failure,
+# and the compiler's progress lines are the only ones printed.
 build: deps
-	cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEEPGATE_TESTS=OFF
-	cmake --build $(RELEASE_DIR) -j $(JOBS)
+	@echo "Keepgate: configuring $(RELEASE_DIR) (log: $(RELEASE_DIR)/configure.log)"
+	@mkdir -p $(RELEASE_DIR)
+	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEEPGATE_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+	  > $(RELEASE_DIR)/configure.log 2>&1 || { cat $(RELEASE_DIR)/configure.log; exit 1; }
+	@echo "Keepgate: building (log: $(RELEASE_DIR)/build.log)"
+	@set -o pipefail; cmake --build $(RELEASE_DIR) -j $(JOBS) -- --no-print-directory 2>&1 \
+	  | tee $(RELEASE_DIR)/build.log | sed -u -n -E '/^\[ *[0-9]+%\] (Building|Linking)/p' \
+	  || { echo "Keepgate: the build failed:"; grep -E -A5 'error|Error' $(RELEASE_DIR)/build.log | head -60; exit 1; }
 
 run: build
-	$(RELEASE_DIR)/keepgate
+	@echo "Keepgate: starting $(RELEASE_DIR)/keepgate"
+	@$(RELEASE_DIR)/keepgate
 
 test-build: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DKEEPGATE_SANITIZE=ON
@@ -58,6 +69,20 @@ bench: deps
 
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/keepgate_screenshots screenshots
+
+package-tools:
+	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_TOOLS)"
+
+# The tools come first, so the release build also writes the translation source.
+package: package-tools build
+	@echo "Keepgate: packaging (log: $(RELEASE_DIR)/package.log)"
+	@cd $(RELEASE_DIR) && cpack -G DEB > package.log 2>&1 || { cat package.log; exit 1; }
+	@deb=$$(ls $(RELEASE_DIR)/keepgate_*.deb) && echo "Keepgate: built $$deb" && \
+	  echo "Keepgate: lintian $$deb" && set -o pipefail && lintian --fail-on error "$$deb" 2>&1 \
+	    | sed '/^running with root privileges/d'
+
+install-check: package
+	@packaging/install-check.sh $$(ls $(RELEASE_DIR)/keepgate_*.deb)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

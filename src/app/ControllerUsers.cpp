@@ -5,6 +5,7 @@
 #include "formats/AddUser.h"
 #include "formats/NameRules.h"
 #include "platform/FileSystem.h"
+#include "platform/RecentFiles.h"
 #include "platform/SystemPaths.h"
 #include "services/AdmTools.h"
 #include "ui/WindowSystem.h"
@@ -135,6 +136,13 @@ void Controller::addUser() {
                                 ". A user name may not contain colons, blanks, tabs or line breaks.");
         return;
     }
+    if (passwordField->stringValue().find('\0') != std::string::npos) {
+        showUserEditorError(mainWindow,
+                            "The password contains a NUL character, which htpasswd would silently "
+                            "cut off there. The user \"" +
+                                username + "\" was not added.");
+        return;
+    }
     if (!readOnlyReason_.empty()) {
         showUserEditorError(mainWindow, "The user " + quoted(username) +
                                             " was not added: the file is read-only here (" + readOnlyReason_ +
@@ -259,7 +267,10 @@ void Controller::checkPassword() {
 
 void Controller::selectUserfile() {
     ui::OpenPanelOptions options;
-    options.directory = platform::homeDirectory();
+    options.title = "Choose the user file";
+    const auto place = recent::startingPlace(recent::kUserfileKey, platform::homeDirectory());
+    options.directory = place.folder;
+    options.file = place.name;
     ui::windowSystem().beginOpenPanel(options, mainWindow,
                                       [this](int returnCode, const std::vector<std::string>& filenames) {
                                           openEnd(returnCode, filenames);
@@ -273,13 +284,15 @@ void Controller::openEnd(int returnCode, const std::vector<std::string>& filenam
     if (!openUserfile(filenames.front())) {
         return;
     }
+    recent::remember(recent::kUserfileKey, filenames.front());
     deleteuserButton->setEnabled(readOnlyReason_.empty());
     usernameField->selectText();
 }
 
 void Controller::newUserfile() {
     ui::SavePanelOptions options;
-    options.directory = platform::homeDirectory();
+    options.title = "New user file";
+    options.directory = recent::startingPlace(recent::kUserfileKey, platform::homeDirectory()).folder;
     options.file = "users";
     // An existing file chosen here is opened with its users, not replaced, so there is nothing to confirm.
     options.confirmReplace = false;
@@ -292,7 +305,12 @@ void Controller::didEnd(int returnCode, const std::vector<std::string>& filename
     if (returnCode != 1 || filenames.empty()) {
         return;
     }
-    openUserfile(filenames.front());
+    if (!openUserfile(filenames.front())) {
+        return;
+    }
+    recent::remember(recent::kUserfileKey, filenames.front());
+    // The list may hold users read from an existing file, and the ones added next must be deletable.
+    deleteuserButton->setEnabled(readOnlyReason_.empty());
 }
 
 void Controller::deleteUser() {
@@ -300,7 +318,7 @@ void Controller::deleteUser() {
         return;
     }
     ui::windowSystem().beginAlertSheet(
-        {"Warning!", "Are you sure you want to delete the user?", "Delete", "Cancel"}, mainWindow,
+        {"Warning!", "Are you sure you want to delete the user?", "Delete", "Cancel", true}, mainWindow,
         [this](int returnCode) { sheetDidEnd(returnCode); });
 }
 

@@ -1,7 +1,10 @@
 #include "app/PreferencesController.h"
 
+#include "formats/Validator.h"
 #include "formats/HashKind.h"
 #include "platform/Constants.h"
+#include "platform/SystemPaths.h"
+#include "ui/WindowSystem.h"
 
 namespace keepgate {
 
@@ -26,6 +29,25 @@ std::string textOrDefault(ui::TextField* field, const std::string& fallback) {
         field->setStringValue(fallback);
     }
     return field->stringValue();
+}
+
+// The alert text for the first field whose value cannot be saved; an empty field takes its default.
+std::optional<std::string> refusedField(const ui::TextField* configPath, const ui::TextField* accessName) {
+    if (configPath) {
+        const std::string path = configPath->stringValue();
+        if (const auto problem = Validator::preferencePath(path)) {
+            return "The shared configuration file path \"" + path + "\" cannot be used: " + *problem +
+                   ". Nothing was saved.";
+        }
+    }
+    if (accessName && !accessName->stringValue().empty()) {
+        const std::string name = accessName->stringValue();
+        if (const auto problem = Validator::accessFileName(name)) {
+            return "The access file name \"" + name + "\" cannot be used: " + *problem +
+                   ". Nothing was saved.";
+        }
+    }
+    return std::nullopt;
 }
 
 // Lists the hash choices and chooses the stored one; an unknown value shows the tool's default, which is
@@ -57,7 +79,7 @@ void PreferencesController::restoreDefaults() {
     defaults->setBool(constants::kCheckUpdatesKey, true);
     defaults->setBool(constants::kShowHiddenKey, false);
     defaults->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
-    defaults->setString(constants::kConfigFilePathKey, constants::kDefaultConfigFilePath);
+    defaults->setString(constants::kConfigFilePathKey, systemPaths().defaultConfigFile);
     defaults->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
     defaults->setString(hashes::kPasswordHashKey, hashes::kDefaultPasswordHash);
     setDefaults();
@@ -67,6 +89,11 @@ void PreferencesController::savePrefs() {
     if (!defaults) {
         defaults = &standardUserDefaults();
     }
+    // Both values end up in lines Apache reads; a refused one stops the whole save, fields as typed.
+    if (const auto refused = refusedField(configFilePathField, defaultAccessFilenameField)) {
+        ui::windowSystem().beginAlertSheet({"Error!", *refused, "OK", ""}, theWindow, {});
+        return;
+    }
     const bool checkUpdates = isOn(checkForUpdates);
     const bool showHidden = isOn(showHiddenFiles);
     // Only the access-file button decides; the pair is one radio group.
@@ -74,7 +101,7 @@ void PreferencesController::savePrefs() {
                                                                ? constants::kAccessFileMode
                                                                : constants::kConfigFileMode);
     defaults->setString(constants::kConfigFilePathKey,
-                        textOrDefault(configFilePathField, constants::kDefaultConfigFilePath));
+                        textOrDefault(configFilePathField, systemPaths().defaultConfigFile));
     defaults->setBool(constants::kCheckUpdatesKey, checkUpdates);
     defaults->setBool(constants::kShowHiddenKey, showHidden);
     defaults->setString(constants::kDefaultAccessFilenameKey,

@@ -8,10 +8,14 @@
 
 #include "platform/DefaultsStore.h"
 #include "platform/UrlFetcher.h"
+#include "qt/AboutDialog.h"
 #include "qt/ApplicationWindows.h"
+#include "qt/CommandLine.h"
 #include "qt/NetworkUrlFetcher.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/SettingsDefaultsStore.h"
+#include "services/ServerProfile.h"
+#include "qt/WindowGeometry.h"
 
 namespace {
 
@@ -56,6 +60,10 @@ void releaseHeldMessages() {
 } // namespace
 
 int main(int argc, char** argv) {
+    const keepgate::qt::CommandLine commandLine = keepgate::qt::readCommandLine(argc, argv);
+    if (commandLine.exitStatus) {
+        return *commandLine.exitStatus;
+    }
 #if !defined(Q_OS_MACOS) && !defined(Q_OS_WIN)
     if (!isSet("DISPLAY") && !isSet("WAYLAND_DISPLAY") && !isSet("QT_QPA_PLATFORM")) {
         exitWithoutDisplay("DISPLAY and WAYLAND_DISPLAY are unset");
@@ -67,16 +75,29 @@ int main(int argc, char** argv) {
     QApplication::setOrganizationName(QStringLiteral("Keepgate"));
     QApplication::setApplicationName(QStringLiteral("Keepgate"));
     QApplication::setApplicationVersion(QStringLiteral("0.7"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.keepgate.Keepgate"));
 
     auto windowSystem = std::make_shared<keepgate::qt::QtWindowSystem>();
     keepgate::ui::setWindowSystem(windowSystem);
+    QApplication::setWindowIcon(keepgate::qt::applicationIcon());
     keepgate::setStandardUserDefaults(std::make_shared<keepgate::qt::SettingsDefaultsStore>());
     keepgate::setUrlFetcher(std::make_shared<keepgate::qt::NetworkUrlFetcher>());
 
+    // The installed server's layout replaces the shipped paths before any check reads them.
+    if (const auto profile = keepgate::ServerProfile::detect()) {
+        profile->applyTo(keepgate::systemPaths());
+    }
+
     keepgate::qt::ApplicationWindows windows(windowSystem.get());
-    windows.main.show();
-    windows.awakeFromNib();
-    const int status = application.exec();
+    int status = 0;
+    if (commandLine.selfTest) {
+        status = keepgate::qt::runSelfTest(windows.main, *windowSystem);
+    } else {
+        keepgate::qt::rememberGeometry(&windows.main);
+        windows.main.show();
+        windows.awakeFromNib();
+        status = application.exec();
+    }
 
     keepgate::setUrlFetcher(nullptr);
     keepgate::setStandardUserDefaults(nullptr);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "directory/BlockText.h"
 #include "formats/ProtectionInfo.h"
 #include "formats/UserRecord.h"
 #include "ui/Controls.h"
@@ -31,6 +32,9 @@ class Directory : public ui::TableDataSource {
     ui::Button* orderAllowRB = nullptr;
     ui::Button* addAccessBT = nullptr;
     ui::Button* removeAccessBT = nullptr;
+    // The strip above the tabs that lists the loaded block's lines the editor keeps as written; empty
+    // when there are none.
+    ui::TextField* keptField = nullptr;
 
     std::string pfilePath;
     std::string directoryinfo;
@@ -79,6 +83,12 @@ class Directory : public ui::TableDataSource {
     // alert naming the field) when something in it could break the block or inject a directive.
     bool composeBlock();
     void showError(const std::string& message);
+    // The lines of a block divided against the user and group tables as they stand.
+    BlockLines divided(const std::string& block) const;
+    void showKept(const std::optional<std::string>& block);
+    // Writes `directoryinfo` into the file as it is on disk now, with the lines kept as written before
+    // it; lines that control access in a form the editor cannot show are replaced.
+    void writeBlock(const std::string& directory);
 };
 
 } // namespace keepgate

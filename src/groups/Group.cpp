@@ -5,6 +5,7 @@
 #include "formats/NameRules.h"
 #include "formats/UserFile.h"
 #include "platform/FileSystem.h"
+#include "platform/RecentFiles.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -204,7 +205,8 @@ GroupItem* Group::find(const NodePlace& place) const {
 
 void Group::newFile() {
     ui::SavePanelOptions options;
-    options.directory = platform::homeDirectory();
+    options.title = "New group file";
+    options.directory = recent::startingPlace(recent::kGroupfileKey, platform::homeDirectory()).folder;
     options.file = "groups";
     ui::windowSystem().beginSavePanel(
         options, mainWindow,
@@ -221,6 +223,7 @@ void Group::didEnd(int returnCode, const std::vector<std::string>& filenames) {
         return;
     }
     groupfileField->setStringValue(path);
+    recent::remember(recent::kGroupfileKey, path);
     makeEditable();
     records.emplace();
     // The first change replaces whatever the chosen file held, as the save panel said it would.
@@ -232,7 +235,10 @@ void Group::didEnd(int returnCode, const std::vector<std::string>& filenames) {
 
 void Group::selectFile() {
     ui::OpenPanelOptions options;
-    options.directory = platform::homeDirectory();
+    options.title = "Choose the group file";
+    const auto place = recent::startingPlace(recent::kGroupfileKey, platform::homeDirectory());
+    options.directory = place.folder;
+    options.file = place.name;
     ui::windowSystem().beginOpenPanel(options, mainWindow,
                                       [this](int returnCode, const std::vector<std::string>& filenames) {
                                           openEnd(returnCode, filenames);
@@ -255,6 +261,7 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
         return;
     }
     groupfileField->setStringValue(path);
+    recent::remember(recent::kGroupfileKey, path);
     makeEditable();
     records.emplace();
     reloadGroupfile(path);
@@ -364,6 +371,22 @@ void Group::deleteGroup() {
         return;
     }
     if (refuseReadOnly("Nothing was deleted")) {
+        return;
+    }
+    // Deleting groups and members is asked about, as deleting users is; nothing selected, nothing to ask.
+    if (!outlineView->selectedRowIndexes().empty()) {
+        ui::windowSystem().beginAlertSheet({"Warning!",
+                                            "Are you sure you want to delete the selected groups "
+                                            "and members?",
+                                            "Delete", "Cancel", true},
+                                           mainWindow, [this](int returnCode) { sheetDidEnd(returnCode); });
+        return;
+    }
+    sheetDidEnd(1);
+}
+
+void Group::sheetDidEnd(int returnCode) {
+    if (returnCode != 1 || !records) {
         return;
     }
     std::vector<GroupItem*> chosen;

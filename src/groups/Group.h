@@ -55,6 +55,8 @@ class Group : public ui::OutlineDataSource {
     void addGroup();
     void addUser();
     void deleteGroup();
+    // End of the deletion's confirmation: return code 1 ("Delete") deletes the selection.
+    void sheetDidEnd(int returnCode);
     void saveGroupfile();
 
     // The outline view's data source.

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "qt/QtWindowSystem.h"
+#include "qt/TablePlaceholder.h"
 
 namespace keepgate::qt {
 
@@ -85,11 +86,11 @@ class KeyPressesButton : public QObject {
 
 MainWindow::MainWindow(PreferencesController& preferences, QtWindowSystem* windowSystem, QWidget* parent)
     : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("Keepgate"));
+    setWindowTitle(tr("Keepgate"));
     editorTabs_ = new QTabWidget;
-    editorTabs_->addTab(buildUserEditor(), QStringLiteral("Users"));
-    editorTabs_->addTab(buildGroupEditor(), QStringLiteral("Groups"));
-    editorTabs_->addTab(buildDirectoryEditor(), QStringLiteral("Directory Protection"));
+    editorTabs_->addTab(buildUserEditor(), tr("Users"));
+    editorTabs_->addTab(buildGroupEditor(), tr("Groups"));
+    editorTabs_->addTab(buildDirectoryEditor(), tr("Directory Protection"));
     auto* central = new QWidget;
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(editorTabs_);
@@ -119,32 +120,34 @@ MainWindow::~MainWindow() {
 QWidget* MainWindow::buildUserEditor() {
     auto* page = new QWidget;
     auto& e = userEditor;
-    QLineEdit* userfile = makeField(QStringLiteral("No user file chosen"));
-    QLineEdit* username = makeField(QStringLiteral("User name"));
-    QLineEdit* password = makeField(QStringLiteral("Password"));
+    QLineEdit* userfile = makeField(tr("No user file chosen"));
+    QLineEdit* username = makeField(tr("User name"));
+    QLineEdit* password = makeField(tr("Password"));
     password->setEchoMode(QLineEdit::Password);
-    auto* add = makeButton(QStringLiteral("Add User"), false);
-    auto* remove = makeButton(QStringLiteral("Delete User"), false);
-    e.chooseButton = makeButton(QStringLiteral("Choose…"), true);
-    e.newButton = makeButton(QStringLiteral("New…"), true);
+    auto* add = makeButton(tr("Add User"), false);
+    auto* remove = makeButton(tr("Delete User"), false);
+    e.chooseButton = makeButton(tr("Choose…"), true);
+    e.newButton = makeButton(tr("New…"), true);
     // Both act on the selected user with the password typed in the password field.
-    e.changePasswordButton = makeButton(QStringLiteral("Change Password…"), true);
-    e.checkPasswordButton = makeButton(QStringLiteral("Check Password…"), true);
-    e.tableView = std::make_unique<QtTableView>(std::vector<TableColumn>{
-        {"username", QStringLiteral("User name")}, {"hashkind", QStringLiteral("Password")}});
+    e.changePasswordButton = makeButton(tr("Change Password…"), true);
+    e.checkPasswordButton = makeButton(tr("Check Password…"), true);
+    e.tableView = std::make_unique<QtTableView>(
+        std::vector<TableColumn>{{"username", tr("User name")}, {"hashkind", tr("Password")}});
     e.tableView->widget()->setColumnWidth(0, 200);
 
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(
-        row({new QLabel(QStringLiteral("User file:")), userfile, e.chooseButton, e.newButton}, 1));
+    layout->addLayout(row({new QLabel(tr("User file:")), userfile, e.chooseButton, e.newButton}, 1));
     layout->addWidget(e.tableView->widget(), 1);
-    layout->addLayout(row({new QLabel(QStringLiteral("User name:")), username,
-                           new QLabel(QStringLiteral("Password:")), password, add},
-                          1));
+    layout->addLayout(
+        row({new QLabel(tr("User name:")), username, new QLabel(tr("Password:")), password, add}, 1));
     layout->addLayout(row({e.checkPasswordButton, e.changePasswordButton, remove}));
     layout->itemAt(layout->count() - 1)->layout()->setAlignment(Qt::AlignRight);
     returnPresses(username, add);
     returnPresses(password, add);
+    auto* advice = new TablePlaceholder(e.tableView->widget(), [userfile] {
+        return userfile->text().isEmpty() ? tr("No user file open — Choose… or New…") : QString();
+    });
+    connect(userfile, &QLineEdit::textChanged, advice, &TablePlaceholder::update);
 
     e.userfileField = std::make_unique<QtTextField>(userfile);
     e.usernameField = std::make_unique<QtTextField>(username);
@@ -157,30 +160,29 @@ QWidget* MainWindow::buildUserEditor() {
 QWidget* MainWindow::buildGroupEditor() {
     auto* page = new QWidget;
     auto& e = groupEditor;
-    QLineEdit* groupfile = makeField(QStringLiteral("No group file chosen"));
-    QLineEdit* groupname = makeField(QStringLiteral("Group name"));
-    QLineEdit* username = makeField(QStringLiteral("User name"));
+    QLineEdit* groupfile = makeField(tr("No group file chosen"));
+    QLineEdit* groupname = makeField(tr("Group name"));
+    QLineEdit* username = makeField(tr("User name"));
     auto* popup = new QComboBox;
     popup->setEnabled(false);
     popup->setMinimumContentsLength(12);
-    auto* addGroup = makeButton(QStringLiteral("Add Group"), false);
-    auto* addUser = makeButton(QStringLiteral("Add User"), false);
-    auto* remove = makeButton(QStringLiteral("Delete Selected"), false);
-    e.chooseButton = makeButton(QStringLiteral("Choose…"), true);
-    e.newButton = makeButton(QStringLiteral("New…"), true);
-    e.outlineView = std::make_unique<QtOutlineView>("TITLE", QStringLiteral("Groups and their members"));
+    auto* addGroup = makeButton(tr("Add Group"), false);
+    auto* addUser = makeButton(tr("Add User"), false);
+    auto* remove = makeButton(tr("Delete Selected"), false);
+    e.chooseButton = makeButton(tr("Choose…"), true);
+    e.newButton = makeButton(tr("New…"), true);
+    e.outlineView = std::make_unique<QtOutlineView>("TITLE", tr("Groups and their members"));
 
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(
-        row({new QLabel(QStringLiteral("Group file:")), groupfile, e.chooseButton, e.newButton}, 1));
+    layout->addLayout(row({new QLabel(tr("Group file:")), groupfile, e.chooseButton, e.newButton}, 1));
     layout->addWidget(e.outlineView->widget(), 1);
     auto* form = new QGridLayout;
-    form->addWidget(new QLabel(QStringLiteral("New group:")), 0, 0);
+    form->addWidget(new QLabel(tr("New group:")), 0, 0);
     form->addWidget(groupname, 0, 1, 1, 3);
     form->addWidget(addGroup, 0, 4);
-    form->addWidget(new QLabel(QStringLiteral("User:")), 1, 0);
+    form->addWidget(new QLabel(tr("User:")), 1, 0);
     form->addWidget(username, 1, 1);
-    form->addWidget(new QLabel(QStringLiteral("to group")), 1, 2);
+    form->addWidget(new QLabel(tr("to group")), 1, 2);
     form->addWidget(popup, 1, 3);
     form->addWidget(addUser, 1, 4);
     form->setColumnStretch(1, 1);
@@ -207,40 +209,40 @@ QWidget* MainWindow::buildGroupEditor() {
 QWidget* MainWindow::buildDirectoryEditor() {
     auto* page = new QWidget;
     auto& e = directoryEditor;
-    QLineEdit* directoryPath = makeField(QStringLiteral("No directory chosen"));
-    QLineEdit* authname = makeField(QStringLiteral("Shown when the browser asks for a password"));
+    QLineEdit* directoryPath = makeField(tr("No directory chosen"));
+    QLineEdit* authname = makeField(tr("Shown when the browser asks for a password"));
     QLineEdit* userfile = makeField(QString());
     QLineEdit* groupfile = makeField(QString());
-    e.chooseButton = makeButton(QStringLiteral("Choose…"), true);
-    auto* selectUserfile = makeButton(QStringLiteral("Choose…"), false);
-    auto* selectGroupfile = makeButton(QStringLiteral("Choose…"), false);
-    auto* save = makeButton(QStringLiteral("Save Protection"), false);
-    auto* remove = makeButton(QStringLiteral("Remove Protection"), false);
-    auto* allUsers = new QCheckBox(QStringLiteral("Admit every user of the user file"));
-    auto* denyAll = new QCheckBox(QStringLiteral("Deny all other hosts"));
-    auto* orderDeny = new QRadioButton(QStringLiteral("Deny rules first, then allow rules (deny,allow)"));
-    auto* orderAllow = new QRadioButton(QStringLiteral("Allow rules first, then deny rules (allow,deny)"));
+    e.chooseButton = makeButton(tr("Choose…"), true);
+    auto* selectUserfile = makeButton(tr("Choose…"), false);
+    auto* selectGroupfile = makeButton(tr("Choose…"), false);
+    auto* save = makeButton(tr("Save Protection"), false);
+    auto* remove = makeButton(tr("Remove Protection"), false);
+    auto* allUsers = new QCheckBox(tr("Admit every user of the user file"));
+    auto* denyAll = new QCheckBox(tr("Deny all other hosts"));
+    auto* orderDeny = new QRadioButton(tr("Deny rules first, then allow rules (deny,allow)"));
+    auto* orderAllow = new QRadioButton(tr("Allow rules first, then deny rules (allow,deny)"));
     auto* orderGroup = new QButtonGroup(page);
     orderGroup->addButton(orderDeny);
     orderGroup->addButton(orderAllow);
     orderDeny->setChecked(true);
-    auto* addRule = makeButton(QStringLiteral("Add Rule"), false);
-    auto* removeRule = makeButton(QStringLiteral("Remove Rule"), false);
+    auto* addRule = makeButton(tr("Add Rule"), false);
+    auto* removeRule = makeButton(tr("Remove Rule"), false);
     for (QAbstractButton* button :
          std::initializer_list<QAbstractButton*>{allUsers, denyAll, orderDeny, orderAllow}) {
         button->setEnabled(false);
     }
 
     e.userfileView = std::make_unique<QtTableView>(
-        std::vector<TableColumn>{{"check", QString()}, {"username", QStringLiteral("User")}});
+        std::vector<TableColumn>{{"check", QString()}, {"username", tr("User")}});
     e.groupfileView = std::make_unique<QtTableView>(
-        std::vector<TableColumn>{{"check", QString()}, {"groupname", QStringLiteral("Group")}});
-    e.accessView = std::make_unique<QtTableView>(std::vector<TableColumn>{
-        {"denyallow",
-         QStringLiteral("Rule"),
-         TableColumn::Editing::Choice,
-         {QStringLiteral("Allow"), QStringLiteral("Deny")}},
-        {"hostnameip", QStringLiteral("Host name or IP address"), TableColumn::Editing::Text}});
+        std::vector<TableColumn>{{"check", QString()}, {"groupname", tr("Group")}});
+    e.accessView = std::make_unique<QtTableView>(
+        std::vector<TableColumn>{{"denyallow",
+                                  tr("Rule"),
+                                  TableColumn::Editing::Choice,
+                                  {QStringLiteral("Allow"), QStringLiteral("Deny")}},
+                                 {"hostnameip", tr("Host name or IP address"), TableColumn::Editing::Text}});
     for (QtTableView* table : {e.userfileView.get(), e.groupfileView.get(), e.accessView.get()}) {
         table->widget()->setSelectionMode(QAbstractItemView::SingleSelection);
     }
@@ -250,12 +252,12 @@ QWidget* MainWindow::buildDirectoryEditor() {
     auto* usersLayout = new QVBoxLayout(usersPage);
     usersLayout->addWidget(allUsers);
     usersLayout->addWidget(e.userfileView->widget(), 1);
-    subTabs->addTab(usersPage, QStringLiteral("Users"));
+    subTabs->addTab(usersPage, tr("Users"));
     auto* groupsPage = new QWidget;
     auto* groupsLayout = new QVBoxLayout(groupsPage);
-    groupsLayout->addWidget(new QLabel(QStringLiteral("Members of the ticked groups are admitted.")));
+    groupsLayout->addWidget(new QLabel(tr("Members of the ticked groups are admitted.")));
     groupsLayout->addWidget(e.groupfileView->widget(), 1);
-    subTabs->addTab(groupsPage, QStringLiteral("Groups"));
+    subTabs->addTab(groupsPage, tr("Groups"));
     auto* hostsPage = new QWidget;
     auto* hostsLayout = new QVBoxLayout(hostsPage);
     hostsLayout->addWidget(orderDeny);
@@ -264,24 +266,30 @@ QWidget* MainWindow::buildDirectoryEditor() {
     hostsLayout->addWidget(e.accessView->widget(), 1);
     hostsLayout->addLayout(row({addRule, removeRule}));
     hostsLayout->itemAt(hostsLayout->count() - 1)->layout()->setAlignment(Qt::AlignLeft);
-    subTabs->addTab(hostsPage, QStringLiteral("Hosts"));
+    subTabs->addTab(hostsPage, tr("Hosts"));
 
     auto* form = new QGridLayout;
-    form->addWidget(new QLabel(QStringLiteral("Directory:")), 0, 0);
+    form->addWidget(new QLabel(tr("Directory:")), 0, 0);
     form->addWidget(directoryPath, 0, 1);
     form->addWidget(e.chooseButton, 0, 2);
-    form->addWidget(new QLabel(QStringLiteral("Realm name:")), 1, 0);
+    form->addWidget(new QLabel(tr("Realm name:")), 1, 0);
     form->addWidget(authname, 1, 1, 1, 2);
-    form->addWidget(new QLabel(QStringLiteral("User file:")), 2, 0);
+    form->addWidget(new QLabel(tr("User file:")), 2, 0);
     form->addWidget(userfile, 2, 1);
     form->addWidget(selectUserfile, 2, 2);
-    form->addWidget(new QLabel(QStringLiteral("Group file:")), 3, 0);
+    form->addWidget(new QLabel(tr("Group file:")), 3, 0);
     form->addWidget(groupfile, 3, 1);
     form->addWidget(selectGroupfile, 3, 2);
     form->setColumnStretch(1, 1);
 
+    // Lines of the loaded block that the editor keeps as written, above the tabs; hidden when there are none.
+    auto* kept = new QLabel;
+    kept->setObjectName(QStringLiteral("keptStrip"));
+    kept->setFrameShape(QFrame::StyledPanel);
+
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(form);
+    layout->addWidget(kept);
     layout->addWidget(subTabs, 1);
     auto* buttons = row({remove, save});
     buttons->insertStretch(0, 1);
@@ -302,25 +310,8 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.addAccessBT = std::make_unique<QtButton>(addRule);
     e.removeAccessBT = std::make_unique<QtButton>(removeRule);
     e.subTabs = std::make_unique<QtTabView>(subTabs);
+    e.keptField = std::make_unique<QtLabelField>(kept);
     return page;
-}
-
-void MainWindow::buildMenus(PreferencesController& preferences) {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
-    QAction* prefs =
-        file->addAction(QStringLiteral("Preferences…"), this, [&preferences] { preferences.showWindow(); });
-    prefs->setMenuRole(QAction::PreferencesRole);
-    prefs->setShortcut(QKeySequence::Preferences);
-    file->addSeparator();
-    QAction* quit = file->addAction(QStringLiteral("Quit"), qApp, &QApplication::quit);
-    quit->setMenuRole(QAction::QuitRole);
-    quit->setShortcut(QKeySequence::Quit);
-
-    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    QAction* update =
-        help->addAction(QStringLiteral("Check for Updates…"), this, [this] { controller.checkForUpdate(); });
-    update->setMenuRole(QAction::ApplicationSpecificRole);
-    help->addAction(QStringLiteral("Keepgate ReadMe"), this, [this] { controller.openReadMe(); });
 }
 
 void MainWindow::connectOutlets() {
@@ -382,6 +373,7 @@ void MainWindow::connectOutlets() {
         d.orderAllowRB = e.orderAllowRB.get();
         d.addAccessBT = e.addAccessBT.get();
         d.removeAccessBT = e.removeAccessBT.get();
+        d.keptField = e.keptField.get();
         e.userfileView->setDataSource(&d);
         directoryGroups.mainWindow = &window;
         directoryGroups.groupfileView = e.groupfileView.get();

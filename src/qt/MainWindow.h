@@ -10,6 +10,7 @@
 #include "directory/DirectoryGroups.h"
 #include "groups/Group.h"
 #include "qt/QtButton.h"
+#include "qt/QtLabelField.h"
 #include "qt/QtOutlineView.h"
 #include "qt/QtPopUpButton.h"
 #include "qt/QtTabView.h"
@@ -58,6 +59,7 @@ class MainWindow : public QMainWindow {
             removeProtectionButton, allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT,
             removeAccessBT;
         std::unique_ptr<QtTabView> subTabs;
+        std::unique_ptr<QtLabelField> keptField;
         QPushButton* chooseButton = nullptr;
     };
 

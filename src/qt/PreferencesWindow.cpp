@@ -14,12 +14,12 @@
 
 namespace keepgate::qt {
 
-PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setWindowTitle(QStringLiteral("Keepgate Preferences"));
+PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(tr("Keepgate Preferences"));
 
-    auto* where = new QGroupBox(QStringLiteral("Keep each directory's protection settings in"));
-    auto* htaccess = new QRadioButton(QStringLiteral("an access file inside the directory, named:"));
-    auto* config = new QRadioButton(QStringLiteral("one shared web-server configuration file:"));
+    auto* where = new QGroupBox(tr("Keep each directory's protection settings in"));
+    auto* htaccess = new QRadioButton(tr("an access file inside the directory, named:"));
+    auto* config = new QRadioButton(tr("one shared web-server configuration file:"));
     auto* radios = new QButtonGroup(this);
     radios->addButton(htaccess);
     radios->addButton(config);
@@ -34,25 +34,30 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     grid->addWidget(accessName, 0, 1);
     grid->addWidget(config, 1, 0);
     grid->addWidget(configPath, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Changes to this choice are checked against the web server's "
-                                              "configuration at the next start.")),
+    grid->addWidget(new QLabel(tr("Changes to this choice are checked against the web server's "
+                                  "configuration at the next start.")),
                     2, 0, 1, 2);
 
-    auto* updates = new QCheckBox(QStringLiteral("Check for a newer version at start"));
-    auto* hidden = new QCheckBox(QStringLiteral("Show hidden files"));
+    auto* updates = new QCheckBox(tr("Check for a newer version at start"));
+    auto* hidden = new QCheckBox(tr("Show hidden files"));
     auto* hashChoice = new QComboBox;
     auto* hashRow = new QHBoxLayout;
-    hashRow->addWidget(new QLabel(QStringLiteral("Hash new passwords with:")));
+    hashRow->addWidget(new QLabel(tr("Hash new passwords with:")));
     hashRow->addWidget(hashChoice);
     hashRow->addStretch(1);
-    restoreButton = new QPushButton(QStringLiteral("Restore Defaults"));
+    restoreButton = new QPushButton(tr("Restore Defaults"));
     restoreButton->setAutoDefault(false);
-    saveButton = new QPushButton(QStringLiteral("Save"));
+    saveButton = new QPushButton(tr("Save"));
     saveButton->setDefault(true);
+    cancelButton = new QPushButton(tr("Cancel"));
+    cancelButton->setAutoDefault(false);
+    // Closing without saving leaves the store as it was; the next showing reloads the stored values.
+    connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(restoreButton);
     buttons->addStretch(1);
+    buttons->addWidget(cancelButton);
     buttons->addWidget(saveButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(where);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include <QDialog>
 #include <memory>
 
 #include "app/PreferencesController.h"
@@ -14,8 +14,8 @@ class QPushButton;
 namespace keepgate::qt {
 
 // The preferences window, driven by its PreferencesController; it opens hidden and shows itself when the
-// controller asks.
-class PreferencesWindow : public QWidget {
+// controller asks. It behaves as a dialog: Return saves, Escape and Cancel close it without saving.
+class PreferencesWindow : public QDialog {
     Q_OBJECT
   public:
     explicit PreferencesWindow(QWidget* parent = nullptr);
@@ -28,6 +28,7 @@ class PreferencesWindow : public QWidget {
     QtWindow window{this};
     QPushButton* restoreButton = nullptr;
     QPushButton* saveButton = nullptr;
+    QPushButton* cancelButton = nullptr;
 };
 
 } // namespace keepgate::qt

@@ -1,16 +1,17 @@
 #include "qt/QtWindowSystem.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDesktopServices>
-#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QUrl>
 
+#include "platform/Install.h"
+#include "platform/ResourcePaths.h"
 #include "qt/QtString.h"
 #include "qt/QtWindow.h"
 
@@ -35,11 +36,24 @@ QMessageBox* makeAlert(const ui::AlertSpec& alert, QMessageBox::Icon icon, QWidg
     box->setText(toQString(alert.title));
     box->setInformativeText(toQString(alert.message));
     box->setTextFormat(Qt::PlainText);
+    // Messages carry file names, user names and fetched text: every label of the box shows them as plain
+    // text, so markup is never rendered and no link can be followed. The informative label is made by
+    // setInformativeText with automatic format and external links on, so it is set here too.
+    for (QLabel* label : box->findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setOpenExternalLinks(false);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
     QPushButton* ok = box->addButton(toQString(alert.defaultButton.empty() ? "OK" : alert.defaultButton),
                                      QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     if (!alert.alternateButton.empty()) {
-        box->setEscapeButton(box->addButton(toQString(alert.alternateButton), QMessageBox::RejectRole));
+        QPushButton* alternate = box->addButton(toQString(alert.alternateButton), QMessageBox::RejectRole);
+        box->setEscapeButton(alternate);
+        // Return must never confirm a deletion by accident.
+        if (alert.destructive) {
+            box->setDefaultButton(alternate);
+        }
     } else {
         box->setEscapeButton(ok);
     }
@@ -89,13 +103,18 @@ void QtWindowSystem::openPanel(QFileDialog* dialog, const std::string& proposedF
 
 void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Window* parent,
                                     ui::PanelHandler handler) {
-    auto* dialog = new QFileDialog(widgetOf(parent), QStringLiteral("Open"), toQString(options.directory));
+    auto* dialog = new QFileDialog(widgetOf(parent),
+                                   options.title.empty() ? QApplication::translate("QtWindowSystem", "Open")
+                                                         : toQString(options.title),
+                                   toQString(options.directory));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     if (options.canChooseDirectories && !options.canChooseFiles) {
         dialog->setFileMode(QFileDialog::Directory);
         dialog->setOption(QFileDialog::ShowDirsOnly);
-        dialog->setWindowTitle(QStringLiteral("Choose a Directory"));
+        if (options.title.empty()) {
+            dialog->setWindowTitle(QApplication::translate("QtWindowSystem", "Choose a Directory"));
+        }
     } else {
         dialog->setFileMode(options.allowsMultipleSelection ? QFileDialog::ExistingFiles
                                                             : QFileDialog::ExistingFile);
@@ -106,7 +125,10 @@ void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Win
 void QtWindowSystem::beginSavePanel(const ui::SavePanelOptions& options, ui::Window* parent,
                                     ui::PanelHandler handler) {
     auto* dialog =
-        new QFileDialog(widgetOf(parent), QStringLiteral("New File"), toQString(options.directory));
+        new QFileDialog(widgetOf(parent),
+                        options.title.empty() ? QApplication::translate("QtWindowSystem", "New File")
+                                              : toQString(options.title),
+                        toQString(options.directory));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
     dialog->setFileMode(QFileDialog::AnyFile);
@@ -178,16 +200,8 @@ bool QtWindowSystem::openFile(const std::string& path, const std::string& applic
 }
 
 std::optional<std::string> QtWindowSystem::pathForResource(const std::string& name, const std::string& type) {
-    const QString file = toQString(type.empty() ? name : name + "." + type);
-    const QStringList folders = {QCoreApplication::applicationDirPath() + QStringLiteral("/resources"),
-                                 QStringLiteral(KEEPGATE_SOURCE_DIR "/resources")};
-    for (const QString& folder : folders) {
-        const QFileInfo info(QDir(folder).filePath(file));
-        if (info.exists()) {
-            return fromQString(info.absoluteFilePath());
-        }
-    }
-    return std::nullopt;
+    return platform::findResource(platform::resourceFolders(platform::executableDirectory()),
+                                  type.empty() ? name : name + "." + type);
 }
 
 } // namespace keepgate::qt

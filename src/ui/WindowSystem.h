@@ -16,6 +16,7 @@ struct OpenPanelOptions {
     bool allowsMultipleSelection = false;
     std::string directory; // where the panel starts
     std::string file;      // the file proposed, or empty
+    std::string title{};   // says what the panel chooses; empty: the window system's own
 };
 
 struct SavePanelOptions {
@@ -23,6 +24,7 @@ struct SavePanelOptions {
     std::string file; // the proposed name
     // Ask before an existing file is chosen, since it will be replaced; off where choosing one opens it.
     bool confirmReplace = true;
+    std::string title{};
 };
 
 // End handler of a panel: return code 1 for OK, 0 for cancel, and the chosen paths.
@@ -35,6 +37,9 @@ struct AlertSpec {
     std::string message; // shown literally
     std::string defaultButton = "OK";
     std::string alternateButton; // empty: no second button
+    // The default button destroys something, so the keyboard's default goes to the alternate (Cancel)
+    // button; return codes are unchanged.
+    bool destructive = false;
 };
 
 class WindowSystem {

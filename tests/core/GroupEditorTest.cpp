@@ -32,6 +32,11 @@ class GroupEditorTest : public HeadlessTest {
     void deleteRows(const std::vector<int>& rows) {
         layout.outlineView.selectRows(rows);
         controller.deleteGroup();
+        // A selection is deleted only once the user confirms; an empty one asks nothing.
+        EXPECT_EQ(windows->hasPendingSheet(), !rows.empty());
+        if (windows->hasPendingSheet()) {
+            windows->answer(1);
+        }
     }
     std::vector<std::string> rows() const { return layout.outlineView.rows(); }
     // Entry i of the pop-up list names group i of the tree, and a non-empty list has a chosen entry.
@@ -123,19 +128,19 @@ TEST_F(GroupEditorTest, ANewFileLivesThroughAddsAndDeletesWrittenAfterEveryChang
         {[&] { addMember(1, ""); },
          "staff: alice alice\nStaff: bob\n",
          {"staff", "  alice", "  alice", "Staff", "  bob"}},
-        {[&] { addMember(1, "x:y"); },
-         "staff: alice alice\nStaff: bob x:y\n",
-         {"staff", "  alice", "  alice", "Staff", "  bob", "  x:y"}},
+        {[&] { addMember(1, "x.y"); },
+         "staff: alice alice\nStaff: bob x.y\n",
+         {"staff", "  alice", "  alice", "Staff", "  bob", "  x.y"}},
         {[&] {
              deleteRows({2, 4});
          },
-         "staff: alice\nStaff: x:y\n",
-         {"staff", "  alice", "Staff", "  x:y"}},
+         "staff: alice\nStaff: x.y\n",
+         {"staff", "  alice", "Staff", "  x.y"}},
         {[&] {
              deleteRows({0, 1});
          },
-         "Staff: x:y\n",
-         {"Staff", "  x:y"}},
+         "Staff: x.y\n",
+         {"Staff", "  x.y"}},
         {[&] { deleteRows({1}); }, "Staff:\n", {"Staff"}},
         {[&] { addGroup("admins"); }, "Staff:\nadmins:\n", {"Staff", "admins"}},
         {[&] {
@@ -152,7 +157,10 @@ TEST_F(GroupEditorTest, ANewFileLivesThroughAddsAndDeletesWrittenAfterEveryChang
         expectPopupMatchesTree();
         EXPECT_TRUE(layout.outlineView.selection.empty());
     }
-    EXPECT_TRUE(windows->alerts.empty());
+    // The only alerts were the questions before each deletion.
+    for (const auto& shown : windows->alerts) {
+        EXPECT_EQ(shown.alert.message, "Are you sure you want to delete the selected groups and members?");
+    }
     EXPECT_EQ(layout.groupnameField.text, "");
     EXPECT_EQ(layout.usernameField.text, "");
 }

@@ -69,7 +69,7 @@ TEST_F(UserEditorTest, NewFileLivesThroughAddsAndDeletesWrittenAfterEveryChange)
     EXPECT_TRUE(layout.usernameField.editable);
     EXPECT_TRUE(layout.passwordField.editable);
     EXPECT_TRUE(layout.adduserButton.enabled);
-    EXPECT_FALSE(layout.deleteuserButton.enabled) << "the new-file command leaves the delete button alone";
+    EXPECT_TRUE(layout.deleteuserButton.enabled) << "users added to a new file can be deleted";
     EXPECT_FALSE(platform::fileExists(file)) << "the file comes into being with the first add";
 
     add("alice", "secret");

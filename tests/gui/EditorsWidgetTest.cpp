@@ -70,6 +70,27 @@ class EditorsWidgetTest : public ::testing::Test {
         return false;
     }
 
+    // Answers the deletion question that is showing with its "Delete" button, after checking that the
+    // keyboard's default is "Cancel".
+    static void confirmDeletion() {
+        settleEvents();
+        QMessageBox* box = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* shown = qobject_cast<QMessageBox*>(widget); shown && shown->isVisible()) {
+                box = shown;
+            }
+        }
+        ASSERT_NE(box, nullptr) << "no question is showing";
+        ASSERT_NE(box->defaultButton(), nullptr);
+        EXPECT_EQ(box->defaultButton()->text(), QStringLiteral("Cancel"));
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == QStringLiteral("Delete")) {
+                button->click();
+            }
+        }
+        settleEvents();
+    }
+
     std::shared_ptr<qt::QtWindowSystem> windowSystem;
     std::unique_ptr<qt::ApplicationWindows> windows;
     TempDir temp;
@@ -185,7 +206,7 @@ TEST_F(EditorsWidgetTest, AddsGroupsAndMembersAndDeletesThemWithTheDeleteKeyAndB
     tree->setFocus();
     tree->selectionModel()->select(alice, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     QTest::keyClick(tree, Qt::Key_Delete);
-    settleEvents();
+    confirmDeletion();
     EXPECT_EQ(readFile(temp / "groups"), "staff:\nadmins:\n");
     EXPECT_FALSE(model->hasChildren(model->index(0, 0)));
     EXPECT_EQ(e.grouplistPopup->itemTitles(), (std::vector<std::string>{"staff", "admins"}));
@@ -201,6 +222,7 @@ TEST_F(EditorsWidgetTest, AddsGroupsAndMembersAndDeletesThemWithTheDeleteKeyAndB
     tree->selectionModel()->select(model->index(1, 0, group),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     click(e.deleteusergroupButton->widget());
+    confirmDeletion();
     EXPECT_EQ(readFile(temp / "groups"), "admins:\n");
     EXPECT_EQ(e.grouplistPopup->itemTitles(), (std::vector<std::string>{"admins"}));
     EXPECT_EQ(model->rowCount(), 1);

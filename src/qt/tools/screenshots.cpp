@@ -1,9 +1,10 @@
-// Writes PNG pictures of the main window's editors and of the preferences window, for reviewers. It runs
-// offscreen with its own settings and sample files in a temporary folder, so it touches nothing of the
-// user's.
+// Writes PNG pictures of the main window's editors, the preferences and About windows and the
+// application's icon, for reviewers. It runs offscreen with its own settings and sample files in a
+// temporary folder, so it touches nothing of the user's.
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QIcon>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -13,6 +14,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/SystemPaths.h"
+#include "qt/AboutDialog.h"
 #include "qt/ApplicationWindows.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/SettingsDefaultsStore.h"
@@ -154,6 +156,23 @@ int main(int argc, char** argv) {
         windows.preferences.controller.showWindow();
         windows.preferences.show();
         ok = shoot(&windows.preferences, folder, QStringLiteral("preferences")) && ok;
+        windows.preferences.hide();
+
+        qt::AboutDialog about(&main);
+        about.show();
+        ok = shoot(&about, folder, QStringLiteral("about")) && ok;
+
+        // The icon the menu entry shows, at the size a menu draws it and at full size.
+        const QIcon icon = qt::applicationIcon();
+        for (const int size : {48, 256}) {
+            const QString path = folder.filePath(QStringLiteral("menu-icon-%1.png").arg(size));
+            if (icon.isNull() || !icon.pixmap(size, size).save(path)) {
+                std::fprintf(stderr, "keepgate_screenshots: cannot write %s\n", qPrintable(path));
+                ok = false;
+            } else {
+                std::printf("%s\n", qPrintable(path));
+            }
+        }
     }
     setStandardUserDefaults(nullptr);
     ui::setWindowSystem(nullptr);
