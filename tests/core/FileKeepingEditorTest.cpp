@@ -49,10 +49,21 @@ class FileKeepingEditorTest : public HeadlessTest {
     void deleteGroupRows(const std::vector<int>& rows) {
         groups.outlineView.selectRows(rows);
         groups.controller.deleteGroup();
+        if (windows->hasPendingSheet()) {
+            windows->answer(1);
+        }
     }
     std::vector<std::string> userNames() const { return users.tableView.columnTexts("username"); }
     std::string lastAlert() const {
         return windows->alerts.empty() ? "" : windows->alerts.back().alert.message;
+    }
+    // Alerts that report a failure; confirmations do not count.
+    int errorCount() const {
+        int count = 0;
+        for (const auto& shown : windows->alerts) {
+            count += shown.alert.title == "Error!" ? 1 : 0;
+        }
+        return count;
     }
 };
 
@@ -89,7 +100,7 @@ TEST_F(FileKeepingEditorTest, GroupEditsChangeExactlyOneLineOfFilesWithCommentsT
         addGroup("again");
         EXPECT_EQ(readFile(file), c.expected + "again:\n") << c.name;
     }
-    EXPECT_TRUE(windows->alerts.empty()) << lastAlert();
+    EXPECT_EQ(errorCount(), 0) << lastAlert();
 }
 
 TEST_F(FileKeepingEditorTest, AUserHtpasswdAddsWhileTheFileIsOpenSurvivesTheNextChange) {
@@ -105,7 +116,7 @@ TEST_F(FileKeepingEditorTest, AUserHtpasswdAddsWhileTheFileIsOpenSurvivesTheNext
     EXPECT_EQ(text.rfind("# site users\nalice:$apr1$a\nbob:", 0), 0u) << text;
     EXPECT_EQ(shell("htpasswd -vb '" + file + "' bob frombob >/dev/null 2>&1"), 0);
     EXPECT_EQ(shell("htpasswd -vb '" + file + "' carol fromcarol >/dev/null 2>&1"), 0);
-    EXPECT_TRUE(windows->alerts.empty()) << lastAlert();
+    EXPECT_EQ(errorCount(), 0) << lastAlert();
 
     // A delete made after another program's change removes only the chosen user.
     ASSERT_EQ(shell("htpasswd -b '" + file + "' dave fromdave >/dev/null 2>&1"), 0);
@@ -147,7 +158,7 @@ TEST_F(FileKeepingEditorTest, AGroupAnotherProgramAddsSurvivesTheNextGroupEdit) 
               0);
     deleteGroupRows({2}); // "  bob" as the outline showed it before the other program's change
     EXPECT_EQ(readFile(file), "web:\nstaff: alice\nadmins: root\n");
-    EXPECT_TRUE(windows->alerts.empty()) << lastAlert();
+    EXPECT_EQ(errorCount(), 0) << lastAlert();
 }
 
 TEST_F(FileKeepingEditorTest, FilesThatAreNoUserFilesOpenReadOnlyAndKeepEveryByte) {
