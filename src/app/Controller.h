@@ -65,6 +65,9 @@ private:
     bool commitUserChange(const UserChange& change);
     void changePasswordOf(const std::string& username, const std::string& password);
     std::optional<std::string> selectedUsername();
+    std::optional<std::string> hashOrSay(const std::string& username, const std::string& password,
+                                         const std::string& consequence);
+    void clearEntryFields();
 
     // The file as last read or written, to tell when another program has changed it since.
     std::optional<platform::FileIdentity> userfileIdentity_;

@@ -3,7 +3,9 @@
 
 namespace keepgate {
 
-int Controller::numberOfRowsInTableView() { return records ? static_cast<int>(records->size()) : 0; }
+int Controller::numberOfRowsInTableView() {
+    return records ? static_cast<int>(records->size()) : 0;
+}
 
 // Only the rows the table shows are asked for, so a cell is made from the file's bytes when it is wanted.
 Value Controller::objectValueForTableColumn(const std::string& column, int row) {

@@ -19,7 +19,9 @@ void showUserEditorError(ui::Window* parent, const std::string& message) {
     ui::windowSystem().beginAlertSheet({"Error!", message, "OK", ""}, parent, {});
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 } // namespace
 
@@ -29,7 +31,8 @@ std::string quoted(const std::string& text) { return "\"" + text + "\""; }
 bool Controller::openUserfile(const std::string& path) {
     auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
     if (!read.ok && !read.missing) {
-        showUserEditorError(mainWindow, "The user file " + quoted(path) + " cannot be opened: " + read.error + ".");
+        showUserEditorError(mainWindow,
+                            "The user file " + quoted(path) + " cannot be opened: " + read.error + ".");
         return false;
     }
     userfileField->setStringValue(path);
@@ -41,8 +44,8 @@ bool Controller::openUserfile(const std::string& path) {
     adduserButton->setEnabled(readOnlyReason_.empty());
     tableView->reloadData();
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "The file " + quoted(path) + " is opened read-only: " + readOnlyReason_ +
-                                            ". Keepgate will not write to it.");
+        showUserEditorError(mainWindow, "The file " + quoted(path) + " is opened read-only: " +
+                                            readOnlyReason_ + ". Keepgate will not write to it.");
     }
     return true;
 }
@@ -50,7 +53,8 @@ bool Controller::openUserfile(const std::string& path) {
 void Controller::saveData() {
     const std::string path = userfileField->stringValue();
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "The file " + quoted(path) + " is read-only here: " + readOnlyReason_ + ".");
+        showUserEditorError(mainWindow,
+                            "The file " + quoted(path) + " is read-only here: " + readOnlyReason_ + ".");
         return;
     }
     static const UserFile none;
@@ -102,9 +106,10 @@ bool Controller::commitUserChange(const UserChange& change) {
                 readOnlyReason_ = records->kindProblem();
                 adduserButton->setEnabled(false);
                 tableView->reloadData();
-                showUserEditorError(mainWindow, "The file " + quoted(path) +
-                                                    " was changed by another program and is now read-only here: " +
-                                                    readOnlyReason_ + ". Your change was not written.");
+                showUserEditorError(mainWindow,
+                                    "The file " + quoted(path) +
+                                        " was changed by another program and is now read-only here: " +
+                                        readOnlyReason_ + ". Your change was not written.");
                 return false;
             }
         }
@@ -140,8 +145,9 @@ void Controller::addUser() {
         return;
     }
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "The user " + quoted(username) + " was not added: the file is read-only here (" +
-                                            readOnlyReason_ + ").");
+        showUserEditorError(mainWindow, "The user " + quoted(username) +
+                                            " was not added: the file is read-only here (" + readOnlyReason_ +
+                                            ").");
         return;
     }
     // The web server reads only the first line of a name, so a second line would never take effect.
@@ -158,60 +164,73 @@ void Controller::addUser() {
             });
         return;
     }
-    auto record = AddUser::createRecord(username, passwordField->stringValue());
-    if (!record) {
-        showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
-                                            "\". The user \"" + username + "\" was not added.");
+    const auto hash =
+        hashOrSay(username, passwordField->stringValue(), "The user \"" + username + "\" was not added.");
+    if (!hash) {
         return;
     }
-    const std::string hash = record->text("password");
     const bool added = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         if (file.find(username)) {
             return "The user " + quoted(username) +
-                   " was added to the file by another program meanwhile; its password stays as that program set it.";
+                   " was added to the file by another program meanwhile; its password stays as that program "
+                   "set it.";
         }
-        file.append(username, hash);
+        file.append(username, *hash);
         return std::nullopt;
     });
     if (added) {
-        usernameField->setStringValue("");
-        passwordField->setStringValue("");
-        usernameField->selectText();
+        clearEntryFields();
     }
+}
+
+// The preferred hash of the password, or nothing after an alert that ends with `consequence`.
+std::optional<std::string> Controller::hashOrSay(const std::string& username, const std::string& password,
+                                                 const std::string& consequence) {
+    const auto record = AddUser::createRecord(username, password);
+    if (!record) {
+        showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
+                                            "\". " + consequence);
+        return std::nullopt;
+    }
+    return record->text("password");
+}
+
+void Controller::clearEntryFields() {
+    usernameField->setStringValue("");
+    passwordField->setStringValue("");
+    usernameField->selectText();
 }
 
 void Controller::changePasswordOf(const std::string& username, const std::string& password) {
     if (!readOnlyReason_.empty()) {
         showUserEditorError(mainWindow, "The password of " + quoted(username) +
-                                            " was not changed: the file is read-only here (" + readOnlyReason_ + ").");
+                                            " was not changed: the file is read-only here (" +
+                                            readOnlyReason_ + ").");
         return;
     }
-    const auto hash = AddUser::createRecord(username, password);
-    if (!hash) {
-        showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
-                                            "\". The password of \"" + username + "\" was not changed.");
+    const auto newHash =
+        hashOrSay(username, password, "The password of \"" + username + "\" was not changed.");
+    if (!newHash) {
         return;
     }
-    const std::string newHash = hash->text("password");
     const bool changed = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         const auto row = file.find(username);
         if (!row) {
             return "The user " + quoted(username) +
                    " is no longer in the file: another program removed it. The password was not changed.";
         }
-        file.replaceHash(*row, newHash);
+        file.replaceHash(*row, *newHash);
         return std::nullopt;
     });
     if (changed) {
-        usernameField->setStringValue("");
-        passwordField->setStringValue("");
-        usernameField->selectText();
+        clearEntryFields();
     }
 }
 
 std::optional<std::string> Controller::selectedUsername() {
     const auto rows = tableView->selectedRowIndexes();
-    if (!records || rows.size() != 1 || rows.front() < 0 || rows.front() >= static_cast<int>(records->size())) {
+    if (!records || rows.size() != 1 || rows.front() < 0 ||
+        rows.front() >= static_cast<int>(records->size())) {
         showUserEditorError(mainWindow, "Select one user in the list first.");
         return std::nullopt;
     }
@@ -235,7 +254,8 @@ void Controller::checkPassword() {
     const std::string hash(records->hash(static_cast<std::size_t>(rows.front())));
     const auto matches = AdmTools::checkPassword(hash, passwordField->stringValue());
     if (!matches) {
-        showUserEditorError(mainWindow, "The password could not be checked with \"" + systemPaths().htpasswd + "\".");
+        showUserEditorError(mainWindow,
+                            "The password could not be checked with \"" + systemPaths().htpasswd + "\".");
         return;
     }
     ui::windowSystem().beginAlertSheet(
@@ -308,7 +328,8 @@ void Controller::sheetDidEnd(int returnCode) {
         return;
     }
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "No user was deleted: the file is read-only here (" + readOnlyReason_ + ").");
+        showUserEditorError(mainWindow,
+                            "No user was deleted: the file is read-only here (" + readOnlyReason_ + ").");
         return;
     }
     // The chosen users as name and hash, so that they are found again in a file another program changed.
@@ -333,8 +354,9 @@ void Controller::sheetDidEnd(int returnCode) {
             }
         }
         if (rows.empty()) {
-            return std::string("The chosen users are no longer in the file: another program removed or changed "
-                               "them meanwhile.");
+            return std::string(
+                "The chosen users are no longer in the file: another program removed or changed "
+                "them meanwhile.");
         }
         file.erase(rows);
         return std::nullopt;

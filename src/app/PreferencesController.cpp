@@ -57,7 +57,8 @@ void showPasswordHash(ui::PopUpButton* popup, const DefaultsStore& defaults) {
         return;
     }
     popup->removeAllItems();
-    const std::string stored = defaults.stringForKey(hashes::kPasswordHashKey).value_or(hashes::kDefaultPasswordHash);
+    const std::string stored =
+        defaults.stringForKey(hashes::kPasswordHashKey).value_or(hashes::kDefaultPasswordHash);
     int chosen = 0;
     for (std::size_t i = 0; i < std::size(hashes::kChoices); ++i) {
         popup->addItemWithTitle(hashes::kChoices[i].title);

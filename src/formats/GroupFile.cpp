@@ -1,5 +1,6 @@
 #include "formats/GroupFile.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "formats/TextLines.h"
@@ -8,7 +9,9 @@ namespace keepgate {
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 
@@ -18,6 +21,7 @@ GroupFile::GroupFile(std::string bytes) : bytes_(std::make_shared<const std::str
     if (std::memchr(data, '\0', size)) {
         problem_ = "it holds NUL bytes: it is a binary file, not a group file";
     }
+    groups_.reserve(static_cast<std::size_t>(std::count(data, data + size, '\n')) + 1);
     for (std::size_t start = 0; start < size;) {
         const auto* feed = static_cast<const char*>(std::memchr(data + start, '\n', size - start));
         const std::size_t end = feed ? static_cast<std::size_t>(feed - data) : size;
@@ -32,26 +36,11 @@ GroupFile::GroupFile(std::string bytes) : bytes_(std::make_shared<const std::str
             while (nameAt < colonAt && isBlank(line[nameAt])) {
                 ++nameAt;
             }
-            Line group{static_cast<std::uint32_t>(start),
-                       static_cast<std::uint32_t>(end),
-                       static_cast<std::uint32_t>(start + nameAt),
-                       static_cast<std::uint32_t>(colonAt - nameAt),
-                       static_cast<std::uint32_t>(members_.size()),
-                       0};
-            for (std::size_t i = colonAt + 1; i < line.size();) {
-                if (isBlank(line[i])) {
-                    ++i;
-                    continue;
-                }
-                const std::size_t wordStart = i;
-                while (i < line.size() && !isBlank(line[i])) {
-                    ++i;
-                }
-                members_.push_back(
-                    Word{static_cast<std::uint32_t>(start + wordStart), static_cast<std::uint32_t>(i - wordStart)});
-                ++group.memberCount;
-            }
-            groups_.push_back(group);
+            groups_.push_back(Line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end),
+                                   static_cast<std::uint32_t>(start + nameAt),
+                                   static_cast<std::uint32_t>(colonAt - nameAt),
+                                   static_cast<std::uint32_t>(start + colonAt + 1),
+                                   static_cast<std::uint32_t>(start + line.size())});
         }
         start = end + 1;
     }
@@ -61,12 +50,24 @@ std::string_view GroupFile::name(std::size_t group) const {
     return std::string_view(*bytes_).substr(groups_[group].nameAt, groups_[group].nameLength);
 }
 
-std::string_view GroupFile::member(std::size_t group, std::size_t index) const {
-    const Word& word = members_[groups_[group].firstMember + index];
-    return std::string_view(*bytes_).substr(word.at, word.length);
+std::string_view GroupFile::memberText(std::size_t group) const {
+    const Line& line = groups_[group];
+    return std::string_view(*bytes_).substr(line.membersAt, line.membersEnd - line.membersAt);
 }
 
-void GroupFile::appendLine(std::string& out, std::string_view name, const std::vector<std::string_view>& members) {
+std::vector<std::string_view> GroupFile::members(std::size_t group) const {
+    std::vector<std::string_view> words;
+    members(group, words);
+    return words;
+}
+
+void GroupFile::members(std::size_t group, std::vector<std::string_view>& words) const {
+    words.clear();
+    forEachWord(memberText(group), [&](std::string_view word) { words.push_back(word); });
+}
+
+void GroupFile::appendLine(std::string& out, std::string_view name,
+                           const std::vector<std::string_view>& members) {
     out.append(name).push_back(':');
     for (const auto member : members) {
         out.append(" ").append(member);

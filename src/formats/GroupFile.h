@@ -21,10 +21,31 @@ class GroupFile {
     // at runs of blanks and tabs, a carriage return before the line feed excluded.
     std::size_t size() const { return groups_.size(); }
     std::string_view name(std::size_t group) const;
-    std::size_t memberCount(std::size_t group) const { return groups_[group].memberCount; }
-    std::string_view member(std::size_t group, std::size_t index) const;
+    // The members of a group, read from its line when asked.
+    std::vector<std::string_view> members(std::size_t group) const;
+    // The same into a list the caller keeps, so that reading many groups allocates little.
+    void members(std::size_t group, std::vector<std::string_view>& into) const;
+    // The bytes of the group's line after its colon, up to the line end (a carriage return excluded).
+    std::string_view memberText(std::size_t group) const;
 
     const std::string& bytes() const { return *bytes_; }
+    // The bytes, shared with whoever keeps views into them.
+    const std::shared_ptr<const std::string>& sharedBytes() const { return bytes_; }
+
+    // Calls `word` for each blank- or tab-separated word of `text`, in order.
+    template <typename Function> static void forEachWord(std::string_view text, Function&& word) {
+        for (std::size_t i = 0; i < text.size();) {
+            if (text[i] == ' ' || text[i] == '\t') {
+                ++i;
+                continue;
+            }
+            const std::size_t start = i;
+            while (i < text.size() && text[i] != ' ' && text[i] != '\t') {
+                ++i;
+            }
+            word(text.substr(start, i - start));
+        }
+    }
     // Why the file cannot be a group file (it holds NUL bytes); empty when it can.
     const std::string& problem() const { return problem_; }
 
@@ -36,20 +57,17 @@ class GroupFile {
                         std::string_view appended) const;
 
     // "name:" then " member" for each member: the form a group line is written in.
-    static void appendLine(std::string& out, std::string_view name, const std::vector<std::string_view>& members);
+    static void appendLine(std::string& out, std::string_view name,
+                           const std::vector<std::string_view>& members);
 
   private:
     struct Line {
         std::uint32_t start, end; // the line, up to its line feed or the end of the bytes
         std::uint32_t nameAt, nameLength;
-        std::uint32_t firstMember, memberCount;
-    };
-    struct Word {
-        std::uint32_t at, length;
+        std::uint32_t membersAt, membersEnd; // after the colon, up to a carriage return or the line feed
     };
     std::shared_ptr<const std::string> bytes_;
     std::vector<Line> groups_;
-    std::vector<Word> members_;
     std::string problem_;
 };
 

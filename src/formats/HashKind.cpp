@@ -51,7 +51,8 @@ std::string kindOf(std::string_view hash) {
     }
     // Traditional crypt: two salt characters and eleven more, all from its alphabet.
     const bool cryptAlphabet = std::all_of(hash.begin(), hash.end(), [](char c) {
-        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' || c == '/';
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '.' ||
+               c == '/';
     });
     if (hash.size() == 13 && cryptAlphabet) {
         return "crypt (weak)";

@@ -39,7 +39,8 @@ std::vector<GroupRecord> ReadFile::readGroupfile(const std::string& recordsFile,
     records.reserve(file.size());
     for (std::size_t group = 0; group < file.size(); ++group) {
         const auto name = file.name(group);
-        records.push_back(GroupRecord{{"groupname", std::string(name)}, {"check", marked.contains(name) ? "1" : "0"}});
+        records.push_back(
+            GroupRecord{{"groupname", std::string(name)}, {"check", marked.contains(name) ? "1" : "0"}});
     }
     return records;
 }
@@ -50,9 +51,8 @@ std::vector<ReadFile::GroupLine> ReadFile::readGroupTree(const std::string& reco
     groups.reserve(file.size());
     for (std::size_t group = 0; group < file.size(); ++group) {
         GroupLine line{std::string(file.name(group)), {}};
-        line.members.reserve(file.memberCount(group));
-        for (std::size_t i = 0; i < file.memberCount(group); ++i) {
-            line.members.emplace_back(file.member(group, i));
+        for (const auto member : file.members(group)) {
+            line.members.emplace_back(member);
         }
         groups.push_back(std::move(line));
     }

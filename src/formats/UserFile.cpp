@@ -74,8 +74,9 @@ void UserFile::index() {
                 if (allDigest) {
                     allDigest = second != std::string_view::npos && isDigestLine(rest.substr(second + 1));
                 }
-                lines_.push_back(Line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(nameLength),
-                                      static_cast<std::uint32_t>(hashLength), static_cast<std::uint32_t>(end)});
+                lines_.push_back(
+                    Line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(nameLength),
+                         static_cast<std::uint32_t>(hashLength), static_cast<std::uint32_t>(end)});
             }
         }
         start = end + 1;
@@ -102,7 +103,8 @@ std::string_view UserFile::hash(std::size_t row) const {
 
 UserRecord UserFile::record(std::size_t row, std::optional<bool> mark) const {
     const Line& line = lines_[row];
-    return UserRecord(bytes_, line.start, line.nameLength, line.start + line.nameLength + 1, line.hashLength, mark);
+    return UserRecord(bytes_, line.start, line.nameLength, line.start + line.nameLength + 1, line.hashLength,
+                      mark);
 }
 
 std::vector<UserRecord> UserFile::records(const NameSet& marked) const {
@@ -128,6 +130,7 @@ void UserFile::append(std::string_view name, std::string_view hash) {
     const std::string& old = *bytes_;
     auto text = std::make_shared<std::string>();
     text->reserve(old.size() + name.size() + hash.size() + 3);
+    platform::adviseLargeBuffer(text->data(), text->capacity());
     *text = old;
     if (!text->empty() && text->back() != '\n') {
         text->push_back('\n');
@@ -155,6 +158,7 @@ void UserFile::replaceHash(std::size_t row, std::string_view hash) {
     }
     std::string text;
     text.reserve(bytes_->size() + hash.size());
+    platform::adviseLargeBuffer(text.data(), text.capacity());
     text.append(*bytes_, 0, at).append(hash).append(*bytes_, at + length);
     bytes_ = std::make_shared<const std::string>(std::move(text));
     index();
@@ -170,6 +174,7 @@ void UserFile::erase(const std::vector<std::size_t>& rows) {
     const std::string& old = *bytes_;
     std::string text;
     text.reserve(old.size());
+    platform::adviseLargeBuffer(text.data(), text.capacity());
     std::size_t kept = 0;
     for (std::size_t row = 0; row < lines_.size(); ++row) {
         if (!gone[row]) {

@@ -17,7 +17,8 @@ namespace keepgate {
 using NameSet = std::unordered_set<std::string_view>;
 
 // A user file as it stands on disk: its bytes, and where each user line's name and hash are in them. Edits
-// change only the lines they concern, so comments, blank lines, extra fields and line ends stay byte for byte.
+// change only the lines they concern, so comments, blank lines, extra fields and line ends stay byte for
+// byte.
 class UserFile {
   public:
     // Larger files are refused before they are read.

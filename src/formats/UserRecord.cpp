@@ -7,8 +7,9 @@ namespace keepgate {
 UserRecord::UserRecord(std::initializer_list<std::pair<const std::string, Value>> values)
     : own_(std::make_unique<Record>(values)) {}
 
-UserRecord::UserRecord(std::shared_ptr<const std::string> bytes, std::uint32_t nameAt, std::uint32_t nameLength,
-                       std::uint32_t hashAt, std::uint32_t hashLength, std::optional<bool> mark)
+UserRecord::UserRecord(std::shared_ptr<const std::string> bytes, std::uint32_t nameAt,
+                       std::uint32_t nameLength, std::uint32_t hashAt, std::uint32_t hashLength,
+                       std::optional<bool> mark)
     : bytes_(std::move(bytes)), nameAt_(nameAt), nameLength_(nameLength), hashAt_(hashAt),
       hashLength_(hashLength), mark_(mark ? static_cast<signed char>(*mark) : -1) {}
 
@@ -89,7 +90,8 @@ Record UserRecord::toRecord() const {
 bool UserRecord::operator==(const UserRecord& other) const {
     // The common case, two views without keys of their own, needs no copies.
     if (!own_ && !other.own_ && bytes_ && other.bytes_) {
-        return viewedName() == other.viewedName() && viewedHash() == other.viewedHash() && mark_ == other.mark_;
+        return viewedName() == other.viewedName() && viewedHash() == other.viewedHash() &&
+               mark_ == other.mark_;
     }
     return toRecord() == other.toRecord();
 }

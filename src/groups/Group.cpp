@@ -17,7 +17,9 @@ GroupItem* itemOf(ui::OutlineItem item) {
     return static_cast<GroupItem*>(item);
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
 
 // "name:" then " member" for each member, as a group line is written.
 void appendLineOf(const GroupItem& group, std::string& out) {
@@ -32,17 +34,7 @@ void appendGroups(Group& controller, const GroupFile& file, GroupItems& list) {
     list.reserve(list.size() + file.size());
     for (std::size_t line = 0; line < file.size(); ++line) {
         auto group = controller.groupWithTitle(std::string(file.name(line)));
-        const std::size_t count = file.memberCount(line);
-        if (count > 0) {
-            std::string names;
-            std::vector<std::uint32_t> ends;
-            ends.reserve(count);
-            for (std::size_t i = 0; i < count; ++i) {
-                names.append(file.member(line, i));
-                ends.push_back(static_cast<std::uint32_t>(names.size()));
-            }
-            group->setPackedMembers(std::move(names), std::move(ends));
-        }
+        group->setPackedMembers(file.sharedBytes(), file.memberText(line));
         group->sourceLine = line;
         list.push_back(std::move(group));
     }
@@ -360,10 +352,12 @@ void Group::addUser() {
     if (sync == Sync::Unusable) {
         return;
     }
-    GroupItem* group = sync == Sync::Reloaded ? find(target) : (*records)[static_cast<std::size_t>(chosen)].get();
+    GroupItem* group =
+        sync == Sync::Reloaded ? find(target) : (*records)[static_cast<std::size_t>(chosen)].get();
     if (!group) {
-        showError("The group " + quoted(target.group) + " is no longer in the file: another program removed it. " +
-                  quoted(name) + " was not added.");
+        showError("The group " + quoted(target.group) +
+                  " is no longer in the file: another program removed it. " + quoted(name) +
+                  " was not added.");
         return;
     }
     newItemForGroup(group, name);
@@ -402,24 +396,29 @@ void Group::sheetDidEnd(int returnCode) {
             chosen.push_back(item);
         }
     }
-    // The chosen nodes by their titles, to be found again in a file that another program changed.
+    // The chosen nodes by their titles, to be found again in a file that another program changed; only
+    // worked out when the file may have changed, since it costs a walk of the groups per node.
     std::vector<NodePlace> places;
-    for (const GroupItem* item : chosen) {
-        places.push_back(placeOf(*item));
+    if (platform::identityOf(groupfileField->stringValue()) != identity_) {
+        for (const GroupItem* item : chosen) {
+            places.push_back(placeOf(*item));
+        }
     }
     const Sync sync = syncWithDisk();
     if (sync == Sync::Unusable) {
         return;
     }
     if (sync == Sync::Reloaded) {
+        const bool hadChosen = !chosen.empty();
         chosen.clear();
         for (const auto& place : places) {
             if (GroupItem* item = find(place)) {
                 chosen.push_back(item);
             }
         }
-        if (chosen.empty() && !places.empty()) {
-            showError("The chosen groups and members are no longer in the file: another program removed them.");
+        if (chosen.empty() && hadChosen) {
+            showError(
+                "The chosen groups and members are no longer in the file: another program removed them.");
             return;
         }
     }

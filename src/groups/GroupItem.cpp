@@ -1,5 +1,7 @@
 #include "groups/GroupItem.h"
 
+#include "formats/GroupFile.h"
+
 namespace keepgate {
 
 std::optional<Value> GroupItem::value(const std::string& key) const {
@@ -47,48 +49,56 @@ const GroupItems* GroupItem::children() const {
 }
 
 std::size_t GroupItem::memberCount() const {
-    if (!packedEnds_.empty()) {
-        return packedEnds_.size();
+    if (packedBytes_) {
+        if (!packedCount_) {
+            std::size_t count = 0;
+            GroupFile::forEachWord(packedText_, [&](std::string_view) { ++count; });
+            packedCount_ = count;
+        }
+        return *packedCount_;
     }
     return children_ ? children_->size() : 0;
 }
 
 std::string GroupItem::memberTitle(std::size_t index) const {
-    if (!packedEnds_.empty()) {
-        const std::size_t start = index == 0 ? 0 : packedEnds_[index - 1];
-        return packedNames_.substr(start, packedEnds_[index] - start);
+    if (packedBytes_) {
+        std::string title;
+        std::size_t at = 0;
+        GroupFile::forEachWord(packedText_, [&](std::string_view word) {
+            if (at++ == index) {
+                title = word;
+            }
+        });
+        return title;
     }
     return (*children_)[index]->title().value_or("");
 }
 
-void GroupItem::setPackedMembers(std::string names, std::vector<std::uint32_t> ends) {
+void GroupItem::setPackedMembers(std::shared_ptr<const std::string> bytes, std::string_view text) {
     if (!children_) {
         children_.emplace();
     }
     children_->clear();
-    packedNames_ = std::move(names);
-    packedEnds_ = std::move(ends);
+    packedBytes_ = std::move(bytes);
+    packedText_ = text;
+    packedCount_.reset();
 }
 
 // Making the nodes changes what the group holds in form only, so it is allowed on a const group.
 void GroupItem::unpack() const {
-    if (packedEnds_.empty()) {
+    if (!packedBytes_) {
         return;
     }
     auto* self = const_cast<GroupItem*>(this);
-    children_->reserve(children_->size() + packedEnds_.size());
-    std::size_t start = 0;
-    for (const std::uint32_t end : packedEnds_) {
+    GroupFile::forEachWord(packedText_, [&](std::string_view word) {
         auto member = std::make_shared<GroupItem>();
-        member->setTitle(packedNames_.substr(start, end - start));
+        member->setTitle(std::string(word));
         member->setParent(WeakReference::weakReferenceWithParent(self));
         children_->push_back(std::move(member));
-        start = end;
-    }
-    packedNames_.clear();
-    packedNames_.shrink_to_fit();
-    packedEnds_.clear();
-    packedEnds_.shrink_to_fit();
+    });
+    packedBytes_.reset();
+    packedText_ = {};
+    packedCount_.reset();
 }
 
 } // namespace keepgate

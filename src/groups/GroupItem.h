@@ -44,10 +44,10 @@ class GroupItem : public std::enable_shared_from_this<GroupItem> {
     // The members without making nodes for them.
     std::size_t memberCount() const;
     std::string memberTitle(std::size_t index) const;
-    // True while the members are packed names without nodes; no mark can be on such a member.
-    bool isPacked() const { return !packedEnds_.empty(); }
-    // Sets the members of a group as packed names, replacing any it had.
-    void setPackedMembers(std::string names, std::vector<std::uint32_t> ends);
+    // True while the members are the words of a file line without nodes; no mark can be on such a member.
+    bool isPacked() const { return packedBytes_ != nullptr; }
+    // Sets the members of a group to the words of `text`, which lies in `bytes`, replacing any it had.
+    void setPackedMembers(std::shared_ptr<const std::string> bytes, std::string_view text);
 
     // "PARENT": set on members that belong to a group.
     const std::optional<WeakReference>& parent() const { return parent_; }
@@ -63,9 +63,10 @@ class GroupItem : public std::enable_shared_from_this<GroupItem> {
 
     Record values_;
     mutable std::optional<GroupItems> children_;
-    // Packed members: the names one after another, each ending where `packedEnds_` says.
-    mutable std::string packedNames_;
-    mutable std::vector<std::uint32_t> packedEnds_;
+    // Packed members: the words of a line of the file's bytes, counted when first asked.
+    mutable std::shared_ptr<const std::string> packedBytes_;
+    mutable std::string_view packedText_;
+    mutable std::optional<std::size_t> packedCount_;
     std::optional<WeakReference> parent_;
 };
 

@@ -5,8 +5,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <fcntl.h>
+#include <limits>
 #include <pwd.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
@@ -162,7 +162,8 @@ FileRead readFileWithin(const std::string& path, std::uint64_t limit) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         result.missing = errno == ENOENT;
-        result.error = errno == EISDIR ? "it is a folder" : std::string("it cannot be read: ") + std::strerror(errno);
+        result.error =
+            errno == EISDIR ? "it is a folder" : std::string("it cannot be read: ") + std::strerror(errno);
         return result;
     }
     struct stat info {};

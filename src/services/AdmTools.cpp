@@ -110,8 +110,12 @@ std::optional<bool> AdmTools::checkPassword(const std::string& hash, const std::
     const std::string file = platform::joinPath(folder, "users");
     std::optional<bool> answer;
     if (platform::writeFileAtomically(file, "user:" + hash + "\n")) {
+        platform::ProcessOptions options;
+        options.standardInput = standardInputFor(password);
+        // The tool's verdict in words goes to standard error; the exit status is the answer.
+        options.captureStandardError = true;
         const auto result =
-            platform::runProcess(systemPaths().htpasswd, {"-v", "-i", "--", file, "user"}, standardInputFor(password));
+            platform::runProcess(systemPaths().htpasswd, {"-v", "-i", "--", file, "user"}, options);
         // 0: the password matches; 3: it does not. Anything else is no answer.
         if (result.started && (result.exitStatus == 0 || result.exitStatus == 3)) {
             answer = result.exitStatus == 0;

@@ -56,7 +56,17 @@ class FileKeepingEditorTest : public HeadlessTest {
         }
     }
     std::vector<std::string> userNames() const { return users.tableView.columnTexts("username"); }
-    std::string lastAlert() const { return windows->alerts.empty() ? "" : windows->alerts.back().alert.message; }
+    std::string lastAlert() const {
+        return windows->alerts.empty() ? "" : windows->alerts.back().alert.message;
+    }
+    // Alerts that report a failure; confirmations do not count.
+    int errorCount() const {
+        int count = 0;
+        for (const auto& shown : windows->alerts) {
+            count += shown.alert.title == "Error!" ? 1 : 0;
+        }
+        return count;
+    }
 };
 
 TEST_F(FileKeepingEditorTest, GroupEditsChangeExactlyOneLineOfFilesWithCommentsTabsAndLineEnds) {
@@ -71,14 +81,13 @@ TEST_F(FileKeepingEditorTest, GroupEditsChangeExactlyOneLineOfFilesWithCommentsT
         std::function<void()> edit;
         std::string expected;
     } cases[] = {
-        {"add a member to the first group",
-         [&] { addMember(0, "erin"); },
-         "# groups of the web site\nstaff: alice bob erin\r\n\n  # see: ticket 12\nadmins: carol  dave\nempty:\n"},
+        {"add a member to the first group", [&] { addMember(0, "erin"); },
+         "# groups of the web site\nstaff: alice bob erin\r\n\n  # see: ticket 12\nadmins: carol  "
+         "dave\nempty:\n"},
         {"delete a member of the second group (rows: staff, alice, bob, admins, carol, dave, empty)",
          [&] { deleteGroupRows({5}); },
          "# groups of the web site\nstaff:alice\tbob\r\n\n  # see: ticket 12\nadmins: carol\nempty:\n"},
-        {"delete a whole group",
-         [&] { deleteGroupRows({0}); },
+        {"delete a whole group", [&] { deleteGroupRows({0}); },
          "# groups of the web site\n\n  # see: ticket 12\nadmins: carol  dave\nempty:\n"},
         {"add a group", [&] { addGroup("web"); }, original + "web:\n"},
         {"delete with nothing selected", [&] { deleteGroupRows({}); }, original},
@@ -93,7 +102,7 @@ TEST_F(FileKeepingEditorTest, GroupEditsChangeExactlyOneLineOfFilesWithCommentsT
         addGroup("again");
         EXPECT_EQ(readFile(file), c.expected + "again:\n") << c.name;
     }
-    EXPECT_TRUE(windows->alerts.empty()) << lastAlert();
+    EXPECT_EQ(errorCount(), 0) << lastAlert();
 }
 
 TEST_F(FileKeepingEditorTest, AUserHtpasswdAddsWhileTheFileIsOpenSurvivesTheNextChange) {
@@ -103,12 +112,13 @@ TEST_F(FileKeepingEditorTest, AUserHtpasswdAddsWhileTheFileIsOpenSurvivesTheNext
     ASSERT_EQ(shell("htpasswd -b '" + file + "' bob frombob >/dev/null 2>&1"), 0);
 
     addUser("carol", "fromcarol");
-    EXPECT_EQ(userNames(), (std::vector<std::string>{"alice", "bob", "carol"})) << "the list shows the file anew";
+    EXPECT_EQ(userNames(), (std::vector<std::string>{"alice", "bob", "carol"}))
+        << "the list shows the file anew";
     const std::string text = readFile(file);
     EXPECT_EQ(text.rfind("# site users\nalice:$apr1$a\nbob:", 0), 0u) << text;
     EXPECT_EQ(shell("htpasswd -vb '" + file + "' bob frombob >/dev/null 2>&1"), 0);
     EXPECT_EQ(shell("htpasswd -vb '" + file + "' carol fromcarol >/dev/null 2>&1"), 0);
-    EXPECT_TRUE(windows->alerts.empty()) << lastAlert();
+    EXPECT_EQ(errorCount(), 0) << lastAlert();
 
     // A delete made after another program's change removes only the chosen user.
     ASSERT_EQ(shell("htpasswd -b '" + file + "' dave fromdave >/dev/null 2>&1"), 0);
@@ -140,7 +150,8 @@ TEST_F(FileKeepingEditorTest, AGroupAnotherProgramAddsSurvivesTheNextGroupEdit) 
 
     addMember(0, "bob");
     EXPECT_EQ(readFile(file), "staff: alice bob\nadmins: root\n");
-    EXPECT_EQ(groups.outlineView.rows(), (std::vector<std::string>{"staff", "  alice", "  bob", "admins", "  root"}));
+    EXPECT_EQ(groups.outlineView.rows(),
+              (std::vector<std::string>{"staff", "  alice", "  bob", "admins", "  root"}));
     EXPECT_EQ(groups.grouplistPopup.items, (std::vector<std::string>{"staff", "admins"}));
 
     // The chosen member is found again by name after another program reordered the file.
@@ -149,7 +160,7 @@ TEST_F(FileKeepingEditorTest, AGroupAnotherProgramAddsSurvivesTheNextGroupEdit) 
               0);
     deleteGroupRows({2}); // "  bob" as the outline showed it before the other program's change
     EXPECT_EQ(readFile(file), "web:\nstaff: alice\nadmins: root\n");
-    EXPECT_TRUE(windows->alerts.empty()) << lastAlert();
+    EXPECT_EQ(errorCount(), 0) << lastAlert();
 }
 
 TEST_F(FileKeepingEditorTest, FilesThatAreNoUserFilesOpenReadOnlyAndKeepEveryByte) {
@@ -159,7 +170,11 @@ TEST_F(FileKeepingEditorTest, FilesThatAreNoUserFilesOpenReadOnlyAndKeepEveryByt
         const char* said;
     } cases[] = {
         {"htdigest", "alice:Private:0123456789abcdef0123456789abcdef\n", "htdigest"},
-        {"binary", std::string("\x7f" "ELF\0\0:\x01\x02\n", 11), "binary"},
+        {"binary",
+         std::string("\x7f"
+                     "ELF\0\0:\x01\x02\n",
+                     11),
+         "binary"},
         {"one long line", std::string(20000, 'a') + ":b\n", "longer than"},
         {"prose", "Dear reader,\nthis is a letter.\n", "no colon"},
     };
@@ -205,7 +220,8 @@ TEST_F(FileKeepingEditorTest, AFileThatVanishesOrBecomesAFolderIsNotWrittenAndTh
         EXPECT_EQ(userNames(), (std::vector<std::string>{"alice"})) << c.name;
         EXPECT_EQ(users.usernameField.text, "bob") << c.name << ": the typed name stays for another try";
     }
-    EXPECT_FALSE(platform::fileExists(temp / "users-0")) << "nothing was written in the vanished file's place";
+    EXPECT_FALSE(platform::fileExists(temp / "users-0"))
+        << "nothing was written in the vanished file's place";
 }
 
 TEST_F(FileKeepingEditorTest, FilesOverTheSizeLimitAreRefusedBeforeTheyAreRead) {

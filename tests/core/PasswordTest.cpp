@@ -33,7 +33,9 @@ class PasswordTest : public HeadlessTest {
     bool verifies(const std::string& name, const std::string& password) const {
         return shell("htpasswd -vb '" + file + "' '" + name + "' '" + password + "' >/dev/null 2>&1") == 0;
     }
-    std::string lastAlert() const { return windows->alerts.empty() ? "" : windows->alerts.back().alert.message; }
+    std::string lastAlert() const {
+        return windows->alerts.empty() ? "" : windows->alerts.back().alert.message;
+    }
 };
 
 TEST(HashKindTest, NamesEachKindTheToolWrites) {
@@ -62,10 +64,8 @@ TEST_F(PasswordTest, ThePreferenceChoosesTheHashAndTheTableNamesItsKind) {
         const char* prefix;
         const char* kind;
     } cases[] = {
-        {nullptr, "$apr1$", "apr1 (MD5)"},
-        {"default", "$apr1$", "apr1 (MD5)"},
-        {"bcrypt", "$2y$10$", "bcrypt"},
-        {"sha512", "$6$", "SHA-512"},
+        {nullptr, "$apr1$", "apr1 (MD5)"}, {"default", "$apr1$", "apr1 (MD5)"},
+        {"bcrypt", "$2y$10$", "bcrypt"},   {"sha512", "$6$", "SHA-512"},
         {"sha256", "$5$", "SHA-256"},
     };
     open();
@@ -140,11 +140,8 @@ TEST_F(PasswordTest, CheckPasswordAnswersWhetherTheTypedPasswordMatches) {
         const char* password;
         const char* answer;
     } cases[] = {
-        {0, "right one", "correct"},
-        {0, "wrong", "does not match"},
-        {0, "right one\n", "does not match"},
-        {1, "sha pass", "correct"},
-        {1, "", "does not match"},
+        {0, "right one", "correct"}, {0, "wrong", "does not match"}, {0, "right one\n", "does not match"},
+        {1, "sha pass", "correct"},  {1, "", "does not match"},
     };
     for (const auto& c : cases) {
         layout.tableView.selectRows({c.row});

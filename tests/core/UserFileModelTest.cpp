@@ -31,7 +31,8 @@ TEST(UserFileModelTest, AnAddAppendsOneLineAndKeepsEveryOtherByte) {
         ASSERT_EQ(file.size(), before + 1) << c.name;
         EXPECT_EQ(file.name(before), "carol");
         EXPECT_EQ(file.hash(before), "$2y$10$new");
-        EXPECT_EQ(UserFile(file.bytes()).size(), before + 1) << c.name << ": the index after an add is the read one";
+        EXPECT_EQ(UserFile(file.bytes()).size(), before + 1)
+            << c.name << ": the index after an add is the read one";
     }
 }
 
@@ -85,7 +86,8 @@ TEST(UserFileModelTest, TellsAUserFileFromWhatIsNot) {
         {"htpasswd", "alice:$apr1$x$y\nbob:{SHA}abc=\n", UserFile::Kind::Users, ""},
         {"extra field that is no digest", "alice:$apr1$x:realm\n", UserFile::Kind::Users, ""},
         {"comment without colon", "# just words\nalice:x\n", UserFile::Kind::Users, ""},
-        {"htdigest", "alice:Private:0123456789abcdef0123456789ABCDEF\r\n", UserFile::Kind::Htdigest, "htdigest"},
+        {"htdigest", "alice:Private:0123456789abcdef0123456789ABCDEF\r\n", UserFile::Kind::Htdigest,
+         "htdigest"},
         {"binary", std::string("alice:x\n\0\x01\x02", 11), UserFile::Kind::Other, "binary"},
         {"line without colon", "alice:x\nthis is prose\n", UserFile::Kind::Other, "line 2 holds no colon"},
         {"overlong line", "bob:y\n" + longLine, UserFile::Kind::Other, "line 2 is longer than 8192"},
@@ -93,7 +95,8 @@ TEST(UserFileModelTest, TellsAUserFileFromWhatIsNot) {
     for (const auto& c : cases) {
         const UserFile file(c.file);
         EXPECT_EQ(file.kind(), c.kind) << c.name;
-        EXPECT_NE(file.kindProblem().find(c.problem), std::string::npos) << c.name << ": " << file.kindProblem();
+        EXPECT_NE(file.kindProblem().find(c.problem), std::string::npos)
+            << c.name << ": " << file.kindProblem();
     }
 }
 

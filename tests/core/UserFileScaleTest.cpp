@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/Process.h"
 #include "platform/SystemPaths.h"
 #include "support/Layouts.h"
 #include "support/TestSupport.h"
@@ -64,7 +65,9 @@ TEST_F(HeadlessTest, AUserFileOfAHundredThousandUsersOpensAndOneAddRewritesItOnc
 
     layout.usernameField.text = "newcomer";
     layout.passwordField.text = "pw";
+    const long long startedBefore = platform::processesStarted();
     layout.controller.addUser();
+    EXPECT_EQ(platform::processesStarted() - startedBefore, 1);
 
     const std::string hash = layout.tableView.cell("password", kUsers).text();
     EXPECT_EQ(readFile(file), contents + "newcomer:" + hash + "\n") << "exactly one line is added";

@@ -140,6 +140,41 @@ TEST_F(EditorsWidgetTest, AHundredThousandUsersOpenLazilyAndOneMoreIsAppended) {
     EXPECT_EQ(model->rowCount(), 100001);
 }
 
+TEST_F(EditorsWidgetTest, ChangesAndChecksTheSelectedUsersPasswordWithTheButtons) {
+    writeFile(temp / "users", "# team\nalice:{SHA}W6ph5Mm5Pz8GgiULbPgzG37mj9g=\nbob:{SHA}x=\n");
+    auto& e = windows->main.userEditor;
+    click(e.chooseButton);
+    choosePath(temp / "users");
+    QAbstractItemModel* model = e.tableView->model();
+    ASSERT_EQ(model->rowCount(), 2);
+    EXPECT_EQ(model->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Password"));
+    EXPECT_EQ(model->index(0, 1).data().toString(), QStringLiteral("SHA-1 (weak)"));
+
+    e.tableView->widget()->selectRow(0);
+    type(e.passwordField->widget(), QStringLiteral("new secret"));
+    click(e.changePasswordButton);
+    EXPECT_FALSE(alertShowing());
+    EXPECT_EQ(shell("htpasswd -vb '" + (temp / "users") + "' alice 'new secret' >/dev/null 2>&1"), 0);
+    EXPECT_EQ(readFile(temp / "users").rfind("# team\nalice:$apr1$", 0), 0u);
+    EXPECT_EQ(model->index(0, 1).data().toString(), QStringLiteral("apr1 (MD5)"));
+
+    e.tableView->widget()->selectRow(0);
+    type(e.passwordField->widget(), QStringLiteral("new secret"));
+    click(e.checkPasswordButton);
+    QMessageBox* verdict = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+            verdict = box;
+        }
+    }
+    ASSERT_NE(verdict, nullptr) << "the check answers in an alert";
+    EXPECT_TRUE(verdict->text().contains(QStringLiteral("correct")) ||
+                verdict->informativeText().contains(QStringLiteral("correct")))
+        << verdict->text().toStdString() << " / " << verdict->informativeText().toStdString();
+    verdict->accept();
+    settleEvents();
+}
+
 TEST_F(EditorsWidgetTest, AddsGroupsAndMembersAndDeletesThemWithTheDeleteKeyAndButton) {
     auto& e = windows->main.groupEditor;
     click(e.newButton);
