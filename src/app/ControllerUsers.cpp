@@ -36,7 +36,7 @@ bool takeUserfile(Controller& controller, const std::string& path) {
 
 } // namespace
 
-void Controller::saveData() {
+bool Controller::saveData() {
     static const std::vector<UserRecord> none;
     const std::string path = userfileField->stringValue();
     const auto result =
@@ -47,6 +47,7 @@ void Controller::saveData() {
                                 "). The list keeps your change; the next successful save writes it.");
     }
     tableView->reloadData();
+    return static_cast<bool>(result);
 }
 
 void Controller::refreshUserfile() {
@@ -80,7 +81,7 @@ void Controller::addUser() {
     usernameField->setStringValue("");
     passwordField->setStringValue("");
     usernameField->selectText();
-    saveData();
+    if (saveData()) ui::windowSystem().showStatus("Added " + username);
 }
 
 void Controller::selectUserfile() {
@@ -140,10 +141,12 @@ void Controller::sheetDidEnd(int returnCode) {
     }
     // The chosen records by user name, so that sweeping a large list stays linear.
     std::unordered_multimap<std::string, UserRecord> chosen;
+    std::string names;
     for (const int row : tableView->selectedRowIndexes()) {
         if (row >= 0 && row < static_cast<int>(records->size())) {
             const UserRecord& record = (*records)[static_cast<std::size_t>(row)];
             chosen.emplace(record.text("username"), record);
+            names += (names.empty() ? "" : ", ") + record.text("username");
         }
     }
     if (chosen.empty()) {
@@ -160,7 +163,7 @@ void Controller::sheetDidEnd(int returnCode) {
         return false;
     });
     tableView->reloadData();
-    saveData();
+    if (saveData()) ui::windowSystem().showStatus("Deleted " + names);
 }
 
 } // namespace keepgate

@@ -141,6 +141,13 @@ void Directory::showError(const std::string& message) {
     ui::windowSystem().beginAlertSheet({"Error!", message, "OK", ""}, mainWindow, {});
 }
 
+void Directory::reportWritten(const std::string& directory, const std::string& status) {
+    ui::windowSystem().showStatus(status);
+    if (protectionWritten) {
+        protectionWritten(directory, status);
+    }
+}
+
 void Directory::awakeFromNib() {
     buttonCell(true);
 }
@@ -174,6 +181,7 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
     }
     parseFile(info);
     directoryField->setStringValue(directory);
+    if (directoryLoaded) directoryLoaded(directory);
 }
 
 void Directory::parseFile(const std::optional<ProtectionInfo>& info) {
@@ -460,6 +468,8 @@ void Directory::saveProtection() {
     if (accessFileMode) {
         if (const auto result = platform::writeFileAtomically(pfilePath, directoryinfo); !result) {
             showError("The file " + pfilePath + " could not be written: " + result.error);
+        } else {
+            reportWritten(directory, "Saved " + accessFilename(defaults) + " in " + directory);
         }
     } else {
         const std::string configPath = configFilePath(defaults);
@@ -473,6 +483,8 @@ void Directory::saveProtection() {
                                                kClosingLine + "\n";
             if (const auto result = platform::writeFileAtomically(configPath, fullFileString); !result) {
                 showError("The file " + configPath + " could not be written: " + result.error);
+            } else {
+                reportWritten(directory, "Saved the section for " + directory + " in " + configPath);
             }
         }
     }
@@ -534,6 +546,8 @@ void Directory::removeProtectionNow(int returnCode) {
         const bool present = platform::fileExists(pfilePath);
         if (const auto result = platform::removeFile(pfilePath); !result && present) {
             showError("The file " + pfilePath + " could not be removed: " + result.error);
+        } else {
+            reportWritten(directory, "Removed protection");
         }
     } else {
         const std::string configPath = configFilePath(defaults);
@@ -544,6 +558,8 @@ void Directory::removeProtectionNow(int returnCode) {
                        platform::writeFileAtomically(configPath, parseFileWithoutDirectory(text, directory));
                    !result) {
             showError("The file " + configPath + " could not be written: " + result.error);
+        } else {
+            reportWritten(directory, "Removed protection");
         }
     }
     for (ui::TextField* field : {directoryField, authnameField, userfileField, groupfileField}) {

@@ -161,7 +161,7 @@ void Group::addGroup() {
     groupnameField->selectText();
     outlineView->reloadData();
     grouplistPopup->addItemWithTitle(name);
-    saveGroupfile();
+    if (saveGroupfile()) ui::windowSystem().showStatus("Added group " + name);
 }
 
 void Group::addUser() {
@@ -184,13 +184,14 @@ void Group::addUser() {
     usernameField->setStringValue("");
     usernameField->selectText();
     outlineView->reloadData();
-    saveGroupfile();
+    if (saveGroupfile()) ui::windowSystem().showStatus("Added " + name + " to " + (*records)[static_cast<std::size_t>(chosen)]->title().value_or(""));
 }
 
 void Group::deleteGroup() {
     if (!records) {
         return;
     }
+    std::string deleted;
     // Mark first and sweep after, so the selection is never read from a tree that is changing.
     for (const int row : outlineView->selectedRowIndexes()) {
         GroupItem* item = itemOf(outlineView->itemAtRow(row));
@@ -198,6 +199,7 @@ void Group::deleteGroup() {
             continue;
         }
         item->setValue("Delete", Value("YES"));
+        deleted += (deleted.empty() ? "" : ", ") + item->title().value_or("");
     }
     // Entries go by position, from the last up: two groups may share a title, and entry i mirrors group i.
     for (std::size_t index = records->size(); index-- > 0;) {
@@ -208,10 +210,10 @@ void Group::deleteGroup() {
     removeObjectsWithKey("Delete", *records);
     outlineView->deselectAll();
     outlineView->reloadData();
-    saveGroupfile();
+    if (saveGroupfile() && !deleted.empty()) ui::windowSystem().showStatus("Deleted " + deleted);
 }
 
-void Group::saveGroupfile() {
+bool Group::saveGroupfile() {
     std::vector<ReadFile::GroupLine> lines;
     if (records) {
         lines.reserve(records->size());
@@ -231,6 +233,7 @@ void Group::saveGroupfile() {
         showError("The group file \"" + path + "\" could not be written (" + result.error +
                   "). The groups keep your change; the next successful save writes it.");
     }
+    return static_cast<bool>(result);
 }
 
 int Group::numberOfChildrenOfItem(ui::OutlineItem item) {

@@ -53,7 +53,8 @@ class Group : public ui::OutlineDataSource {
     void addGroup();
     void addUser();
     void deleteGroup();
-    void saveGroupfile();
+    // Writes the tree to the group file; false, after an alert, when that failed.
+    bool saveGroupfile();
 
     // The outline view's data source.
     int numberOfChildrenOfItem(ui::OutlineItem item) override;

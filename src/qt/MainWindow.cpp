@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -94,6 +95,8 @@ MainWindow::MainWindow(PreferencesController& preferences, QtWindowSystem* windo
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(editorTabs_);
     setCentralWidget(central);
+    // The status line under the tabs, where every write and every protection test reports.
+    statusBar()->setSizeGripEnabled(false);
     resize(760, 560);
     buildMenus(preferences);
     connectOutlets();

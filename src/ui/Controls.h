@@ -125,4 +125,13 @@ public:
     virtual int indexOfSelectedTabViewItem() const = 0;
 };
 
+// A busy indicator: shown and moving while work runs, hidden otherwise.
+class ProgressIndicator {
+public:
+    virtual ~ProgressIndicator() = default;
+    virtual void startAnimation() = 0;
+    virtual void stopAnimation() = 0;
+    virtual bool isAnimating() const = 0;
+};
+
 } // namespace keepgate::ui
