@@ -1,6 +1,7 @@
 #include "app/PreferencesController.h"
 
 #include "platform/Constants.h"
+#include "platform/SystemPaths.h"
 
 namespace keepgate {
 
@@ -37,7 +38,7 @@ void PreferencesController::restoreDefaults() {
     defaults->setBool(constants::kCheckUpdatesKey, true);
     defaults->setBool(constants::kShowHiddenKey, false);
     defaults->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
-    defaults->setString(constants::kConfigFilePathKey, constants::kDefaultConfigFilePath);
+    defaults->setString(constants::kConfigFilePathKey, systemPaths().defaultConfigFile);
     defaults->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
     setDefaults();
 }
@@ -53,7 +54,7 @@ void PreferencesController::savePrefs() {
                                                                ? constants::kAccessFileMode
                                                                : constants::kConfigFileMode);
     defaults->setString(constants::kConfigFilePathKey,
-                        textOrDefault(configFilePathField, constants::kDefaultConfigFilePath));
+                        textOrDefault(configFilePathField, systemPaths().defaultConfigFile));
     defaults->setBool(constants::kCheckUpdatesKey, checkUpdates);
     defaults->setBool(constants::kShowHiddenKey, showHidden);
     defaults->setString(constants::kDefaultAccessFilenameKey,

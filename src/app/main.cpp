@@ -12,6 +12,7 @@
 #include "qt/NetworkUrlFetcher.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/SettingsDefaultsStore.h"
+#include "services/ServerProfile.h"
 
 namespace {
 
@@ -72,6 +73,11 @@ int main(int argc, char** argv) {
     keepgate::ui::setWindowSystem(windowSystem);
     keepgate::setStandardUserDefaults(std::make_shared<keepgate::qt::SettingsDefaultsStore>());
     keepgate::setUrlFetcher(std::make_shared<keepgate::qt::NetworkUrlFetcher>());
+
+    // The installed server's layout replaces the shipped paths before any check reads them.
+    if (const auto profile = keepgate::ServerProfile::detect()) {
+        profile->applyTo(keepgate::systemPaths());
+    }
 
     keepgate::qt::ApplicationWindows windows(windowSystem.get());
     windows.main.show();

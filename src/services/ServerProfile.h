@@ -1,0 +1,51 @@
+#pragma once
+
+#include <map>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "platform/SystemPaths.h"
+
+namespace keepgate {
+
+// What Keepgate knows of the installed Apache: where its configuration lies, how it is run and
+// controlled. Detection fills it; systemPaths() carries it for the rest of the program.
+struct ServerProfile {
+    std::string mainConfig;
+    std::string serverRoot;
+    std::string controlProgram;                     // empty when no control program answered
+    std::string environmentFile;                    // empty when the distribution has none
+    std::map<std::string, std::string> environment; // the variables the environment file sets
+    std::string serverUser;
+    std::string enableModuleProgram; // a2enmod; empty: a module is enabled with a LoadModule line
+    std::string modulesFolder;
+    std::string documentRoot;
+
+    // The environment as the process runner takes it, so the control program runs as the distribution
+    // runs it.
+    std::vector<std::pair<std::string, std::string>> environmentList() const;
+    // The command that reloads the server gracefully; empty without a control program.
+    std::vector<std::string> reloadCommand() const;
+
+    // Writes the profile into the system paths: main configuration, server fields and the default
+    // shared configuration file (keepgate.conf in the server root).
+    void applyTo(SystemPaths& paths) const;
+    // The profile the system paths hold now, the environment file read again.
+    static ServerProfile current();
+
+    // Asks the installed server for its layout (the first control program that answers -V), then
+    // falls back to the known main configuration files; nothing when neither finds a server.
+    static std::optional<ServerProfile> detect();
+    // Completes a profile whose main configuration and root are known: environment, user, modules
+    // folder, document root and how to enable a module.
+    static ServerProfile describe(const std::string& mainConfig, const std::string& serverRoot,
+                                  const std::string& controlProgram);
+};
+
+// The variables a shell environment file sets, read by sourcing it the way the distribution's control
+// script does; empty when it cannot be read.
+std::map<std::string, std::string> readEnvironmentFile(const std::string& path, int timeoutMilliseconds);
+
+} // namespace keepgate
