@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
@@ -216,6 +217,10 @@ QWidget* MainWindow::buildDirectoryEditor() {
     auto* selectGroupfile = makeButton(QStringLiteral("Choose…"), false);
     auto* save = makeButton(QStringLiteral("Save Protection"), false);
     auto* remove = makeButton(QStringLiteral("Remove Protection"), false);
+    QLineEdit* address = makeField(QStringLiteral("The address the server publishes the directory under"));
+    auto* testProtection = makeButton(QStringLiteral("Test Protection"), false);
+    auto* testProgress = new QProgressBar;
+    testProgress->setMaximumWidth(120);
     auto* allUsers = new QCheckBox(QStringLiteral("Admit every user of the user file"));
     auto* denyAll = new QCheckBox(QStringLiteral("Deny all other hosts"));
     auto* orderDeny = new QRadioButton(QStringLiteral("Deny rules first, then allow rules (deny,allow)"));
@@ -270,14 +275,17 @@ QWidget* MainWindow::buildDirectoryEditor() {
     form->addWidget(new QLabel(QStringLiteral("Directory:")), 0, 0);
     form->addWidget(directoryPath, 0, 1);
     form->addWidget(e.chooseButton, 0, 2);
-    form->addWidget(new QLabel(QStringLiteral("Realm name:")), 1, 0);
-    form->addWidget(authname, 1, 1, 1, 2);
-    form->addWidget(new QLabel(QStringLiteral("User file:")), 2, 0);
-    form->addWidget(userfile, 2, 1);
-    form->addWidget(selectUserfile, 2, 2);
-    form->addWidget(new QLabel(QStringLiteral("Group file:")), 3, 0);
-    form->addWidget(groupfile, 3, 1);
-    form->addWidget(selectGroupfile, 3, 2);
+    form->addWidget(new QLabel(QStringLiteral("Address:")), 1, 0);
+    form->addLayout(row({address, testProgress}, 0), 1, 1);
+    form->addWidget(testProtection, 1, 2);
+    form->addWidget(new QLabel(QStringLiteral("Realm name:")), 2, 0);
+    form->addWidget(authname, 2, 1, 1, 2);
+    form->addWidget(new QLabel(QStringLiteral("User file:")), 3, 0);
+    form->addWidget(userfile, 3, 1);
+    form->addWidget(selectUserfile, 3, 2);
+    form->addWidget(new QLabel(QStringLiteral("Group file:")), 4, 0);
+    form->addWidget(groupfile, 4, 1);
+    form->addWidget(selectGroupfile, 4, 2);
     form->setColumnStretch(1, 1);
 
     auto* layout = new QVBoxLayout(page);
@@ -302,6 +310,9 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.addAccessBT = std::make_unique<QtButton>(addRule);
     e.removeAccessBT = std::make_unique<QtButton>(removeRule);
     e.subTabs = std::make_unique<QtTabView>(subTabs);
+    e.addressField = std::make_unique<QtTextField>(address);
+    e.testProtectionButton = std::make_unique<QtButton>(testProtection);
+    e.testProgress = std::make_unique<QtProgressIndicator>(testProgress);
     return page;
 }
 
@@ -414,6 +425,18 @@ void MainWindow::connectOutlets() {
                 [this] { directoryAccess.addRecord(); });
         connect(e.removeAccessBT->widget(), &QAbstractButton::clicked, this,
                 [this] { directoryAccess.removeRecord(); });
+
+        ProtectionTester& t = protectionTester;
+        t.mainWindow = &window;
+        t.addressField = e.addressField.get();
+        t.testProtectionButton = e.testProtectionButton.get();
+        t.testProgress = e.testProgress.get();
+        d.directoryLoaded = [&t](const std::string& path) { t.directoryLoaded(path); };
+        d.protectionWritten = [&t](const std::string& path, const std::string& status) {
+            t.protectionWritten(path, status);
+        };
+        connect(e.testProtectionButton->widget(), &QAbstractButton::clicked, this, [&t] { t.testProtection(); });
+        connect(e.addressField->widget(), &QLineEdit::editingFinished, this, [&t] { t.addressEdited(); });
     }
 }
 

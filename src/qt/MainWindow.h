@@ -8,10 +8,12 @@
 #include "directory/Directory.h"
 #include "directory/DirectoryAccess.h"
 #include "directory/DirectoryGroups.h"
+#include "directory/ProtectionTester.h"
 #include "groups/Group.h"
 #include "qt/QtButton.h"
 #include "qt/QtOutlineView.h"
 #include "qt/QtPopUpButton.h"
+#include "qt/QtProgressIndicator.h"
 #include "qt/QtTabView.h"
 #include "qt/QtTableView.h"
 #include "qt/QtTextField.h"
@@ -56,6 +58,9 @@ class MainWindow : public QMainWindow {
             removeProtectionButton, allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT,
             removeAccessBT;
         std::unique_ptr<QtTabView> subTabs;
+        std::unique_ptr<QtTextField> addressField;
+        std::unique_ptr<QtButton> testProtectionButton;
+        std::unique_ptr<QtProgressIndicator> testProgress;
         QPushButton* chooseButton = nullptr;
     };
 
@@ -68,6 +73,7 @@ class MainWindow : public QMainWindow {
     Directory directory;
     DirectoryGroups directoryGroups;
     DirectoryAccess directoryAccess;
+    ProtectionTester protectionTester;
 
     UserEditor userEditor;
     GroupEditor groupEditor;

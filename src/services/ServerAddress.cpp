@@ -135,6 +135,8 @@ struct Publishing {
     Directives aliases;           // Alias and AliasMatch, in the order the server tries them
     std::optional<std::string> documentRoot;
     Directives userDirs;
+    std::optional<std::string> errorLog; // as written
+    std::optional<std::string> serverRoot;
 };
 
 std::string withServerRoot(const std::string& path, const std::optional<std::string>& serverRoot) {
@@ -239,6 +241,7 @@ Server readServer(const std::vector<ConfigDirective>& all) {
         Directives aliases;
         std::optional<std::string> documentRoot;
         Directives userDirs;
+        std::optional<std::string> errorLog;
     };
     const auto collect = [&](const Directives& directives, bool inVirtualHost) {
         Scope scope;
@@ -253,6 +256,8 @@ Server readServer(const std::vector<ConfigDirective>& all) {
                 scope.documentRoot = withServerRoot(directive->arguments[0], serverRoot);
             } else if (sameWord(directive->name, "UserDir") && !directive->arguments.empty()) {
                 scope.userDirs.push_back(directive);
+            } else if (sameWord(directive->name, "ErrorLog") && !directive->arguments.empty()) {
+                scope.errorLog = directive->arguments[0];
             }
         }
         return scope;
@@ -264,6 +269,8 @@ Server readServer(const std::vector<ConfigDirective>& all) {
     publishing.aliases.insert(publishing.aliases.end(), main.aliases.begin(), main.aliases.end());
     publishing.documentRoot = host.documentRoot ? host.documentRoot : main.documentRoot;
     publishing.userDirs = host.userDirs.empty() ? main.userDirs : host.userDirs;
+    publishing.errorLog = host.errorLog ? host.errorLog : main.errorLog;
+    publishing.serverRoot = serverRoot;
     return server;
 }
 
@@ -586,6 +593,16 @@ PublishedAddress ServerAddress::forDirectory(const std::vector<ConfigDirective>&
     return {"", "The server publishes no address for " + directory + ": it lies outside the document root" +
                     (server.publishing.documentRoot ? " " + *server.publishing.documentRoot : "") +
                     " and every Alias and UserDir folder."};
+}
+
+std::optional<std::string> ServerAddress::errorLog(const std::vector<ConfigDirective>& directives,
+                                                   const std::string& serverRoot) {
+    const Publishing publishing = readServer(directives).publishing;
+    const std::string log = publishing.errorLog.value_or("logs/error_log");
+    if (log.empty() || log.front() == '|' || startsWith(log, "syslog")) {
+        return std::nullopt;
+    }
+    return withServerRoot(log, publishing.serverRoot ? publishing.serverRoot : std::optional<std::string>(serverRoot));
 }
 
 std::optional<std::string> ServerAddress::passwdHome(const std::string& user) {

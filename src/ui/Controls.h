@@ -28,6 +28,8 @@ public:
     virtual void setEditable(bool editable) = 0;
     // Selects the whole text and takes the keyboard focus.
     virtual void selectText() = 0;
+    // The grey text an empty field shows, saying what belongs there or why it is empty.
+    virtual void setPlaceholderString(const std::string& text) { (void)text; }
 };
 
 // A push button, check box or radio button; state 1 is on, 0 is off.

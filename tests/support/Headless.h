@@ -37,7 +37,9 @@ public:
     bool isEditable() const override { return editable; }
     void setEditable(bool value) override { editable = value; }
     void selectText() override { ++selectCount; }
+    void setPlaceholderString(const std::string& value) override { placeholder = value; }
     std::string text;
+    std::string placeholder;
     bool editable;
     int selectCount = 0;
 };
