@@ -1,6 +1,7 @@
 #include "app/Controller.h"
 
 #include "app/PreferencesController.h"
+#include "app/ServerActions.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
@@ -65,29 +66,10 @@ void failConfiguration(ui::Window* mainWindow, const std::string& message) {
     ui::windowSystem().beginAlertSheet(alert("Error!", message), mainWindow, {});
 }
 
-// Stages the amended text and copies it over the main configuration with administrator rights; never
-// copies a staging file that this call did not just write.
+// Tests the amended text with the server's own test, keeps a backup and installs it with administrator
+// rights; never installs a file this call did not just stage privately.
 void installConfiguration(ui::Window* mainWindow, const std::string& amendedText) {
-    const SystemPaths& paths = systemPaths();
-    const auto staged = platform::writeFileAtomically(paths.stagingConfig, amendedText);
-    if (!staged) {
-        failConfiguration(mainWindow, "Keepgate could not write the amended configuration to " +
-                                          paths.stagingConfig + " (" + staged.error +
-                                          "). The web server's configuration was not changed.");
-        return;
-    }
-    if (!AdmTools::copyFileWithAuthorization(paths.stagingConfig, paths.mainConfig)) {
-        failConfiguration(
-            mainWindow,
-            "The web server's configuration was not changed. The amended configuration stays in " +
-                paths.stagingConfig + ".");
-        return;
-    }
-    ui::windowSystem().beginAlertSheet(alert("Complete!",
-                                             "Apache (httpd) is now configured. Please restart the "
-                                             "Personal Web Sharing in your System Preferences for "
-                                             "the changes to take effect!"),
-                                       nullptr, {});
+    ServerActions::installMainConfiguration(mainWindow, amendedText);
 }
 
 } // namespace

@@ -68,6 +68,13 @@ void Controller::addUser() {
                                 ". A user name may not contain colons, blanks, tabs or line breaks.");
         return;
     }
+    if (passwordField->stringValue().find('\0') != std::string::npos) {
+        showUserEditorError(mainWindow,
+                            "The password contains a NUL character, which htpasswd would silently "
+                            "cut off there. The user \"" +
+                                username + "\" was not added.");
+        return;
+    }
     auto record = AddUser::createRecord(username, passwordField->stringValue());
     if (!record) {
         showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +

@@ -1,7 +1,9 @@
 #include "app/PreferencesController.h"
 
+#include "formats/Validator.h"
 #include "platform/Constants.h"
 #include "platform/SystemPaths.h"
+#include "ui/WindowSystem.h"
 
 namespace keepgate {
 
@@ -28,6 +30,25 @@ std::string textOrDefault(ui::TextField* field, const std::string& fallback) {
     return field->stringValue();
 }
 
+// The alert text for the first field whose value cannot be saved; an empty field takes its default.
+std::optional<std::string> refusedField(const ui::TextField* configPath, const ui::TextField* accessName) {
+    if (configPath) {
+        const std::string path = configPath->stringValue();
+        if (const auto problem = Validator::preferencePath(path)) {
+            return "The shared configuration file path \"" + path + "\" cannot be used: " + *problem +
+                   ". Nothing was saved.";
+        }
+    }
+    if (accessName && !accessName->stringValue().empty()) {
+        const std::string name = accessName->stringValue();
+        if (const auto problem = Validator::accessFileName(name)) {
+            return "The access file name \"" + name + "\" cannot be used: " + *problem +
+                   ". Nothing was saved.";
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 void PreferencesController::restoreDefaults() {
@@ -46,6 +67,11 @@ void PreferencesController::restoreDefaults() {
 void PreferencesController::savePrefs() {
     if (!defaults) {
         defaults = &standardUserDefaults();
+    }
+    // Both values end up in lines Apache reads; a refused one stops the whole save, fields as typed.
+    if (const auto refused = refusedField(configFilePathField, defaultAccessFilenameField)) {
+        ui::windowSystem().beginAlertSheet({"Error!", *refused, "OK", ""}, theWindow, {});
+        return;
     }
     const bool checkUpdates = isOn(checkForUpdates);
     const bool showHidden = isOn(showHiddenFiles);

@@ -1,12 +1,15 @@
 #include "directory/Directory.h"
 
-#include <cctype>
+#include <algorithm>
+
 #include <stdexcept>
 
 #include "directory/DirectoryAccess.h"
 #include "directory/DirectoryGroups.h"
+#include "formats/ConfigSection.h"
 #include "formats/ReadFile.h"
 #include "formats/ReadHtaccess.h"
+#include "formats/Validator.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
@@ -28,38 +31,8 @@ std::string configFilePath(const DefaultsStore& defaults) {
     return defaults.stringForKey(constants::kConfigFilePathKey).value_or(constants::kDefaultConfigFilePath);
 }
 
-std::string sectionHeader(const std::string& directory) {
-    return "<Directory \"" + directory + "\">";
-}
-
-// A line that opens a configuration section of its own (a directive line that only mentions it does not).
-bool opensSection(const std::string& line) {
-    const auto start = line.find_first_not_of(" \t");
-    if (start == std::string::npos) {
-        return false;
-    }
-    static const std::string opening = "<directory";
-    if (line.size() - start < opening.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < opening.size(); ++i) {
-        if (std::tolower(static_cast<unsigned char>(line[start + i])) != opening[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 bool holdsAnyOf(const std::string& text, const char* characters) {
     return text.find_first_of(characters) != std::string::npos;
-}
-
-bool holdsLineBreak(const std::string& text) {
-    return holdsAnyOf(text, "\n\r");
 }
 
 std::string trimmed(const std::string& text) {
@@ -115,24 +88,24 @@ std::vector<std::string> splitLines(const std::string& text) {
     }
 }
 
-std::string joined(const std::vector<std::string>& names) {
-    std::string text;
-    for (const auto& name : names) {
-        text += (text.empty() ? "" : " ") + name;
-    }
-    return text;
-}
-
-// Apache would take a line break, or a double quote in the header, as the end of the section's opening
-// line, so such a directory cannot have a section of its own.
-bool canHoldSectionHeader(const std::string& directory) {
-    return !holdsAnyOf(directory, "\"\n\r");
-}
-
-std::string unusableDirectoryMessage(const std::string& directory) {
+std::string sectionUnusableMessage(const std::string& directory, const std::string& problem) {
     return "The directory \"" + directory +
-           "\" cannot be protected in the shared configuration file: its path holds a double quote or a line "
-           "break, which the section header cannot hold.";
+           "\" cannot be protected in the shared configuration file: its path cannot stand in the section "
+           "header, because " +
+           problem + ".";
+}
+
+std::string refusal(const std::string& field, const std::string& value, const std::string& problem) {
+    return "The " + field + " \"" + value + "\" cannot be used: " + problem + ". Nothing was saved.";
+}
+
+// The block as it stands on disk now: the whole access file, or the inner text of the directory's section.
+std::optional<std::string> blockOnDisk(const DefaultsStore& defaults, const std::string& directory) {
+    if (isAccessFileMode(defaults)) {
+        return platform::readFile(platform::joinPath(directory, accessFilename(defaults)));
+    }
+    const auto config = platform::readFile(configFilePath(defaults));
+    return config ? BlockText::sectionBody(*config, directory) : std::nullopt;
 }
 
 } // namespace
@@ -169,19 +142,52 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
     }
     const std::string directory = filenames.front();
     const DefaultsStore& defaults = standardUserDefaults();
-    std::optional<ProtectionInfo> info;
-    if (isAccessFileMode(defaults)) {
-        info = ReadHtaccess::htaccess(platform::joinPath(directory, accessFilename(defaults)));
-    } else {
-        if (!canHoldSectionHeader(directory)) {
-            showError(unusableDirectoryMessage(directory));
+    if (!isAccessFileMode(defaults)) {
+        if (const auto problem = Validator::directoryPath(directory)) {
+            showError(sectionUnusableMessage(directory, *problem));
             return;
         }
-        info = ReadHtaccess::configFile(configFilePath(defaults), directory);
     }
-    parseFile(info);
+    const auto block = blockOnDisk(defaults, directory);
+    // Comments, containers and other directives never fill a field: only the block's own directives do.
+    const auto any = [](const std::string&) { return true; };
+    parseFile(ReadHtaccess::readPart(
+        BlockText::joined(BlockText::divide(block.value_or(""), any, any).directives)));
     directoryField->setStringValue(directory);
+    showKept(block);
     if (directoryLoaded) directoryLoaded(directory);
+}
+
+BlockLines Directory::divided(const std::string& block) const {
+    const auto knownUser = [this](const std::string& name) {
+        return std::any_of(records.begin(), records.end(),
+                           [&](const UserRecord& record) { return record.text("username") == name; });
+    };
+    const auto knownGroup = [](const std::string& name) {
+        const auto& groupRecords = DirectoryGroups::getGroupRecords();
+        return groupRecords &&
+               std::any_of(groupRecords->begin(), groupRecords->end(),
+                           [&](const auto& record) { return record.text("groupname") == name; });
+    };
+    return BlockText::divide(block, knownUser, knownGroup);
+}
+
+void Directory::showKept(const std::optional<std::string>& block) {
+    if (!keptField) {
+        return;
+    }
+    const BlockLines lines = divided(block.value_or(""));
+    std::string listed;
+    const auto list = [&](const std::vector<std::string>& kept, const std::string& note) {
+        for (const auto& line : kept) {
+            if (line.find_first_not_of(" \t\r") != std::string::npos) {
+                listed += "\n" + (line.back() == '\r' ? line.substr(0, line.size() - 1) : line) + note;
+            }
+        }
+    };
+    list(lines.keptAccess, "   (controls access: saving asks before replacing it)");
+    list(lines.keptOther, "");
+    keptField->setStringValue(listed.empty() ? "" : "Kept as written:" + listed);
 }
 
 void Directory::parseFile(const std::optional<ProtectionInfo>& info) {
@@ -196,7 +202,13 @@ void Directory::parseFile(const std::optional<ProtectionInfo>& info) {
     };
     showPath("groupfile", groupfileField);
     showPath("userfile", userfileField);
-    authnameField->setStringValue(block.text("authname"));
+    // A realm read from a line with a DOS line end would otherwise carry the carriage return into the
+    // next save, where it cannot stand.
+    std::string realm = block.text("authname");
+    if (!realm.empty() && realm.back() == '\r') {
+        realm.pop_back();
+    }
+    authnameField->setStringValue(realm);
     if (block.has("orderallow")) {
         orderAllowRB->setState(1);
         orderDenyRB->setState(0);
@@ -329,44 +341,34 @@ void Directory::doOpenGroupfilePanel(int returnCode, const std::vector<std::stri
 }
 
 bool Directory::composeBlock() {
-    const auto refuse = [this](const std::string& message) {
-        showError(message + " Nothing was saved.");
+    const auto refuse = [this](const std::string& field, const std::string& value,
+                               const std::string& problem) {
+        showError(refusal(field, value, problem));
         return false;
     };
     // A path with blanks goes in double quotes, where Apache reads it as one argument.
     const auto pathArgument = [&](const std::string& field,
                                   const std::string& path) -> std::optional<std::string> {
-        if (holdsLineBreak(path)) {
-            refuse("The " + field + " path \"" + path + "\" cannot hold a line break.");
+        if (const auto problem = Validator::blockFilePath(path)) {
+            refuse(field, path, *problem);
             return std::nullopt;
         }
-        if (!holdsAnyOf(path, " \t")) {
-            return path;
-        }
-        if (holdsAnyOf(path, "\"\\")) {
-            refuse(
-                "The " + field + " path \"" + path +
-                "\" holds blanks, so it must be written in double quotes, and cannot hold a double quote or "
-                "a backslash then.");
-            return std::nullopt;
-        }
-        return "\"" + path + "\"";
+        return holdsAnyOf(path, " \t") ? "\"" + path + "\"" : path;
     };
-    // A blank or tab in a marked name would admit other names; a line break would start a new directive.
-    const auto checkNames = [&](const std::string& kind, const std::vector<std::string>& names) {
+    const auto checkNames = [&](const std::string& field, const std::vector<std::string>& names,
+                                const auto& rule) {
         for (const auto& name : names) {
-            if (holdsAnyOf(name, " \t\n\r")) {
-                return refuse("The " + kind + " name \"" + name +
-                              "\" cannot hold a blank, a tab or a line break.");
+            if (const auto problem = rule(name)) {
+                return refuse(field, name, *problem);
             }
         }
         return true;
     };
 
-    const std::string realm = authnameField->stringValue();
-    if (holdsAnyOf(realm, "\n\r\"\\")) {
-        return refuse("The realm name \"" + realm +
-                      "\" cannot hold a line break, a double quote or a backslash.");
+    const std::string typedRealm = authnameField->stringValue();
+    const std::string realm = typedRealm.empty() ? "Keepgate" : typedRealm;
+    if (const auto problem = Validator::realm(realm)) {
+        return refuse("realm name", realm, *problem);
     }
 
     std::vector<std::string> markedUsers;
@@ -392,11 +394,12 @@ bool Directory::composeBlock() {
             }
             const std::string kind = record.text("denyallow");
             if (kind != "Allow" && kind != "Deny") {
-                return refuse("The host rule for \"" + host + "\" must be Allow or Deny, not \"" + kind +
-                              "\".");
+                showError("The host rule for \"" + host + "\" must be Allow or Deny, not \"" + kind +
+                          "\". Nothing was saved.");
+                return false;
             }
-            if (holdsLineBreak(host)) {
-                return refuse("The host \"" + host + "\" cannot hold a line break.");
+            if (const auto problem = Validator::host(host)) {
+                return refuse("host of a host rule", host, *problem);
             }
             hostLines += kind + " from " + host + "\n";
         }
@@ -405,7 +408,7 @@ bool Directory::composeBlock() {
     std::string block = "AuthType Basic\nAuthName \"" + realm + "\"\n";
     const std::string userfile = userfileField->stringValue();
     if (platform::fileExists(userfile)) {
-        const auto argument = pathArgument("user file", userfile);
+        const auto argument = pathArgument("user file path", userfile);
         if (!argument) {
             return false;
         }
@@ -414,25 +417,23 @@ bool Directory::composeBlock() {
     const std::string groupfile = groupfileField->stringValue();
     if (!groupfile.empty()) {
         if (platform::fileExists(groupfile)) {
-            const auto argument = pathArgument("group file", groupfile);
+            const auto argument = pathArgument("group file path", groupfile);
             if (!argument) {
                 return false;
             }
             block += "AuthGroupFile " + *argument + "\n";
         }
-        if (!requiregroups.empty()) {
-            if (!checkNames("group", requiregroups)) {
-                return false;
-            }
-            block += "Require group " + joined(requiregroups) + "\n";
-        }
-    }
-    if (allusersCB->state() != 1 && !markedUsers.empty()) {
-        if (!checkNames("user", markedUsers)) {
+        if (!checkNames("group name", requiregroups, Validator::groupName)) {
             return false;
         }
-        block += "Require user " + joined(markedUsers) + "\n";
-    } else if (allusersCB->state() == 1) {
+        block += BlockText::requireLines("group", requiregroups);
+    }
+    if (allusersCB->state() != 1) {
+        if (!checkNames("user name", markedUsers, Validator::userName)) {
+            return false;
+        }
+        block += BlockText::requireLines("user", markedUsers);
+    } else {
         block += "Require valid-user\n";
     }
     block += hostLines;
@@ -454,39 +455,71 @@ void Directory::saveProtection() {
         return;
     }
     pfilePath = directory + "/" + accessFilename(defaults);
-    if (authnameField->stringValue().empty()) {
-        authnameField->setStringValue("Keepgate");
-    }
-    const bool accessFileMode = isAccessFileMode(defaults);
-    if (!accessFileMode && !canHoldSectionHeader(directory)) {
-        showError(unusableDirectoryMessage(directory) + " Nothing was saved.");
-        return;
+    if (!isAccessFileMode(defaults)) {
+        if (const auto problem = Validator::directoryPath(directory)) {
+            showError(sectionUnusableMessage(directory, *problem) + " Nothing was saved.");
+            return;
+        }
     }
     if (!composeBlock()) {
         return;
     }
-    if (accessFileMode) {
-        if (const auto result = platform::writeFileAtomically(pfilePath, directoryinfo); !result) {
-            showError("The file " + pfilePath + " could not be written: " + result.error);
-        } else {
-            reportWritten(directory, "Saved " + accessFilename(defaults) + " in " + directory);
-        }
-    } else {
-        const std::string configPath = configFilePath(defaults);
-        const auto text = platform::readFile(configPath);
-        // A configuration that exists but cannot be read would otherwise be replaced by the one section.
-        if (!text && platform::fileExists(configPath)) {
-            showError("The file " + configPath + " could not be read, so nothing was saved.");
-        } else {
-            const std::string fullFileString = parseFileWithoutDirectory(text, directory) +
-                                               sectionHeader(directory) + "\n" + directoryinfo + "\n" +
-                                               kClosingLine + "\n";
-            if (const auto result = platform::writeFileAtomically(configPath, fullFileString); !result) {
-                showError("The file " + configPath + " could not be written: " + result.error);
-            } else {
-                reportWritten(directory, "Saved the section for " + directory + " in " + configPath);
+    if (!BlockText::protects(directoryinfo)) {
+        showError("This protection admits everyone: no user or group is required, no host rule keeps anyone "
+                  "out and \"Deny all other hosts\" is off, so the directory would stay open to everyone. "
+                  "Nothing was saved.");
+        return;
+    }
+    // The question is asked about the block as it is on disk now, which another program may have changed.
+    const auto block = blockOnDisk(defaults, directory);
+    std::string replaced;
+    for (const auto& line : divided(block.value_or("")).keptAccess) {
+        replaced += "\n" + line;
+    }
+    if (replaced.empty()) {
+        writeBlock(directory);
+        return;
+    }
+    ui::windowSystem().beginAlertSheet(
+        {"Warning!",
+         "The protection on disk holds lines that control access in a form Keepgate cannot show:" + replaced +
+             "\n\nSaving replaces them with the protection shown here.",
+         "Replace", "Cancel"},
+        mainWindow, [this, directory](int returnCode) {
+            if (returnCode == 1) {
+                writeBlock(directory);
             }
-        }
+        });
+}
+
+void Directory::writeBlock(const std::string& directory) {
+    const DefaultsStore& defaults = standardUserDefaults();
+    if (authnameField->stringValue().empty()) {
+        authnameField->setStringValue("Keepgate");
+    }
+    const bool accessFileMode = isAccessFileMode(defaults);
+    const std::string path = accessFileMode ? pfilePath : configFilePath(defaults);
+    // Read at the moment of writing, so lines another program added since the load survive.
+    const auto text = platform::readFile(path);
+    // A file that exists but cannot be read would otherwise be replaced by the block alone.
+    if (!text && platform::fileExists(path)) {
+        showError("The file " + path + " could not be read, so nothing was saved.");
+        return;
+    }
+    std::string contents;
+    if (accessFileMode) {
+        contents = BlockText::joined(divided(text.value_or("")).keptOther) + directoryinfo;
+    } else {
+        const auto body = text ? BlockText::sectionBody(*text, directory) : std::nullopt;
+        contents = parseFileWithoutDirectory(text, directory) + section::header(directory) + "\n" +
+                   BlockText::joined(divided(body.value_or("")).keptOther) + directoryinfo + "\n" +
+                   kClosingLine + "\n";
+    }
+    if (const auto result = platform::writeFileAtomically(path, contents); !result) {
+        showError("The file " + path + " could not be written: " + result.error);
+    } else {
+        reportWritten(directory, accessFileMode ? "Saved " + accessFilename(defaults) + " in " + directory
+                                                : "Saved the section for " + directory + " in " + path);
     }
     removeProtectionButton->setEnabled(true);
 }
@@ -496,32 +529,23 @@ std::string Directory::parseFileWithoutDirectory(const std::optional<std::string
     if (!text) {
         return {};
     }
-    const std::string includefile = sectionHeader(directory);
     std::vector<std::string> lines = splitLines(*text);
     // The empty piece after the final line feed is no line; keeping it would add a blank line per save.
     if (lines.back().empty()) {
         lines.pop_back();
     }
     std::string dirString;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        if (!contains(lines[i], includefile)) {
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        const auto range = section::find(lines, directory, i);
+        for (const std::size_t stop = range ? range->begin : lines.size(); i < stop; ++i) {
             dirString += lines[i] + "\n";
-            continue;
         }
-        if (contains(lines[i], kClosingLine)) {
-            continue;
+        if (!range) {
+            break;
         }
-        // The section runs to its closing line. Without one before the end of the file it was never
-        // closed, and only its opening line goes so that nothing after it is lost; when another section
-        // opens first, this one's own lines go up to that section, which stays whole.
-        std::size_t end = i + 1;
-        while (end < lines.size() && !contains(lines[end], kClosingLine) && !opensSection(lines[end])) {
-            ++end;
-        }
-        if (end == lines.size()) {
-            continue;
-        }
-        i = opensSection(lines[end]) ? end - 1 : end;
+        // An opening line that no closing line follows goes alone, so nothing after it is lost.
+        i = range->closedLater ? range->end : range->begin + 1;
     }
     return dirString;
 }
@@ -542,12 +566,23 @@ void Directory::removeProtectionNow(int returnCode) {
         // Nothing is loaded, so there is nothing on disk to remove.
     } else if (isAccessFileMode(defaults)) {
         pfilePath = directory + "/" + accessFilename(defaults);
-        // A missing access file is no failure: the directory is unprotected as asked.
-        const bool present = platform::fileExists(pfilePath);
-        if (const auto result = platform::removeFile(pfilePath); !result && present) {
-            showError("The file " + pfilePath + " could not be removed: " + result.error);
+        // Only the block goes: other lines of the access file stay, and the file goes when none are left.
+        const auto text = platform::readFile(pfilePath);
+        const std::string rest = text ? BlockText::joined(divided(*text).keptOther) : std::string();
+        if (rest.find_first_not_of(" \t\r\n") != std::string::npos) {
+            if (const auto result = platform::writeFileAtomically(pfilePath, rest); !result) {
+                showError("The file " + pfilePath + " could not be written: " + result.error);
+            } else {
+                reportWritten(directory, "Removed protection");
+            }
         } else {
-            reportWritten(directory, "Removed protection");
+            // A missing access file is no failure: the directory is unprotected as asked.
+            const bool present = platform::fileExists(pfilePath);
+            if (const auto result = platform::removeFile(pfilePath); !result && present) {
+                showError("The file " + pfilePath + " could not be removed: " + result.error);
+            } else {
+                reportWritten(directory, "Removed protection");
+            }
         }
     } else {
         const std::string configPath = configFilePath(defaults);

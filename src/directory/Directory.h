@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "directory/BlockText.h"
 #include "formats/ProtectionInfo.h"
 #include "formats/UserRecord.h"
 #include "ui/Controls.h"
@@ -32,6 +33,9 @@ class Directory : public ui::TableDataSource {
     ui::Button* orderAllowRB = nullptr;
     ui::Button* addAccessBT = nullptr;
     ui::Button* removeAccessBT = nullptr;
+    // The strip above the tabs that lists the loaded block's lines the editor keeps as written; empty
+    // when there are none.
+    ui::TextField* keptField = nullptr;
 
     std::string pfilePath;
     std::string directoryinfo;
@@ -86,6 +90,12 @@ class Directory : public ui::TableDataSource {
     bool composeBlock();
     void showError(const std::string& message);
     void reportWritten(const std::string& directory, const std::string& status);
+    // The lines of a block divided against the user and group tables as they stand.
+    BlockLines divided(const std::string& block) const;
+    void showKept(const std::optional<std::string>& block);
+    // Writes `directoryinfo` into the file as it is on disk now, with the lines kept as written before
+    // it; lines that control access in a form the editor cannot show are replaced.
+    void writeBlock(const std::string& directory);
 };
 
 } // namespace keepgate

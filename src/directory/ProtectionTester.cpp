@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
-#include <fnmatch.h>
 #include <fstream>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "platform/Log.h"
 #include "services/ApacheConfig.h"
 #include "services/ServerAddress.h"
+#include "services/ServerCheck.h"
 #include "services/ServerProfile.h"
 #include "ui/WindowSystem.h"
 
@@ -37,33 +36,11 @@ bool sameWord(const std::string& a, const std::string& b) {
     });
 }
 
-std::vector<std::string> components(const std::string& path) {
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        auto end = path.find('/', start);
-        if (end == std::string::npos) {
-            end = path.size();
-        }
-        if (end > start) {
-            parts.push_back(path.substr(start, end - start));
-        }
-        start = end + 1;
-    }
-    return parts;
-}
-
-std::string canonical(const std::string& path) {
-    std::error_code ignored;
-    const auto resolved = std::filesystem::weakly_canonical(path, ignored);
-    return ignored ? path : resolved.string();
-}
-
 struct ServerText {
     bool readable = false;
     std::string mainConfig;
     std::string serverRoot;
-    std::vector<ConfigDirective> directives;
+    ApacheConfigText config;
 };
 
 ServerText readServerText(const std::string& mainConfig, const std::string& serverRoot,
@@ -73,52 +50,9 @@ ServerText readServerText(const std::string& mainConfig, const std::string& serv
     text.serverRoot = serverRoot;
     text.readable = platform::readFile(mainConfig).has_value();
     if (text.readable) {
-        text.directives = ApacheConfig::read(mainConfig, serverRoot, environment).directives;
+        text.config = ApacheConfig::read(mainConfig, serverRoot, environment);
     }
     return text;
-}
-
-// The AllowOverride in force for a directory: of the <Directory> sections that match it or a folder above
-// it, the one with the most path components counts, the later one among equals, as the server merges them.
-std::optional<const ConfigDirective*> allowOverrideFor(const std::vector<ConfigDirective>& directives,
-                                                       const std::string& directory) {
-    const auto target = components(directory);
-    const ConfigDirective* best = nullptr;
-    std::size_t bestDepth = 0;
-    for (const auto& directive : directives) {
-        if (!sameWord(directive.name, "AllowOverride")) {
-            continue;
-        }
-        const std::string* path = nullptr;
-        bool other = false;
-        for (const auto& [kind, argument] : directive.sections) {
-            if (sameWord(kind, "Directory")) {
-                path = &argument;
-            } else if (sameWord(kind, "DirectoryMatch") || sameWord(kind, "Location") ||
-                       sameWord(kind, "LocationMatch") || sameWord(kind, "Files") || sameWord(kind, "FilesMatch")) {
-                other = true;
-            }
-        }
-        if (!path || other || path->empty() || path->front() == '~') {
-            continue;
-        }
-        const auto pattern = components(*path);
-        if (pattern.size() > target.size()) {
-            continue;
-        }
-        bool matches = true;
-        for (std::size_t i = 0; i < pattern.size() && matches; ++i) {
-            matches = fnmatch(pattern[i].c_str(), target[i].c_str(), 0) == 0;
-        }
-        if (matches && (!best || pattern.size() >= bestDepth)) {
-            best = &directive;
-            bestDepth = pattern.size();
-        }
-    }
-    if (!best) {
-        return std::nullopt;
-    }
-    return best;
 }
 
 std::string joined(const std::vector<std::string>& words) {
@@ -216,7 +150,7 @@ std::string ProtectionTester::Plan::notProtectedCause(const ServerText& server) 
     }
     if (accessFileMode) {
         std::vector<std::string> names;
-        for (const auto& directive : server.directives) {
+        for (const auto& directive : server.config.directives) {
             if (sameWord(directive.name, "AccessFileName")) {
                 names = directive.arguments;
             }
@@ -224,33 +158,23 @@ std::string ProtectionTester::Plan::notProtectedCause(const ServerText& server) 
         if (!names.empty() && std::find(names.begin(), names.end(), accessFilename) == names.end()) {
             return "The server reads access files named " + joined(names) + ", not " + accessFilename + ".";
         }
-        const auto override = allowOverrideFor(server.directives, directory);
-        if (!override) {
-            return "The server ignores " + accessFilename +
-                   " here: no AllowOverride lets it take effect, and the server's default is None.";
+        const OverrideResolution override = ServerCheck::allowOverrideFor(server.config, directory);
+        if (!override.allows("AuthConfig")) {
+            const std::string where = override.file.empty()
+                                          ? "no AllowOverride lets it take effect, and the server's default is None"
+                                          : "AllowOverride " + joined(override.allowOverride) +
+                                                " is in force for this folder (" + override.file + " line " +
+                                                std::to_string(override.line) + ")";
+            return "The server ignores " + accessFilename + " here: " + where + ".";
         }
-        const auto& arguments = (*override)->arguments;
-        const bool allowsAuth = std::any_of(arguments.begin(), arguments.end(), [](const std::string& word) {
-            return sameWord(word, "All") || sameWord(word, "AuthConfig");
-        });
-        if (!allowsAuth) {
-            return "The server ignores " + accessFilename + " here: AllowOverride " + joined(arguments) +
-                   " is in force for this folder (" + (*override)->file + " line " +
-                   std::to_string((*override)->line) + ").";
-        }
-    } else {
-        const std::string shared = canonical(sharedConfig);
-        const bool included = std::any_of(server.directives.begin(), server.directives.end(),
-                                          [&](const ConfigDirective& d) { return canonical(d.file) == shared; });
-        if (!included) {
-            return "The main configuration " + server.mainConfig + " does not include " + sharedConfig + ".";
-        }
+    } else if (!ServerCheck::includes(server.config, server.serverRoot, sharedConfig)) {
+        return "The main configuration " + server.mainConfig + " does not include " + sharedConfig + ".";
     }
     return "The server has probably not been reloaded since the protection was saved.";
 }
 
 std::string ProtectionTester::Plan::failureExcerpt(const ServerText& server, int localPort) const {
-    const auto log = ServerAddress::errorLog(server.directives, server.serverRoot);
+    const auto log = ServerAddress::errorLog(server.config.directives, server.serverRoot);
     if (!server.readable || !log) {
         return "";
     }
@@ -264,7 +188,7 @@ std::string ProtectionTester::Plan::failureExcerpt(const ServerText& server, int
 
 // A 403 that comes from a folder without an index page, rather than from a host rule.
 std::optional<std::string> ProtectionTester::Plan::listingRefused(const ServerText& server, int localPort) const {
-    const auto log = ServerAddress::errorLog(server.directives, server.serverRoot);
+    const auto log = ServerAddress::errorLog(server.config.directives, server.serverRoot);
     bool readable = false;
     const auto line = log ? errorLogLine(*log, localPort, directory, &readable) : std::nullopt;
     if (line && (line->find("AH01276") != std::string::npos ||
@@ -388,7 +312,7 @@ PublishedAddress addressFromConfiguration(const std::string& directory) {
         return {"", "The web server's configuration " + profile.mainConfig +
                         " cannot be read, so the address is not known; type it here."};
     }
-    return ServerAddress::forDirectory(server.directives, directory);
+    return ServerAddress::forDirectory(server.config.directives, directory);
 }
 
 } // namespace

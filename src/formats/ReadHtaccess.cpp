@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "formats/ConfigSection.h"
 #include "formats/TextLines.h"
 #include "platform/FileSystem.h"
 
@@ -77,21 +78,28 @@ std::optional<std::string> scanQuotedRealm(std::string_view line) {
     return std::string(line.substr(*position, end - *position));
 }
 
-// Several host lines of one kind gather into one blank-separated value, so no rule is lost on a save.
-void appendHosts(ProtectionInfo& info, const std::string& key, std::string_view line,
-                 std::string_view scanName) {
-    const auto hosts = scanRestOfLine(line, scanName);
-    if (!hosts || *hosts == "all") {
+// Several lines of one kind (host rules, or the Require lines that a long list of names is spread over)
+// gather into one blank-separated value, in line order, so no name or host is lost on a save.
+void appendList(ProtectionInfo& info, const std::string& key, const std::optional<std::string>& items) {
+    if (!items) {
         return;
     }
     if (!info.has(key)) {
-        info.setValue(key, *hosts);
+        info.setValue(key, *items);
         return;
     }
-    // Joined with exactly one blank: the earlier line's trailing white space would make an empty host.
+    // Joined with exactly one blank: the earlier line's trailing white space would make an empty piece.
     std::string gathered = info.text(key);
     gathered.erase(gathered.find_last_not_of(" \t\r") + 1);
-    info.setValue(key, gathered + " " + *hosts);
+    info.setValue(key, gathered + " " + *items);
+}
+
+void appendHosts(ProtectionInfo& info, const std::string& key, std::string_view line,
+                 std::string_view scanName) {
+    const auto hosts = scanRestOfLine(line, scanName);
+    if (hosts && *hosts != "all") {
+        appendList(info, key, hosts);
+    }
 }
 
 void readLine(ProtectionInfo& info, const std::string& line) {
@@ -103,13 +111,9 @@ void readLine(ProtectionInfo& info, const std::string& line) {
     } else if (contains(line, "AuthGroupFile")) {
         info.setValue("groupfile", scanRestOfLine(line, "AuthGroupFile").value_or(""));
     } else if (contains(line, "Require user ")) {
-        if (const auto users = scanRestOfLine(line, "Require user")) {
-            info.setValue("users", *users);
-        }
+        appendList(info, "users", scanRestOfLine(line, "Require user"));
     } else if (contains(line, "Require group ")) {
-        if (const auto groups = scanRestOfLine(line, "Require group")) {
-            info.setValue("groups", *groups);
-        }
+        appendList(info, "groups", scanRestOfLine(line, "Require group"));
     } else if (contains(line, "Deny from all")) {
         info.setValue("denyall", "yes");
     } else if (contains(line, "Allow from")) {
@@ -134,18 +138,14 @@ ProtectionInfo ReadHtaccess::configFile(const std::string& configFile, const std
     if (!contents) {
         return {};
     }
-    const std::string header = "<Directory \"" + directory + "\">";
+    const auto lines = text::split(*contents, '\n');
+    const auto range = section::find(lines, directory);
+    if (!range) {
+        return {};
+    }
     std::string block;
-    bool inside = false;
-    for (const auto& line : text::split(*contents, '\n')) {
-        inside = inside || text::contains(line, header);
-        if (!inside) {
-            continue;
-        }
-        block += line + "\n";
-        if (text::contains(line, "</Directory>")) {
-            break;
-        }
+    for (std::size_t i = range->begin; i < range->end; ++i) {
+        block += lines[i] + "\n";
     }
     return readPart(block);
 }

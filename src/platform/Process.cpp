@@ -251,9 +251,14 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
 }
 
 ProcessResult runPrivileged(const std::string& program, const std::vector<std::string>& arguments) {
+    return runPrivileged(program, arguments, ProcessOptions{});
+}
+
+ProcessResult runPrivileged(const std::string& program, const std::vector<std::string>& arguments,
+                            const ProcessOptions& options) {
     std::vector<std::string> launcherArguments{program};
     launcherArguments.insert(launcherArguments.end(), arguments.begin(), arguments.end());
-    return runProcess(systemPaths().privilegedLauncher, launcherArguments);
+    return runProcess(systemPaths().privilegedLauncher, launcherArguments, options);
 }
 
 } // namespace keepgate::platform

@@ -43,5 +43,8 @@ long long processesStarted();
 // Runs a program with administrator rights through the configured privileged launcher (pkexec),
 // waiting for it to end. Exit status 126 or 127 means the administrator refused or could not be asked.
 ProcessResult runPrivileged(const std::string& program, const std::vector<std::string>& arguments);
+// The same with the runner's options (captured standard error, for the message of a failed command).
+ProcessResult runPrivileged(const std::string& program, const std::vector<std::string>& arguments,
+                            const ProcessOptions& options);
 
 } // namespace keepgate::platform

@@ -288,8 +288,14 @@ QWidget* MainWindow::buildDirectoryEditor() {
     form->addWidget(selectGroupfile, 4, 2);
     form->setColumnStretch(1, 1);
 
+    // Lines of the loaded block that the editor keeps as written, above the tabs; hidden when there are none.
+    auto* kept = new QLabel;
+    kept->setObjectName(QStringLiteral("keptStrip"));
+    kept->setFrameShape(QFrame::StyledPanel);
+
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(form);
+    layout->addWidget(kept);
     layout->addWidget(subTabs, 1);
     auto* buttons = row({remove, save});
     buttons->insertStretch(0, 1);
@@ -313,6 +319,7 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.addressField = std::make_unique<QtTextField>(address);
     e.testProtectionButton = std::make_unique<QtButton>(testProtection);
     e.testProgress = std::make_unique<QtProgressIndicator>(testProgress);
+    e.keptField = std::make_unique<QtLabelField>(kept);
     return page;
 }
 
@@ -391,6 +398,7 @@ void MainWindow::connectOutlets() {
         d.orderAllowRB = e.orderAllowRB.get();
         d.addAccessBT = e.addAccessBT.get();
         d.removeAccessBT = e.removeAccessBT.get();
+        d.keptField = e.keptField.get();
         e.userfileView->setDataSource(&d);
         directoryGroups.mainWindow = &window;
         directoryGroups.groupfileView = e.groupfileView.get();

@@ -11,6 +11,7 @@
 #include "directory/ProtectionTester.h"
 #include "groups/Group.h"
 #include "qt/QtButton.h"
+#include "qt/QtLabelField.h"
 #include "qt/QtOutlineView.h"
 #include "qt/QtPopUpButton.h"
 #include "qt/QtProgressIndicator.h"
@@ -61,6 +62,7 @@ class MainWindow : public QMainWindow {
         std::unique_ptr<QtTextField> addressField;
         std::unique_ptr<QtButton> testProtectionButton;
         std::unique_ptr<QtProgressIndicator> testProgress;
+        std::unique_ptr<QtLabelField> keptField;
         QPushButton* chooseButton = nullptr;
     };
 

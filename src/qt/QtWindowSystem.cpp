@@ -45,6 +45,14 @@ QMessageBox* makeAlert(const ui::AlertSpec& alert, QMessageBox::Icon icon, QWidg
     box->setText(toQString(alert.title));
     box->setInformativeText(toQString(alert.message));
     box->setTextFormat(Qt::PlainText);
+    // Messages carry file names, user names and fetched text: every label of the box shows them as plain
+    // text, so markup is never rendered and no link can be followed. The informative label is made by
+    // setInformativeText with automatic format and external links on, so it is set here too.
+    for (QLabel* label : box->findChildren<QLabel*>()) {
+        label->setTextFormat(Qt::PlainText);
+        label->setOpenExternalLinks(false);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    }
     QPushButton* ok = box->addButton(toQString(alert.defaultButton.empty() ? "OK" : alert.defaultButton),
                                      QMessageBox::AcceptRole);
     box->setDefaultButton(ok);

@@ -1,7 +1,5 @@
 #include "services/AdmTools.h"
 
-#include <climits>
-#include <unistd.h>
 #include <vector>
 
 #include "platform/Constants.h"
@@ -10,6 +8,7 @@
 #include "platform/Log.h"
 #include "platform/Process.h"
 #include "platform/SystemPaths.h"
+#include "services/PrivilegedCopy.h"
 
 namespace keepgate {
 
@@ -27,19 +26,6 @@ std::vector<std::string> splitLines(const std::string& text) {
 
 bool contains(const std::string& line, const std::string& needle) {
     return line.find(needle) != std::string::npos;
-}
-
-// The launcher starts the command in another working directory, so a relative path must be made whole
-// here or the administrator's copy would read or write the wrong file.
-std::string absolutePath(const std::string& path) {
-    if (path.front() == '/') {
-        return path;
-    }
-    char directory[PATH_MAX];
-    if (!getcwd(directory, sizeof directory)) {
-        return path;
-    }
-    return std::string(directory) + "/" + path;
 }
 
 bool isAscii(const std::string& bytes) {
@@ -85,6 +71,10 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
     if (!password) {
         return std::nullopt;
     }
+    // The tool reads the password as a C string and would hash only the part before a NUL.
+    if (password->find('\0') != std::string::npos) {
+        return std::nullopt;
+    }
     std::vector<std::string> arguments{"-n", "-i", "--"};
     if (username) {
         arguments.push_back(*username);
@@ -108,18 +98,21 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
 }
 
 bool AdmTools::copyFileWithAuthorization(const std::string& fromFile, const std::string& toFile) {
+    return installFileWithAuthorization(fromFile, toFile).copied;
+}
+
+CopyOutcome AdmTools::installFileWithAuthorization(const std::string& fromFile, const std::string& toFile) {
     if (fromFile.empty() || toFile.empty()) {
-        return false;
+        return {};
     }
-    const auto result =
-        platform::runPrivileged(systemPaths().copy, {"-f", absolutePath(fromFile), absolutePath(toFile)});
-    if (!result.started || result.exitStatus != 0) {
+    const CopyOutcome outcome = PrivilegedCopy::copy(fromFile, toFile);
+    if (!outcome.copied) {
         platform::appLog("Error copying file");
-        return false;
+        return outcome;
     }
     platform::appLog("Successfully copied a file with administrator privileges from " + fromFile + " to " +
                      toFile + "!");
-    return true;
+    return outcome;
 }
 
 bool AdmTools::checkForIncludeInConf() {

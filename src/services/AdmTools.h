@@ -3,21 +3,27 @@
 #include <optional>
 #include <string>
 
+#include "services/PrivilegedCopy.h"
+
 namespace keepgate {
 
 // Services around the web server's main configuration and the system's htpasswd tool. The paths come
 // from systemPaths(), which tests point at temporary files and fake tools.
 class AdmTools {
-public:
+  public:
     // The hash that htpasswd makes for the user and password, without line-end characters, or nothing
     // when the tool cannot run, prints non-ASCII or prints no colon. The password goes to the tool's
     // standard input, never onto its command line.
     static std::optional<std::string> getPasswd(const std::optional<std::string>& username,
                                                 const std::optional<std::string>& password);
 
-    // Copies a file into place with administrator rights ("/bin/cp -f from to" through the privileged
-    // launcher) and waits for it. Returns whether the copy happened; logs one line either way.
+    // Copies a file into place with administrator rights (through the installed helper or the privileged
+    // launcher, to a temporary file beside the destination that is then renamed) and waits for it; the
+    // destination is read back and compared, and put back as it was on any difference. Returns whether
+    // the copy happened; logs one line either way.
     static bool copyFileWithAuthorization(const std::string& fromFile, const std::string& toFile);
+    // The same copy with what it did to the destination, for an alert that tells it honestly.
+    static CopyOutcome installFileWithAuthorization(const std::string& fromFile, const std::string& toFile);
 
     // Whether the main configuration includes the shared configuration file (an uncommented line holding
     // "Include <path>" or "Include \"<path>\"").

@@ -136,6 +136,13 @@ class PrivilegedCopyTest : public HeadlessTest {
         testing::writeFile(temp / "to", "old config\n");
         systemPaths().privilegedLauncher = temp / "pkexec";
     }
+    // The launcher ran a shell whose positional parameters are the two paths and the copy tool, so no
+    // path is ever read as shell code.
+    void expectCopyCommand(const std::string& from, const std::string& to) {
+        const std::string launched = testing::readFile(temp / "launched");
+        EXPECT_TRUE(launched.starts_with("/bin/sh|-c|")) << launched;
+        EXPECT_TRUE(launched.ends_with("|sh|" + from + "|" + to + "|/bin/cp|")) << launched;
+    }
     // A stand-in for pkexec that records its arguments, then runs `body`.
     void installLauncher(const std::string& body) {
         testing::writeScript(temp / "pkexec", "printf '%s|' \"$@\" > '" + temp / "launched" + "'\n" + body);
@@ -145,7 +152,7 @@ class PrivilegedCopyTest : public HeadlessTest {
 TEST_F(PrivilegedCopyTest, CopiesThroughTheLauncherAndLogsSuccess) {
     installLauncher("exec \"$@\"\n");
     EXPECT_TRUE(AdmTools::copyFileWithAuthorization(temp / "from", temp / "to"));
-    EXPECT_EQ(testing::readFile(temp / "launched"), "/bin/cp|-f|" + temp / "from" + "|" + temp / "to" + "|");
+    expectCopyCommand(temp / "from", temp / "to");
     EXPECT_EQ(testing::readFile(temp / "to"), "new config\n");
     EXPECT_EQ(logLines,
               std::vector<std::string>{"Successfully copied a file with administrator privileges from " +
@@ -161,7 +168,7 @@ TEST_F(PrivilegedCopyTest, RelativePathsSurviveTheLaunchersOwnWorkingDirectory) 
     ASSERT_EQ(chdir(previous), 0);
     EXPECT_TRUE(copied);
     EXPECT_EQ(testing::readFile(temp / "to"), "new config\n");
-    EXPECT_EQ(testing::readFile(temp / "launched"), "/bin/cp|-f|" + temp / "from" + "|" + temp / "to" + "|");
+    expectCopyCommand(temp / "from", temp / "to");
     EXPECT_EQ(logLines, std::vector<std::string>{
                             "Successfully copied a file with administrator privileges from from to to!"});
 }

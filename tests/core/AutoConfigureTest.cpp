@@ -25,8 +25,13 @@ class AutoConfigureTest : public ShellTest {
         }
     }
 
+    // The completion alert, then the note that names the backup of the replaced configuration.
     void expectComplete() {
-        ASSERT_EQ(windows->alerts.size(), 1u);
+        ASSERT_EQ(windows->alerts.size(), 2u);
+        EXPECT_EQ(windows->alerts[1].alert.title, "Backup");
+        EXPECT_NE(windows->alerts[1].alert.message.find(systemPaths().mainConfig + ".keepgate-"),
+                  std::string::npos)
+            << windows->alerts[1].alert.message;
         EXPECT_EQ(windows->alerts[0].alert.title, "Complete!");
         EXPECT_EQ(windows->alerts[0].alert.message, kComplete);
         EXPECT_EQ(windows->alerts[0].alert.defaultButton, "OK");
@@ -75,7 +80,7 @@ TEST_F(AutoConfigureTest, IncludeAppendsTheLineAndCreatesTheSharedFile) {
         run(true);
 
         EXPECT_EQ(readFile(systemPaths().mainConfig), expected);
-        EXPECT_EQ(readFile(systemPaths().stagingConfig), expected);
+        EXPECT_EQ(stagingLeftovers(), "");
         EXPECT_EQ(readFile(path), "");
         EXPECT_TRUE(AdmTools::checkForIncludeInConf());
         expectComplete();
@@ -98,7 +103,7 @@ TEST_F(AutoConfigureTest, IncludeStopsWhenTheSharedFileCannotBeCreated) {
     run(true);
 
     EXPECT_EQ(readFile(systemPaths().mainConfig), "Listen 80\n");
-    EXPECT_EQ(readFile(systemPaths().stagingConfig), "<missing>");
+    EXPECT_EQ(stagingLeftovers(), "");
     EXPECT_EQ(launcherCalls(), "");
     expectError({path, "not changed"});
 }
@@ -130,7 +135,8 @@ TEST_F(AutoConfigureTest, AllowReplacesEveryAllowOverrideNone) {
         run(false);
 
         EXPECT_EQ(readFile(systemPaths().mainConfig), c.expected);
-        EXPECT_EQ(readFile(systemPaths().stagingConfig), c.expected);
+        EXPECT_EQ(stagingLeftovers(), "");
+        EXPECT_EQ(readFile(backupNamedIn(windows->alerts.back().alert.message)), c.config);
         EXPECT_TRUE(AdmTools::checkForAllowoverrideConf());
         expectComplete();
     }
@@ -143,7 +149,7 @@ TEST_F(AutoConfigureTest, CancelTouchesNothing) {
         run(include, 0);
     }
     EXPECT_EQ(readFile(systemPaths().mainConfig), "AllowOverride None\n");
-    EXPECT_EQ(readFile(systemPaths().stagingConfig), "<missing>");
+    EXPECT_EQ(stagingLeftovers(), "");
     EXPECT_EQ(readFile(sharedConfig), "<missing>");
     EXPECT_EQ(launcherCalls(), "");
     EXPECT_TRUE(windows->alerts.empty());
@@ -166,7 +172,7 @@ TEST_F(AutoConfigureTest, UnreadableMainConfigurationCopiesNothing) {
 }
 
 TEST_F(AutoConfigureTest, UnwritableStagingFileCopiesNothing) {
-    systemPaths().stagingConfig = temp / "missing/httpd.conf";
+    systemPaths().stagingFolder = temp / "missing/staging";
     writeFile(systemPaths().mainConfig, "AllowOverride None\n");
     for (const bool include : {true, false}) {
         SCOPED_TRACE(include ? "include" : "allow");
@@ -174,7 +180,7 @@ TEST_F(AutoConfigureTest, UnwritableStagingFileCopiesNothing) {
 
         run(include);
 
-        expectError({systemPaths().stagingConfig, "not changed"});
+        expectError({systemPaths().stagingFolder, "not changed"});
         EXPECT_EQ(readFile(systemPaths().mainConfig), "AllowOverride None\n");
         EXPECT_EQ(launcherCalls(), "");
     }
@@ -197,11 +203,11 @@ TEST_F(AutoConfigureTest, RefusedAuthorizationLeavesTheAmendedTextInTheStagingFi
         run(c.include);
 
         EXPECT_EQ(readFile(systemPaths().mainConfig), "AllowOverride None\n");
-        EXPECT_EQ(readFile(systemPaths().stagingConfig), c.amended);
-        expectError({"configuration was not changed", systemPaths().stagingConfig});
+        EXPECT_EQ(stagingLeftovers(), "");
+        expectError({"configuration was not changed", "refused"});
     }
-    EXPECT_NE(launcherCalls().find("-f " + systemPaths().stagingConfig + " " + systemPaths().mainConfig),
-              std::string::npos);
+    // The backup is asked for first; refused, nothing else is tried.
+    EXPECT_NE(launcherCalls().find(systemPaths().mainConfig + ".keepgate-"), std::string::npos);
 }
 
 } // namespace

@@ -15,7 +15,8 @@ TEST_P(DirectorySaveTest, TheBlockHoldsExactlyTheLinesTheControlsAsk) {
         std::function<void(DirectoryEditorLayout&)> edit;
         std::string block;
     } cases[] = {
-        {"empty realm becomes Keepgate", [](auto&) {}, "AuthType Basic\nAuthName \"Keepgate\"\n"},
+        {"empty realm becomes Keepgate", [](auto& e) { e.denyAllOthersCB.buttonState = 1; },
+         "AuthType Basic\nAuthName \"Keepgate\"\nDeny from all\n"},
         {"user file and marked users",
          [&](auto& e) {
              e.userfileField.text = usersPath;
@@ -58,10 +59,10 @@ TEST_P(DirectorySaveTest, TheBlockHoldsExactlyTheLinesTheControlsAsk) {
         {"host rules with order deny and deny all",
          [](auto& e) {
              e.directoryAccess.addRecord();
-             e.accessView.editCell("a b", "hostnameip", 0);
+             e.accessView.editCell("a.example", "hostnameip", 0);
              e.denyAllOthersCB.buttonState = 1;
          },
-         "AuthType Basic\nAuthName \"Keepgate\"\nDeny from a b\nOrder deny,allow\nDeny from all\n"},
+         "AuthType Basic\nAuthName \"Keepgate\"\nDeny from a.example\nOrder deny,allow\nDeny from all\n"},
         {"deny all without host rules has no order line",
          [&](auto& e) {
              e.userfileField.text = usersPath;
@@ -84,8 +85,9 @@ TEST_P(DirectorySaveTest, TheBlockHoldsExactlyTheLinesTheControlsAsk) {
          [&](auto& e) {
              e.groupfileField.text = "";
              DirectoryGroups::readGroupfile(groupsPath, {"admins"});
+             e.denyAllOthersCB.buttonState = 1;
          },
-         "AuthType Basic\nAuthName \"Keepgate\"\n"},
+         "AuthType Basic\nAuthName \"Keepgate\"\nDeny from all\n"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -141,7 +143,7 @@ TEST_P(DirectorySaveTest, FieldsThatWouldBreakTheBlockAreRefusedAndNothingIsWrit
         std::function<void(DirectoryEditorLayout&)> edit;
     } cases[] = {
         {"realm", [](auto& e) { e.authnameField.text = "a \" b"; }},
-        {"realm", [](auto& e) { e.authnameField.text = "back\\slash"; }},
+        {"realm", [](auto& e) { e.authnameField.text = "back\\"; }},
         {"realm", [](auto& e) { e.authnameField.text = "two\nlines"; }},
         {"host",
          [](auto& e) {
@@ -188,6 +190,7 @@ TEST_P(DirectorySaveTest, FieldsThatWouldBreakTheBlockAreRefusedAndNothingIsWrit
     load(site);
     editor.userfileField.text = temp / "odd-users";
     editor.directory.reloadUserfile();
+    editor.denyAllOthersCB.buttonState = 1;
     windows->alerts.clear();
     save();
     EXPECT_TRUE(errorMessages().empty());
@@ -201,6 +204,7 @@ TEST_P(DirectorySaveTest, AWriteThatFailsIsReportedAndTheEditorStaysLoaded) {
     } else {
         defaults->setString(constants::kConfigFilePathKey, temp / "missing-folder/keepgate.conf");
     }
+    editor.denyAllOthersCB.buttonState = 1;
     save();
     const std::string target = accessFileMode() ? site + "/.htaccess" : temp / "missing-folder/keepgate.conf";
     ASSERT_EQ(errorMessages().size(), 1u);
@@ -272,7 +276,13 @@ TEST(DirectorySectionCutTest, CutsOnlyTheDirectorysOwnSectionAndNeverLosesTheRes
          "<Directory /srv/www>\n</Directory>\n<Directory  \"/srv/www\">\n</Directory>\n",
          "<Directory /srv/www>\n</Directory>\n<Directory  \"/srv/www\">\n</Directory>\n"},
         {"a one-line section goes alone", "<Directory \"/srv/www\"></Directory>\nkeep\n", "keep\n"},
-        {"a commented-out header counts", "#<Directory \"/srv/www\">\nx\n</Directory>\nkeep\n", "keep\n"},
+        {"a commented-out header opens nothing", "#<Directory \"/srv/www\">\nx\n</Directory>\nkeep\n",
+         "#<Directory \"/srv/www\">\nx\n</Directory>\nkeep\n"},
+        {"a lower-case closing line closes", "<Directory \"/srv/www\">\nx\n</directory>\nkeep\n", "keep\n"},
+        {"a commented closing line does not close",
+         "<Directory \"/srv/www\">\n#</Directory>\nx\n</Directory>\nkeep\n", "keep\n"},
+        {"an unclosed header goes alone even when another section opens later",
+         "<Directory \"/srv/www\">\nb\n<Directory \"/x\">\nc\n", "b\n<Directory \"/x\">\nc\n"},
         {"an unclosed section keeps the rest", "a\n<Directory \"/srv/www\">\nb\nc\n", "a\nb\nc\n"},
         {"a section cut short by another loses its own lines and keeps that one",
          "<Directory \"/srv/www\">\nb\n" + sub, sub},
@@ -294,7 +304,7 @@ class ConfigFileSaveTest : public DirectoryEditorTest {};
 TEST_P(ConfigFileSaveTest, TheNewSectionGoesToTheEndAndEverythingElseStays) {
     const std::string sub = "<Directory \"" + site + "/sub\">\nRequire valid-user\n</Directory>\n";
     writeFile(configPath, "Listen 80\n<Directory \"" + site +
-                              "\">\nAuthName \"Old\"\nAllow from a\n</Directory>\n" + sub +
+                              "\">\nAuthName \"Old\"\nDeny from a\n</Directory>\n" + sub +
                               "# last line without a feed");
     load(site);
     EXPECT_EQ(editor.authnameField.text, "Old");
@@ -302,13 +312,14 @@ TEST_P(ConfigFileSaveTest, TheNewSectionGoesToTheEndAndEverythingElseStays) {
     save();
     EXPECT_EQ(readFile(configPath),
               "Listen 80\n" + sub + "# last line without a feed\n<Directory \"" + site +
-                  "\">\nAuthType Basic\nAuthName \"New\"\nAllow from a\nOrder deny,allow\n\n"
+                  "\">\nAuthType Basic\nAuthName \"New\"\nDeny from a\nOrder deny,allow\n\n"
                   "</Directory>\n");
 }
 
 TEST_P(ConfigFileSaveTest, AnUnreadableConfigurationIsNeverReplaced) {
     writeFile(configPath + "/inside", "");
     load(site);
+    editor.denyAllOthersCB.buttonState = 1;
     save();
     ASSERT_EQ(errorMessages().size(), 1u);
     EXPECT_NE(errorMessages()[0].find(configPath), std::string::npos);

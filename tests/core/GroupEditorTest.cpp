@@ -122,19 +122,19 @@ TEST_F(GroupEditorTest, ANewFileLivesThroughAddsAndDeletesWrittenAfterEveryChang
         {[&] { addMember(1, ""); },
          "staff: alice alice\nStaff: bob\n",
          {"staff", "  alice", "  alice", "Staff", "  bob"}},
-        {[&] { addMember(1, "x:y"); },
-         "staff: alice alice\nStaff: bob x:y\n",
-         {"staff", "  alice", "  alice", "Staff", "  bob", "  x:y"}},
+        {[&] { addMember(1, "x.y"); },
+         "staff: alice alice\nStaff: bob x.y\n",
+         {"staff", "  alice", "  alice", "Staff", "  bob", "  x.y"}},
         {[&] {
              deleteRows({2, 4});
          },
-         "staff: alice\nStaff: x:y\n",
-         {"staff", "  alice", "Staff", "  x:y"}},
+         "staff: alice\nStaff: x.y\n",
+         {"staff", "  alice", "Staff", "  x.y"}},
         {[&] {
              deleteRows({0, 1});
          },
-         "Staff: x:y\n",
-         {"Staff", "  x:y"}},
+         "Staff: x.y\n",
+         {"Staff", "  x.y"}},
         {[&] { deleteRows({1}); }, "Staff:\n", {"Staff"}},
         {[&] { addGroup("admins"); }, "Staff:\nadmins:\n", {"Staff", "admins"}},
         {[&] {

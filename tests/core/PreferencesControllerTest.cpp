@@ -74,7 +74,7 @@ TEST_F(PreferencesControllerTest, SaveWritesTheControlsAndClosesTheWindow) {
          ".htaccess", "2"},
         {"empty fields take the defaults", "", "", false, true, true, "/Library/WebServer/keepgate.conf",
          ".htaccess", "2"},
-        {"blanks are kept as typed", "  ", " \t", true, false, false, "  ", " \t", "1"},
+        {"blanks are kept as typed", "  ", "  ", true, false, false, "  ", "  ", "1"},
         {"percent signs are kept", "/srv/100%.conf", "%@", true, false, false, "/srv/100%.conf", "%@", "1"},
     };
     for (const auto& c : cases) {
@@ -138,6 +138,44 @@ TEST_F(PreferencesControllerTest, ShowingTheWindowDropsUnsavedEdits) {
     EXPECT_EQ(prefs.protectionSettingsHtaccessRB.buttonState, 0);
     EXPECT_EQ(prefs.protectionSettingsConfigRB.buttonState, 1);
     EXPECT_EQ(stored("KGdefaultAccessFilename"), Value(".access"));
+}
+
+// Both values reach lines Apache reads: a refused one stops the save with the field and the offender named.
+TEST_F(PreferencesControllerTest, PathsAndNamesApacheWouldMisreadAreRefusedAndNothingIsStored) {
+    const struct {
+        const char* field;
+        std::string configPath, accessName;
+        const char* offender;
+    } cases[] = {
+        {"shared configuration file path", "/etc/\"x.conf", ".htaccess", "double quote"},
+        {"shared configuration file path", "/etc/x\n.conf", ".htaccess", "line break"},
+        {"shared configuration file path", "${HOME}/x.conf", ".htaccess", "${"},
+        {"access file name", "/etc/x.conf", "../.htaccess", "slash"},
+        {"access file name", "/etc/x.conf", "..", "\"..\""},
+        {"access file name", "/etc/x.conf", ".", "\".\""},
+        {"access file name", "/etc/x.conf", "a\x1b", "escape"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.configPath + " / " + c.accessName);
+        prefs.controller.restoreDefaults();
+        const auto before = defaults->values();
+        windows->alerts.clear();
+        prefs.controller.showWindow();
+        prefs.configFilePathField.text = c.configPath;
+        prefs.defaultAccessFilenameField.text = c.accessName;
+        prefs.checkForUpdates.buttonState = 0;
+        prefs.controller.savePrefs();
+        EXPECT_EQ(defaults->values(), before);
+        EXPECT_TRUE(prefs.theWindow.visible) << "the window stays open for a correction";
+        EXPECT_EQ(prefs.configFilePathField.text, c.configPath);
+        EXPECT_EQ(prefs.defaultAccessFilenameField.text, c.accessName);
+        ASSERT_EQ(windows->alerts.size(), 1u);
+        const std::string& message = windows->alerts[0].alert.message;
+        EXPECT_NE(message.find(c.field), std::string::npos) << message;
+        EXPECT_NE(message.find(c.offender), std::string::npos) << message;
+        EXPECT_NE(message.find("Nothing was saved."), std::string::npos) << message;
+        windows->pending.clear();
+    }
 }
 
 TEST_F(PreferencesControllerTest, AnyModeOtherThanOneShowsConfigurationFileMode) {

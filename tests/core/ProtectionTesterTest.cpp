@@ -257,6 +257,7 @@ TEST_F(ProtectionTesterTest, EverySaveAndRemovalIsTestedAndANewerTestReplacesARu
     windows->answerCredentials(1, "", "");
     // The save's own test replaces the running one, whose answer is dropped.
     server.serveRaw("/private/", "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Keepgate\"\r\n\r\n");
+    editor->denyAllOthersCB.setState(1);
     editor->directory.saveProtection();
     EXPECT_EQ(windows->statusLine(),
               "Saved .htaccess in " + privateDir + ". Testing " + url() + " (click Test Protection again to cancel)…");

@@ -34,7 +34,9 @@ TEST(ReadHtaccessTest, ReadsEachDirectiveByTheScannerRules) {
         {"Require user alice bob", {{"users", "alice bob"}}},
         {"Require user", {}},
         {"Require user ", {}},
-        {"Require user a\nRequire user b c", {{"users", "b c"}}},
+        {"Require user a\nRequire user b c", {{"users", "a b c"}}},
+        {"Require user a \r\nRequire user b\nRequire group g\nRequire group h",
+         {{"users", "a b"}, {"groups", "g h"}}},
         {"Require user a\nRequire user \r", {{"users", "a"}}},
         {"Require group staff admins", {{"groups", "staff admins"}}},
         {"require valid-user\nrequire user bob", {}},
@@ -138,6 +140,40 @@ TEST(ReadHtaccessTest, ConfigFileReadsOnlyTheDirectorysFirstBlock) {
     }
     testing::writeFile(temp / "unquoted.conf", "<Directory /srv/a>\nAuthName \"A\"\n</Directory>\n");
     EXPECT_EQ(ReadHtaccess::configFile(temp / "unquoted.conf", "/srv/a"), ProtectionInfo{});
+}
+
+// The section is found by the rules the editor cuts it by: comments never open or close it, the closing
+// line counts in any case, and the next section's opening line ends it.
+TEST(ReadHtaccessTest, ConfigFileFindsTheSectionTheEditorWouldCut) {
+    const struct {
+        const char* name;
+        std::string config;
+        ProtectionInfo expected;
+    } cases[] = {
+        {"commented header is skipped",
+         "#<Directory \"/srv/a\">\nAuthName \"commented\"\n</Directory>\n"
+         "<Directory \"/srv/a\">\nAuthName \"real\"\n</Directory>\n",
+         {{"authname", "real"}}},
+        {"indented commented header is skipped", "  # <Directory \"/srv/a\">\nRequire user x\n", {}},
+        {"lower-case closing line",
+         "<Directory \"/srv/a\">\nAuthName \"A\"\n</directory>\nRequire user outsider\n",
+         {{"authname", "A"}}},
+        {"a commented closing line does not close",
+         "<Directory \"/srv/a\">\n# </Directory>\nRequire user alice\n</Directory>\nRequire user out\n",
+         {{"users", "alice"}}},
+        {"the next section ends an unclosed one",
+         "<Directory \"/srv/a\">\nRequire user alice\n<Directory \"/srv/b\">\nRequire user "
+         "bob\n</Directory>\n",
+         {{"users", "alice"}}},
+        {"several Require lines gather",
+         "<Directory \"/srv/a\">\nRequire user a b\nRequire user c\n\n</Directory>\n",
+         {{"users", "a b c"}}},
+    };
+    TempDir temp;
+    for (const auto& c : cases) {
+        testing::writeFile(temp / "keepgate.conf", c.config);
+        EXPECT_EQ(ReadHtaccess::configFile(temp / "keepgate.conf", "/srv/a"), c.expected) << c.name;
+    }
 }
 
 TEST(ReadHtaccessTest, UnreadableFilesGiveAnEmptyResult) {

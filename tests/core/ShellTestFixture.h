@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <memory>
 #include <string>
 
@@ -37,6 +38,32 @@ class ShellTest : public HeadlessTest {
     std::string launcherCalls() const {
         const std::string calls = readFile(launcherLog());
         return calls == "<missing>" ? "" : calls;
+    }
+
+    // The private staging folders left in the test's directory (each amendment removes its own).
+    std::string stagingLeftovers() const {
+        std::string found;
+        for (const auto& entry : std::filesystem::directory_iterator(temp.path())) {
+            if (entry.path().filename().string().starts_with("keepgate-")) {
+                found += entry.path().string() + " ";
+            }
+        }
+        return found;
+    }
+
+    // The backup path an alert names ("... kept as PATH.").
+    static std::string backupNamedIn(const std::string& message) {
+        const auto start = message.find(" kept as ");
+        if (start == std::string::npos) {
+            return "";
+        }
+        const auto end = message.find(".\n", start);
+        std::string path =
+            message.substr(start + 9, end == std::string::npos ? std::string::npos : end - start - 9);
+        if (!path.empty() && path.back() == '.') {
+            path.pop_back();
+        }
+        return path;
     }
 
     // Stored preferences of this version, so start-up restores nothing.

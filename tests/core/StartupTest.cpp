@@ -176,7 +176,7 @@ TEST_F(StartupTest, AnsweringTheWarningRunsTheHandlerOfItsMode) {
 
             if (answer == 1) {
                 EXPECT_EQ(readFile(systemPaths().mainConfig), c.amended);
-                EXPECT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "Complete!"}));
+                EXPECT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "Complete!", "Backup"}));
             } else {
                 EXPECT_EQ(readFile(systemPaths().mainConfig), c.config);
                 EXPECT_EQ(readFile(systemPaths().stagingConfig), "<missing>");

@@ -78,6 +78,7 @@ using DirectoryFeedback = DirectoryEditorTest;
 
 TEST_P(DirectoryFeedback, SaveNamesWhereTheBlockWentAndRemovalSaysSo) {
     load(site);
+    editor.denyAllOthersCB.setState(1);
     save();
     EXPECT_EQ(windows->statusLine(), accessFileMode() ? "Saved .htaccess in " + site
                                                       : "Saved the section for " + site + " in " + configPath);
@@ -89,6 +90,7 @@ TEST_P(DirectoryFeedback, SaveNamesWhereTheBlockWentAndRemovalSaysSo) {
 
 TEST_P(DirectoryFeedback, AFailedSaveOrRemovalShowsItsAlertAndNoSuccessLine) {
     load(site);
+    editor.denyAllOthersCB.setState(1);
     // The folder that would take the block disappears behind the editor's back.
     std::filesystem::remove_all(accessFileMode() ? site : temp.path() + "/conf");
     if (!accessFileMode()) {

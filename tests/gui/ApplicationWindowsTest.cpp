@@ -44,7 +44,8 @@ TEST_F(ApplicationWindowsTest, EveryOutletAndDataSourceIsConnected) {
     expectConnected("Directory", d.mainWindow, d.directoryField, d.authnameField, d.userfileField,
                     d.groupfileField, d.userfileView, d.selectUserfileButton, d.selectGroupfileButton,
                     d.saveProtectionButton, d.removeProtectionButton, d.allusersCB, d.subTabs,
-                    d.denyAllOthersCB, d.orderDenyRB, d.orderAllowRB, d.addAccessBT, d.removeAccessBT);
+                    d.denyAllOthersCB, d.orderDenyRB, d.orderAllowRB, d.addAccessBT, d.removeAccessBT,
+                    d.keptField);
     expectConnected("DirectoryGroups", main.directoryGroups.mainWindow, main.directoryGroups.groupfileView);
     expectConnected("DirectoryAccess", main.directoryAccess.mainWindow, main.directoryAccess.accessView);
     const PreferencesController& p = windows->preferences.controller;
@@ -92,6 +93,8 @@ TEST_F(ApplicationWindowsTest, EditorsStartWithNothingToEditUntilAFileOrDirector
     EXPECT_TRUE(d.chooseButton->isEnabled());
     EXPECT_EQ(u.passwordField->widget()->echoMode(), QLineEdit::Password);
     EXPECT_EQ(d.subTabs->widget()->count(), 3);
+    // The strip of kept lines shows only once a loaded block has some.
+    EXPECT_FALSE(d.keptField->widget()->isVisible());
     EXPECT_EQ(main.editorTabs()->count(), 3);
 }
 

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -91,6 +92,18 @@ class DirectoryWidgetTest : public ::testing::Test {
         }
         ADD_FAILURE() << "no row shows " << name.toStdString();
     }
+    // Types a host into the first rule's host cell and presses Return, as the user would.
+    static void typeHost(QTableView* hostTable, const QString& text) {
+        const QModelIndex host = hostTable->model()->index(0, 1);
+        hostTable->setCurrentIndex(host);
+        hostTable->edit(host);
+        settleEvents();
+        auto* hostEditor = hostTable->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(hostEditor, nullptr);
+        QTest::keyClicks(hostEditor, text);
+        QTest::keyClick(hostEditor, Qt::Key_Return);
+        settleEvents();
+    }
     static bool alertShowing() {
         for (QWidget* widget : QApplication::topLevelWidgets()) {
             if (qobject_cast<QMessageBox*>(widget) && widget->isVisible()) {
@@ -142,15 +155,7 @@ TEST_F(DirectoryWidgetTest, TicksAUserAndAGroupAddsAHostRuleAndSavesTheAccessFil
     QTableView* hostTable = e.accessView->widget();
     ASSERT_EQ(hostTable->model()->rowCount(), 1);
     // Type the host into the cell, then choose "Allow" in the rule cell, as the user would.
-    const QModelIndex host = hostTable->model()->index(0, 1);
-    hostTable->setCurrentIndex(host);
-    hostTable->edit(host);
-    settleEvents();
-    auto* hostEditor = hostTable->viewport()->findChild<QLineEdit*>();
-    ASSERT_NE(hostEditor, nullptr);
-    QTest::keyClicks(hostEditor, QStringLiteral("10.0.0.0/8"));
-    QTest::keyClick(hostEditor, Qt::Key_Return);
-    settleEvents();
+    typeHost(hostTable, QStringLiteral("10.0.0.0/8"));
     const QModelIndex rule = hostTable->model()->index(0, 0);
     EXPECT_EQ(rule.data().toString(), QStringLiteral("Deny"));
     hostTable->setCurrentIndex(rule);
@@ -169,6 +174,64 @@ TEST_F(DirectoryWidgetTest, TicksAUserAndAGroupAddsAHostRuleAndSavesTheAccessFil
               "AuthType Basic\nAuthName \"Private\"\nAuthUserFile " + users + "\nAuthGroupFile " + groups +
                   "\nRequire group admins\nRequire user alice bob\n"
                   "Allow from 10.0.0.0/8\nOrder deny,allow\nDeny from all\n");
+}
+
+// Values Apache would misread, typed or ticked through the real widgets: each save is refused with an
+// alert naming the field and the offender, and the access file keeps its bytes.
+TEST_F(DirectoryWidgetTest, ARealmAUserNameAndAHostApacheWouldMisreadAreRefusedThroughTheWidgets) {
+    const std::string users = temp / "users";
+    writeFile(users, "alice:x\ntrail\\:x\n");
+    const std::string before = "Options -Indexes\nAuthType Basic\nAuthName \"Private\"\nAuthUserFile " +
+                               users + "\nRequire user alice\n";
+    writeFile(temp / "site/.htaccess", before);
+    auto& e = windows->main.directoryEditor;
+    click(e.chooseButton);
+    choosePath(temp / "site");
+    QLabel* kept = e.keptField->widget();
+    EXPECT_TRUE(kept->isVisible());
+    EXPECT_EQ(kept->textFormat(), Qt::PlainText);
+    EXPECT_EQ(kept->text(), QStringLiteral("Kept as written:\nOptions -Indexes"));
+
+    const auto refusal = [&]() -> std::string {
+        click(e.saveProtectionButton->widget());
+        settleEvents();
+        std::string message;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                message = box->informativeText().toStdString();
+                box->defaultButton()->click();
+            }
+        }
+        settleEvents();
+        EXPECT_EQ(readFile(temp / "site/.htaccess"), before);
+        return message;
+    };
+
+    QLineEdit* realm = e.authnameField->widget();
+    realm->clear();
+    QTest::keyClicks(realm, QStringLiteral("%{REMOTE_USER}"));
+    std::string message = refusal();
+    EXPECT_NE(message.find("realm name"), std::string::npos) << message;
+    EXPECT_NE(message.find("%{"), std::string::npos) << message;
+    EXPECT_EQ(realm->text(), QStringLiteral("%{REMOTE_USER}")) << "the field stays as typed";
+    realm->setText(QStringLiteral("Private"));
+
+    tick(e.userfileView->widget(), QStringLiteral("trail\\"));
+    message = refusal();
+    EXPECT_NE(message.find("user name \"trail\\\""), std::string::npos) << message;
+    EXPECT_NE(message.find("backslash"), std::string::npos) << message;
+    tick(e.userfileView->widget(), QStringLiteral("trail\\"));
+
+    e.subTabs->widget()->setCurrentIndex(2);
+    settleEvents();
+    click(e.addAccessBT->widget());
+    QTableView* hostTable = e.accessView->widget();
+    typeHost(hostTable, QStringLiteral("10.0.0.0/99"));
+    const QModelIndex host = hostTable->model()->index(0, 1);
+    message = refusal();
+    EXPECT_NE(message.find("host"), std::string::npos) << message;
+    EXPECT_NE(message.find("/99"), std::string::npos) << message;
+    EXPECT_EQ(host.data().toString(), QStringLiteral("10.0.0.0/99"));
 }
 
 TEST_F(DirectoryWidgetTest, AllUsersGreysTheUserCheckBoxes) {

@@ -1,6 +1,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -80,7 +81,7 @@ TEST_F(QtWindowSystemTest, AlertSheetsAnswerOneForTheDefaultButtonAndZeroForTheO
 TEST_F(QtWindowSystemTest, AnAlertWithoutParentStandsAloneAndShowsItsMessageLiterally) {
     std::vector<int> answers;
     const ui::AlertSpec alert{"Warning!", "settings from 100%@ %d <b>x</b>", "Automatically configure",
-                             "Cancel"};
+                              "Cancel"};
     system.beginAlertSheet(alert, nullptr, [&](int returnCode) { answers.push_back(returnCode); });
     QMessageBox* box = openDialog<QMessageBox>();
     ASSERT_NE(box, nullptr);
@@ -99,6 +100,43 @@ TEST_F(QtWindowSystemTest, AnAlertWithoutParentStandsAloneAndShowsItsMessageLite
     single->reject();
     settleEvents();
     EXPECT_EQ(answers, (std::vector<int>{0, 1}));
+}
+
+// Markup in a message (a fetched version document, a file or user name) is shown as the characters it is:
+// the label that shows the message is plain text with links off, for sheets and for modal alerts alike.
+TEST_F(QtWindowSystemTest, TheMessageLabelShowsMarkupAsPlainTextWithLinksOff) {
+    const QString message = QStringLiteral("<a href=\"http://evil.example/\">Update now</a> <b>bold</b>");
+    const auto expectPlain = [&](QMessageBox* box) {
+        ASSERT_NE(box, nullptr);
+        QLabel* shown = nullptr;
+        for (QLabel* label : box->findChildren<QLabel*>()) {
+            if (label->text() == message) {
+                shown = label;
+            }
+        }
+        ASSERT_NE(shown, nullptr) << "no label shows the message";
+        EXPECT_EQ(shown->textFormat(), Qt::PlainText);
+        EXPECT_FALSE(shown->openExternalLinks());
+        EXPECT_FALSE(shown->textInteractionFlags() & Qt::LinksAccessibleByMouse);
+        EXPECT_FALSE(shown->textInteractionFlags() & Qt::LinksAccessibleByKeyboard);
+        for (QLabel* label : box->findChildren<QLabel*>()) {
+            EXPECT_NE(label->textFormat(), Qt::RichText);
+            EXPECT_NE(label->textFormat(), Qt::AutoText) << label->text().toStdString();
+        }
+    };
+    system.beginAlertSheet({"Error!", message.toStdString(), "OK", ""}, window.get(), {});
+    expectPlain(openDialog<QMessageBox>());
+    openDialog<QMessageBox>()->accept();
+    settleEvents();
+
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        expectPlain(box);
+        if (box) {
+            box->buttons().first()->click();
+        }
+    });
+    system.runInformationalAlertPanel({"New version!", message.toStdString(), "OK", ""});
 }
 
 TEST_F(QtWindowSystemTest, ModalAlertsReturnOneForTheDefaultButton) {

@@ -35,7 +35,8 @@ struct UserEditorLayout {
 };
 
 struct PreferencesLayout {
-    headless::Button checkForUpdates, showHiddenFiles, protectionSettingsConfigRB, protectionSettingsHtaccessRB;
+    headless::Button checkForUpdates, showHiddenFiles, protectionSettingsConfigRB,
+        protectionSettingsHtaccessRB;
     headless::TextField defaultAccessFilenameField{true}, configFilePathField{true};
     headless::Window theWindow;
     PreferencesController controller;
@@ -80,9 +81,10 @@ struct GroupEditorLayout {
 // The directory editor with its two table controllers, whose records are class-level.
 struct DirectoryEditorLayout {
     headless::Window mainWindow;
-    headless::TextField directoryField, authnameField, userfileField, groupfileField;
+    headless::TextField directoryField, authnameField, userfileField, groupfileField, keptField;
     headless::TableView userfileView, groupfileView, accessView;
-    headless::Button selectUserfileButton, selectGroupfileButton, saveProtectionButton, removeProtectionButton;
+    headless::Button selectUserfileButton, selectGroupfileButton, saveProtectionButton,
+        removeProtectionButton;
     headless::Button allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT, removeAccessBT;
     headless::TabView subTabs;
     headless::TextField addressField;
@@ -113,6 +115,7 @@ struct DirectoryEditorLayout {
         directory.orderAllowRB = &orderAllowRB;
         directory.addAccessBT = &addAccessBT;
         directory.removeAccessBT = &removeAccessBT;
+        directory.keptField = &keptField;
         userfileView.setDataSource(&directory);
         directoryGroups.mainWindow = &mainWindow;
         directoryGroups.groupfileView = &groupfileView;

@@ -78,6 +78,8 @@ void HeadlessTest::SetUp() {
     defaults = std::make_shared<MemoryDefaultsStore>();
     setStandardUserDefaults(defaults);
     systemPaths() = SystemPaths{};
+    // Private staging folders go under the test's own directory, never the user's cache.
+    systemPaths().stagingFolder = temp.path();
     platform::setLogObserver([this](const std::string& line) { logLines.push_back(line); });
 }
 

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "services/ServerProfile.h"
+#include "ui/Controls.h"
+
+namespace keepgate {
+
+// The dialogues around changes to the web server made with administrator rights: installing an amended
+// main configuration, offering a reload, and writing a file the user's own rights cannot write.
+class ServerActions {
+  public:
+    // Tests, backs up and installs the amended main configuration; shows the completion alert and, on
+    // a detected server, the reload offer, or an error sheet on `parent` that says what happened.
+    static void installMainConfiguration(ui::Window* parent, const std::string& amendedText);
+
+    // Offers "Reload the web server now" and reports whether the server came back; `backup`, when
+    // given, is named in the offer.
+    static void offerReload(const ServerProfile& profile, const std::string& backup);
+
+    // Shows the error alert of a write the user's rights could not make, with the button "Write with
+    // administrator rights"; only on that answer is `text` installed at `path` through the privileged
+    // copy, and the outcome reported. `done` learns whether the file now holds the text.
+    static void offerAdministratorWrite(ui::Window* parent, const std::string& path, const std::string& text,
+                                        const std::string& errorMessage,
+                                        std::function<void(bool written)> done = {});
+
+    // After a save of the shared configuration file: runs the server's configuration test on the main
+    // configuration; on a refusal shows the server's message with a button that puts `previousText`
+    // back; on success offers the reload.
+    static void checkAfterSharedSave(ui::Window* parent, const std::string& sharedPath,
+                                     const std::string& previousText);
+};
+
+} // namespace keepgate

@@ -1,0 +1,216 @@
+#include "services/ServerControl.h"
+
+#include <cerrno>
+#include <csignal>
+#include <ctime>
+#include <poll.h>
+
+#include "platform/FileSystem.h"
+#include "platform/SystemPaths.h"
+#include "services/AdmTools.h"
+#include "services/ApacheConfig.h"
+
+namespace keepgate {
+
+namespace {
+
+// How long a reloaded server may take to write its process id again.
+constexpr int kReloadSettleMilliseconds = 3000;
+
+std::string trimmed(std::string text) {
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
+        text.pop_back();
+    }
+    std::size_t first = 0;
+    while (first < text.size() && (text[first] == '\n' || text[first] == ' ')) {
+        ++first;
+    }
+    return text.substr(first);
+}
+
+std::string lowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
+std::string absoluteIn(const std::string& root, const std::string& path) {
+    return path.empty() || path.front() == '/' ? path : platform::joinPath(root, path);
+}
+
+// The server's process id file: its PidFile directive, else the places distributions use.
+std::vector<std::string> pidFiles(const ServerProfile& profile) {
+    const auto text = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
+    for (const auto& directive : text.directives) {
+        if (lowerAscii(directive.name) == "pidfile" && !directive.arguments.empty()) {
+            return {absoluteIn(profile.serverRoot, directive.arguments[0])};
+        }
+    }
+    return {absoluteIn(profile.serverRoot, "logs/httpd.pid"), "/run/httpd/httpd.pid",
+            "/run/apache2/apache2.pid", "/var/run/httpd.pid"};
+}
+
+bool processAlive(long pid) {
+    return pid > 0 && (kill(static_cast<pid_t>(pid), 0) == 0 || errno == EPERM);
+}
+
+std::optional<bool> serverRunning(const std::vector<std::string>& files) {
+    for (const auto& file : files) {
+        if (const auto text = platform::readFile(file)) {
+            try {
+                return processAlive(std::stol(*text));
+            } catch (...) {
+                return false;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+ConfigTestResult ServerControl::testConfiguration(const ServerProfile& profile,
+                                                  const std::string& configuration) {
+    ConfigTestResult result;
+    if (profile.controlProgram.empty()) {
+        return result;
+    }
+    platform::ProcessOptions options;
+    options.environment = profile.environmentList();
+    options.captureStandardError = true;
+    options.timeoutMilliseconds = systemPaths().detectionTimeoutMilliseconds;
+    const auto run = platform::runProcess(profile.controlProgram,
+                                          {"-t", "-f", configuration, "-d", profile.serverRoot}, options);
+    result.ran = run.started;
+    result.passed = run.started && !run.timedOut && run.exitStatus == 0;
+    result.message = trimmed(run.standardError + run.standardOutput);
+    if (!run.started) {
+        result.message = profile.controlProgram + " could not be run";
+    } else if (run.timedOut) {
+        result.message = profile.controlProgram + " did not finish its configuration test in time";
+    }
+    return result;
+}
+
+std::string ServerControl::backupPath(const std::string& path) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    std::string candidate = path + ".keepgate-" + stamp;
+    for (int n = 2; platform::fileExists(candidate); ++n) {
+        candidate = path + ".keepgate-" + stamp + "-" + std::to_string(n);
+    }
+    return candidate;
+}
+
+ConfigInstallResult ServerControl::installMainConfiguration(const ServerProfile& profile,
+                                                            std::string_view text) {
+    ConfigInstallResult result;
+    std::string error;
+    const auto staged = StagingFile::create(text, &error);
+    if (!staged) {
+        result.error = "the amended configuration could not be staged: " + error;
+        return result;
+    }
+    const auto test = testConfiguration(profile, staged->path());
+    if (test.ran && !test.passed) {
+        result.error = "the web server's own configuration test refused the amended configuration";
+        result.testMessage = test.message;
+        return result;
+    }
+    if (const auto previous = platform::readFile(profile.mainConfig)) {
+        const std::string backup = backupPath(profile.mainConfig);
+        const auto saved = PrivilegedCopy::install(*previous, backup);
+        if (!saved.copied) {
+            result.error = "no backup of it could be made in " + backup + " (" + saved.error + ")";
+            return result;
+        }
+        result.backup = backup;
+    }
+    const auto copied = AdmTools::installFileWithAuthorization(staged->path(), profile.mainConfig);
+    result.installed = copied.copied;
+    result.unchanged = copied.unchanged;
+    result.error = copied.error;
+    return result;
+}
+
+ReloadResult ServerControl::reload(const ServerProfile& profile) {
+    ReloadResult result;
+    const auto command = profile.reloadCommand();
+    if (command.empty()) {
+        result.message = "Keepgate knows no control program for this web server; reload it yourself.";
+        return result;
+    }
+    const auto files = pidFiles(profile);
+    const bool knownBefore = serverRunning(files).has_value();
+    const auto run = PrivilegedCopy::runAction({"reload"}, command);
+    if (!run.started || run.exitStatus != 0) {
+        const std::string said = trimmed(run.standardError + run.standardOutput);
+        result.message = "The web server was not reloaded" + (said.empty() ? std::string(".") : ": " + said);
+        return result;
+    }
+    // A graceful reload keeps the parent process; it ends only when the new configuration fails.
+    std::optional<bool> running = serverRunning(files);
+    for (int waited = 0; knownBefore && waited <= kReloadSettleMilliseconds; waited += 100) {
+        running = serverRunning(files);
+        if (running.value_or(false)) {
+            break;
+        }
+        poll(nullptr, 0, 100);
+    }
+    if (!running) {
+        result.reloaded = true;
+        result.message = "The web server was told to reload.";
+    } else if (*running) {
+        result.reloaded = true;
+        result.message = "The web server was reloaded and is running.";
+    } else {
+        result.message = "The web server did not come back after the reload; see its error log.";
+    }
+    return result;
+}
+
+ConfigInstallResult ServerControl::enableModule(const ServerProfile& profile, const std::string& module) {
+    ConfigInstallResult result;
+    if (!profile.enableModuleProgram.empty()) {
+        const auto run =
+            PrivilegedCopy::runAction({"enable-module", module}, {profile.enableModuleProgram, module});
+        if (!run.started || run.exitStatus != 0) {
+            const std::string said = trimmed(run.standardError + run.standardOutput);
+            result.error = "enabling the module " + module + " failed" + (said.empty() ? "" : ": " + said);
+            return result;
+        }
+        result.installed = true;
+        result.unchanged = false;
+        // a2enmod changes links, not the main configuration; the server's test still says whether it holds.
+        const auto test = testConfiguration(profile, profile.mainConfig);
+        if (test.ran && !test.passed) {
+            result.testMessage = test.message;
+        }
+        return result;
+    }
+    const std::string file = platform::joinPath(profile.modulesFolder, "mod_" + module + ".so");
+    if (profile.modulesFolder.empty() || !platform::fileExists(file)) {
+        result.error = "the module file mod_" + module + ".so is not in the server's modules folder" +
+                       (profile.modulesFolder.empty() ? "" : " " + profile.modulesFolder);
+        return result;
+    }
+    const auto current = platform::readFile(profile.mainConfig);
+    if (!current) {
+        result.error = "the web server's configuration file " + profile.mainConfig + " could not be read";
+        return result;
+    }
+    std::string amended = *current;
+    if (!amended.empty() && amended.back() != '\n') {
+        amended += '\n';
+    }
+    amended += "LoadModule " + module + "_module " + file + "\n";
+    return installMainConfiguration(profile, amended);
+}
+
+} // namespace keepgate

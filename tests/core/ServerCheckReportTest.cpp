@@ -1,0 +1,96 @@
+#include "app/ServerCheckReport.h"
+#include "ShellTestFixture.h"
+
+namespace keepgate::testing {
+namespace {
+
+// The report as the user meets it: findings for the editor's directory, each fix asked for first and
+// carried out with administrator rights.
+class ServerCheckReportTest : public ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        storePreferences("1");
+        systemPaths().serverDetected = true;
+        systemPaths().serverRoot = temp.path();
+        systemPaths().modulesFolder = temp / "modules";
+        writeFile(temp / "modules/mod_authz_groupfile.so", "");
+        writeFile(systemPaths().mainConfig,
+                  "<Directory />\n    AllowOverride None\n</Directory>\n"
+                  "LoadModule auth_basic_module m.so\nLoadModule authn_file_module m.so\n"
+                  "LoadModule authz_user_module m.so\nLoadModule authn_core_module m.so\n"
+                  "LoadModule authz_core_module m.so\n");
+        editor.directoryField.text = temp / "site";
+        DirectoryGroups::readGroupfile("", {});
+        report.parent = &editor.mainWindow;
+        report.directory = &editor.directory;
+        report.controller = &layout.controller;
+        report.changed = [this] { ++refreshes; };
+    }
+    void TearDown() override {
+        DirectoryGroups::reset();
+        DirectoryAccess::reset();
+        ShellTest::TearDown();
+    }
+
+    // Answers every sheet with its default button.
+    void answerAll() {
+        while (windows->hasPendingSheet()) {
+            windows->answer(1);
+        }
+    }
+
+    DirectoryEditorLayout editor;
+    ServerCheckReport report;
+    int refreshes = 0;
+};
+
+TEST_F(ServerCheckReportTest, FixesAreAskedForThenMadeAndTheReportRefreshed) {
+    editor.denyAllOthersCB.setState(0);
+    report.refresh();
+    ASSERT_EQ(report.findings.size(), 1u);
+    EXPECT_EQ(report.findings[0].kind, FindingKind::OverridesIgnored);
+
+    // Cancel changes nothing.
+    report.fix(0);
+    ASSERT_TRUE(windows->hasPendingSheet());
+    EXPECT_EQ(windows->pendingSheet().alert.defaultButton, "Fix");
+    windows->answer(0);
+    EXPECT_EQ(launcherCalls(), "");
+
+    report.fix(0);
+    answerAll();
+    const std::string amended = readFile(systemPaths().mainConfig);
+    EXPECT_TRUE(amended.starts_with("<Directory />\n    AllowOverride None\n</Directory>\n")) << amended;
+    EXPECT_TRUE(amended.ends_with("<Directory \"" + temp / "site" +
+                                  "\">\n    AllowOverride AuthConfig Limit\n"
+                                  "</Directory>\n"))
+        << amended;
+    EXPECT_TRUE(report.findings.empty());
+    EXPECT_EQ(refreshes, 2) << "the first check and the one after the fix; a cancel checks nothing";
+}
+
+TEST_F(ServerCheckReportTest, MissingGroupModuleGetsALoadModuleLineFromTheModulesFolder) {
+    writeFile(systemPaths().mainConfig,
+              readFile(systemPaths().mainConfig) + "<Directory /srv>\nAllowOverride All\n</Directory>\n");
+    editor.directoryField.text = "/srv";
+    DirectoryGroups::readGroupfile("", {});
+    report.refresh();
+    EXPECT_TRUE(report.findings.empty());
+
+    // A marked group needs authz_groupfile; the report names it and the fix loads it.
+    writeFile(temp / "groups", "staff: alice\n");
+    DirectoryGroups::readGroupfile(temp / "groups", {"staff"});
+    report.refresh();
+    ASSERT_EQ(report.findings.size(), 1u);
+    EXPECT_EQ(report.findings[0].subject, "authz_groupfile");
+    report.fix(0);
+    answerAll();
+    EXPECT_TRUE(readFile(systemPaths().mainConfig)
+                    .ends_with("LoadModule authz_groupfile_module " +
+                               temp / "modules/mod_authz_groupfile.so" + "\n"));
+    EXPECT_TRUE(report.findings.empty());
+}
+
+} // namespace
+} // namespace keepgate::testing

@@ -1,0 +1,92 @@
+#include "ShellTestFixture.h"
+#include "services/AdmTools.h"
+
+namespace keepgate::testing {
+namespace {
+
+// Amendments on a detected server: its own configuration test decides, a backup comes first, the reload
+// is offered after.
+class ServerInstallTest : public ShellTest {
+  protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        storePreferences("1");
+        systemPaths().serverDetected = true;
+        systemPaths().serverRoot = temp.path();
+        systemPaths().controlProgram = temp / "apache2ctl";
+        // Refuses any configuration that holds "Include", the way Apache refuses a broken one.
+        writeScript(temp / "apache2ctl",
+                    "echo \"$@\" >> '" + temp / "ctl.log" +
+                        "'\nif [ \"$1\" = -t ] && grep -q Include \"$3\"; then\n"
+                        "  echo 'AH00526: Syntax error on line 2 of '\"$3\" >&2; exit 1\nfi\n"
+                        "echo 'Syntax OK' >&2\n");
+        writeFile(systemPaths().mainConfig, "AllowOverride None\n");
+    }
+};
+
+TEST_F(ServerInstallTest, ConfigurationTheServerRefusesIsNeverInstalled) {
+    layout.controller.setupConfigFileWithInclude(1);
+
+    EXPECT_EQ(readFile(systemPaths().mainConfig), "AllowOverride None\n");
+    EXPECT_EQ(launcherCalls(), "") << "neither a backup nor a copy is made";
+    ASSERT_EQ(windows->alerts.size(), 1u);
+    const std::string& message = windows->alerts[0].alert.message;
+    EXPECT_EQ(windows->alerts[0].alert.title, "Error!");
+    EXPECT_NE(message.find("AH00526: Syntax error on line 2"), std::string::npos) << message;
+    EXPECT_NE(message.find("The web server's configuration was not changed."), std::string::npos) << message;
+    // The test ran on the private staging copy, with the server root.
+    const std::string ctl = readFile(temp / "ctl.log");
+    EXPECT_TRUE(ctl.starts_with("-t -f " + temp.path() + "/keepgate-")) << ctl;
+    EXPECT_NE(ctl.find(" -d " + temp.path()), std::string::npos) << ctl;
+    EXPECT_EQ(stagingLeftovers(), "");
+}
+
+TEST_F(ServerInstallTest, PassingConfigurationIsBackedUpInstalledAndTheReloadOffered) {
+    layout.controller.setupConfigFileWithAllow(1);
+
+    EXPECT_EQ(readFile(systemPaths().mainConfig), "AllowOverride AuthConfig Limit\n\n");
+    ASSERT_EQ(windows->alertTitles(), (std::vector<std::string>{"Complete!", "Reload"}));
+    const auto& offer = windows->alerts[1].alert;
+    EXPECT_EQ(offer.defaultButton, "Reload the web server now");
+    const std::string backup = backupNamedIn(offer.message);
+    EXPECT_TRUE(backup.starts_with(systemPaths().mainConfig + ".keepgate-")) << offer.message;
+    EXPECT_EQ(readFile(backup), "AllowOverride None\n");
+
+    while (windows->hasPendingSheet() && windows->pendingSheet().alert.title != "Reload") {
+        windows->answer(1);
+    }
+    ASSERT_TRUE(windows->hasPendingSheet());
+    windows->answer(1);
+    EXPECT_NE(launcherCalls().find(temp / "apache2ctl graceful"), std::string::npos) << launcherCalls();
+    EXPECT_EQ(windows->alerts.back().alert.title, "Reloaded") << windows->alerts.back().alert.message;
+}
+
+TEST_F(ServerInstallTest, FailedReloadIsReportedWithTheServersWords) {
+    writeScript(temp / "apache2ctl",
+                "[ \"$1\" = graceful ] && { echo 'apache2 is not running' >&2; exit 1; }\n"
+                "exit 0\n");
+    layout.controller.setupConfigFileWithAllow(1);
+    while (windows->hasPendingSheet()) {
+        windows->answer(1);
+    }
+    EXPECT_EQ(windows->alerts.back().alert.title, "Error!");
+    EXPECT_NE(windows->alerts.back().alert.message.find("apache2 is not running"), std::string::npos);
+}
+
+TEST_F(ServerInstallTest, NotChangedIsSaidOnlyWhenTrue) {
+    // The backup goes through, then the privileged side garbles the configuration and refuses to mend it.
+    writeScript(temp / "launcher", "n=$(cat '" + temp / "count" +
+                                       "' 2>/dev/null || echo 0); echo $((n+1)) > '" + temp / "count" +
+                                       "'\ncase $n in 0) exec \"$@\";; 1) printf garbage > \"$6\"; "
+                                       "exit 0;; *) exit 126;; esac\n");
+    layout.controller.setupConfigFileWithAllow(1);
+    ASSERT_EQ(windows->alerts.size(), 1u);
+    const std::string& message = windows->alerts[0].alert.message;
+    EXPECT_EQ(readFile(systemPaths().mainConfig), "garbage");
+    EXPECT_EQ(message.find("was not changed"), std::string::npos) << message;
+    EXPECT_NE(message.find("may have been changed"), std::string::npos) << message;
+    EXPECT_NE(message.find(systemPaths().mainConfig + ".keepgate-"), std::string::npos) << message;
+}
+
+} // namespace
+} // namespace keepgate::testing
