@@ -88,7 +88,9 @@ void Controller::addUser() {
     usernameField->setStringValue("");
     passwordField->setStringValue("");
     usernameField->selectText();
-    if (saveData()) ui::windowSystem().showStatus("Added " + username);
+    if (saveData()) {
+        ui::windowSystem().showStatus("Added " + username);
+    }
 }
 
 void Controller::selectUserfile() {
@@ -170,7 +172,9 @@ void Controller::sheetDidEnd(int returnCode) {
         return false;
     });
     tableView->reloadData();
-    if (saveData()) ui::windowSystem().showStatus("Deleted " + names);
+    if (saveData()) {
+        ui::windowSystem().showStatus("Deleted " + names);
+    }
 }
 
 } // namespace keepgate

@@ -155,7 +155,9 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
         BlockText::joined(BlockText::divide(block.value_or(""), any, any).directives)));
     directoryField->setStringValue(directory);
     showKept(block);
-    if (directoryLoaded) directoryLoaded(directory);
+    if (directoryLoaded) {
+        directoryLoaded(directory);
+    }
 }
 
 BlockLines Directory::divided(const std::string& block) const {

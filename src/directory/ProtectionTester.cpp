@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "formats/ReadHtaccess.h"
+#include "formats/TextLines.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
@@ -65,8 +66,8 @@ std::string joined(const std::vector<std::string>& words) {
 
 // The newest error-log line about the request: the one naming this side's port as the client, else the
 // newest that names the directory.
-std::optional<std::string> errorLogLine(const std::string& logPath, int localPort, const std::string& directory,
-                                        bool* readable) {
+std::optional<std::string> errorLogLine(const std::string& logPath, int localPort,
+                                        const std::string& directory, bool* readable) {
     std::ifstream in(logPath, std::ios::binary);
     *readable = static_cast<bool>(in);
     if (!in) {
@@ -76,19 +77,11 @@ std::optional<std::string> errorLogLine(const std::string& logPath, int localPor
     const auto size = static_cast<std::size_t>(std::max<std::streamoff>(in.tellg(), 0));
     in.seekg(static_cast<std::streamoff>(size > kLogTail ? size - kLogTail : 0));
     std::string tail((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < tail.size()) {
-        auto end = tail.find('\n', start);
-        if (end == std::string::npos) {
-            end = tail.size();
-        }
-        std::string line = tail.substr(start, end - start);
+    std::vector<std::string> lines = text::split(tail, '\n');
+    for (auto& line : lines) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        lines.push_back(std::move(line));
-        start = end + 1;
     }
     const std::string client = ":" + std::to_string(localPort) + "]";
     for (auto it = lines.rbegin(); localPort > 0 && it != lines.rend(); ++it) {
@@ -109,7 +102,8 @@ std::string statusSentence(const ProbeAnswer& answer, const std::string& url) {
     case ProbeAnswer::Outcome::NotLocal:
         return "The address " + url + " is not on this computer, so it was not requested.";
     case ProbeAnswer::Outcome::BadAddress:
-        return "The address \"" + url + "\" is not an http:// address of this computer, so it was not requested.";
+        return "The address \"" + url +
+               "\" is not an http:// address of this computer, so it was not requested.";
     case ProbeAnswer::Outcome::NoAnswer:
     case ProbeAnswer::Outcome::Cancelled:
         return "The web server does not answer on " + url + ".";
@@ -160,11 +154,11 @@ std::string ProtectionTester::Plan::notProtectedCause(const ServerText& server) 
         }
         const OverrideResolution override = ServerCheck::allowOverrideFor(server.config, directory);
         if (!override.allows("AuthConfig")) {
-            const std::string where = override.file.empty()
-                                          ? "no AllowOverride lets it take effect, and the server's default is None"
-                                          : "AllowOverride " + joined(override.allowOverride) +
-                                                " is in force for this folder (" + override.file + " line " +
-                                                std::to_string(override.line) + ")";
+            const std::string where =
+                override.file.empty()
+                    ? "no AllowOverride lets it take effect, and the server's default is None"
+                    : "AllowOverride " + joined(override.allowOverride) + " is in force for this folder (" +
+                          override.file + " line " + std::to_string(override.line) + ")";
             return "The server ignores " + accessFilename + " here: " + where + ".";
         }
     } else if (!ServerCheck::includes(server.config, server.serverRoot, sharedConfig)) {
@@ -187,7 +181,8 @@ std::string ProtectionTester::Plan::failureExcerpt(const ServerText& server, int
 }
 
 // A 403 that comes from a folder without an index page, rather than from a host rule.
-std::optional<std::string> ProtectionTester::Plan::listingRefused(const ServerText& server, int localPort) const {
+std::optional<std::string> ProtectionTester::Plan::listingRefused(const ServerText& server,
+                                                                  int localPort) const {
     const auto log = ServerAddress::errorLog(server.config.directives, server.serverRoot);
     bool readable = false;
     const auto line = log ? errorLogLine(*log, localPort, directory, &readable) : std::nullopt;
@@ -217,9 +212,11 @@ std::string ProtectionTester::Plan::run(const std::shared_ptr<std::atomic<bool>>
     } else if (plain.status == 401) {
         result = "Protected: the server asks for a password (realm \"" + plain.realm + "\").";
     } else if (plain.status >= 200 && plain.status < 400) {
-        result = "Not protected: the server serves this folder to everyone. " + notProtectedCause(serverText());
+        result =
+            "Not protected: the server serves this folder to everyone. " + notProtectedCause(serverText());
     } else if (plain.status == 403) {
-        result = listingRefused(serverText(), plain.localPort).value_or("Closed by a host rule for this computer.");
+        result = listingRefused(serverText(), plain.localPort)
+                     .value_or("Closed by a host rule for this computer.");
     } else if (plain.status == 500) {
         result = "The server fails on this folder." + failureExcerpt(serverText(), plain.localPort);
     } else {
@@ -232,7 +229,8 @@ std::string ProtectionTester::Plan::run(const std::shared_ptr<std::atomic<bool>>
         } else if (withCredentials.status >= 200 && withCredentials.status < 400) {
             result += " " + username + " is let in.";
         } else if (withCredentials.status == 401) {
-            result += " " + username + " is refused (wrong password, or not among the marked users and groups).";
+            result +=
+                " " + username + " is refused (wrong password, or not among the marked users and groups).";
         } else if (withCredentials.status == 403) {
             result += " With " + username + "'s password: Closed by a host rule for this computer.";
         } else if (withCredentials.status == 500) {
@@ -259,18 +257,11 @@ std::optional<std::string> ProtectionTester::rememberedAddress(const std::string
     if (!table) {
         return std::nullopt;
     }
-    std::size_t start = 0;
-    while (start < table->size()) {
-        auto end = table->find('\n', start);
-        if (end == std::string::npos) {
-            end = table->size();
-        }
-        const std::string line = table->substr(start, end - start);
+    for (const auto& line : text::split(*table, '\n')) {
         const auto tab = line.find('\t');
         if (tab != std::string::npos && line.substr(0, tab) == directory) {
             return line.substr(tab + 1);
         }
-        start = end + 1;
     }
     return std::nullopt;
 }
@@ -284,17 +275,10 @@ void ProtectionTester::remember(const std::string& directory, const std::string&
     DefaultsStore& defaults = standardUserDefaults();
     const std::string table = defaults.stringForKey(constants::kTestAddressesKey).value_or("");
     std::string kept;
-    std::size_t start = 0;
-    while (start < table.size()) {
-        auto end = table.find('\n', start);
-        if (end == std::string::npos) {
-            end = table.size();
-        }
-        const std::string line = table.substr(start, end - start);
+    for (const auto& line : text::split(table, '\n')) {
         if (!line.empty() && line.substr(0, line.find('\t')) != directory) {
             kept += line + "\n";
         }
-        start = end + 1;
     }
     if (!address.empty()) {
         kept += directory + "\t" + address + "\n";
@@ -356,15 +340,16 @@ void ProtectionTester::testProtection() {
     const std::string url = addressField->stringValue();
     if (url.empty()) {
         ui::windowSystem().beginAlertSheet(
-            {"No Address", "Keepgate does not know the address of this folder. Type it into the address field.",
-             "OK", ""},
+            {"No Address",
+             "Keepgate does not know the address of this folder. Type it into the address field.", "OK", ""},
             mainWindow, {});
         return;
     }
     ui::windowSystem().beginCredentialSheet(
         {"Test Protection",
          "Keepgate asks " + url +
-             " without a password, and with the user name and password below when you give them. The password "
+             " without a password, and with the user name and password below when you give them. The "
+             "password "
              "is used for this test only; it is neither stored nor logged.",
          "", "Test", "Cancel"},
         mainWindow, [this](int returnCode, const std::string& username, const std::string& password) {
@@ -372,7 +357,8 @@ void ProtectionTester::testProtection() {
         });
 }
 
-void ProtectionTester::credentialSheetEnd(int returnCode, const std::string& username, const std::string& password) {
+void ProtectionTester::credentialSheetEnd(int returnCode, const std::string& username,
+                                          const std::string& password) {
     if (returnCode != 1) {
         return;
     }
@@ -386,7 +372,8 @@ void ProtectionTester::protectionWritten(const std::string& directory, const std
     start("", "", status);
 }
 
-void ProtectionTester::start(const std::string& username, const std::string& password, const std::string& prefix) {
+void ProtectionTester::start(const std::string& username, const std::string& password,
+                             const std::string& prefix) {
     if (running_) {
         running_->store(true);
     }
@@ -398,8 +385,8 @@ void ProtectionTester::start(const std::string& username, const std::string& pas
     plan->prefix = prefix;
     const DefaultsStore& defaults = standardUserDefaults();
     plan->accessFileMode = isAccessFileMode(defaults);
-    plan->accessFilename =
-        defaults.stringForKey(constants::kDefaultAccessFilenameKey).value_or(constants::kDefaultAccessFilename);
+    plan->accessFilename = defaults.stringForKey(constants::kDefaultAccessFilenameKey)
+                               .value_or(constants::kDefaultAccessFilename);
     plan->sharedConfig =
         defaults.stringForKey(constants::kConfigFilePathKey).value_or(constants::kDefaultConfigFilePath);
     plan->blockSaved = plan->accessFileMode

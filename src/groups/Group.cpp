@@ -161,7 +161,9 @@ void Group::addGroup() {
     groupnameField->selectText();
     outlineView->reloadData();
     grouplistPopup->addItemWithTitle(name);
-    if (saveGroupfile()) ui::windowSystem().showStatus("Added group " + name);
+    if (saveGroupfile()) {
+        ui::windowSystem().showStatus("Added group " + name);
+    }
 }
 
 void Group::addUser() {
@@ -184,7 +186,10 @@ void Group::addUser() {
     usernameField->setStringValue("");
     usernameField->selectText();
     outlineView->reloadData();
-    if (saveGroupfile()) ui::windowSystem().showStatus("Added " + name + " to " + (*records)[static_cast<std::size_t>(chosen)]->title().value_or(""));
+    if (saveGroupfile()) {
+        ui::windowSystem().showStatus("Added " + name + " to " +
+                                      (*records)[static_cast<std::size_t>(chosen)]->title().value_or(""));
+    }
 }
 
 void Group::deleteGroup() {
@@ -210,7 +215,9 @@ void Group::deleteGroup() {
     removeObjectsWithKey("Delete", *records);
     outlineView->deselectAll();
     outlineView->reloadData();
-    if (saveGroupfile() && !deleted.empty()) ui::windowSystem().showStatus("Deleted " + deleted);
+    if (saveGroupfile() && !deleted.empty()) {
+        ui::windowSystem().showStatus("Deleted " + deleted);
+    }
 }
 
 bool Group::saveGroupfile() {

@@ -443,7 +443,8 @@ void MainWindow::connectOutlets() {
         d.protectionWritten = [&t](const std::string& path, const std::string& status) {
             t.protectionWritten(path, status);
         };
-        connect(e.testProtectionButton->widget(), &QAbstractButton::clicked, this, [&t] { t.testProtection(); });
+        connect(e.testProtectionButton->widget(), &QAbstractButton::clicked, this,
+                [&t] { t.testProtection(); });
         connect(e.addressField->widget(), &QLineEdit::editingFinished, this, [&t] { t.addressEdited(); });
     }
 }

@@ -80,8 +80,9 @@ std::optional<Target> literalAddress(const std::string& host, int port) {
         return std::nullopt;
     }
     Target target;
-    const std::string bare =
-        host.size() >= 2 && host.front() == '[' && host.back() == ']' ? host.substr(1, host.size() - 2) : host;
+    const std::string bare = host.size() >= 2 && host.front() == '[' && host.back() == ']'
+                                 ? host.substr(1, host.size() - 2)
+                                 : host;
     if (lower(host) == "localhost") {
         return literalAddress("127.0.0.1", port);
     }
@@ -129,8 +130,9 @@ bool isOwnInterface(const sockaddr_storage& address) {
             found = reinterpret_cast<const sockaddr_in*>(it->ifa_addr)->sin_addr.s_addr ==
                     reinterpret_cast<const sockaddr_in&>(address).sin_addr.s_addr;
         } else {
-            found = std::memcmp(&reinterpret_cast<const sockaddr_in6*>(it->ifa_addr)->sin6_addr,
-                                &reinterpret_cast<const sockaddr_in6&>(address).sin6_addr, sizeof(in6_addr)) == 0;
+            found =
+                std::memcmp(&reinterpret_cast<const sockaddr_in6*>(it->ifa_addr)->sin6_addr,
+                            &reinterpret_cast<const sockaddr_in6&>(address).sin6_addr, sizeof(in6_addr)) == 0;
         }
     }
     freeifaddrs(interfaces);
@@ -172,6 +174,29 @@ struct Reply {
     ProbeAnswer answer;
 };
 
+// Waits for `events` on the socket in short slices, so that a cancel or the deadline ends the wait soon;
+// Answered means the socket is ready.
+Exchange waitFor(int fd, short events, const ProtectionProbe& probe, Clock::time_point deadline) {
+    for (;;) {
+        if (probe.cancelled && probe.cancelled->load()) {
+            return Exchange::Cancelled;
+        }
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) {
+            return Exchange::TimedOut;
+        }
+        pollfd ready{fd, events, 0};
+        const int polled = poll(&ready, 1, static_cast<int>(std::min<long long>(left, kSliceMilliseconds)));
+        if (polled > 0) {
+            return Exchange::Answered;
+        }
+        if (polled < 0 && errno != EINTR) {
+            return Exchange::Failed;
+        }
+    }
+}
+
 // Reads the answer's status line and headers; the body is never needed.
 Reply readHead(int fd, const ProtectionProbe& probe, Clock::time_point deadline) {
     Reply reply;
@@ -182,23 +207,9 @@ Reply readHead(int fd, const ProtectionProbe& probe, Clock::time_point deadline)
         if (end != std::string::npos || head.find("\n\n") != std::string::npos || head.size() > kHeadLimit) {
             break;
         }
-        if (probe.cancelled && probe.cancelled->load()) {
-            reply.kind = Exchange::Cancelled;
+        if (const Exchange waited = waitFor(fd, POLLIN, probe, deadline); waited != Exchange::Answered) {
+            reply.kind = waited;
             return reply;
-        }
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) {
-            reply.kind = Exchange::TimedOut;
-            return reply;
-        }
-        pollfd ready{fd, POLLIN, 0};
-        const int polled = poll(&ready, 1, static_cast<int>(std::min<long long>(left, kSliceMilliseconds)));
-        if (polled < 0 && errno != EINTR) {
-            reply.kind = Exchange::Failed;
-            return reply;
-        }
-        if (polled <= 0) {
-            continue;
         }
         const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
         if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
@@ -271,20 +282,10 @@ Reply exchange(const Target& target, const std::string& request, const Protectio
             reply.answer.detail = std::strerror(errno);
             return reply;
         }
-        for (;;) {
-            if (probe.cancelled && probe.cancelled->load()) {
-                reply.kind = Exchange::Cancelled;
-                return reply;
-            }
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-            if (left <= 0) {
-                reply.kind = Exchange::TimedOut;
-                return reply;
-            }
-            pollfd ready{socket.fd(), POLLOUT, 0};
-            if (poll(&ready, 1, static_cast<int>(std::min<long long>(left, kSliceMilliseconds))) > 0) {
-                break;
-            }
+        if (const Exchange waited = waitFor(socket.fd(), POLLOUT, probe, deadline);
+            waited != Exchange::Answered) {
+            reply.kind = waited;
+            return reply;
         }
         int error = 0;
         socklen_t length = sizeof error;
@@ -304,14 +305,10 @@ Reply exchange(const Target& target, const std::string& request, const Protectio
     }
     std::size_t sent = 0;
     while (sent < request.size()) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) {
-            reply.kind = Exchange::TimedOut;
+        if (const Exchange waited = waitFor(socket.fd(), POLLOUT, probe, deadline);
+            waited != Exchange::Answered) {
+            reply.kind = waited;
             return reply;
-        }
-        pollfd ready{socket.fd(), POLLOUT, 0};
-        if (poll(&ready, 1, static_cast<int>(std::min<long long>(left, kSliceMilliseconds))) <= 0) {
-            continue;
         }
         const ssize_t n = send(socket.fd(), request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
         if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
@@ -416,8 +413,8 @@ ProbeAnswer ProtectionProbe::request(const std::string& url, const std::string& 
         reply = exchange(*target, request, *this, deadline);
         wipe(request);
         // Some servers refuse HEAD, or drop it without a word; GET asks the same question.
-        const bool refusesHead = reply.kind == Exchange::Answered &&
-                                 (reply.answer.status == 405 || reply.answer.status == 501);
+        const bool refusesHead =
+            reply.kind == Exchange::Answered && (reply.answer.status == 405 || reply.answer.status == 501);
         if (!(refusesHead || reply.kind == Exchange::Empty || reply.kind == Exchange::Garbage)) {
             break;
         }
@@ -436,7 +433,8 @@ ProbeAnswer ProtectionProbe::request(const std::string& url, const std::string& 
         answer.detail = "the server's answer is not HTTP";
         break;
     case Exchange::TimedOut:
-        answer.detail = "no answer within " + std::to_string(timeoutMilliseconds / 1000.0).substr(0, 3) + " s";
+        answer.detail =
+            "no answer within " + std::to_string(timeoutMilliseconds / 1000.0).substr(0, 3) + " s";
         break;
     case Exchange::Refused:
         answer.detail = "connection refused";

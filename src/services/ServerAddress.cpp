@@ -51,8 +51,8 @@ class ModuleSet {
             }
         }
         known_ = !loaded_.empty();
-        for (const char* builtIn : {"core", "so", "http_core", "log_config", "logio", "version", "unixd",
-                                    "watchdog"}) {
+        for (const char* builtIn :
+             {"core", "so", "http_core", "log_config", "logio", "version", "unixd", "watchdog"}) {
             loaded_.insert(builtIn);
         }
     }
@@ -85,7 +85,8 @@ const std::string* virtualHostOf(const ConfigDirective& directive) {
 }
 
 std::string unbracketed(const std::string& host) {
-    return host.size() >= 2 && host.front() == '[' && host.back() == ']' ? host.substr(1, host.size() - 2) : host;
+    return host.size() >= 2 && host.front() == '[' && host.back() == ']' ? host.substr(1, host.size() - 2)
+                                                                         : host;
 }
 
 bool isWildcard(const std::string& host) {
@@ -132,7 +133,7 @@ std::pair<std::string, int> splitHostPort(const std::string& text) {
 
 // The server's settings that decide which folder a URL path reaches.
 struct Publishing {
-    Directives aliases;           // Alias and AliasMatch, in the order the server tries them
+    Directives aliases; // Alias and AliasMatch, in the order the server tries them
     std::optional<std::string> documentRoot;
     Directives userDirs;
     std::optional<std::string> errorLog; // as written
@@ -189,7 +190,8 @@ Server readServer(const std::vector<ConfigDirective>& all) {
     if (!anyListen) {
         server.listen = ListenAddress{"127.0.0.1", 80, false};
     } else if (!server.listen) {
-        server.listenProblem = secure ? "The server listens only for HTTPS (port " + std::to_string(secure->port) +
+        server.listenProblem = secure ? "The server listens only for HTTPS (port " +
+                                            std::to_string(secure->port) +
                                             "), which the protection test does not speak."
                                       : "The server's Listen lines name no address this computer can reach.";
         return server;
@@ -308,7 +310,8 @@ std::size_t aliasMatches(const std::string& uri, const std::string& fake) {
 std::string substitute(const std::string& target, const std::smatch& match) {
     std::string result;
     for (std::size_t i = 0; i < target.size(); ++i) {
-        if (target[i] == '$' && i + 1 < target.size() && std::isdigit(static_cast<unsigned char>(target[i + 1]))) {
+        if (target[i] == '$' && i + 1 < target.size() &&
+            std::isdigit(static_cast<unsigned char>(target[i + 1]))) {
             const auto group = static_cast<std::size_t>(target[i + 1] - '0');
             if (group < match.size()) {
                 result += match[group].str();
@@ -378,8 +381,8 @@ UserDirRules userDirRules(const Directives& userDirs) {
 }
 
 // The folder of `rest` (which starts with a slash, or is empty) under a user's UserDir folder `folder`.
-std::optional<std::string> userFolder(const std::string& folder, const std::string& user, const std::string& rest,
-                                      const ServerAddress::HomeOf& homeOf) {
+std::optional<std::string> userFolder(const std::string& folder, const std::string& user,
+                                      const std::string& rest, const ServerAddress::HomeOf& homeOf) {
     if (folder.find("://") != std::string::npos) {
         return std::nullopt; // a redirect to another server
     }
@@ -495,7 +498,8 @@ std::vector<std::string> candidates(const Publishing& publishing, const std::str
                 continue;
             }
             const auto end = directory.find('/', before.size());
-            user = directory.substr(before.size(), end == std::string::npos ? std::string::npos : end - before.size());
+            user = directory.substr(before.size(),
+                                    end == std::string::npos ? std::string::npos : end - before.size());
             const std::string after = folder.substr(star + 1);
             const std::string tail = end == std::string::npos ? "" : directory.substr(end);
             if (!startsWith(tail + "/", normalised(after) + "/") && !after.empty()) {
@@ -512,7 +516,8 @@ std::vector<std::string> candidates(const Publishing& publishing, const std::str
             rest = end == std::string::npos ? "" : inside->substr(end);
         } else {
             const std::string marker = "/" + normalised(folder);
-            for (auto at = directory.find(marker); at != std::string::npos; at = directory.find(marker, at + 1)) {
+            for (auto at = directory.find(marker); at != std::string::npos;
+                 at = directory.find(marker, at + 1)) {
                 const std::size_t after = at + marker.size();
                 if (after != directory.size() && directory[after] != '/') {
                     continue;
@@ -553,7 +558,8 @@ std::string percentEncoded(const std::string& path) {
 
 } // namespace
 
-std::optional<ListenAddress> ServerAddress::listenAddress(const std::string& argument, const std::string& protocol) {
+std::optional<ListenAddress> ServerAddress::listenAddress(const std::string& argument,
+                                                          const std::string& protocol) {
     const auto [host, port] = splitHostPort(argument);
     if (port <= 0 || port > 65535) {
         return std::nullopt;
@@ -588,7 +594,9 @@ PublishedAddress ServerAddress::forDirectory(const std::vector<ConfigDirective>&
     }
     if (!server.publishing.documentRoot && server.publishing.aliases.empty() &&
         server.publishing.userDirs.empty()) {
-        return {"", "The server's configuration names no DocumentRoot, Alias or UserDir, so no address is known."};
+        return {
+            "",
+            "The server's configuration names no DocumentRoot, Alias or UserDir, so no address is known."};
     }
     return {"", "The server publishes no address for " + directory + ": it lies outside the document root" +
                     (server.publishing.documentRoot ? " " + *server.publishing.documentRoot : "") +
@@ -602,7 +610,8 @@ std::optional<std::string> ServerAddress::errorLog(const std::vector<ConfigDirec
     if (log.empty() || log.front() == '|' || startsWith(log, "syslog")) {
         return std::nullopt;
     }
-    return withServerRoot(log, publishing.serverRoot ? publishing.serverRoot : std::optional<std::string>(serverRoot));
+    return withServerRoot(log, publishing.serverRoot ? publishing.serverRoot
+                                                     : std::optional<std::string>(serverRoot));
 }
 
 std::optional<std::string> ServerAddress::passwdHome(const std::string& user) {
@@ -610,7 +619,8 @@ std::optional<std::string> ServerAddress::passwdHome(const std::string& user) {
     std::vector<char> buffer(static_cast<std::size_t>(size > 0 ? size : 16384));
     passwd entry{};
     passwd* found = nullptr;
-    if (getpwnam_r(user.c_str(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found || !found->pw_dir) {
+    if (getpwnam_r(user.c_str(), &entry, buffer.data(), buffer.size(), &found) != 0 || !found ||
+        !found->pw_dir) {
         return std::nullopt;
     }
     return std::string(found->pw_dir);

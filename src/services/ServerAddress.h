@@ -37,7 +37,8 @@ class ServerAddress {
                                                       const std::string& protocol = "");
     // The folder the server answers a URL path with, or none when no rule serves it.
     static std::optional<std::string> folderFor(const std::vector<ConfigDirective>& directives,
-                                                const std::string& urlPath, const HomeOf& homeOf = passwdHome);
+                                                const std::string& urlPath,
+                                                const HomeOf& homeOf = passwdHome);
     // The error log of the default virtual host (or the main server), relative paths under the server
     // root; none when the server logs to syslog or a pipe.
     static std::optional<std::string> errorLog(const std::vector<ConfigDirective>& directives,

@@ -69,7 +69,8 @@ public:
     // A short message in the main window's status line; it stays until the next one replaces it.
     virtual void showStatus(const std::string& message) = 0;
     // A sheet on `parent` asking for a user name and a password (typed hidden).
-    virtual void beginCredentialSheet(const CredentialSpec& sheet, Window* parent, CredentialHandler handler) = 0;
+    virtual void beginCredentialSheet(const CredentialSpec& sheet, Window* parent,
+                                      CredentialHandler handler) = 0;
     // Runs `work` away from the interface thread, then `completion` on the interface thread, so a slow
     // task never freezes the window. The completion runs even when the caller has lost interest; callers
     // that may be gone by then guard it themselves.

@@ -20,15 +20,17 @@ using Outcome = ProbeAnswer::Outcome;
 
 struct AnswerCase {
     const char* name;
-    const char* head;       // raw bytes for HEAD (empty: same as GET)
-    const char* get;        // raw bytes for GET
+    const char* head; // raw bytes for HEAD (empty: same as GET)
+    const char* get;  // raw bytes for GET
     Outcome outcome;
     int status;
     const char* realm;
     int requests; // how many requests the server saw
 };
 
-std::ostream& operator<<(std::ostream& out, const AnswerCase& c) { return out << c.name; }
+std::ostream& operator<<(std::ostream& out, const AnswerCase& c) {
+    return out << c.name;
+}
 
 class ProbeAnswers : public ::testing::TestWithParam<AnswerCase> {};
 
@@ -47,35 +49,41 @@ TEST_P(ProbeAnswers, AreReadAsTheServerMeantThem) {
     EXPECT_EQ(answer.realm, c.realm);
     EXPECT_EQ(static_cast<int>(server.requests().size()), c.requests);
     ASSERT_FALSE(server.requests().empty());
-    EXPECT_EQ(server.requests().front().rfind("HEAD /private/ HTTP/1.1\r\n", 0), 0u) << server.requests().front();
+    EXPECT_EQ(server.requests().front().rfind("HEAD /private/ HTTP/1.1\r\n", 0), 0u)
+        << server.requests().front();
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Servers, ProbeAnswers,
     ::testing::Values(
-        AnswerCase{"Unauthorized", "", "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Staff only\"\r\n\r\n",
+        AnswerCase{"Unauthorized", "",
+                   "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Staff only\"\r\n\r\n",
                    Outcome::Answered, 401, "Staff only", 1},
-        AnswerCase{"RealmWithEscapedQuote", "",
-                   "HTTP/1.1 401 Unauthorized\r\nwww-authenticate: Digest realm=\"d\"\r\nWWW-Authenticate: basic "
-                   "REALM=\"say \\\"hi\\\"\", charset=\"UTF-8\"\r\n\r\n",
-                   Outcome::Answered, 401, "say \"hi\"", 1},
-        AnswerCase{"Served", "", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello", Outcome::Answered, 200, "", 1},
+        AnswerCase{
+            "RealmWithEscapedQuote", "",
+            "HTTP/1.1 401 Unauthorized\r\nwww-authenticate: Digest realm=\"d\"\r\nWWW-Authenticate: basic "
+            "REALM=\"say \\\"hi\\\"\", charset=\"UTF-8\"\r\n\r\n",
+            Outcome::Answered, 401, "say \"hi\"", 1},
+        AnswerCase{"Served", "", "HTTP/1.1 200 OK\r\nContent-Length: 5\r\n\r\nhello", Outcome::Answered, 200,
+                   "", 1},
         AnswerCase{"Forbidden", "", "HTTP/1.1 403 Forbidden\r\n\r\n", Outcome::Answered, 403, "", 1},
-        AnswerCase{"Failing", "", "HTTP/1.0 500 Internal Server Error\r\n\r\n", Outcome::Answered, 500, "", 1},
-        AnswerCase{"RedirectNotFollowed", "", "HTTP/1.1 301 Moved\r\nLocation: http://127.0.0.1:1/elsewhere/\r\n\r\n",
-                   Outcome::Answered, 301, "", 1},
+        AnswerCase{"Failing", "", "HTTP/1.0 500 Internal Server Error\r\n\r\n", Outcome::Answered, 500, "",
+                   1},
+        AnswerCase{"RedirectNotFollowed", "",
+                   "HTTP/1.1 301 Moved\r\nLocation: http://127.0.0.1:1/elsewhere/\r\n\r\n", Outcome::Answered,
+                   301, "", 1},
         AnswerCase{"BareLineFeeds", "", "HTTP/1.1 401 Unauthorized\nWWW-Authenticate: Basic realm=x\n\n",
                    Outcome::Answered, 401, "x", 1},
         AnswerCase{"HeadNotAllowedFallsBackToGet", "HTTP/1.1 405 Method Not Allowed\r\n\r\n",
-                   "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"r\"\r\n\r\n", Outcome::Answered, 401,
-                   "r", 2},
+                   "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"r\"\r\n\r\n",
+                   Outcome::Answered, 401, "r", 2},
         AnswerCase{"HeadNotImplementedFallsBackToGet", "HTTP/1.1 501 Not Implemented\r\n\r\n",
                    "HTTP/1.1 200 OK\r\n\r\n", Outcome::Answered, 200, "", 2},
         AnswerCase{"SilentCloseTriesGetThenGivesUp", "", "", Outcome::NoAnswer, 0, "", 2},
         AnswerCase{"Garbage", "", "SSH-2.0-OpenSSH_9.6\r\n", Outcome::NoAnswer, 0, "", 2},
         AnswerCase{"StatusNotThreeDigits", "", "HTTP/1.1 20 OK\r\n\r\n", Outcome::NoAnswer, 0, "", 2},
-        AnswerCase{"GarbageOnHeadThenGet", "\x16\x03\x01\x02", "HTTP/1.1 403 Forbidden\r\n\r\n", Outcome::Answered,
-                   403, "", 2}),
+        AnswerCase{"GarbageOnHeadThenGet", "\x16\x03\x01\x02", "HTTP/1.1 403 Forbidden\r\n\r\n",
+                   Outcome::Answered, 403, "", 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 int closedPort() {
@@ -91,7 +99,8 @@ int closedPort() {
 }
 
 TEST(ProtectionProbe, ARefusedConnectionIsNoAnswer) {
-    const ProbeAnswer answer = ProtectionProbe().request("http://127.0.0.1:" + std::to_string(closedPort()) + "/");
+    const ProbeAnswer answer =
+        ProtectionProbe().request("http://127.0.0.1:" + std::to_string(closedPort()) + "/");
     EXPECT_EQ(answer.outcome, Outcome::NoAnswer);
     EXPECT_EQ(answer.detail, "connection refused");
 }
@@ -127,9 +136,11 @@ TEST(ProtectionProbe, CredentialsTravelOnlyInTheAuthorizationHeader) {
     ProtectionProbe().request(server.url("/p/"));
     const auto requests = server.requests();
     ASSERT_EQ(requests.size(), 2u);
-    EXPECT_NE(requests[0].find("\r\nAuthorization: Basic YWxpY2U6czNjcmV0\r\n"), std::string::npos) << requests[0];
+    EXPECT_NE(requests[0].find("\r\nAuthorization: Basic YWxpY2U6czNjcmV0\r\n"), std::string::npos)
+        << requests[0];
     EXPECT_EQ(requests[1].find("Authorization"), std::string::npos) << requests[1];
-    EXPECT_NE(requests[0].find("\r\nHost: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"), std::string::npos);
+    EXPECT_NE(requests[0].find("\r\nHost: 127.0.0.1:" + std::to_string(server.port()) + "\r\n"),
+              std::string::npos);
 }
 
 struct AddressCase {

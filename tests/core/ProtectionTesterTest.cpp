@@ -39,9 +39,10 @@ class ProtectionTesterTest : public HeadlessTest {
 
     void writeConfig(const std::string& override, int port = 0) {
         writeFile(temp / "httpd.conf",
-                  "ServerRoot " + temp.path() + "\nListen 127.0.0.1:" + std::to_string(port ? port : server.port()) +
-                      "\nErrorLog error.log\nDocumentRoot " + temp / "site" + "\n<Directory " + temp / "site" +
-                      ">\n    AllowOverride " + override + "\n</Directory>\n");
+                  "ServerRoot " + temp.path() +
+                      "\nListen 127.0.0.1:" + std::to_string(port ? port : server.port()) +
+                      "\nErrorLog error.log\nDocumentRoot " + temp / "site" + "\n<Directory " +
+                      temp / "site" + ">\n    AllowOverride " + override + "\n</Directory>\n");
     }
     void load(const std::string& directory) {
         editor->directory.selectDirectory();
@@ -104,17 +105,21 @@ TEST_F(ProtectionTesterTest, ATypedAddressIsRememberedPerDirectoryAndClearingItR
 
 struct OutcomeCase {
     const char* name;
-    const char* answer;    // raw bytes the server sends
-    bool protectionSaved;  // an access file lies in the directory
-    const char* override;  // AllowOverride in the configuration
-    const char* errorLog;  // written to the server's error log before the test
-    const char* expected;  // the status line; URL and DIR stand for the address and the directory
+    const char* answer;   // raw bytes the server sends
+    bool protectionSaved; // an access file lies in the directory
+    const char* override; // AllowOverride in the configuration
+    const char* errorLog; // written to the server's error log before the test
+    const char* expected; // the status line; URL and DIR stand for the address and the directory
 };
 
-std::ostream& operator<<(std::ostream& out, const OutcomeCase& c) { return out << c.name; }
+std::ostream& operator<<(std::ostream& out, const OutcomeCase& c) {
+    return out << c.name;
+}
 
-std::string expand(std::string text, const std::string& url, const std::string& directory, const std::string& root) {
-    for (const auto& [word, value] : {std::pair<std::string, std::string>{"URL", url}, {"DIR", directory}, {"ROOT", root}}) {
+std::string expand(std::string text, const std::string& url, const std::string& directory,
+                   const std::string& root) {
+    for (const auto& [word, value] :
+         {std::pair<std::string, std::string>{"URL", url}, {"DIR", directory}, {"ROOT", root}}) {
         for (auto at = text.find(word); at != std::string::npos; at = text.find(word, at + value.size())) {
             text.replace(at, word.size(), value);
         }
@@ -143,36 +148,45 @@ TEST_P(Outcomes, AreReportedInOneLineInTheWindowAndTheLog) {
 INSTANTIATE_TEST_SUITE_P(
     Answers, Outcomes,
     ::testing::Values(
-        OutcomeCase{"Protected", "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Staff\"\r\n\r\n", true,
+        OutcomeCase{"Protected",
+                    "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Staff\"\r\n\r\n", true,
                     "AuthConfig", "", "Protected: the server asks for a password (realm \"Staff\")."},
-        OutcomeCase{"NothingSaved", "HTTP/1.1 200 OK\r\n\r\n", false, "AuthConfig", "",
-                    "Not protected: the server serves this folder to everyone. No protection is saved for this "
-                    "folder."},
-        OutcomeCase{"AccessFileIgnored", "HTTP/1.1 200 OK\r\n\r\n", true, "None", "",
-                    "Not protected: the server serves this folder to everyone. The server ignores .htaccess here: "
-                    "AllowOverride None is in force for this folder (ROOT/httpd.conf line 6)."},
-        OutcomeCase{"AccessFileIgnoredForAuthentication", "HTTP/1.1 302 Found\r\nLocation: /x/\r\n\r\n", true,
-                    "FileInfo Indexes", "",
-                    "Not protected: the server serves this folder to everyone. The server ignores .htaccess here: "
-                    "AllowOverride FileInfo Indexes is in force for this folder (ROOT/httpd.conf line 6)."},
-        OutcomeCase{"NotReloaded", "HTTP/1.1 200 OK\r\n\r\n", true, "All", "",
-                    "Not protected: the server serves this folder to everyone. The server has probably not been "
-                    "reloaded since the protection was saved."},
-        OutcomeCase{"HostRule", "HTTP/1.1 403 Forbidden\r\n\r\n", true, "All",
-                    "[authz_core:error] [client 127.0.0.1:1] AH01630: client denied by server configuration: DIR/\n",
-                    "Closed by a host rule for this computer."},
-        OutcomeCase{"NoIndexIsNoHostRule", "HTTP/1.1 403 Forbidden\r\n\r\n", false, "All",
-                    "[autoindex:error] [client 127.0.0.1:1] AH01276: Cannot serve directory DIR/: No matching "
-                    "DirectoryIndex found\n",
-                    "Not protected: the server serves this folder to everyone. It shows no listing of it, but serves "
-                    "the files in it."},
-        OutcomeCase{"Failing", "HTTP/1.1 500 Internal Server Error\r\n\r\n", true, "All",
-                    "[core:alert] [pid 1] DIR/.htaccess: Invalid command 'AuthGroupFile'\n[core:notice] other\n",
-                    "The server fails on this folder. The error log says: [core:alert] [pid 1] DIR/.htaccess: "
-                    "Invalid command 'AuthGroupFile'"},
+        OutcomeCase{
+            "NothingSaved", "HTTP/1.1 200 OK\r\n\r\n", false, "AuthConfig", "",
+            "Not protected: the server serves this folder to everyone. No protection is saved for this "
+            "folder."},
+        OutcomeCase{
+            "AccessFileIgnored", "HTTP/1.1 200 OK\r\n\r\n", true, "None", "",
+            "Not protected: the server serves this folder to everyone. The server ignores .htaccess here: "
+            "AllowOverride None is in force for this folder (ROOT/httpd.conf line 6)."},
+        OutcomeCase{
+            "AccessFileIgnoredForAuthentication", "HTTP/1.1 302 Found\r\nLocation: /x/\r\n\r\n", true,
+            "FileInfo Indexes", "",
+            "Not protected: the server serves this folder to everyone. The server ignores .htaccess here: "
+            "AllowOverride FileInfo Indexes is in force for this folder (ROOT/httpd.conf line 6)."},
+        OutcomeCase{
+            "NotReloaded", "HTTP/1.1 200 OK\r\n\r\n", true, "All", "",
+            "Not protected: the server serves this folder to everyone. The server has probably not been "
+            "reloaded since the protection was saved."},
+        OutcomeCase{
+            "HostRule", "HTTP/1.1 403 Forbidden\r\n\r\n", true, "All",
+            "[authz_core:error] [client 127.0.0.1:1] AH01630: client denied by server configuration: DIR/\n",
+            "Closed by a host rule for this computer."},
+        OutcomeCase{
+            "NoIndexIsNoHostRule", "HTTP/1.1 403 Forbidden\r\n\r\n", false, "All",
+            "[autoindex:error] [client 127.0.0.1:1] AH01276: Cannot serve directory DIR/: No matching "
+            "DirectoryIndex found\n",
+            "Not protected: the server serves this folder to everyone. It shows no listing of it, but serves "
+            "the files in it."},
+        OutcomeCase{
+            "Failing", "HTTP/1.1 500 Internal Server Error\r\n\r\n", true, "All",
+            "[core:alert] [pid 1] DIR/.htaccess: Invalid command 'AuthGroupFile'\n[core:notice] other\n",
+            "The server fails on this folder. The error log says: [core:alert] [pid 1] DIR/.htaccess: "
+            "Invalid command 'AuthGroupFile'"},
         OutcomeCase{"FailingWithNothingLogged", "HTTP/1.1 500 Internal Server Error\r\n\r\n", true, "All", "",
                     "The server fails on this folder."},
-        OutcomeCase{"NotFound", "HTTP/1.1 404 Not Found\r\n\r\n", true, "All", "", "The server answers 404 for URL."},
+        OutcomeCase{"NotFound", "HTTP/1.1 404 Not Found\r\n\r\n", true, "All", "",
+                    "The server answers 404 for URL."},
         OutcomeCase{"Garbage", "\x16\x03\x01", true, "All", "", "The web server does not answer on URL."}),
     [](const auto& info) { return std::string(info.param.name); });
 
@@ -189,8 +203,11 @@ TEST_F(ProtectionTesterTest, TheErrorLogLineOfTheRequestItselfIsPreferred) {
     writeFile(temp / "error.log", "");
     load(privateDir);
     const std::string line = test();
-    EXPECT_EQ(line.rfind("The server fails on this folder. The error log says: [authn_file:error] [client 127.0.0.1:", 0),
-              0u) << line;
+    EXPECT_EQ(
+        line.rfind(
+            "The server fails on this folder. The error log says: [authn_file:error] [client 127.0.0.1:", 0),
+        0u)
+        << line;
     EXPECT_NE(line.find("] AH01620: Could not open password file: /x/users"), std::string::npos) << line;
 }
 
@@ -198,11 +215,13 @@ TEST_F(ProtectionTesterTest, CredentialsGiveASecondVerdict) {
     writeFile(privateDir + "/.htaccess", "AuthType Basic\n");
     server.serveRaw("/private/", "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"R\"\r\n\r\n");
     load(privateDir);
-    EXPECT_EQ(test("alice", "wrong"), "Protected: the server asks for a password (realm \"R\"). alice is refused "
-                                      "(wrong password, or not among the marked users and groups).");
+    EXPECT_EQ(test("alice", "wrong"),
+              "Protected: the server asks for a password (realm \"R\"). alice is refused "
+              "(wrong password, or not among the marked users and groups).");
     server.serveRaw("/private/", "HTTP/1.1 200 OK\r\n\r\n");
-    EXPECT_EQ(test("alice", "right"), "Not protected: the server serves this folder to everyone. The server has "
-                                      "probably not been reloaded since the protection was saved. alice is let in.");
+    EXPECT_EQ(test("alice", "right"),
+              "Not protected: the server serves this folder to everyone. The server has "
+              "probably not been reloaded since the protection was saved. alice is let in.");
     const auto requests = server.requests();
     ASSERT_EQ(requests.size(), 4u);
     EXPECT_NE(requests[1].find("Authorization: Basic YWxpY2U6d3Jvbmc="), std::string::npos) << requests[1];
@@ -217,7 +236,8 @@ TEST_F(ProtectionTesterTest, NoAddressOrAForeignOneIsNeverRequested) {
     load(privateDir);
     for (const char* foreign : {"http://example.com/private/", "http://192.0.2.7/private/"}) {
         editor->addressField.text = foreign;
-        EXPECT_EQ(test(), std::string("The address ") + foreign + " is not on this computer, so it was not requested.");
+        EXPECT_EQ(test(), std::string("The address ") + foreign +
+                              " is not on this computer, so it was not requested.");
     }
     EXPECT_TRUE(server.requests().empty());
 }
@@ -256,22 +276,24 @@ TEST_F(ProtectionTesterTest, EverySaveAndRemovalIsTestedAndANewerTestReplacesARu
     editor->tester.testProtection();
     windows->answerCredentials(1, "", "");
     // The save's own test replaces the running one, whose answer is dropped.
-    server.serveRaw("/private/", "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Keepgate\"\r\n\r\n");
+    server.serveRaw("/private/",
+                    "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Keepgate\"\r\n\r\n");
     editor->denyAllOthersCB.setState(1);
     editor->directory.saveProtection();
-    EXPECT_EQ(windows->statusLine(),
-              "Saved .htaccess in " + privateDir + ". Testing " + url() + " (click Test Protection again to cancel)…");
+    EXPECT_EQ(windows->statusLine(), "Saved .htaccess in " + privateDir + ". Testing " + url() +
+                                         " (click Test Protection again to cancel)…");
     EXPECT_EQ(windows->deliverCompletions(), 2);
-    EXPECT_EQ(windows->statusLine(),
-              "Saved .htaccess in " + privateDir + ". Protected: the server asks for a password (realm \"Keepgate\").");
+    EXPECT_EQ(windows->statusLine(), "Saved .htaccess in " + privateDir +
+                                         ". Protected: the server asks for a password (realm \"Keepgate\").");
     EXPECT_EQ(logLines.size(), 1u);
 
     server.serveRaw("/private/", "HTTP/1.1 200 OK\r\n\r\n");
     editor->directory.removeProtection();
     windows->answer(1);
     windows->deliverCompletions();
-    EXPECT_EQ(windows->statusLine(), "Removed protection. Not protected: the server serves this folder to everyone. "
-                                     "No protection is saved for this folder.");
+    EXPECT_EQ(windows->statusLine(),
+              "Removed protection. Not protected: the server serves this folder to everyone. "
+              "No protection is saved for this folder.");
 }
 
 // Every file below `folder` whose bytes hold `secret`.

@@ -66,7 +66,9 @@ struct MappingCase {
     const char* url; // empty: no address
 };
 
-std::ostream& operator<<(std::ostream& out, const MappingCase& c) { return out << c.name; }
+std::ostream& operator<<(std::ostream& out, const MappingCase& c) {
+    return out << c.name;
+}
 
 class Mapping : public ::testing::TestWithParam<MappingCase> {};
 
@@ -92,12 +94,15 @@ INSTANTIATE_TEST_SUITE_P(
                     "/var/www/html2", ""},
         MappingCase{"OutsideEverything", "Listen 80\nDocumentRoot /var/www/html", "/home/alice/private", ""},
         MappingCase{"NoListenMeansPort80", "DocumentRoot /srv/site", "/srv/site/x", "http://127.0.0.1/x/"},
-        MappingCase{"RelativeDocumentRootUnderServerRoot", "ServerRoot /opt/httpd\nListen 8000\nDocumentRoot htdocs",
-                    "/opt/httpd/htdocs/x", "http://127.0.0.1:8000/x/"},
-        MappingCase{"AliasWithTrailingSlashes", "Listen 80\nDocumentRoot /var/www/html\nAlias /icons/ /usr/share/icons/",
+        MappingCase{"RelativeDocumentRootUnderServerRoot",
+                    "ServerRoot /opt/httpd\nListen 8000\nDocumentRoot htdocs", "/opt/httpd/htdocs/x",
+                    "http://127.0.0.1:8000/x/"},
+        MappingCase{"AliasWithTrailingSlashes",
+                    "Listen 80\nDocumentRoot /var/www/html\nAlias /icons/ /usr/share/icons/",
                     "/usr/share/icons/small", "http://127.0.0.1/icons/small/"},
-        MappingCase{"AliasWithoutTrailingSlashes", "Listen 80\nDocumentRoot /var/www/html\nAlias /docs /srv/docs",
-                    "/srv/docs", "http://127.0.0.1/docs/"},
+        MappingCase{"AliasWithoutTrailingSlashes",
+                    "Listen 80\nDocumentRoot /var/www/html\nAlias /docs /srv/docs", "/srv/docs",
+                    "http://127.0.0.1/docs/"},
         MappingCase{"AliasNestedFolder", "Listen 80\nAlias /docs /srv/docs", "/srv/docs/2024/q1",
                     "http://127.0.0.1/docs/2024/q1/"},
         // With a slash on the URL side only, the server glues the rest to the folder name, so only the
@@ -109,7 +114,8 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"EarlierAliasShadowsALaterOne",
                     "Listen 80\nDocumentRoot /var/www/html\nAlias /a /srv/a\nAlias /a/b /srv/other",
                     "/srv/other", ""},
-        MappingCase{"AliasMatch", "Listen 80\nAliasMatch ^/manual(?:/(?:da|de|en))?(/.*)?$ /usr/share/doc/manual$1",
+        MappingCase{"AliasMatch",
+                    "Listen 80\nAliasMatch ^/manual(?:/(?:da|de|en))?(/.*)?$ /usr/share/doc/manual$1",
                     "/usr/share/doc/manual/mod", "http://127.0.0.1/manual/mod/"},
         MappingCase{"UserDirUnderHome",
                     "Listen 80\nDocumentRoot /var/www/html\n<IfModule mod_userdir.c>\nUserDir public_html\n"
@@ -127,23 +133,25 @@ INSTANTIATE_TEST_SUITE_P(
                     "LoadModule userdir_module modules/mod_userdir.so\nListen 80\n<IfModule userdir_module>\n"
                     "UserDir public_html\n</IfModule>",
                     "/home/alice/public_html", "http://127.0.0.1/~alice/"},
-        MappingCase{"UserDirPattern", "Listen 80\nUserDir /var/www/users/*/site", "/var/www/users/alice/site/x",
-                    "http://127.0.0.1/~alice/x/"},
-        MappingCase{"DefaultVirtualHostRootWins",
-                    "Listen 80\nDocumentRoot /var/www\n<VirtualHost *:80>\nServerName one\nDocumentRoot "
-                    "/var/www/html\n</VirtualHost>\n<VirtualHost *:80>\nServerName two\nDocumentRoot /srv/two\n"
-                    "</VirtualHost>",
-                    "/var/www/html/p", "http://127.0.0.1/p/"},
-        MappingCase{"SecondVirtualHostIsNotTheDefault",
-                    "Listen 80\n<VirtualHost *:80>\nServerName one\nDocumentRoot /var/www/html\n</VirtualHost>\n"
-                    "<VirtualHost *:80>\nServerName two\nDocumentRoot /srv/two\n</VirtualHost>",
-                    "/srv/two", ""},
+        MappingCase{"UserDirPattern", "Listen 80\nUserDir /var/www/users/*/site",
+                    "/var/www/users/alice/site/x", "http://127.0.0.1/~alice/x/"},
+        MappingCase{
+            "DefaultVirtualHostRootWins",
+            "Listen 80\nDocumentRoot /var/www\n<VirtualHost *:80>\nServerName one\nDocumentRoot "
+            "/var/www/html\n</VirtualHost>\n<VirtualHost *:80>\nServerName two\nDocumentRoot /srv/two\n"
+            "</VirtualHost>",
+            "/var/www/html/p", "http://127.0.0.1/p/"},
+        MappingCase{
+            "SecondVirtualHostIsNotTheDefault",
+            "Listen 80\n<VirtualHost *:80>\nServerName one\nDocumentRoot /var/www/html\n</VirtualHost>\n"
+            "<VirtualHost *:80>\nServerName two\nDocumentRoot /srv/two\n</VirtualHost>",
+            "/srv/two", ""},
         MappingCase{"VirtualHostOfAnotherPortIsSkipped",
                     "Listen 8080\nDocumentRoot /srv/main\n<VirtualHost *:443>\nDocumentRoot /srv/secure\n"
                     "</VirtualHost>",
                     "/srv/main/x", "http://127.0.0.1:8080/x/"},
-        MappingCase{"BlanksAndNonAsciiAreEncoded", "Listen 80\nDocumentRoot /var/www", "/var/www/my files/caf\xc3\xa9",
-                    "http://127.0.0.1/my%20files/caf%C3%A9/"},
+        MappingCase{"BlanksAndNonAsciiAreEncoded", "Listen 80\nDocumentRoot /var/www",
+                    "/var/www/my files/caf\xc3\xa9", "http://127.0.0.1/my%20files/caf%C3%A9/"},
         MappingCase{"OnlyHttpsListeners", "Listen 443\nDocumentRoot /var/www", "/var/www", ""}));
 
 struct ListenCase {

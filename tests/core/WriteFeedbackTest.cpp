@@ -80,8 +80,9 @@ TEST_P(DirectoryFeedback, SaveNamesWhereTheBlockWentAndRemovalSaysSo) {
     load(site);
     editor.denyAllOthersCB.setState(1);
     save();
-    EXPECT_EQ(windows->statusLine(), accessFileMode() ? "Saved .htaccess in " + site
-                                                      : "Saved the section for " + site + " in " + configPath);
+    EXPECT_EQ(windows->statusLine(), accessFileMode()
+                                         ? "Saved .htaccess in " + site
+                                         : "Saved the section for " + site + " in " + configPath);
     editor.directory.removeProtection();
     windows->answer(1);
     EXPECT_EQ(windows->statusLine(), "Removed protection");

@@ -111,7 +111,8 @@ class ProtectionTestEndToEnd : public HeadlessTest {
         if (byGroup) {
             editor->directory.selectGroupfile();
             windows->answer(1, {groups});
-            EXPECT_TRUE(editor->groupfileView.clickCheckBox(rowOf(editor->groupfileView, "groupname", "staff")));
+            EXPECT_TRUE(
+                editor->groupfileView.clickCheckBox(rowOf(editor->groupfileView, "groupname", "staff")));
         } else {
             EXPECT_TRUE(editor->userfileView.clickCheckBox(rowOf(editor->userfileView, "username", "alice")));
         }
@@ -151,13 +152,14 @@ TEST_F(ProtectionTestEndToEnd, AProtectedFolderIsReportedAndTheCredentialTestTel
         << apache->errorLog();
     EXPECT_EQ(testProtection("alice", "alice pw"),
               "Protected: the server asks for a password (realm \"Staff\"). alice is let in.");
-    EXPECT_EQ(testProtection("alice", "bob pw"),
-              "Protected: the server asks for a password (realm \"Staff\"). alice is refused (wrong password, or not "
-              "among the marked users and groups).");
+    EXPECT_EQ(testProtection("alice", "bob pw"), "Protected: the server asks for a password (realm "
+                                                 "\"Staff\"). alice is refused (wrong password, or not "
+                                                 "among the marked users and groups).");
     // bob's password is right, but the block admits only alice.
-    EXPECT_EQ(testProtection("bob", "bob pw"),
-              "Protected: the server asks for a password (realm \"Staff\"). bob is refused (wrong password, or not "
-              "among the marked users and groups).");
+    EXPECT_EQ(
+        testProtection("bob", "bob pw"),
+        "Protected: the server asks for a password (realm \"Staff\"). bob is refused (wrong password, or not "
+        "among the marked users and groups).");
     EXPECT_EQ(apache->status("/private/", "alice:alice pw"), 200);
 
     apache->stop();
@@ -170,10 +172,12 @@ TEST_F(ProtectionTestEndToEnd, TheSameFolderInAServerThatIgnoresAccessFilesIsNot
     serveAccessFiles("None");
     ASSERT_EQ(apache->status("/private/"), 200);
     const std::string line = testProtection();
-    EXPECT_EQ(line.rfind("Not protected: the server serves this folder to everyone. The server ignores .htaccess "
-                         "here: AllowOverride None is in force for this folder (" + apache->configPath() + " line ",
-                         0),
-              0u)
+    EXPECT_EQ(
+        line.rfind("Not protected: the server serves this folder to everyone. The server ignores .htaccess "
+                   "here: AllowOverride None is in force for this folder (" +
+                       apache->configPath() + " line ",
+                   0),
+        0u)
         << line;
 }
 
@@ -182,15 +186,18 @@ TEST_F(ProtectionTestEndToEnd, AGroupBlockWithoutTheGroupModuleFailsWithTheError
     const std::string directory = page("staff");
     const std::string line = protect(directory, true);
     ASSERT_EQ(apache->status("/staff/"), 500);
-    const std::string start = "Saved .htaccess in " + directory + ". The server fails on this folder. The error log says: ";
+    const std::string start =
+        "Saved .htaccess in " + directory + ". The server fails on this folder. The error log says: ";
     EXPECT_EQ(line.rfind(start, 0), 0u) << line;
-    EXPECT_NE(line.find(directory + "/.htaccess: Invalid command 'AuthGroupFile'"), std::string::npos) << line;
+    EXPECT_NE(line.find(directory + "/.htaccess: Invalid command 'AuthGroupFile'"), std::string::npos)
+        << line;
 }
 
 TEST_F(ProtectionTestEndToEnd, AHostRuleForThisComputerIsReported) {
     const std::string line = protect(page("hosts"), false, {"127.0.0.1"});
     ASSERT_EQ(apache->status("/hosts/"), 403);
-    EXPECT_EQ(line, "Saved .htaccess in " + apache->documentRoot() + "/hosts. Closed by a host rule for this computer.");
+    EXPECT_EQ(line, "Saved .htaccess in " + apache->documentRoot() +
+                        "/hosts. Closed by a host rule for this computer.");
 }
 
 TEST_F(ProtectionTestEndToEnd, RemovingTheProtectionIsReportedAsOpen) {
@@ -199,8 +206,9 @@ TEST_F(ProtectionTestEndToEnd, RemovingTheProtectionIsReportedAsOpen) {
     editor->directory.removeProtection();
     windows->answer(1);
     EXPECT_EQ(windows->deliverCompletions(), 1);
-    EXPECT_EQ(windows->statusLine(), "Removed protection. Not protected: the server serves this folder to everyone. "
-                                     "No protection is saved for this folder.");
+    EXPECT_EQ(windows->statusLine(),
+              "Removed protection. Not protected: the server serves this folder to everyone. "
+              "No protection is saved for this folder.");
 }
 
 } // namespace

@@ -211,7 +211,8 @@ int WindowSystem::deliverCompletions() {
     return delivered;
 }
 
-void WindowSystem::answerCredentials(int returnCode, const std::string& username, const std::string& password) {
+void WindowSystem::answerCredentials(int returnCode, const std::string& username,
+                                     const std::string& password) {
     if (pending.empty() || pending.front().kind != SheetKind::Credentials) {
         ADD_FAILURE() << "answerCredentials but no credential sheet is pending";
         return;

@@ -89,7 +89,8 @@ void LoopbackHttpServer::hangUp(const std::string& path) {
     routes_[path] = Route{0, "", true};
 }
 
-void LoopbackHttpServer::serveRaw(const std::string& path, const std::string& bytes, const std::string& method) {
+void LoopbackHttpServer::serveRaw(const std::string& path, const std::string& bytes,
+                                  const std::string& method) {
     const std::lock_guard lock(mutex_);
     Route route;
     route.body = bytes;
