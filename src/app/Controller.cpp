@@ -1,7 +1,6 @@
 #include "app/Controller.h"
 
 #include "app/PreferencesController.h"
-#include "app/ServerActions.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
@@ -9,6 +8,9 @@
 #include "platform/SystemPaths.h"
 #include "platform/UrlFetcher.h"
 #include "services/AdmTools.h"
+#include "services/AdministratorWrite.h"
+#include "services/PrivilegedCopy.h"
+#include "services/ServerActions.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -187,7 +189,10 @@ void Controller::setupConfigFileWithInclude(int returnCode) {
     // Apache refuses to start on an Include of a missing file, so the shared file must exist first.
     if (!platform::fileExists(configPath)) {
         const auto created = platform::writeFileAtomically(configPath, "");
-        if (!created) {
+        // The server's own folder (/etc/apache2) is the administrator's: the amendment already asked
+        // for administrator rights, so the empty file is made with them too.
+        if (!created &&
+            !(administratorRightsWouldHelp(configPath) && PrivilegedCopy::install("", configPath).copied)) {
             failConfiguration(mainWindow, "Keepgate could not create the shared configuration file " +
                                               configPath + " (" + created.error +
                                               "). The web server's configuration was not changed.");

@@ -7,6 +7,7 @@
 #include "formats/ReadFile.h"
 #include "formats/WriteFile.h"
 #include "platform/FileSystem.h"
+#include "services/AdministratorWrite.h"
 #include "platform/SystemPaths.h"
 #include "ui/WindowSystem.h"
 
@@ -39,12 +40,12 @@ bool takeUserfile(Controller& controller, const std::string& path) {
 bool Controller::saveData() {
     static const std::vector<UserRecord> none;
     const std::string path = userfileField->stringValue();
-    const auto result =
-        platform::writeFileAtomically(path, WriteFile::userfileText(records ? *records : none));
+    const std::string text = WriteFile::userfileText(records ? *records : none);
+    const auto result = platform::writeFileAtomically(path, text);
     if (!result) {
-        showUserEditorError(mainWindow,
-                            "The user file \"" + path + "\" could not be written (" + result.error +
-                                "). The list keeps your change; the next successful save writes it.");
+        offerAdministratorWrite(mainWindow, path, text,
+                                "The user file \"" + path + "\" could not be written (" + result.error +
+                                    "). The list keeps your change; the next successful save writes it.");
     }
     tableView->reloadData();
     return static_cast<bool>(result);

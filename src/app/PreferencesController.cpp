@@ -73,6 +73,10 @@ void PreferencesController::savePrefs() {
         ui::windowSystem().beginAlertSheet({"Error!", *refused, "OK", ""}, theWindow, {});
         return;
     }
+    if (!acceptMainConfig()) {
+        return;
+    }
+    storeMainConfig();
     const bool checkUpdates = isOn(checkForUpdates);
     const bool showHidden = isOn(showHiddenFiles);
     // Only the access-file button decides; the pair is one radio group.
@@ -113,6 +117,7 @@ void PreferencesController::setDefaults() {
         configFilePathField->setStringValue(
             defaults->stringForKey(constants::kConfigFilePathKey).value_or(""));
     }
+    showMainConfig();
     const bool accessFileMode = isAccessFileMode(*defaults);
     setState(protectionSettingsHtaccessRB, accessFileMode);
     setState(protectionSettingsConfigRB, !accessFileMode);

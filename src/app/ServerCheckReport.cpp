@@ -1,7 +1,7 @@
 #include "app/ServerCheckReport.h"
 
 #include "app/Controller.h"
-#include "app/ServerActions.h"
+#include "services/ServerActions.h"
 #include "directory/Directory.h"
 #include "directory/DirectoryAccess.h"
 #include "directory/DirectoryGroups.h"

@@ -6,6 +6,7 @@
 #include <tuple>
 #include <vector>
 
+#include "app/PreferencesController.h"
 #include "platform/DefaultsStore.h"
 #include "platform/UrlFetcher.h"
 #include "qt/ApplicationWindows.h"
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     if (const auto profile = keepgate::ServerProfile::detect()) {
         profile->applyTo(keepgate::systemPaths());
     }
+    keepgate::PreferencesController::applyStoredMainConfig();
 
     keepgate::qt::ApplicationWindows windows(windowSystem.get());
     windows.main.show();

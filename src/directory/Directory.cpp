@@ -13,6 +13,8 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "services/AdministratorWrite.h"
+#include "services/ServerActions.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -518,10 +520,14 @@ void Directory::writeBlock(const std::string& directory) {
                    kClosingLine + "\n";
     }
     if (const auto result = platform::writeFileAtomically(path, contents); !result) {
-        showError("The file " + path + " could not be written: " + result.error);
+        offerAdministratorWrite(mainWindow, path, contents,
+                                "The file " + path + " could not be written: " + result.error);
     } else {
         reportWritten(directory, accessFileMode ? "Saved " + accessFilename(defaults) + " in " + directory
                                                 : "Saved the section for " + directory + " in " + path);
+        if (!accessFileMode) {
+            ServerActions::checkAfterSharedSave(mainWindow, path, text.value_or(""));
+        }
     }
     removeProtectionButton->setEnabled(true);
 }

@@ -14,4 +14,14 @@ inline bool contains(std::string_view text, std::string_view needle) {
     return text.find(needle) != std::string_view::npos;
 }
 
+// The text with ASCII capitals made small; Apache compares directive and section names this way.
+inline std::string lowerAscii(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
 } // namespace keepgate::text

@@ -6,6 +6,7 @@
 #include "formats/ReadFile.h"
 #include "formats/WriteFile.h"
 #include "platform/FileSystem.h"
+#include "services/AdministratorWrite.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -235,10 +236,12 @@ bool Group::saveGroupfile() {
         }
     }
     const std::string path = groupfileField->stringValue();
-    const auto result = platform::writeFileAtomically(path, WriteFile::groupfileText(lines));
+    const std::string text = WriteFile::groupfileText(lines);
+    const auto result = platform::writeFileAtomically(path, text);
     if (!result) {
-        showError("The group file \"" + path + "\" could not be written (" + result.error +
-                  "). The groups keep your change; the next successful save writes it.");
+        offerAdministratorWrite(mainWindow, path, text,
+                                "The group file \"" + path + "\" could not be written (" + result.error +
+                                    "). The groups keep your change; the next successful save writes it.");
     }
     return static_cast<bool>(result);
 }

@@ -20,6 +20,7 @@ struct SystemPaths {
     // The installed web server as detection found it at start of the application; empty where no
     // server answered, so the shipped defaults above stay in force.
     bool serverDetected = false;
+    std::string detectedMainConfig = constants::kMainConfigPath; // what "Detect" restores
     std::string serverRoot;
     std::string controlProgram;        // the apache2ctl, apachectl, httpd or apache2 that answered
     std::string serverEnvironmentFile; // the distribution's environment file (Debian's envvars)

@@ -1,4 +1,5 @@
 #include "qt/MainWindow.h"
+#include "qt/ServerCheckWindow.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -297,8 +298,11 @@ QWidget* MainWindow::buildDirectoryEditor() {
     layout->addLayout(form);
     layout->addWidget(kept);
     layout->addWidget(subTabs, 1);
-    auto* buttons = row({remove, save});
-    buttons->insertStretch(0, 1);
+    auto* checkServer = new QPushButton(QStringLiteral("Check Server"));
+    checkServer->setObjectName(QStringLiteral("checkServerButton"));
+    connect(checkServer, &QPushButton::clicked, this, [this] { showServerCheck(); });
+    auto* buttons = row({checkServer, remove, save});
+    buttons->insertStretch(1, 1);
     layout->addLayout(buttons);
 
     e.directoryField = std::make_unique<QtTextField>(directoryPath);
@@ -338,7 +342,18 @@ void MainWindow::buildMenus(PreferencesController& preferences) {
     QAction* update =
         help->addAction(QStringLiteral("Check for Updates…"), this, [this] { controller.checkForUpdate(); });
     update->setMenuRole(QAction::ApplicationSpecificRole);
+    help->addAction(QStringLiteral("Check Server…"), this, [this] { showServerCheck(); });
     help->addAction(QStringLiteral("Keepgate ReadMe"), this, [this] { controller.openReadMe(); });
+}
+
+void MainWindow::showServerCheck() {
+    if (!serverCheckWindow) {
+        serverCheckWindow = new ServerCheckWindow(this);
+        serverCheckWindow->report.parent = &window;
+        serverCheckWindow->report.directory = &directory;
+        serverCheckWindow->report.controller = &controller;
+    }
+    serverCheckWindow->showReport();
 }
 
 void MainWindow::connectOutlets() {

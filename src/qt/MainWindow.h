@@ -25,6 +25,8 @@ class QTabWidget;
 
 namespace keepgate::qt {
 
+class ServerCheckWindow;
+
 class QtWindowSystem;
 
 // The main window: the user list editor, the group file editor and the directory protection editor, each
@@ -85,6 +87,10 @@ class MainWindow : public QMainWindow {
     // Tells the window's controllers that the window is built; Controller comes last, because its
     // start-up sequence may raise alerts that should find the rest of the window ready.
     void awakeFromNib();
+
+    // Opens the server check report for the directory being edited.
+    void showServerCheck();
+    ServerCheckWindow* serverCheckWindow = nullptr;
 
     // Redraws the directory editor's group and host tables, whose lists the editor replaces without
     // telling them.

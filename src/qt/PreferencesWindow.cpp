@@ -37,6 +37,16 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
                                               "configuration at the next start.")),
                     2, 0, 1, 2);
 
+    auto* server = new QGroupBox(QStringLiteral("Web server"));
+    auto* mainConfig = new QLineEdit;
+    mainConfig->setObjectName(QStringLiteral("mainConfigField"));
+    detectButton = new QPushButton(QStringLiteral("Detect"));
+    detectButton->setAutoDefault(false);
+    auto* serverRow = new QHBoxLayout(server);
+    serverRow->addWidget(new QLabel(QStringLiteral("Main configuration file:")));
+    serverRow->addWidget(mainConfig, 1);
+    serverRow->addWidget(detectButton);
+
     auto* updates = new QCheckBox(QStringLiteral("Check for a newer version at start"));
     auto* hidden = new QCheckBox(QStringLiteral("Show hidden files"));
     restoreButton = new QPushButton(QStringLiteral("Restore Defaults"));
@@ -50,6 +60,7 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     buttons->addWidget(saveButton);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(where);
+    layout->addWidget(server);
     layout->addWidget(updates);
     layout->addWidget(hidden);
     layout->addStretch(1);
@@ -69,6 +80,9 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QWidget(parent, Qt::Wind
     controller.protectionSettingsConfigRB = protectionSettingsConfigRB.get();
     controller.protectionSettingsHtaccessRB = protectionSettingsHtaccessRB.get();
     controller.theWindow = &window;
+    mainConfigField = std::make_unique<QtTextField>(mainConfig);
+    controller.mainConfigField = mainConfigField.get();
+    connect(detectButton, &QPushButton::clicked, this, [this] { controller.detectServer(); });
     connect(restoreButton, &QPushButton::clicked, this, [this] { controller.restoreDefaults(); });
     connect(saveButton, &QPushButton::clicked, this, [this] { controller.savePrefs(); });
 }

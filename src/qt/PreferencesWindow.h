@@ -26,6 +26,8 @@ class PreferencesWindow : public QWidget {
     QtWindow window{this};
     QPushButton* restoreButton = nullptr;
     QPushButton* saveButton = nullptr;
+    std::unique_ptr<QtTextField> mainConfigField;
+    QPushButton* detectButton = nullptr;
 };
 
 } // namespace keepgate::qt

@@ -4,26 +4,20 @@
 #include <glob.h>
 #include <sys/stat.h>
 
+#include "formats/TextLines.h"
 #include "platform/FileSystem.h"
 
 namespace keepgate {
 
 namespace {
 
+using text::lowerAscii;
+
 // Apache gives up on include chains deeper than this; a file that includes itself must not loop here.
 constexpr int kMaxIncludeDepth = 128;
 
 bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
-}
-
-std::string lowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
 }
 
 std::string trimmed(const std::string& text) {

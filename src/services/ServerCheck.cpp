@@ -6,23 +6,18 @@
 #include <pwd.h>
 #include <sys/stat.h>
 
+#include "formats/TextLines.h"
 #include "formats/Validator.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/SystemPaths.h"
+#include "services/ServerPaths.h"
 
 namespace keepgate {
 
 namespace {
 
-std::string lowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
+using text::lowerAscii;
 
 std::vector<std::string> components(const std::string& path) {
     std::vector<std::string> parts;
@@ -75,11 +70,6 @@ std::string joinWords(const std::vector<std::string>& words) {
         text += (text.empty() ? "" : " ") + word;
     }
     return text;
-}
-
-std::string parentOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos || slash == 0 ? "/" : path.substr(0, slash);
 }
 
 bool isUnder(const std::string& path, const std::string& folder) {
@@ -243,7 +233,7 @@ std::optional<std::string> ServerCheck::unreadableFor(const std::string& user, c
         return (info.st_mode & otherBit) != 0;
     };
     std::string folder;
-    for (const auto& part : components(parentOf(path))) {
+    for (const auto& part : components(serverpaths::directoryOf(path))) {
         folder += "/" + part;
         struct stat info {};
         if (stat(folder.c_str(), &info) != 0) {

@@ -5,14 +5,19 @@
 #include <ctime>
 #include <poll.h>
 
+#include "formats/TextLines.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemPaths.h"
 #include "services/AdmTools.h"
 #include "services/ApacheConfig.h"
+#include "services/ServerPaths.h"
 
 namespace keepgate {
 
 namespace {
+
+using serverpaths::absoluteIn;
+using text::lowerAscii;
 
 // How long a reloaded server may take to write its process id again.
 constexpr int kReloadSettleMilliseconds = 3000;
@@ -26,19 +31,6 @@ std::string trimmed(std::string text) {
         ++first;
     }
     return text.substr(first);
-}
-
-std::string lowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-std::string absoluteIn(const std::string& root, const std::string& path) {
-    return path.empty() || path.front() == '/' ? path : platform::joinPath(root, path);
 }
 
 // The server's process id file: its PidFile directive, else the places distributions use.

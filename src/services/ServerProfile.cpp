@@ -3,9 +3,11 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "formats/TextLines.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "services/ApacheConfig.h"
+#include "services/ServerPaths.h"
 
 extern char** environ;
 
@@ -13,30 +15,13 @@ namespace keepgate {
 
 namespace {
 
+using serverpaths::absoluteIn;
+using serverpaths::directoryOf;
+using text::lowerAscii;
+
 const char* const kControlProgramNames[] = {"apache2ctl", "apachectl", "httpd", "apache2"};
 const char* const kControlProgramFolders[] = {"/usr/sbin", "/usr/local/sbin", "/opt/homebrew/bin",
                                               "/usr/local/bin"};
-
-std::string lowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
-
-std::string directoryOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string absoluteIn(const std::string& root, const std::string& path) {
-    return path.empty() || path.front() == '/' ? path : platform::joinPath(root, path);
-}
 
 bool isExecutableFile(const std::string& path) {
     return !platform::isDirectory(path) && access(path.c_str(), X_OK) == 0;
@@ -170,6 +155,7 @@ std::vector<std::string> ServerProfile::reloadCommand() const {
 void ServerProfile::applyTo(SystemPaths& paths) const {
     paths.serverDetected = true;
     paths.mainConfig = mainConfig;
+    paths.detectedMainConfig = mainConfig;
     paths.serverRoot = serverRoot;
     paths.controlProgram = controlProgram;
     paths.serverEnvironmentFile = environmentFile;

@@ -1,5 +1,9 @@
 #include "ShellTestFixture.h"
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "services/AdmTools.h"
+#include "services/ServerActions.h"
 
 namespace keepgate::testing {
 namespace {
@@ -86,6 +90,45 @@ TEST_F(ServerInstallTest, NotChangedIsSaidOnlyWhenTrue) {
     EXPECT_EQ(message.find("was not changed"), std::string::npos) << message;
     EXPECT_NE(message.find("may have been changed"), std::string::npos) << message;
     EXPECT_NE(message.find(systemPaths().mainConfig + ".keepgate-"), std::string::npos) << message;
+}
+
+TEST_F(ServerInstallTest, SharedFileInTheServersOwnFolderIsCreatedWithAdministratorRights) {
+    // Refuses nothing, so the include goes in once the shared file exists.
+    writeScript(temp / "apache2ctl", "exit 0\n");
+    const std::string shared = temp / "etc-apache2/keepgate.conf";
+    writeFile(temp / "etc-apache2/apache2.conf", "");
+    chmod((temp / "etc-apache2").c_str(), 0555);
+    defaults->setString("KGconfigFilePathField", shared);
+    layout.controller.setupConfigFileWithInclude(1);
+    chmod((temp / "etc-apache2").c_str(), 0755);
+    EXPECT_EQ(readFile(shared), "");
+    // The superuser's own write already succeeds; anyone else needs the administrator's copy.
+    if (geteuid() != 0) {
+        EXPECT_NE(launcherCalls().find(shared), std::string::npos) << launcherCalls();
+    }
+    EXPECT_TRUE(AdmTools::checkForIncludeInConf());
+    EXPECT_EQ(windows->alertTitles(), (std::vector<std::string>{"Complete!", "Reload"}));
+}
+
+TEST_F(ServerInstallTest, SharedFileSaveIsTestedAgainAndCanBePutBack) {
+    const std::string shared = temp / "keepgate.conf";
+    writeFile(shared, "<Directory \"/srv\">\nInclude broken\n</Directory>\n");
+    writeFile(systemPaths().mainConfig, "Include " + shared + "\n");
+    // The test script refuses any file that includes something; here the main configuration does.
+    ServerActions::checkAfterSharedSave(&layout.mainWindow, shared, "previous\n");
+    ASSERT_TRUE(windows->hasPendingSheet());
+    const auto& sheet = windows->pendingSheet().alert;
+    EXPECT_NE(sheet.message.find("AH00526"), std::string::npos) << sheet.message;
+    EXPECT_EQ(sheet.defaultButton, "Restore the previous file");
+    windows->answer(1);
+    EXPECT_EQ(readFile(shared), "previous\n");
+    EXPECT_EQ(windows->alerts.back().alert.title, "Restored");
+
+    // A save the server accepts is followed by the reload offer.
+    writeFile(systemPaths().mainConfig, "ServerName x\n");
+    windows->alerts.clear();
+    ServerActions::checkAfterSharedSave(&layout.mainWindow, shared, "previous\n");
+    EXPECT_EQ(windows->alertTitles(), std::vector<std::string>{"Reload"});
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "platform/Process.h"
 #include "platform/SystemPaths.h"
 #include "services/ServerProfile.h"
+#include "support/Layouts.h"
 #include "support/TestSupport.h"
 
 namespace keepgate {
@@ -160,6 +161,61 @@ TEST_F(ServerProfileTest, RestoredAndEmptiedSharedFileIsKeepgateConfInTheDetecte
     defaults->setString("KGconfigFilePathField", "");
     windowless.savePrefs();
     EXPECT_EQ(defaults->stringForKey("KGconfigFilePathField"), root + "/keepgate.conf");
+}
+
+TEST_F(ServerProfileTest, PreferencesShowTheDetectedConfigurationAndDetectRestoresIt) {
+    const std::string root = debianLayout();
+    controlProgram(temp / "sbin/apache2ctl", root, "apache2.conf");
+    ServerProfile::detect()->applyTo(systemPaths());
+    testing::PreferencesLayout prefs;
+    headless::TextField mainConfigField{true};
+    prefs.controller.mainConfigField = &mainConfigField;
+    prefs.controller.awakeFromNib();
+
+    prefs.controller.showWindow();
+    EXPECT_EQ(mainConfigField.text, root + "/apache2.conf");
+
+    mainConfigField.text = temp / "custom.conf";
+    prefs.controller.savePrefs();
+    EXPECT_EQ(defaults->stringForKey("KGmainConfigPath"), temp / "custom.conf");
+    EXPECT_EQ(systemPaths().mainConfig, temp / "custom.conf");
+    prefs.controller.showWindow();
+    EXPECT_EQ(mainConfigField.text, temp / "custom.conf");
+
+    // A later start keeps the user's choice over detection.
+    systemPaths().mainConfig = root + "/apache2.conf";
+    PreferencesController::applyStoredMainConfig();
+    EXPECT_EQ(systemPaths().mainConfig, temp / "custom.conf");
+
+    prefs.controller.detectServer();
+    EXPECT_EQ(mainConfigField.text, root + "/apache2.conf");
+    prefs.controller.savePrefs();
+    EXPECT_EQ(defaults->stringForKey("KGmainConfigPath"), "") << "the detected file is followed, not pinned";
+    EXPECT_EQ(systemPaths().mainConfig, root + "/apache2.conf");
+    EXPECT_TRUE(windows->alerts.empty());
+}
+
+TEST_F(ServerProfileTest, PreferencesRefuseAConfigurationPathApacheWouldMisread) {
+    testing::PreferencesLayout prefs;
+    headless::TextField mainConfigField{true};
+    prefs.controller.mainConfigField = &mainConfigField;
+    prefs.controller.awakeFromNib();
+    prefs.controller.restoreDefaults();
+    for (const std::string& path : std::vector<std::string>{"/etc/apache2/apache2.conf\nInclude /tmp/x",
+                                                            "/etc/\"apache2.conf", "/etc/a\rb"}) {
+        SCOPED_TRACE(path);
+        windows->alerts.clear();
+        prefs.protectionSettingsHtaccessRB.setState(0);
+        mainConfigField.text = path;
+        prefs.controller.savePrefs();
+        ASSERT_EQ(windows->alerts.size(), 1u);
+        EXPECT_EQ(windows->alerts[0].alert.title, "Error!");
+        EXPECT_NE(windows->alerts[0].alert.message.find("Nothing was saved"), std::string::npos);
+        EXPECT_EQ(defaults->stringForKey("KGprotectionSettings"), "1") << "nothing at all was stored";
+        EXPECT_EQ(defaults->stringForKey("KGmainConfigPath"), std::nullopt);
+        EXPECT_EQ(mainConfigField.text, path) << "the field keeps what was typed";
+        EXPECT_EQ(systemPaths().mainConfig, SystemPaths{}.mainConfig);
+    }
 }
 
 } // namespace

@@ -91,10 +91,14 @@ void ApacheInstance::writeConfig(const std::string& documentRootDirectives, cons
     openToApache(configPath());
 }
 
+std::string ApacheInstance::apacheCommand() const {
+    return (environmentFile_.empty() ? "" : ". '" + environmentFile_ + "' && ") + std::string(kApache);
+}
+
 bool ApacheInstance::configTest(std::string* output) const {
     // apache2 writes its verdict to standard error; a shell folds it into the captured output.
     const auto result =
-        platform::runProcess("/bin/sh", {"-c", std::string(kApache) + " -t -f '" + configPath() + "' 2>&1"});
+        platform::runProcess("/bin/sh", {"-c", apacheCommand() + " -t -f '" + configPath() + "' 2>&1"});
     if (output) {
         *output = result.standardOutput;
     }
@@ -107,8 +111,8 @@ bool ApacheInstance::start() {
         lastError = "apache2 -t refused the configuration:\n" + test;
         return false;
     }
-    const auto result = platform::runProcess(
-        "/bin/sh", {"-c", std::string(kApache) + " -f '" + configPath() + "' -k start 2>&1"});
+    const auto result =
+        platform::runProcess("/bin/sh", {"-c", apacheCommand() + " -f '" + configPath() + "' -k start 2>&1"});
     if (!result.started || result.exitStatus != 0) {
         lastError = "apache2 -k start failed:\n" + result.standardOutput + errorLog();
         return false;
@@ -125,7 +129,7 @@ void ApacheInstance::stop() {
     if (!running_) {
         return;
     }
-    platform::runProcess("/bin/sh", {"-c", std::string(kApache) + " -f '" + configPath() + "' -k stop 2>&1"});
+    platform::runProcess("/bin/sh", {"-c", apacheCommand() + " -f '" + configPath() + "' -k stop 2>&1"});
     const std::string pidFile = root_ + "/logs/httpd.pid";
     waitFor([&] { return !platform::fileExists(pidFile); }, std::chrono::seconds(10));
     running_ = false;

@@ -18,7 +18,15 @@ class ApacheInstance {
 
     const std::string& root() const { return root_; }
     std::string documentRoot() const { return root_ + "/htdocs"; }
-    std::string configPath() const { return root_ + "/httpd.conf"; }
+    std::string configPath() const { return configPath_.empty() ? root_ + "/httpd.conf" : configPath_; }
+    // Runs the server from another main configuration (a distribution's layout), with the variables of a
+    // shell environment file sourced first when one is given.
+    void useLayout(const std::string& configPath, const std::string& environmentFile = "") {
+        configPath_ = configPath;
+        environmentFile_ = environmentFile;
+    }
+    // The shell words that run apache2 the way this instance does (environment file sourced).
+    std::string apacheCommand() const;
     std::string errorLogPath() const { return root_ + "/logs/error.log"; }
     int port() const { return port_; }
 
@@ -47,6 +55,8 @@ class ApacheInstance {
 
   private:
     std::string root_;
+    std::string configPath_;
+    std::string environmentFile_;
     int port_ = 0;
     bool running_ = false;
 };

@@ -377,7 +377,9 @@ class AutoConfigurationEndToEnd : public ProtectionEndToEnd {
         EXPECT_EQ(windows->pendingSheet().alert.title, "Warning!");
         windows->answer(1);
         ASSERT_FALSE(windows->alerts.empty());
-        EXPECT_EQ(windows->alerts.back().alert.title, "Complete!") << windows->alerts.back().alert.message;
+        // The completion alert, then the note naming the backup of the replaced configuration.
+        EXPECT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "Complete!", "Backup"}))
+            << windows->alerts.back().alert.message;
         while (windows->hasPendingSheet()) {
             windows->answer(1);
         }

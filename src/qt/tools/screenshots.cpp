@@ -15,6 +15,7 @@
 #include "platform/SystemPaths.h"
 #include "qt/ApplicationWindows.h"
 #include "qt/QtWindowSystem.h"
+#include "qt/ServerCheckWindow.h"
 #include "qt/SettingsDefaultsStore.h"
 
 namespace {
@@ -154,6 +155,35 @@ int main(int argc, char** argv) {
         windows.preferences.controller.showWindow();
         windows.preferences.show();
         ok = shoot(&windows.preferences, folder, QStringLiteral("preferences")) && ok;
+
+        // A Debian-like server found by detection, shown in the preferences and checked by the report.
+        const QString serverRoot = samples.filePath(QStringLiteral("etc/apache2"));
+        samples.mkpath(QStringLiteral("etc/apache2/mods-enabled"));
+        QByteArray modules;
+        for (const char* module : {"auth_basic", "authn_file", "authn_core", "authz_core", "authz_user"}) {
+            modules += QByteArray("LoadModule ") + module + "_module /usr/lib/apache2/modules/mod_" + module +
+                       ".so\n";
+        }
+        bool layout = writeText(serverRoot + QStringLiteral("/mods-enabled/auth.load"), modules);
+        layout =
+            writeText(serverRoot + QStringLiteral("/envvars"), "export APACHE_RUN_USER=www-data\n") && layout;
+        layout = writeText(serverRoot + QStringLiteral("/apache2.conf"),
+                           "User ${APACHE_RUN_USER}\nIncludeOptional mods-enabled/*.load\n<Directory />\n"
+                           "\tAllowOverride None\n\tRequire all denied\n</Directory>\n<Directory " +
+                               samples.filePath(QStringLiteral("site")).toUtf8() +
+                               "/>\n\tAllowOverride None\n\tRequire all granted\n</Directory>\n") &&
+                 layout;
+        systemPaths().controlProgramFolders = {samples.filePath(QStringLiteral("no-programs")).toStdString()};
+        systemPaths().knownMainConfigs = {(serverRoot + QStringLiteral("/apache2.conf")).toStdString()};
+        if (!layout) {
+            std::fprintf(stderr, "keepgate_screenshots: cannot write the sample server\n");
+            ok = false;
+        } else {
+            windows.preferences.controller.detectServer();
+            ok = shoot(&windows.preferences, folder, QStringLiteral("preferences-detected")) && ok;
+            main.showServerCheck();
+            ok = shoot(main.serverCheckWindow, folder, QStringLiteral("server-check")) && ok;
+        }
     }
     setStandardUserDefaults(nullptr);
     ui::setWindowSystem(nullptr);

@@ -20,13 +20,6 @@ class ServerActions {
     // given, is named in the offer.
     static void offerReload(const ServerProfile& profile, const std::string& backup);
 
-    // Shows the error alert of a write the user's rights could not make, with the button "Write with
-    // administrator rights"; only on that answer is `text` installed at `path` through the privileged
-    // copy, and the outcome reported. `done` learns whether the file now holds the text.
-    static void offerAdministratorWrite(ui::Window* parent, const std::string& path, const std::string& text,
-                                        const std::string& errorMessage,
-                                        std::function<void(bool written)> done = {});
-
     // After a save of the shared configuration file: runs the server's configuration test on the main
     // configuration; on a refusal shows the server's message with a button that puts `previousText`
     // back; on success offers the reload.

@@ -1,7 +1,8 @@
-#include "app/ServerActions.h"
+#include "services/ServerActions.h"
 
 #include "platform/FileSystem.h"
 #include "platform/SystemPaths.h"
+#include "services/AdministratorWrite.h"
 #include "services/PrivilegedCopy.h"
 #include "services/ServerControl.h"
 #include "ui/WindowSystem.h"
@@ -56,33 +57,6 @@ void ServerActions::offerReload(const ServerProfile& profile, const std::string&
             }
             const auto reloaded = ServerControl::reload(profile);
             showAlert(nullptr, reloaded.reloaded ? "Reloaded" : "Error!", reloaded.message);
-        });
-}
-
-void ServerActions::offerAdministratorWrite(ui::Window* parent, const std::string& path,
-                                            const std::string& text, const std::string& errorMessage,
-                                            std::function<void(bool)> done) {
-    ui::windowSystem().beginAlertSheet(
-        {"Error!", errorMessage, "Write with administrator rights", "Cancel"}, parent,
-        [parent, path, text, done](int returnCode) {
-            if (returnCode != 1) {
-                if (done) {
-                    done(false);
-                }
-                return;
-            }
-            const auto outcome = PrivilegedCopy::install(text, path);
-            if (outcome.copied) {
-                showAlert(parent, "Saved", path + " was written with administrator rights.");
-            } else {
-                showAlert(parent, "Error!",
-                          path + " was not written with administrator rights: " + outcome.error + "." +
-                              (outcome.unchanged ? " The file was not changed."
-                                                 : " The file may have been changed."));
-            }
-            if (done) {
-                done(outcome.copied);
-            }
         });
 }
 

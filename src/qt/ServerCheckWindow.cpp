@@ -1,0 +1,94 @@
+#include "qt/ServerCheckWindow.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "qt/QtString.h"
+
+namespace keepgate::qt {
+
+namespace {
+
+// Findings quote paths and server messages: they are shown as text, never as markup.
+QLabel* plainLabel(const QString& text) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+} // namespace
+
+ServerCheckWindow::ServerCheckWindow(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("serverCheckWindow"));
+    setWindowTitle(QStringLiteral("Server Check"));
+    auto* layout = new QVBoxLayout(this);
+    findingsLayout_ = new QVBoxLayout;
+    layout->addLayout(findingsLayout_);
+    layout->addStretch(1);
+    auto* again = new QPushButton(QStringLiteral("Check Again"));
+    auto* close = new QPushButton(QStringLiteral("Close"));
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(again);
+    buttons->addWidget(close);
+    layout->addLayout(buttons);
+    connect(again, &QPushButton::clicked, this, [this] { report.refresh(); });
+    connect(close, &QPushButton::clicked, this, &QDialog::hide);
+    report.changed = [this] { rebuild(); };
+    resize(620, 320);
+}
+
+void ServerCheckWindow::showReport() {
+    report.refresh();
+    show();
+    raise();
+    activateWindow();
+}
+
+namespace {
+
+// A fix button's own click may lead here, so its widgets go once control is back in the event loop.
+void discard(QLayoutItem* item) {
+    if (QLayout* row = item->layout()) {
+        while (QLayoutItem* inner = row->takeAt(0)) {
+            discard(inner);
+        }
+    }
+    if (QWidget* widget = item->widget()) {
+        widget->hide();
+        widget->deleteLater();
+    }
+    delete item;
+}
+
+} // namespace
+
+void ServerCheckWindow::rebuild() {
+    while (QLayoutItem* item = findingsLayout_->takeAt(0)) {
+        discard(item);
+    }
+    const auto subject = ServerCheckReport::subjectOf(report.directory);
+    const QString what =
+        subject.directory.empty() ? QStringLiteral("the web server") : toQString(subject.directory);
+    findingsLayout_->addWidget(plainLabel(
+        report.findings.empty() ? QStringLiteral("Nothing stands in the way of protecting %1.").arg(what)
+                                : QStringLiteral("What stands in the way of protecting %1:").arg(what)));
+    for (std::size_t i = 0; i < report.findings.size(); ++i) {
+        const Finding& finding = report.findings[i];
+        auto* row = new QHBoxLayout;
+        row->addWidget(plainLabel(toQString(finding.message)), 1);
+        if (finding.fixable) {
+            auto* fix = new QPushButton(QStringLiteral("Fix…"));
+            fix->setObjectName(QStringLiteral("fix%1").arg(i));
+            connect(fix, &QPushButton::clicked, this, [this, i] { report.fix(i); });
+            row->addWidget(fix, 0, Qt::AlignTop);
+        }
+        findingsLayout_->addLayout(row);
+    }
+}
+
+} // namespace keepgate::qt
