@@ -38,7 +38,8 @@ public:
     void setupConfigFileWithAllow(int returnCode);
 
     // User list editor.
-    void saveData();
+    // Writes the list to the user file; false, after an alert, when that failed.
+    bool saveData();
     void refreshUserfile();
     void addUser();
     void selectUserfile();

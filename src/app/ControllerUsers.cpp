@@ -50,12 +50,12 @@ bool Controller::openUserfile(const std::string& path) {
     return true;
 }
 
-void Controller::saveData() {
+bool Controller::saveData() {
     const std::string path = userfileField->stringValue();
     if (!readOnlyReason_.empty()) {
         showUserEditorError(mainWindow,
                             "The file " + quoted(path) + " is read-only here: " + readOnlyReason_ + ".");
-        return;
+        return false;
     }
     static const UserFile none;
     const auto result = platform::writeFileAtomically(path, (records ? *records : none).bytes());
@@ -67,6 +67,7 @@ void Controller::saveData() {
         userfileIdentity_ = platform::identityOf(path);
     }
     tableView->reloadData();
+    return static_cast<bool>(result);
 }
 
 void Controller::refreshUserfile() {
@@ -120,8 +121,7 @@ bool Controller::commitUserChange(const UserChange& change) {
         showUserEditorError(mainWindow, *problem);
         return false;
     }
-    saveData();
-    return true;
+    return saveData();
 }
 
 void Controller::addUser() {
@@ -180,6 +180,7 @@ void Controller::addUser() {
     });
     if (added) {
         clearEntryFields();
+        ui::windowSystem().showStatus("Added " + username);
     }
 }
 
@@ -224,6 +225,7 @@ void Controller::changePasswordOf(const std::string& username, const std::string
     });
     if (changed) {
         clearEntryFields();
+        ui::windowSystem().showStatus("Changed the password of " + username);
     }
 }
 
@@ -334,16 +336,18 @@ void Controller::sheetDidEnd(int returnCode) {
     }
     // The chosen users as name and hash, so that they are found again in a file another program changed.
     std::unordered_set<std::string> chosen;
+    std::string names;
     for (const int row : tableView->selectedRowIndexes()) {
         if (row >= 0 && row < static_cast<int>(records->size())) {
             const auto index = static_cast<std::size_t>(row);
             chosen.insert(std::string(records->name(index)) + ':' + std::string(records->hash(index)));
+            names += (names.empty() ? "" : ", ") + std::string(records->name(index));
         }
     }
     if (chosen.empty()) {
         return;
     }
-    commitUserChange([&](UserFile& file) -> std::optional<std::string> {
+    const bool deleted = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         // Every line equal in name and hash to a chosen one goes, duplicates of it included.
         std::vector<std::size_t> rows;
         std::string key;
@@ -361,6 +365,9 @@ void Controller::sheetDidEnd(int returnCode) {
         file.erase(rows);
         return std::nullopt;
     });
+    if (deleted) {
+        ui::windowSystem().showStatus("Deleted " + names);
+    }
 }
 
 } // namespace keepgate

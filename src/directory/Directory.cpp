@@ -117,6 +117,13 @@ void Directory::showError(const std::string& message) {
     ui::windowSystem().beginAlertSheet({"Error!", message, "OK", ""}, mainWindow, {});
 }
 
+void Directory::reportWritten(const std::string& directory, const std::string& status) {
+    ui::windowSystem().showStatus(status);
+    if (protectionWritten) {
+        protectionWritten(directory, status);
+    }
+}
+
 void Directory::awakeFromNib() {
     buttonCell(true);
 }
@@ -155,6 +162,9 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
         BlockText::joined(BlockText::divide(block.value_or(""), any, any).directives)));
     directoryField->setStringValue(directory);
     showKept(block);
+    if (directoryLoaded) {
+        directoryLoaded(directory);
+    }
 }
 
 BlockLines Directory::divided(const std::string& block) const {
@@ -525,8 +535,12 @@ void Directory::writeBlock(const std::string& directory) {
     if (const auto result = platform::writeFileAtomically(path, contents); !result) {
         offerAdministratorWrite(mainWindow, path, contents,
                                 "The file " + path + " could not be written: " + result.error);
-    } else if (!accessFileMode) {
-        ServerActions::checkAfterSharedSave(mainWindow, path, text.value_or(""));
+    } else {
+        reportWritten(directory, accessFileMode ? "Saved " + accessFilename(defaults) + " in " + directory
+                                                : "Saved the section for " + directory + " in " + path);
+        if (!accessFileMode) {
+            ServerActions::checkAfterSharedSave(mainWindow, path, text.value_or(""));
+        }
     }
     removeProtectionButton->setEnabled(true);
 }
@@ -580,12 +594,16 @@ void Directory::removeProtectionNow(int returnCode) {
         if (rest.find_first_not_of(" \t\r\n") != std::string::npos) {
             if (const auto result = platform::writeFileAtomically(pfilePath, rest); !result) {
                 showError("The file " + pfilePath + " could not be written: " + result.error);
+            } else {
+                reportWritten(directory, "Removed protection");
             }
         } else {
             // A missing access file is no failure: the directory is unprotected as asked.
             const bool present = platform::fileExists(pfilePath);
             if (const auto result = platform::removeFile(pfilePath); !result && present) {
                 showError("The file " + pfilePath + " could not be removed: " + result.error);
+            } else {
+                reportWritten(directory, "Removed protection");
             }
         }
     } else {
@@ -597,6 +615,8 @@ void Directory::removeProtectionNow(int returnCode) {
                        platform::writeFileAtomically(configPath, parseFileWithoutDirectory(text, directory));
                    !result) {
             showError("The file " + configPath + " could not be written: " + result.error);
+        } else {
+            reportWritten(directory, "Removed protection");
         }
     }
     for (ui::TextField* field : {directoryField, authnameField, userfileField, groupfileField}) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -46,6 +47,11 @@ class Directory : public ui::TableDataSource {
     // The check-box cell that currently draws the "check" column (the newest made by buttonCell()).
     std::shared_ptr<ui::CheckBoxCell> activeButtonCell;
 
+    // Told when a directory has been loaded, and after a save or removal that reached the disk (with the
+    // status line that reported it), so the protection can be tested against the server at once.
+    std::function<void(const std::string& directory)> directoryLoaded;
+    std::function<void(const std::string& directory, const std::string& status)> protectionWritten;
+
     void awakeFromNib();
 
     // Choosing and loading a directory.
@@ -83,6 +89,7 @@ class Directory : public ui::TableDataSource {
     // alert naming the field) when something in it could break the block or inject a directive.
     bool composeBlock();
     void showError(const std::string& message);
+    void reportWritten(const std::string& directory, const std::string& status);
     // The lines of a block divided against the user and group tables as they stand.
     BlockLines divided(const std::string& block) const;
     void showKept(const std::optional<std::string>& block);

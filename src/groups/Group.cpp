@@ -325,7 +325,9 @@ void Group::addGroup() {
     groupnameField->selectText();
     outlineView->reloadData();
     grouplistPopup->addItemWithTitle(name);
-    saveGroupfile();
+    if (saveGroupfile()) {
+        ui::windowSystem().showStatus("Added group " + name);
+    }
 }
 
 void Group::addUser() {
@@ -364,7 +366,10 @@ void Group::addUser() {
     usernameField->setStringValue("");
     usernameField->selectText();
     outlineView->reloadData();
-    saveGroupfile();
+    if (saveGroupfile()) {
+        ui::windowSystem().showStatus("Added " + name + " to " +
+                                      (*records)[static_cast<std::size_t>(chosen)]->title().value_or(""));
+    }
 }
 
 void Group::deleteGroup() {
@@ -391,6 +396,7 @@ void Group::sheetDidEnd(int returnCode) {
         return;
     }
     std::vector<GroupItem*> chosen;
+    std::string deleted;
     for (const int row : outlineView->selectedRowIndexes()) {
         if (GroupItem* item = itemOf(outlineView->itemAtRow(row))) {
             chosen.push_back(item);
@@ -425,6 +431,7 @@ void Group::sheetDidEnd(int returnCode) {
     // Mark first and sweep after, so the selection is never read from a tree that is changing.
     for (GroupItem* item : chosen) {
         item->setValue("Delete", Value("YES"));
+        deleted += (deleted.empty() ? "" : ", ") + item->title().value_or("");
     }
     // Entries go by position, from the last up: two groups may share a title, and entry i mirrors group i.
     for (std::size_t index = records->size(); index-- > 0;) {
@@ -435,13 +442,15 @@ void Group::sheetDidEnd(int returnCode) {
     removeObjectsWithKey("Delete", *records);
     outlineView->deselectAll();
     outlineView->reloadData();
-    saveGroupfile();
+    if (saveGroupfile() && !deleted.empty()) {
+        ui::windowSystem().showStatus("Deleted " + deleted);
+    }
 }
 
-void Group::saveGroupfile() {
+bool Group::saveGroupfile() {
     const std::string path = groupfileField->stringValue();
     if (refuseReadOnly("The group file " + quoted(path) + " was not written")) {
-        return;
+        return false;
     }
     static const GroupFile none;
     const GroupFile& file = file_ ? *file_ : none;
@@ -477,7 +486,7 @@ void Group::saveGroupfile() {
         offerAdministratorWrite(mainWindow, path, text,
                                 "The group file \"" + path + "\" could not be written (" + result.error +
                                     "). The groups keep your change; the next successful save writes it.");
-        return;
+        return false;
     }
     identity_ = platform::identityOf(path);
     GroupFile written(std::move(text));
@@ -491,6 +500,7 @@ void Group::saveGroupfile() {
         // A name the file reads differently (one that makes its line a comment): show what it holds now.
         rebuildFrom(std::move(written));
     }
+    return static_cast<bool>(result);
 }
 
 // Counting members makes no nodes; only child() does, for the groups the outline opens.

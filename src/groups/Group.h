@@ -57,7 +57,8 @@ class Group : public ui::OutlineDataSource {
     void deleteGroup();
     // End of the deletion's confirmation: return code 1 ("Delete") deletes the selection.
     void sheetDidEnd(int returnCode);
-    void saveGroupfile();
+    // Writes the tree to the group file; false, after an alert, when that failed.
+    bool saveGroupfile();
 
     // The outline view's data source.
     int numberOfChildrenOfItem(ui::OutlineItem item) override;

@@ -11,6 +11,8 @@ inline constexpr const char* kShowHiddenKey = "KGshowHidden";
 inline constexpr const char* kDefaultAccessFilenameKey = "KGdefaultAccessFilename";
 inline constexpr const char* kConfigFilePathKey = "KGconfigFilePathField";
 inline constexpr const char* kProtectionSettingsKey = "KGprotectionSettings";
+// The addresses the protection test uses, one "directory<TAB>address" line per directory the user set.
+inline constexpr const char* kTestAddressesKey = "KGtestAddresses";
 // The web server's main configuration as the user set it; absent or empty: the detected one.
 inline constexpr const char* kMainConfigKey = "KGmainConfigPath";
 

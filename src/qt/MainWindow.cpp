@@ -14,8 +14,10 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -96,6 +98,8 @@ MainWindow::MainWindow(PreferencesController& preferences, QtWindowSystem* windo
     auto* layout = new QVBoxLayout(central);
     layout->addWidget(editorTabs_);
     setCentralWidget(central);
+    // The status line under the tabs, where every write and every protection test reports.
+    statusBar()->setSizeGripEnabled(false);
     resize(760, 560);
     buildMenus(preferences);
     connectOutlets();
@@ -219,6 +223,10 @@ QWidget* MainWindow::buildDirectoryEditor() {
     auto* selectGroupfile = makeButton(tr("Choose…"), false);
     auto* save = makeButton(tr("Save Protection"), false);
     auto* remove = makeButton(tr("Remove Protection"), false);
+    QLineEdit* address = makeField(tr("The address the server publishes the directory under"));
+    auto* testProtection = makeButton(tr("Test Protection"), false);
+    auto* testProgress = new QProgressBar;
+    testProgress->setMaximumWidth(120);
     auto* allUsers = new QCheckBox(tr("Admit every user of the user file"));
     auto* denyAll = new QCheckBox(tr("Deny all other hosts"));
     auto* orderDeny = new QRadioButton(tr("Deny rules first, then allow rules (deny,allow)"));
@@ -273,14 +281,17 @@ QWidget* MainWindow::buildDirectoryEditor() {
     form->addWidget(new QLabel(tr("Directory:")), 0, 0);
     form->addWidget(directoryPath, 0, 1);
     form->addWidget(e.chooseButton, 0, 2);
-    form->addWidget(new QLabel(tr("Realm name:")), 1, 0);
-    form->addWidget(authname, 1, 1, 1, 2);
-    form->addWidget(new QLabel(tr("User file:")), 2, 0);
-    form->addWidget(userfile, 2, 1);
-    form->addWidget(selectUserfile, 2, 2);
-    form->addWidget(new QLabel(tr("Group file:")), 3, 0);
-    form->addWidget(groupfile, 3, 1);
-    form->addWidget(selectGroupfile, 3, 2);
+    form->addWidget(new QLabel(tr("Address:")), 1, 0);
+    form->addLayout(row({address, testProgress}, 0), 1, 1);
+    form->addWidget(testProtection, 1, 2);
+    form->addWidget(new QLabel(tr("Realm name:")), 2, 0);
+    form->addWidget(authname, 2, 1, 1, 2);
+    form->addWidget(new QLabel(tr("User file:")), 3, 0);
+    form->addWidget(userfile, 3, 1);
+    form->addWidget(selectUserfile, 3, 2);
+    form->addWidget(new QLabel(tr("Group file:")), 4, 0);
+    form->addWidget(groupfile, 4, 1);
+    form->addWidget(selectGroupfile, 4, 2);
     form->setColumnStretch(1, 1);
 
     // Lines of the loaded block that the editor keeps as written, above the tabs; hidden when there are none.
@@ -292,7 +303,7 @@ QWidget* MainWindow::buildDirectoryEditor() {
     layout->addLayout(form);
     layout->addWidget(kept);
     layout->addWidget(subTabs, 1);
-    auto* checkServer = new QPushButton(QStringLiteral("Check Server"));
+    auto* checkServer = new QPushButton(tr("Check Server"));
     checkServer->setObjectName(QStringLiteral("checkServerButton"));
     connect(checkServer, &QPushButton::clicked, this, [this] { showServerCheck(); });
     auto* buttons = row({checkServer, remove, save});
@@ -314,6 +325,9 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.addAccessBT = std::make_unique<QtButton>(addRule);
     e.removeAccessBT = std::make_unique<QtButton>(removeRule);
     e.subTabs = std::make_unique<QtTabView>(subTabs);
+    e.addressField = std::make_unique<QtTextField>(address);
+    e.testProtectionButton = std::make_unique<QtButton>(testProtection);
+    e.testProgress = std::make_unique<QtProgressIndicator>(testProgress);
     e.keptField = std::make_unique<QtLabelField>(kept);
     return page;
 }
@@ -422,6 +436,19 @@ void MainWindow::connectOutlets() {
                 [this] { directoryAccess.addRecord(); });
         connect(e.removeAccessBT->widget(), &QAbstractButton::clicked, this,
                 [this] { directoryAccess.removeRecord(); });
+
+        ProtectionTester& t = protectionTester;
+        t.mainWindow = &window;
+        t.addressField = e.addressField.get();
+        t.testProtectionButton = e.testProtectionButton.get();
+        t.testProgress = e.testProgress.get();
+        d.directoryLoaded = [&t](const std::string& path) { t.directoryLoaded(path); };
+        d.protectionWritten = [&t](const std::string& path, const std::string& status) {
+            t.protectionWritten(path, status);
+        };
+        connect(e.testProtectionButton->widget(), &QAbstractButton::clicked, this,
+                [&t] { t.testProtection(); });
+        connect(e.addressField->widget(), &QLineEdit::editingFinished, this, [&t] { t.addressEdited(); });
     }
 }
 

@@ -8,11 +8,13 @@
 #include "directory/Directory.h"
 #include "directory/DirectoryAccess.h"
 #include "directory/DirectoryGroups.h"
+#include "directory/ProtectionTester.h"
 #include "groups/Group.h"
 #include "qt/QtButton.h"
 #include "qt/QtLabelField.h"
 #include "qt/QtOutlineView.h"
 #include "qt/QtPopUpButton.h"
+#include "qt/QtProgressIndicator.h"
 #include "qt/QtTabView.h"
 #include "qt/QtTableView.h"
 #include "qt/QtTextField.h"
@@ -61,6 +63,9 @@ class MainWindow : public QMainWindow {
             removeProtectionButton, allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT,
             removeAccessBT;
         std::unique_ptr<QtTabView> subTabs;
+        std::unique_ptr<QtTextField> addressField;
+        std::unique_ptr<QtButton> testProtectionButton;
+        std::unique_ptr<QtProgressIndicator> testProgress;
         std::unique_ptr<QtLabelField> keptField;
         QPushButton* chooseButton = nullptr;
     };
@@ -74,6 +79,7 @@ class MainWindow : public QMainWindow {
     Directory directory;
     DirectoryGroups directoryGroups;
     DirectoryAccess directoryAccess;
+    ProtectionTester protectionTester;
 
     UserEditor userEditor;
     GroupEditor groupEditor;

@@ -28,4 +28,10 @@ void QtTextField::selectText() {
     edit_->setFocus(Qt::OtherFocusReason);
 }
 
+void QtTextField::setPlaceholderString(const std::string& text) {
+    if (edit_) {
+        edit_->setPlaceholderText(toQString(text));
+    }
+}
+
 } // namespace keepgate::qt

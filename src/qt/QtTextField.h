@@ -16,6 +16,7 @@ class QtTextField : public ui::TextField {
     bool isEditable() const override { return edit_ && !edit_->isReadOnly(); }
     void setEditable(bool editable) override;
     void selectText() override;
+    void setPlaceholderString(const std::string& text) override;
     QLineEdit* widget() const { return edit_; }
 
   private:

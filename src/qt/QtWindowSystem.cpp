@@ -1,13 +1,23 @@
 #include "qt/QtWindowSystem.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
 #include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QThreadPool>
 #include <QUrl>
 
 #include "platform/Install.h"
@@ -197,6 +207,63 @@ bool QtWindowSystem::openFile(const std::string& path, const std::string& applic
     (void)application;
 #endif
     return QDesktopServices::openUrl(QUrl::fromLocalFile(toQString(path)));
+}
+
+void QtWindowSystem::showStatus(const std::string& message) {
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* window = qobject_cast<QMainWindow*>(widget)) {
+            window->statusBar()->showMessage(toQString(message));
+        }
+    }
+}
+
+void QtWindowSystem::beginCredentialSheet(const ui::CredentialSpec& sheet, ui::Window* parent,
+                                          ui::CredentialHandler handler) {
+    QWidget* parentWidget = widgetOf(parent);
+    auto* dialog = new QDialog(parentWidget);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setWindowTitle(toQString(sheet.title));
+    auto* layout = new QFormLayout(dialog);
+    auto* message = new QLabel(toQString(sheet.message));
+    message->setWordWrap(true);
+    message->setTextFormat(Qt::PlainText);
+    layout->addRow(message);
+    auto* username = new QLineEdit(toQString(sheet.username));
+    username->setObjectName(QStringLiteral("credentialUsername"));
+    auto* password = new QLineEdit;
+    password->setObjectName(QStringLiteral("credentialPassword"));
+    password->setEchoMode(QLineEdit::Password);
+    layout->addRow(QStringLiteral("User name:"), username);
+    layout->addRow(QStringLiteral("Password:"), password);
+    auto* buttons = new QDialogButtonBox;
+    buttons->addButton(toQString(sheet.defaultButton), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(toQString(sheet.alternateButton), QDialogButtonBox::RejectRole);
+    layout->addRow(buttons);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    QObject::connect(dialog, &QDialog::finished, dialog, [this, username, password, handler](int result) {
+        const bool ok = result == QDialog::Accepted;
+        std::string typed = ok ? fromQString(password->text()) : std::string();
+        // The typed password leaves the widget as soon as it has been handed on.
+        password->clear();
+        if (handler) {
+            handler(ok ? 1 : 0, ok ? fromQString(username->text()) : std::string(), typed);
+        }
+        std::fill(typed.begin(), typed.end(), '\0');
+        ended();
+    });
+    dialog->setWindowModality(parentWidget ? Qt::WindowModal : Qt::ApplicationModal);
+    dialog->open();
+    (sheet.username.empty() ? username : password)->setFocus(Qt::OtherFocusReason);
+}
+
+void QtWindowSystem::runInBackground(std::function<void()> work, std::function<void()> completion) {
+    QThreadPool::globalInstance()->start([work = std::move(work), completion = std::move(completion)] {
+        work();
+        if (QCoreApplication* application = QCoreApplication::instance()) {
+            QMetaObject::invokeMethod(application, completion, Qt::QueuedConnection);
+        }
+    });
 }
 
 std::optional<std::string> QtWindowSystem::pathForResource(const std::string& name, const std::string& type) {

@@ -25,6 +25,12 @@ class QtWindowSystem : public ui::WindowSystem {
     bool openURL(const std::string& url) override;
     bool openFile(const std::string& path, const std::string& application) override;
     std::optional<std::string> pathForResource(const std::string& name, const std::string& type) override;
+    // Shown in the status bar of every main window (there is one in the program).
+    void showStatus(const std::string& message) override;
+    void beginCredentialSheet(const ui::CredentialSpec& sheet, ui::Window* parent,
+                              ui::CredentialHandler handler) override;
+    // On the application's thread pool, which is drained before the program exits.
+    void runInBackground(std::function<void()> work, std::function<void()> completion) override;
 
     // Runs after every end handler, so windows can refresh what a handler changed behind their back.
     void addSheetObserver(std::function<void()> observer) { observers_.push_back(std::move(observer)); }

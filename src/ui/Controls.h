@@ -28,6 +28,8 @@ public:
     virtual void setEditable(bool editable) = 0;
     // Selects the whole text and takes the keyboard focus.
     virtual void selectText() = 0;
+    // The grey text an empty field shows, saying what belongs there or why it is empty.
+    virtual void setPlaceholderString(const std::string& text) { (void)text; }
 };
 
 // A push button, check box or radio button; state 1 is on, 0 is off.
@@ -125,6 +127,15 @@ public:
     virtual ~TabView() = default;
     virtual void selectFirstTabViewItem() = 0;
     virtual int indexOfSelectedTabViewItem() const = 0;
+};
+
+// A busy indicator: shown and moving while work runs, hidden otherwise.
+class ProgressIndicator {
+public:
+    virtual ~ProgressIndicator() = default;
+    virtual void startAnimation() = 0;
+    virtual void stopAnimation() = 0;
+    virtual bool isAnimating() const = 0;
 };
 
 } // namespace keepgate::ui

@@ -32,6 +32,19 @@ using PanelHandler = std::function<void(int returnCode, const std::vector<std::s
 // End handler of an alert: return code 1 for the default button, 0 for the alternate one.
 using AlertHandler = std::function<void(int returnCode)>;
 
+// The sheet that asks for a user name and password to try a protected address with.
+struct CredentialSpec {
+    std::string title;
+    std::string message;
+    std::string username; // proposed
+    std::string defaultButton = "OK";
+    std::string alternateButton = "Cancel";
+};
+// End handler of a credential sheet: return code 1 for the default button, and what was typed. The
+// password lives in memory only; the handler must not store it.
+using CredentialHandler =
+    std::function<void(int returnCode, const std::string& username, const std::string& password)>;
+
 struct AlertSpec {
     std::string title;
     std::string message; // shown literally
@@ -57,6 +70,16 @@ public:
     virtual int runInformationalAlertPanel(const AlertSpec& alert) = 0;
 
     virtual void beep() = 0;
+
+    // A short message in the main window's status line; it stays until the next one replaces it.
+    virtual void showStatus(const std::string& message) = 0;
+    // A sheet on `parent` asking for a user name and a password (typed hidden).
+    virtual void beginCredentialSheet(const CredentialSpec& sheet, Window* parent,
+                                      CredentialHandler handler) = 0;
+    // Runs `work` away from the interface thread, then `completion` on the interface thread, so a slow
+    // task never freezes the window. The completion runs even when the caller has lost interest; callers
+    // that may be gone by then guard it themselves.
+    virtual void runInBackground(std::function<void()> work, std::function<void()> completion) = 0;
 
     // Workspace.
     virtual bool openURL(const std::string& url) = 0;

@@ -173,6 +173,57 @@ int WindowSystem::runInformationalAlertPanel(const ui::AlertSpec& alert) {
     return answer;
 }
 
+WindowSystem::~WindowSystem() {
+    for (auto& task : tasks_) {
+        if (task.thread.joinable()) {
+            task.thread.join();
+        }
+    }
+}
+
+void WindowSystem::beginCredentialSheet(const ui::CredentialSpec& credentials, ui::Window* parent,
+                                        ui::CredentialHandler handler) {
+    Sheet sheet;
+    sheet.kind = SheetKind::Credentials;
+    sheet.credentials = credentials;
+    sheet.parent = parent;
+    sheet.credentialHandler = std::move(handler);
+    sheetsShown.push_back(sheet);
+    pending.push_back(std::move(sheet));
+}
+
+void WindowSystem::runInBackground(std::function<void()> work, std::function<void()> completion) {
+    ++backgroundStarted;
+    tasks_.push_back({std::thread(std::move(work)), std::move(completion)});
+}
+
+int WindowSystem::deliverCompletions() {
+    std::deque<Task> due;
+    due.swap(tasks_);
+    int delivered = 0;
+    for (auto& task : due) {
+        task.thread.join();
+        if (task.completion) {
+            task.completion();
+        }
+        ++delivered;
+    }
+    return delivered;
+}
+
+void WindowSystem::answerCredentials(int returnCode, const std::string& username,
+                                     const std::string& password) {
+    if (pending.empty() || pending.front().kind != SheetKind::Credentials) {
+        ADD_FAILURE() << "answerCredentials but no credential sheet is pending";
+        return;
+    }
+    Sheet sheet = std::move(pending.front());
+    pending.pop_front();
+    if (sheet.credentialHandler) {
+        sheet.credentialHandler(returnCode, username, password);
+    }
+}
+
 std::optional<std::string> WindowSystem::pathForResource(const std::string& name, const std::string& type) {
     const auto it = resources.find(name + "." + type);
     if (it == resources.end()) {
@@ -200,6 +251,10 @@ void WindowSystem::answer(int returnCode, const std::vector<std::string>& paths)
     if (sheet.kind == SheetKind::Alert) {
         if (sheet.alertHandler) {
             sheet.alertHandler(returnCode);
+        }
+    } else if (sheet.kind == SheetKind::Credentials) {
+        if (sheet.credentialHandler) {
+            sheet.credentialHandler(returnCode, "", "");
         }
     } else if (sheet.panelHandler) {
         sheet.panelHandler(returnCode, paths);

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "ui/Controls.h"
@@ -35,7 +37,9 @@ public:
     bool isEditable() const override { return editable; }
     void setEditable(bool value) override { editable = value; }
     void selectText() override { ++selectCount; }
+    void setPlaceholderString(const std::string& value) override { placeholder = value; }
     std::string text;
+    std::string placeholder;
     bool editable;
     int selectCount = 0;
 };
@@ -131,16 +135,30 @@ public:
     int selectFirstCount = 0;
 };
 
-enum class SheetKind { OpenPanel, SavePanel, Alert };
+class ProgressIndicator : public ui::ProgressIndicator {
+public:
+    void startAnimation() override {
+        animating = true;
+        ++startCount;
+    }
+    void stopAnimation() override { animating = false; }
+    bool isAnimating() const override { return animating; }
+    bool animating = false;
+    int startCount = 0;
+};
+
+enum class SheetKind { OpenPanel, SavePanel, Alert, Credentials };
 
 struct Sheet {
     SheetKind kind = SheetKind::Alert;
     ui::OpenPanelOptions openOptions;
     ui::SavePanelOptions saveOptions;
     ui::AlertSpec alert;
+    ui::CredentialSpec credentials;
     ui::Window* parent = nullptr;
     ui::PanelHandler panelHandler;
     ui::AlertHandler alertHandler;
+    ui::CredentialHandler credentialHandler;
 };
 
 enum class AlertKind { Sheet, Modal, Informational };
@@ -151,8 +169,11 @@ struct ShownAlert {
     ui::Window* parent = nullptr;
 };
 
+// Background work runs on real threads, as in the window; completions wait until the test delivers them
+// (deliverCompletions), the way the interface thread picks them up between events.
 class WindowSystem : public ui::WindowSystem {
 public:
+    ~WindowSystem() override;
     void beginOpenPanel(const ui::OpenPanelOptions& options, ui::Window* parent, ui::PanelHandler handler) override;
     void beginSavePanel(const ui::SavePanelOptions& options, ui::Window* parent, ui::PanelHandler handler) override;
     void beginAlertSheet(const ui::AlertSpec& alert, ui::Window* parent, ui::AlertHandler handler) override;
@@ -168,6 +189,19 @@ public:
         return true;
     }
     std::optional<std::string> pathForResource(const std::string& name, const std::string& type) override;
+    void showStatus(const std::string& message) override { statusMessages.push_back(message); }
+    void beginCredentialSheet(const ui::CredentialSpec& sheet, ui::Window* parent,
+                              ui::CredentialHandler handler) override;
+    void runInBackground(std::function<void()> work, std::function<void()> completion) override;
+
+    // The status line as the window shows it now: the newest message, or empty.
+    std::string statusLine() const { return statusMessages.empty() ? std::string() : statusMessages.back(); }
+    // Waits for every background task started so far, then runs their completions in the order the
+    // tasks were started (as many as were started; completions that start new tasks wait for the next call).
+    // Returns how many completions ran.
+    int deliverCompletions();
+    // Answers the oldest pending sheet, which must be a credential sheet.
+    void answerCredentials(int returnCode, const std::string& username, const std::string& password);
 
     bool hasPendingSheet() const { return !pending.empty(); }
     // The oldest sheet not yet answered; fails the test when there is none.
@@ -187,6 +221,15 @@ public:
     std::vector<std::string> openedURLs;
     std::vector<std::pair<std::string, std::string>> openedFiles;
     std::map<std::string, std::string> resources; // "name.type" -> path
+    std::vector<std::string> statusMessages;
+    int backgroundStarted = 0;
+
+private:
+    struct Task {
+        std::thread thread;
+        std::function<void()> completion;
+    };
+    std::deque<Task> tasks_;
 };
 
 } // namespace keepgate::headless

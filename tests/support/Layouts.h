@@ -9,6 +9,7 @@
 #include "directory/Directory.h"
 #include "directory/DirectoryAccess.h"
 #include "directory/DirectoryGroups.h"
+#include "directory/ProtectionTester.h"
 #include "groups/Group.h"
 #include "support/Headless.h"
 
@@ -86,9 +87,13 @@ struct DirectoryEditorLayout {
         removeProtectionButton;
     headless::Button allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT, removeAccessBT;
     headless::TabView subTabs;
+    headless::TextField addressField;
+    headless::Button testProtectionButton;
+    headless::ProgressIndicator testProgress;
     Directory directory;
     DirectoryGroups directoryGroups;
     DirectoryAccess directoryAccess;
+    ProtectionTester tester;
 
     DirectoryEditorLayout() {
         DirectoryGroups::reset();
@@ -118,6 +123,14 @@ struct DirectoryEditorLayout {
         directoryAccess.mainWindow = &mainWindow;
         directoryAccess.accessView = &accessView;
         accessView.setDataSource(&directoryAccess);
+        tester.mainWindow = &mainWindow;
+        tester.addressField = &addressField;
+        tester.testProtectionButton = &testProtectionButton;
+        tester.testProgress = &testProgress;
+        directory.directoryLoaded = [this](const std::string& path) { tester.directoryLoaded(path); };
+        directory.protectionWritten = [this](const std::string& path, const std::string& status) {
+            tester.protectionWritten(path, status);
+        };
         directory.awakeFromNib();
         directoryGroups.awakeFromNib();
         directoryAccess.awakeFromNib();

@@ -89,6 +89,33 @@ void LoopbackHttpServer::hangUp(const std::string& path) {
     routes_[path] = Route{0, "", true};
 }
 
+void LoopbackHttpServer::serveRaw(const std::string& path, const std::string& bytes,
+                                  const std::string& method) {
+    const std::lock_guard lock(mutex_);
+    Route route;
+    route.body = bytes;
+    route.raw = true;
+    routes_[method.empty() ? path : method + " " + path] = route;
+}
+
+void LoopbackHttpServer::stall(const std::string& path, const std::string& prefix) {
+    const std::lock_guard lock(mutex_);
+    Route route;
+    route.body = prefix;
+    route.stall = true;
+    routes_[path] = route;
+}
+
+void LoopbackHttpServer::onRequest(std::function<void(const std::string& head, int clientPort)> observer) {
+    const std::lock_guard lock(mutex_);
+    observer_ = std::move(observer);
+}
+
+std::vector<std::string> LoopbackHttpServer::requests() const {
+    const std::lock_guard lock(mutex_);
+    return heads_;
+}
+
 std::string LoopbackHttpServer::url(const std::string& path) const {
     return "http://127.0.0.1:" + std::to_string(port_) + path;
 }
@@ -136,14 +163,39 @@ void LoopbackHttpServer::answer(int connection) {
     const std::string path = firstBlank == std::string::npos || secondBlank == std::string::npos
                                  ? std::string()
                                  : request.substr(firstBlank + 1, secondBlank - firstBlank - 1);
+    const std::string method = request.substr(0, firstBlank == std::string::npos ? 0 : firstBlank);
     Route route{404, "not found\n", false};
+    std::function<void(const std::string&, int)> observer;
     {
         const std::lock_guard lock(mutex_);
-        if (const auto it = routes_.find(path); it != routes_.end()) {
+        heads_.push_back(request);
+        observer = observer_;
+        if (const auto it = routes_.find(method + " " + path); it != routes_.end()) {
             route = it->second;
+        } else if (const auto byPath = routes_.find(path); byPath != routes_.end()) {
+            route = byPath->second;
         }
     }
+    if (observer) {
+        sockaddr_in peer{};
+        socklen_t length = sizeof peer;
+        getpeername(connection, reinterpret_cast<sockaddr*>(&peer), &length);
+        observer(request, ntohs(peer.sin_port));
+    }
     if (route.hangUp) {
+        return;
+    }
+    if (route.raw || route.stall) {
+        sendAll(connection, route.body);
+    }
+    if (route.stall) {
+        // Hold the connection until the client gives up (its end becomes readable) or the server stops.
+        pollfd fds[2] = {{connection, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+        while (poll(fds, 2, -1) < 0 && errno == EINTR) {
+        }
+        return;
+    }
+    if (route.raw) {
         return;
     }
     sendAll(connection, "HTTP/1.0 " + std::to_string(route.status) + " " + reason(route.status) +

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "services/ProtectionProbe.h"
+#include "ui/Controls.h"
+
+namespace keepgate {
+
+// Asks the web server whether the directory being edited is really protected, and says so in the status
+// line and the log: on request (the "Test Protection" button, with credentials from a sheet when the user
+// gives them) and after every save or removal. The request runs in the background; a second click cancels
+// it. It also keeps the directory's address: worked out from the server's configuration, or as the user
+// typed it, remembered per directory.
+class ProtectionTester {
+  public:
+    ProtectionTester();
+    ~ProtectionTester();
+    ProtectionTester(const ProtectionTester&) = delete;
+    ProtectionTester& operator=(const ProtectionTester&) = delete;
+
+    ui::Window* mainWindow = nullptr;
+    ui::TextField* addressField = nullptr;
+    ui::Button* testProtectionButton = nullptr;
+    ui::ProgressIndicator* testProgress = nullptr;
+
+    // How long one test may take; tests of slow servers lower it.
+    int timeoutMilliseconds = 5000;
+
+    // The directory editor loaded a directory: show its address.
+    void directoryLoaded(const std::string& directory);
+    // The user finished editing the address: remember it for the directory (an empty field forgets it
+    // and shows the address worked out from the configuration again).
+    void addressEdited();
+    // Action of the button: cancels a running test, otherwise asks for optional credentials and tests.
+    void testProtection();
+    void credentialSheetEnd(int returnCode, const std::string& username, const std::string& password);
+    // After a save or removal that reached the disk: tests without credentials, after the write's line.
+    void protectionWritten(const std::string& directory, const std::string& status);
+
+    bool isTesting() const { return running_ != nullptr; }
+
+  private:
+    struct Plan;
+    void start(const std::string& username, const std::string& password, const std::string& prefix);
+    void finish(const std::shared_ptr<std::atomic<bool>>& token, const Plan& plan);
+    std::optional<std::string> rememberedAddress(const std::string& directory) const;
+    void remember(const std::string& directory, const std::string& address);
+
+    std::string directory_;
+    // The cancel flag of the running test; completions of any other test are dropped.
+    std::shared_ptr<std::atomic<bool>> running_;
+    // Cleared when the tester goes, so a completion that arrives later does nothing.
+    std::shared_ptr<bool> alive_;
+};
+
+} // namespace keepgate
