@@ -1,13 +1,14 @@
 #include "app/ServerCheckReport.h"
 
 #include "app/Controller.h"
-#include "services/ServerActions.h"
 #include "directory/Directory.h"
 #include "directory/DirectoryAccess.h"
 #include "directory/DirectoryGroups.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/SystemPaths.h"
+#include "services/ServerActions.h"
 #include "services/ServerControl.h"
 #include "ui/WindowSystem.h"
 
@@ -49,6 +50,20 @@ ServerCheckReport::Subject ServerCheckReport::subjectOf(const Directory* directo
     subject.needsHostRules =
         subject.needsHostRules || (directory->denyAllOthersCB && directory->denyAllOthersCB->state() == 1);
     return subject;
+}
+
+std::vector<std::string> ServerCheckReport::findingsFor(const Directory* directory) {
+    if (!systemPaths().serverDetected) {
+        return {};
+    }
+    const Subject subject = subjectOf(directory);
+    std::vector<std::string> sentences;
+    for (const auto& finding : ServerCheck::run(
+             ServerProfile::current(), subject.directory, subject.accessFileMode, subject.userfile,
+             subject.groupfile, subject.needsGroups, subject.needsHostRules, subject.sharedConfigFile)) {
+        sentences.push_back(finding.message);
+    }
+    return sentences;
 }
 
 void ServerCheckReport::refresh() {

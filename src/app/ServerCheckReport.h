@@ -35,6 +35,9 @@ class ServerCheckReport {
         bool accessFileMode = true, needsGroups = false, needsHostRules = false;
     };
     static Subject subjectOf(const Directory* directory);
+    // The findings' sentences for the editor's directory on a detected server; none where no server was
+    // detected, since the shipped paths then describe no server to check.
+    static std::vector<std::string> findingsFor(const Directory* directory);
 
   private:
     void fixNow(const Finding& finding);

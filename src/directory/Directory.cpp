@@ -165,6 +165,14 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
     if (directoryLoaded) {
         directoryLoaded(directory);
     }
+    if (serverFindings) {
+        if (const auto found = serverFindings(); !found.empty()) {
+            ui::windowSystem().showStatus(
+                "Server check: " + found.front() +
+                (found.size() > 1 ? " (Check Server lists all " + std::to_string(found.size()) + " findings.)"
+                                  : ""));
+        }
+    }
 }
 
 BlockLines Directory::divided(const std::string& block) const {
@@ -487,6 +495,29 @@ void Directory::saveProtection() {
                   "Nothing was saved.");
         return;
     }
+    const auto found = serverFindings ? serverFindings() : std::vector<std::string>{};
+    if (found.empty()) {
+        confirmReplacingAndWrite(directory);
+        return;
+    }
+    std::string list;
+    for (const auto& finding : found) {
+        list += "\n\n" + finding;
+    }
+    ui::windowSystem().beginAlertSheet(
+        {"Warning!",
+         "The web server will not enforce this protection as it is set up now:" + list +
+             "\n\nCheck Server fixes what Keepgate can fix. Save the protection anyway?",
+         "Save Anyway", "Cancel"},
+        mainWindow, [this, directory](int returnCode) {
+            if (returnCode == 1) {
+                confirmReplacingAndWrite(directory);
+            }
+        });
+}
+
+void Directory::confirmReplacingAndWrite(const std::string& directory) {
+    const DefaultsStore& defaults = standardUserDefaults();
     // The question is asked about the block as it is on disk now, which another program may have changed.
     const auto block = blockOnDisk(defaults, directory);
     std::string replaced;
@@ -501,7 +532,7 @@ void Directory::saveProtection() {
         {"Warning!",
          "The protection on disk holds lines that control access in a form Keepgate cannot show:" + replaced +
              "\n\nSaving replaces them with the protection shown here.",
-         "Replace", "Cancel"},
+         "Replace", "Cancel", true},
         mainWindow, [this, directory](int returnCode) {
             if (returnCode == 1) {
                 writeBlock(directory);

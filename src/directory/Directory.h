@@ -51,6 +51,9 @@ class Directory : public ui::TableDataSource {
     // status line that reported it), so the protection can be tested against the server at once.
     std::function<void(const std::string& directory)> directoryLoaded;
     std::function<void(const std::string& directory, const std::string& status)> protectionWritten;
+    // What the server check finds against the directory as the editor holds it now, one sentence each;
+    // asked on load and before a save, so the user learns before trusting a block the server will ignore.
+    std::function<std::vector<std::string>()> serverFindings;
 
     void awakeFromNib();
 
@@ -96,6 +99,8 @@ class Directory : public ui::TableDataSource {
     // Writes `directoryinfo` into the file as it is on disk now, with the lines kept as written before
     // it; lines that control access in a form the editor cannot show are replaced.
     void writeBlock(const std::string& directory);
+    // Asks before replacing access lines the editor cannot show, then writes.
+    void confirmReplacingAndWrite(const std::string& directory);
 };
 
 } // namespace keepgate

@@ -1,4 +1,6 @@
 #include "qt/MainWindow.h"
+
+#include "app/ServerCheckReport.h"
 #include "qt/ServerCheckWindow.h"
 
 #include <QApplication>
@@ -446,6 +448,7 @@ void MainWindow::connectOutlets() {
         d.protectionWritten = [&t](const std::string& path, const std::string& status) {
             t.protectionWritten(path, status);
         };
+        d.serverFindings = [&d] { return ServerCheckReport::findingsFor(&d); };
         connect(e.testProtectionButton->widget(), &QAbstractButton::clicked, this,
                 [&t] { t.testProtection(); });
         connect(e.addressField->widget(), &QLineEdit::editingFinished, this, [&t] { t.addressEdited(); });

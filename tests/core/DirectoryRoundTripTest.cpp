@@ -52,6 +52,8 @@ TEST_P(DirectoryRoundTripTest, LinesTheEditorCannotShowAreListedAndReplacedOnlyW
         save();
         const auto& question = windows->pendingSheet().alert;
         EXPECT_EQ(question.defaultButton, "Replace");
+        // Replacing lines Keepgate cannot show loses them, so Return answers Cancel.
+        EXPECT_TRUE(question.destructive);
         EXPECT_EQ(question.alternateButton, "Cancel");
         EXPECT_NE(question.message.find(c.accessLine), std::string::npos) << question.message;
         EXPECT_EQ(question.message.find("Options"), std::string::npos) << "only access lines are replaced";

@@ -1,5 +1,8 @@
-#include "app/ServerCheckReport.h"
+#include <filesystem>
+
 #include "ShellTestFixture.h"
+#include "app/ServerCheckReport.h"
+#include "platform/FileSystem.h"
 
 namespace keepgate::testing {
 namespace {
@@ -90,6 +93,36 @@ TEST_F(ServerCheckReportTest, MissingGroupModuleGetsALoadModuleLineFromTheModule
                     .ends_with("LoadModule authz_groupfile_module " +
                                temp / "modules/mod_authz_groupfile.so" + "\n"));
     EXPECT_TRUE(report.findings.empty());
+}
+
+TEST_F(ServerCheckReportTest, TheEditorTellsOnLoadAndAsksBeforeSavingABlockTheServerWouldIgnore) {
+    std::filesystem::create_directories(temp / "site");
+    editor.directory.selectDirectory();
+    windows->answer(1, {temp / "site"});
+    const std::string status = windows->statusLine();
+    EXPECT_EQ(status.rfind("Server check: ", 0), 0u) << status;
+    EXPECT_NE(status.find("AllowOverride"), std::string::npos) << status;
+
+    editor.denyAllOthersCB.setState(1);
+    const std::string accessFile = temp / "site/.htaccess";
+    for (const int answer : {0, 1}) {
+        editor.directory.saveProtection();
+        ASSERT_TRUE(windows->hasPendingSheet());
+        const auto question = windows->pendingSheet().alert;
+        EXPECT_EQ(question.defaultButton, "Save Anyway");
+        EXPECT_NE(question.message.find("AllowOverride"), std::string::npos) << question.message;
+        windows->answer(answer);
+        // Cancel writes nothing; "Save Anyway" writes the block as shown.
+        EXPECT_EQ(platform::fileExists(accessFile), answer == 1) << answer;
+    }
+    EXPECT_NE(readFile(accessFile).find("Deny from all"), std::string::npos);
+
+    // A server that lets access files take effect and loads the host rules' module raises no question.
+    writeFile(systemPaths().mainConfig, readFile(systemPaths().mainConfig) + "<Directory " + (temp / "site") +
+                                            ">\n    AllowOverride AuthConfig Limit\n</Directory>\n" +
+                                            "LoadModule access_compat_module m.so\n");
+    editor.directory.saveProtection();
+    EXPECT_FALSE(windows->hasPendingSheet()) << windows->pendingSheet().alert.message;
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // disabled and fields not editable until a file or directory is chosen.
 
 #include "app/Controller.h"
+#include "app/ServerCheckReport.h"
 #include "app/PreferencesController.h"
 #include "directory/Directory.h"
 #include "directory/DirectoryAccess.h"
@@ -131,6 +132,7 @@ struct DirectoryEditorLayout {
         directory.protectionWritten = [this](const std::string& path, const std::string& status) {
             tester.protectionWritten(path, status);
         };
+        directory.serverFindings = [this] { return ServerCheckReport::findingsFor(&directory); };
         directory.awakeFromNib();
         directoryGroups.awakeFromNib();
         directoryAccess.awakeFromNib();
