@@ -97,21 +97,37 @@ BlockLines BlockText::divide(const std::string& text, const Known& knownUser, co
         pieces.pop_back();
     }
     int depth = 0;
+    // A container (<Files>, <Limit>, <IfModule>…) is kept whole as written: its lines apply only inside
+    // it, so none of them may move into the block. One that holds access lines (a "Require all granted"
+    // in an <IfModule>) would let everyone in beside the block, so it is replaced only when asked, whole.
+    std::vector<std::string> container;
+    bool containerControlsAccess = false;
+    const auto closeContainer = [&] {
+        auto& into = containerControlsAccess ? lines.keptAccess : lines.keptOther;
+        into.insert(into.end(), container.begin(), container.end());
+        container.clear();
+        containerControlsAccess = false;
+    };
     for (const auto& piece : pieces) {
         std::string line = piece;
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
         line.erase(0, std::min(line.size(), line.find_first_not_of(" \t")));
-        // A container (<Files>, <Limit>, <IfModule>…) is kept whole as written: its lines apply only
-        // inside it, so none of them may move into the block.
         if (line.starts_with("</")) {
+            container.push_back(piece);
             depth = std::max(0, depth - 1);
-            lines.keptOther.push_back(piece);
+            if (depth == 0) {
+                closeContainer();
+            }
         } else if (line.starts_with("<")) {
             ++depth;
-            lines.keptOther.push_back(piece);
-        } else if (depth > 0 || line.empty() || line.starts_with("#") || !controlsAccess(firstWord(line))) {
+            container.push_back(piece);
+        } else if (depth > 0) {
+            containerControlsAccess =
+                containerControlsAccess || (!line.starts_with("#") && controlsAccess(firstWord(line)));
+            container.push_back(piece);
+        } else if (line.empty() || line.starts_with("#") || !controlsAccess(firstWord(line))) {
             lines.keptOther.push_back(piece);
         } else if (isShown(line, knownUser, knownGroup)) {
             lines.shown.push_back(line);
@@ -121,6 +137,8 @@ BlockLines BlockText::divide(const std::string& text, const Known& knownUser, co
             lines.directives.push_back(piece.back() == '\r' ? piece.substr(0, piece.size() - 1) : piece);
         }
     }
+    // A container left open at the end of the text is judged the same way.
+    closeContainer();
     return lines;
 }
 

@@ -363,12 +363,13 @@ void Group::addUser() {
         return;
     }
     newItemForGroup(group, name);
+    // The title is taken now: a reload may have moved the group away from the pop-up's index.
+    const std::string groupTitle = group->title().value_or("");
     usernameField->setStringValue("");
     usernameField->selectText();
     outlineView->reloadData();
     if (saveGroupfile()) {
-        ui::windowSystem().showStatus("Added " + name + " to " +
-                                      (*records)[static_cast<std::size_t>(chosen)]->title().value_or(""));
+        ui::windowSystem().showStatus("Added " + name + " to " + groupTitle);
     }
 }
 

@@ -156,8 +156,11 @@ std::optional<StagingFile> StagingFile::create(std::string_view contents, std::s
         }
         written += static_cast<std::size_t>(n);
     }
-    if (fsync(fd) != 0 || close(fd) != 0) {
-        return fail(staged.path_ + " could not be written (" + std::strerror(errno) + ")");
+    // The descriptor is closed whatever the flush said; the first error is the one reported.
+    const int synced = fsync(fd) == 0 ? 0 : errno;
+    const int closed = close(fd) == 0 ? 0 : errno;
+    if (synced != 0 || closed != 0) {
+        return fail(staged.path_ + " could not be written (" + std::strerror(synced ? synced : closed) + ")");
     }
     return staged;
 }

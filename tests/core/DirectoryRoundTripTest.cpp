@@ -1,3 +1,6 @@
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 #include "core/DirectoryEditorFixture.h"
@@ -34,6 +37,10 @@ TEST_P(DirectoryRoundTripTest, LinesTheEditorCannotShowAreListedAndReplacedOnlyW
          "AuthUserFile conf/users", "AuthType Basic\nAuthName \"Members\"\nRequire valid-user\n"},
         {"a user missing from the user file", head + "Require user alice zed\n", "Require user alice zed",
          head + "Require user alice\n"},
+        // Apache would grant any of the two Require lines, so the container alone would let everyone in.
+        {"a container that admits everyone",
+         head + "Require user alice\n<IfModule mod_authz_core.c>\n  Require all granted\n</IfModule>\n",
+         "  Require all granted", head + "Require user alice\n"},
     };
     const std::string other = "Options -Indexes\n# why this is here\nDirectoryIndex index.html\n";
     for (const auto& c : cases) {
@@ -197,6 +204,23 @@ TEST_P(AccessFileRestTest, TheRestOfTheFileStaysBeforeTheBlockAndOutlivesRemoval
     windows->answer(1);
     EXPECT_EQ(readFile(site + "/.htaccess"), "<missing>") << "nothing but blank lines was left";
     EXPECT_TRUE(errorMessages().empty());
+}
+
+TEST_P(AccessFileRestTest, AnAccessFileThatCannotBeReadOutlivesRemoval) {
+    if (geteuid() == 0) {
+        GTEST_SKIP() << "an administrator reads every file";
+    }
+    const std::string text = "RewriteEngine On\nAuthType Basic\nDeny from all\n";
+    writeFile(site + "/.htaccess", text);
+    load(site);
+    chmod((site + "/.htaccess").c_str(), 0);
+    editor.directory.removeProtection();
+    windows->answer(1);
+    chmod((site + "/.htaccess").c_str(), 0644);
+    // Its other lines could not be kept, so the file stays whole and the user is told.
+    EXPECT_EQ(readFile(site + "/.htaccess"), text);
+    ASSERT_EQ(errorMessages().size(), 1u);
+    EXPECT_NE(errorMessages().front().find("could not be read"), std::string::npos);
 }
 
 INSTANTIATE_TEST_SUITE_P(AccessFile, AccessFileRestTest, ::testing::Values(Mode::AccessFile), modeName);
