@@ -621,13 +621,11 @@ void Directory::removeProtectionNow(int returnCode) {
         pfilePath = directory + "/" + accessFilename(defaults);
         // Only the block goes: other lines of the access file stay, and the file goes when none are left.
         const auto text = platform::readFile(pfilePath);
-        // An access file that cannot be read may hold lines besides the block, so it is left alone.
-        if (!text && platform::fileExists(pfilePath)) {
-            showError("The file " + pfilePath + " could not be read, so it was left as it is.");
-            return;
-        }
         const std::string rest = text ? BlockText::joined(divided(*text).keptOther) : std::string();
-        if (rest.find_first_not_of(" \t\r\n") != std::string::npos) {
+        // An access file that cannot be read may hold lines besides the block, so it is left alone.
+        if (!text && platform::fileExists(pfilePath) && !platform::isDirectory(pfilePath)) {
+            showError("The file " + pfilePath + " could not be read, so it was left as it is.");
+        } else if (rest.find_first_not_of(" \t\r\n") != std::string::npos) {
             if (const auto result = platform::writeFileAtomically(pfilePath, rest); !result) {
                 showError("The file " + pfilePath + " could not be written: " + result.error);
             } else {
