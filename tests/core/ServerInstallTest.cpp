@@ -45,6 +45,18 @@ TEST_F(ServerInstallTest, ConfigurationTheServerRefusesIsNeverInstalled) {
     EXPECT_EQ(stagingLeftovers(), "");
 }
 
+TEST_F(ServerInstallTest, AControlProgramThatCannotRunInstallsNothing) {
+    // The program vanished since detection: the amendment cannot be tested, so it is not installed.
+    unlink((temp / "apache2ctl").c_str());
+    layout.controller.setupConfigFileWithAllow(1);
+    EXPECT_EQ(readFile(systemPaths().mainConfig), "AllowOverride None\n");
+    EXPECT_EQ(launcherCalls(), "");
+    ASSERT_FALSE(windows->alerts.empty());
+    const std::string& message = windows->alerts.back().alert.message;
+    EXPECT_NE(message.find("could not be run"), std::string::npos) << message;
+    EXPECT_NE(message.find("The web server's configuration was not changed."), std::string::npos) << message;
+}
+
 TEST_F(ServerInstallTest, PassingConfigurationIsBackedUpInstalledAndTheReloadOffered) {
     layout.controller.setupConfigFileWithAllow(1);
 
