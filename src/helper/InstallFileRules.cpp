@@ -120,6 +120,11 @@ Resolved resolveDestination(const std::string& destination) {
         if (::stat(resolved->c_str(), &target) != 0 || !S_ISREG(target.st_mode)) {
             return {"", "\"" + destination + "\" is not a regular file"};
         }
+        // A link someone else planted (the server's user in a folder it may write) must not carry the
+        // administrator's write onto a file that is not that someone's own.
+        if (S_ISLNK(info.st_mode) && info.st_uid != target.st_uid) {
+            return {"", "\"" + destination + "\" is a link owned by another user than the file it leads to"};
+        }
         return {*resolved, ""};
     }
     if (errno != ENOENT) {

@@ -86,6 +86,14 @@ TEST(InstallHelperPaths, DestinationsOutsideTheAllowedSetAreRefused) {
     for (const auto& c : cases) {
         EXPECT_EQ(!destinationProblem(c.destination, roots).has_value(), c.allowed) << c.destination;
     }
+    // A link the server's user planted beside an access file must not reach the administrator's files.
+    if (::geteuid() == 0) {
+        ASSERT_EQ(::symlink((temp / "conf/apache2.conf").c_str(), (temp / "site/private/.htgroups").c_str()),
+                  0);
+        ASSERT_EQ(::lchown((temp / "site/private/.htgroups").c_str(), 65534, 65534), 0);
+        EXPECT_TRUE(destinationProblem(temp / "site/private/.htgroups", roots).has_value());
+        EXPECT_FALSE(destinationProblem(temp / "site/.htaccess-own", roots).has_value());
+    }
     // The shipped list names the configuration folders of the systems Keepgate knows.
     for (const char* folder : {"/etc/apache2", "/etc/httpd", "/private/etc/apache2"}) {
         EXPECT_NE(
