@@ -563,15 +563,26 @@ void Directory::writeBlock(const std::string& directory) {
                    BlockText::joined(divided(body.value_or("")).keptOther) + directoryinfo + "\n" +
                    kClosingLine + "\n";
     }
+    // A write with administrator rights, when the user agrees to one, is followed up the same way.
+    const std::string status = accessFileMode ? "Saved " + accessFilename(defaults) + " in " + directory
+                                              : "Saved the section for " + directory + " in " + path;
+    const std::string previous = text.value_or("");
+    const auto written = [this, directory, status, path, previous, accessFileMode] {
+        reportWritten(directory, status);
+        if (!accessFileMode) {
+            ServerActions::checkAfterSharedSave(mainWindow, path, previous);
+        }
+    };
     if (const auto result = platform::writeFileAtomically(path, contents); !result) {
         offerAdministratorWrite(mainWindow, path, contents,
-                                "The file " + path + " could not be written: " + result.error);
+                                "The file " + path + " could not be written: " + result.error,
+                                [written](bool done) {
+                                    if (done) {
+                                        written();
+                                    }
+                                });
     } else {
-        reportWritten(directory, accessFileMode ? "Saved " + accessFilename(defaults) + " in " + directory
-                                                : "Saved the section for " + directory + " in " + path);
-        if (!accessFileMode) {
-            ServerActions::checkAfterSharedSave(mainWindow, path, text.value_or(""));
-        }
+        written();
     }
     removeProtectionButton->setEnabled(true);
 }
