@@ -68,6 +68,18 @@ ApacheInstance::~ApacheInstance() {
     stop();
 }
 
+std::string ApacheInstance::publishPage(const std::string& relative) const {
+    const std::string directory = documentRoot() + "/" + relative;
+    std::filesystem::create_directories(directory);
+    writeFile(directory + "/index.html", "<p>" + relative + "</p>\n");
+    for (std::filesystem::path p = directory; p.string().size() > documentRoot().size();
+         p = p.parent_path()) {
+        openToApache(p.string());
+    }
+    openToApache(directory + "/index.html");
+    return directory;
+}
+
 void ApacheInstance::writeConfig(const std::string& documentRootDirectives, const std::string& extra) {
     std::string config;
     config += "ServerRoot \"" + root_ + "\"\n";

@@ -30,6 +30,10 @@ class ApacheInstance {
     std::string errorLogPath() const { return root_ + "/logs/error.log"; }
     int port() const { return port_; }
 
+    // A folder under the document root holding an index page, every folder on the way readable by the
+    // server; its path.
+    std::string publishPage(const std::string& relative) const;
+
     // Writes the main configuration: the modules, the listener, the document root, whose <Directory>
     // carries `documentRootDirectives`, then `extra` at the end (an Include line, say).
     void writeConfig(const std::string& documentRootDirectives, const std::string& extra = "");

@@ -71,14 +71,7 @@ class HostileBlocksEndToEnd : public HeadlessTest {
         apache->writeConfig("AllowOverride None\nRequire all granted\n", "Include " + shared + "\n");
     }
 
-    std::string page(const std::string& relative) {
-        const std::string directory = apache->documentRoot() + "/" + relative;
-        std::filesystem::create_directories(directory);
-        writeFile(directory + "/index.html", "<p>page</p>\n");
-        openToApache(directory);
-        openToApache(directory + "/index.html");
-        return directory;
-    }
+    std::string page(const std::string& relative) { return apache->publishPage(relative); }
     std::string url(const std::string& directory) const {
         return directory.substr(apache->documentRoot().size()) + "/";
     }

@@ -59,17 +59,7 @@ class ProtectionEndToEnd : public HeadlessTest {
     }
 
     // A web directory with a page in it.
-    std::string page(const std::string& relative) {
-        const std::string directory = apache->documentRoot() + "/" + relative;
-        std::filesystem::create_directories(directory);
-        writeFile(directory + "/index.html", "<p>" + relative + "</p>\n");
-        for (std::filesystem::path p = directory; p.string().size() > apache->documentRoot().size();
-             p = p.parent_path()) {
-            openToApache(p.string());
-        }
-        openToApache(directory + "/index.html");
-        return directory;
-    }
+    std::string page(const std::string& relative) { return apache->publishPage(relative); }
 
     // Users added through the user list editor, hashed by the real htpasswd.
     std::string makeUserfile(const Users& users) {

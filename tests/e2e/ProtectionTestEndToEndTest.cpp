@@ -51,14 +51,7 @@ class ProtectionTestEndToEnd : public HeadlessTest {
         ASSERT_TRUE(apache->restart()) << apache->lastError;
     }
 
-    std::string page(const std::string& name) {
-        const std::string directory = apache->documentRoot() + "/" + name;
-        std::filesystem::create_directories(directory);
-        writeFile(directory + "/index.html", "<p>" + name + "</p>\n");
-        openToApache(directory);
-        openToApache(directory + "/index.html");
-        return directory;
-    }
+    std::string page(const std::string& name) { return apache->publishPage(name); }
 
     std::string makeUserfile() {
         const std::string path = temp / "users";
