@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <stdexcept>
+#include <unordered_set>
 
 #include "directory/DirectoryAccess.h"
 #include "directory/DirectoryGroups.h"
@@ -176,15 +177,29 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
 }
 
 BlockLines Directory::divided(const std::string& block) const {
-    const auto knownUser = [this](const std::string& name) {
-        return std::any_of(records.begin(), records.end(),
-                           [&](const UserRecord& record) { return record.text("username") == name; });
+    // The names are gathered once, when the first Require line asks, so that a block naming ten thousand
+    // users against a file of a hundred thousand costs two passes, not a search per name.
+    std::optional<std::unordered_set<std::string>> userNames;
+    std::optional<std::unordered_set<std::string>> groupNames;
+    const auto knownUser = [&](const std::string& name) {
+        if (!userNames) {
+            userNames.emplace(records.size());
+            for (const auto& record : records) {
+                userNames->insert(record.text("username"));
+            }
+        }
+        return userNames->contains(name);
     };
-    const auto knownGroup = [](const std::string& name) {
-        const auto& groupRecords = DirectoryGroups::getGroupRecords();
-        return groupRecords &&
-               std::any_of(groupRecords->begin(), groupRecords->end(),
-                           [&](const auto& record) { return record.text("groupname") == name; });
+    const auto knownGroup = [&](const std::string& name) {
+        if (!groupNames) {
+            groupNames.emplace();
+            if (const auto& groupRecords = DirectoryGroups::getGroupRecords()) {
+                for (const auto& record : *groupRecords) {
+                    groupNames->insert(record.text("groupname"));
+                }
+            }
+        }
+        return groupNames->contains(name);
     };
     return BlockText::divide(block, knownUser, knownGroup);
 }

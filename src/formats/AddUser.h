@@ -14,8 +14,8 @@ public:
     static std::optional<UserRecord> createRecord(const std::optional<std::string>& username,
                                                   const std::optional<std::string>& password);
 
-    // True for a name that a user file line and a "Require user" line can hold: no ":", line break,
-    // blank or tab.
+    // True for a name that a user file line and a "Require user" line can hold: not empty, and no ":",
+    // line break, blank or tab. Any other UTF-8 is the user's own.
     static bool isStorableUsername(const std::string& username);
 };
 

@@ -3,14 +3,13 @@
 #include <algorithm>
 #include <cstring>
 
-#include "formats/TextLines.h"
-
 namespace keepgate {
 
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
+// The characters the web server strips from the start of a group file line before it reads the name.
+bool isLeadingBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\v' || c == '\f' || c == '\r';
 }
 
 } // namespace
@@ -27,14 +26,16 @@ GroupFile::GroupFile(std::string bytes) : bytes_(std::make_shared<const std::str
         const std::size_t end = feed ? static_cast<std::size_t>(feed - data) : size;
         std::string_view line(data + start, end - start);
         const auto* colon = static_cast<const char*>(std::memchr(line.data(), ':', line.size()));
-        if (colon && !text::isCommentLine(line)) {
+        std::size_t nameAt = 0;
+        while (nameAt < line.size() && isLeadingBlank(line[nameAt])) {
+            ++nameAt;
+        }
+        const std::size_t colonAt = colon ? static_cast<std::size_t>(colon - line.data()) : 0;
+        // A comment, or a line with no name before its colon, which no "Require group" can name: both stay
+        // as written and are no groups.
+        if (colon && nameAt < colonAt && line[nameAt] != '#') {
             if (!line.empty() && line.back() == '\r') {
                 line.remove_suffix(1);
-            }
-            std::size_t nameAt = 0;
-            const std::size_t colonAt = static_cast<std::size_t>(colon - line.data());
-            while (nameAt < colonAt && isBlank(line[nameAt])) {
-                ++nameAt;
             }
             groups_.push_back(Line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(end),
                                    static_cast<std::uint32_t>(start + nameAt),

@@ -17,8 +17,8 @@ class GroupFile {
     explicit GroupFile(std::string bytes = {});
 
     // Group lines hold a colon and are not comments ("#" as the first non-blank character). The name is
-    // the text before the first colon, leading blanks dropped; the members are the words after it, split
-    // at runs of blanks and tabs, a carriage return before the line feed excluded.
+    // the text before the first colon, leading blanks dropped, and never empty; the members are the words
+    // after it, split at runs of white space as the web server splits them.
     std::size_t size() const { return groups_.size(); }
     std::string_view name(std::size_t group) const;
     // The members of a group, read from its line when asked.
@@ -32,15 +32,19 @@ class GroupFile {
     // The bytes, shared with whoever keeps views into them.
     const std::shared_ptr<const std::string>& sharedBytes() const { return bytes_; }
 
-    // Calls `word` for each blank- or tab-separated word of `text`, in order.
+    // Calls `word` for each word of `text`, in order: words are separated by blanks, tabs, carriage
+    // returns, vertical tabs and form feeds, all of which the web server reads as white space.
     template <typename Function> static void forEachWord(std::string_view text, Function&& word) {
+        const auto isSpace = [](char c) {
+            return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+        };
         for (std::size_t i = 0; i < text.size();) {
-            if (text[i] == ' ' || text[i] == '\t') {
+            if (isSpace(text[i])) {
                 ++i;
                 continue;
             }
             const std::size_t start = i;
-            while (i < text.size() && text[i] != ' ' && text[i] != '\t') {
+            while (i < text.size() && !isSpace(text[i])) {
                 ++i;
             }
             word(text.substr(start, i - start));

@@ -4,7 +4,6 @@
 #include <cstring>
 #include <limits>
 
-#include "formats/TextLines.h"
 #include "platform/FileSystem.h"
 
 namespace keepgate {
@@ -20,6 +19,9 @@ bool isDigestLine(std::string_view afterRealm) {
                return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f') || (c >= 'A' && c <= 'F');
            });
 }
+
+// The characters the web server strips from the start of a user file line before it reads the name.
+constexpr std::string_view kLeadingBlanks = " \t\v\f\r";
 
 std::string lineProblem(std::size_t number, const std::string& what) {
     return "line " + std::to_string(number) + " " + what;
@@ -60,22 +62,24 @@ void UserFile::index() {
             problem = lineProblem(number, "is longer than " + std::to_string(kLongestLine) +
                                               " bytes, more than the web server reads");
         }
-        if (!line.empty() && !text::isCommentLine(line)) {
-            const auto* colon = static_cast<const char*>(std::memchr(line.data(), ':', line.size()));
+        const std::size_t lead = std::min(line.find_first_not_of(kLeadingBlanks), line.size());
+        const std::string_view content = line.substr(lead);
+        if (!content.empty() && content.front() != '#') {
+            const auto* colon = static_cast<const char*>(std::memchr(content.data(), ':', content.size()));
             if (!colon) {
-                if (!text::isBlankLine(line) && problem.empty()) {
+                if (problem.empty()) {
                     problem = lineProblem(number, "holds no colon, so it is not a \"name:hash\" user line");
                 }
-            } else {
-                const std::size_t nameLength = static_cast<std::size_t>(colon - line.data());
-                const std::string_view rest = line.substr(nameLength + 1);
+            } else if (colon != content.data()) {
+                const std::size_t nameLength = static_cast<std::size_t>(colon - content.data());
+                const std::string_view rest = content.substr(nameLength + 1);
                 const std::size_t second = rest.find(':');
                 const std::size_t hashLength = second == std::string_view::npos ? rest.size() : second;
                 if (allDigest) {
                     allDigest = second != std::string_view::npos && isDigestLine(rest.substr(second + 1));
                 }
                 lines_.push_back(
-                    Line{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(nameLength),
+                    Line{static_cast<std::uint32_t>(start + lead), static_cast<std::uint32_t>(nameLength),
                          static_cast<std::uint32_t>(hashLength), static_cast<std::uint32_t>(end)});
             }
         }
@@ -91,20 +95,28 @@ void UserFile::index() {
     }
 }
 
+std::size_t UserFile::lineStart(const Line& line) const {
+    std::size_t start = line.nameAt;
+    while (start > 0 && (*bytes_)[start - 1] != '\n') {
+        --start;
+    }
+    return start;
+}
+
 std::string_view UserFile::name(std::size_t row) const {
     const Line& line = lines_[row];
-    return std::string_view(*bytes_).substr(line.start, line.nameLength);
+    return std::string_view(*bytes_).substr(line.nameAt, line.nameLength);
 }
 
 std::string_view UserFile::hash(std::size_t row) const {
     const Line& line = lines_[row];
-    return std::string_view(*bytes_).substr(line.start + line.nameLength + 1, line.hashLength);
+    return std::string_view(*bytes_).substr(line.nameAt + line.nameLength + 1, line.hashLength);
 }
 
 UserRecord UserFile::record(std::size_t row, std::optional<bool> mark) const {
     const Line& line = lines_[row];
-    return UserRecord(bytes_, line.start, line.nameLength, line.start + line.nameLength + 1, line.hashLength,
-                      mark);
+    return UserRecord(bytes_, line.nameAt, line.nameLength, line.nameAt + line.nameLength + 1,
+                      line.hashLength, mark);
 }
 
 std::vector<UserRecord> UserFile::records(const NameSet& marked) const {
@@ -150,7 +162,7 @@ void UserFile::append(std::string_view name, std::string_view hash) {
 
 void UserFile::replaceHash(std::size_t row, std::string_view hash) {
     const Line& line = lines_[row];
-    const std::size_t at = line.start + line.nameLength + 1;
+    const std::size_t at = line.nameAt + line.nameLength + 1;
     std::size_t length = line.hashLength;
     // A hash that runs to the line's end holds the line's carriage return, which the line keeps.
     if (at + length == line.end && length > 0 && (*bytes_)[at + length - 1] == '\r') {
@@ -180,7 +192,8 @@ void UserFile::erase(const std::vector<std::size_t>& rows) {
         if (!gone[row]) {
             continue;
         }
-        text.append(old, kept, lines_[row].start - kept);
+        const std::size_t start = lineStart(lines_[row]);
+        text.append(old, kept, start - kept);
         kept = std::min<std::size_t>(lines_[row].end + 1, old.size());
     }
     text.append(old, kept);

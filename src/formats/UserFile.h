@@ -30,7 +30,9 @@ class UserFile {
 
     explicit UserFile(std::string bytes = {});
 
-    // The user lines: not empty, holding a colon, and not a comment ("#" as the first non-blank character).
+    // The user lines as the web server reads them: blanks before the name are no part of it, a line whose
+    // first non-blank character is "#" is a comment, and a line without a name before its colon names no
+    // user anyone could be required as. Such lines stay in the bytes as written.
     std::size_t size() const { return lines_.size(); }
     bool empty() const { return lines_.empty(); }
     std::string_view name(std::size_t row) const;
@@ -58,12 +60,14 @@ class UserFile {
 
   private:
     struct Line {
-        std::uint32_t start;      // first byte of the line
-        std::uint32_t nameLength; // the name runs from `start`; the colon follows it
+        std::uint32_t nameAt;     // first byte of the name; only blanks stand before it on its line
+        std::uint32_t nameLength; // the colon follows the name
         std::uint32_t hashLength; // the hash follows the colon
         std::uint32_t end;        // the line feed that ends the line, or the end of the bytes
     };
     void index();
+    // The first byte of the line, found back from the name over the blanks before it.
+    std::size_t lineStart(const Line& line) const;
 
     std::shared_ptr<const std::string> bytes_;
     std::vector<Line> lines_;

@@ -105,7 +105,11 @@ Problem doubleQuote(std::string_view value) {
 }
 
 // Apache splits a list of names at any white space and reads `%{` in a Require argument as an expression.
+// An empty name cannot stand on a "Require" line at all: it would vanish between the blanks around it.
 Problem name(std::string_view value, std::size_t lineOverhead) {
+    if (value.empty()) {
+        return std::string("it is empty");
+    }
     for (const char c : value) {
         if (c == ' ') {
             return std::string("it contains a blank");

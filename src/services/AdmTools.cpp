@@ -83,7 +83,7 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
         arguments.push_back(*username);
     }
     const auto result = platform::runProcess(systemPaths().htpasswd, arguments, standardInputFor(password));
-    if (!result.started || !isAscii(result.standardOutput)) {
+    if (!result.started) {
         return std::nullopt;
     }
     const std::string& output = result.standardOutput;
@@ -96,6 +96,11 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
         output.substr(colon + 1, nextColon == std::string::npos ? std::string::npos : nextColon - colon - 1);
     while (!hash.empty() && (hash.back() == '\n' || hash.back() == '\r')) {
         hash.pop_back();
+    }
+    // Every kind of hash the tool makes is ASCII; the name before the colon is the user's own (a UTF-8
+    // "josé" is a name Apache admits), so only the hash is held to it.
+    if (!isAscii(hash)) {
+        return std::nullopt;
     }
     return hash;
 }

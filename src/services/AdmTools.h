@@ -13,7 +13,8 @@ namespace keepgate {
 class AdmTools {
   public:
     // The hash that htpasswd makes for the user and password, without line-end characters, or nothing
-    // when the tool cannot run, prints non-ASCII or prints no colon. The password goes to the tool's
+    // when the tool cannot run, prints no colon or prints a hash that is not ASCII (the name may be any
+    // UTF-8). The password goes to the tool's
     // standard input, never onto its command line.
     // `hashOptions` are the tool's options that choose the kind of hash ("-B", "-C", "10"); none gives
     // the tool's default kind.

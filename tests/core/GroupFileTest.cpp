@@ -38,6 +38,13 @@ TEST(GroupFileTest, FlatAndTreeReadersTakeTheirLines) {
         {"hash sign starts a comment", "#g: a\n  # see: ticket\n", {}, {}},
         {"lines without colon skipped", "\nplain words\ng:\n\n", {group("g")}, {{"g", {}}}},
         {"colons inside members", "g: a:b\n", {group("g")}, {{"g", {"a:b"}}}},
+        // The web server strips white space around the line and splits members at any of it, and a line
+        // without a name before its colon is no group anyone could require.
+        {"no name before the colon", ":\r\t\n :alice\n\t\v: bob\ng: a\n", {group("g")}, {{"g", {"a"}}}},
+        {"every white space separates members",
+         "\v\fg:\ta\rb\vc\fd \r\n",
+         {group("g")},
+         {{"g", {"a", "b", "c", "d"}}}},
     };
     TempDir temp;
     for (const auto& c : cases) {

@@ -100,6 +100,29 @@ TEST(UserFileModelTest, TellsAUserFileFromWhatIsNot) {
     }
 }
 
+// The web server skips white space before the name and cannot match a line without one; an edit must
+// find the user where the server does, and leave every line it is not about as written.
+TEST(UserFileModelTest, NamesAreReadAsTheServerReadsThem) {
+    const std::string text = ":nameless\n \tuser8:h8\n  :h\r\n\v# note:x\nuser9:h9\r\n";
+    UserFile file(text);
+    ASSERT_EQ(file.size(), 2u);
+    EXPECT_EQ(file.name(0), "user8");
+    EXPECT_EQ(file.hash(0), "h8");
+    EXPECT_EQ(file.name(1), "user9");
+    EXPECT_EQ(file.records({"user8", ""})[0].text("username"), "user8");
+    EXPECT_EQ(file.records({"user8", ""})[0].text("check"), "1");
+    EXPECT_FALSE(file.find(""));
+    EXPECT_EQ(file.kind(), UserFile::Kind::Users);
+
+    file.replaceHash(*file.find("user8"), "$6$new");
+    EXPECT_EQ(file.bytes(), ":nameless\n \tuser8:$6$new\n  :h\r\n\v# note:x\nuser9:h9\r\n");
+    file.erase({*file.find("user8")});
+    EXPECT_EQ(file.bytes(), ":nameless\n  :h\r\n\v# note:x\nuser9:h9\r\n");
+    file.append("user8", "h");
+    EXPECT_EQ(file.bytes(), ":nameless\n  :h\r\n\v# note:x\nuser9:h9\r\nuser8:h\n");
+    EXPECT_EQ(file.find("user8"), 1u);
+}
+
 TEST(UserFileModelTest, RecordsAreViewsThatKeepTheReadersKeys) {
     const UserFile file("alice:h1:extra\r\nbob:h2\r\n");
     const auto records = file.records({"bob"});

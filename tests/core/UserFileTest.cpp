@@ -36,7 +36,8 @@ TEST(UserFileTest, ReadsUserLinesByTheFileRules) {
         {"carriage return stays in the hash", "a:h1\r\nb:h2\r\n", {}, {user("a", "h1\r"), user("b", "h2\r")}},
         {"duplicates both marked", "a:1\na:2\n", {"a"}, {user("a", "1", "1"), user("a", "2", "1")}},
         {"no final line feed", "a:1", {}, {user("a", "1")}},
-        {"empty name", ":h\n", {}, {user("", "h")}},
+        {"no user without a name", ":h\n  :h\n", {""}, {}},
+        {"blanks before the name are no part of it", " \tbob:h\n", {"bob"}, {user("bob", "h", "1")}},
         {"a lone carriage return is a line", "\r\n", {}, {}},
         {"8-bit bytes kept", "j\xf6rg:h\xff\n", {"j\xf6rg"}, {user("j\xf6rg", "h\xff", "1")}},
     };
