@@ -24,7 +24,7 @@ TEST_P(DirectoryNamesTest, NamesAreListedAndMarkedAsTheServerMatchesThem) {
     EXPECT_EQ(editor.groupfileView.columnTexts("check"), (Texts{"1"}));
     EXPECT_EQ(editor.keptField.text, "") << "every Require line names only listed users and groups";
 
-    editor.userfileView.setObjectValue(Value(1), "check", 2);
+    editor.directory.setObjectValue(Value(1), "check", 2);
     save();
     EXPECT_EQ(errorMessages(), Texts{});
     const std::string written = readFile(blockFile(site));

@@ -86,6 +86,18 @@ TEST_F(GroupEditorTest, OpeningAFileShowsEachGroupLineWithItsMembersAndFillsTheP
     }
 }
 
+// A line with nothing before its colon names no group the server could match: it is no row, and an edit of
+// another group keeps it as written.
+TEST_F(GroupEditorTest, ANamelessLineIsNoGroupAndSurvivesAnEdit) {
+    const std::string file = temp / "groups";
+    writeFile(file, ":\r\t\n \t: carol\nstaff: alice\n");
+    openFile(file);
+    EXPECT_EQ(rows(), (std::vector<std::string>{"staff", "  alice"}));
+    addMember(0, "bob");
+    EXPECT_EQ(readFile(file), ":\r\t\n \t: carol\nstaff: alice bob\n");
+    EXPECT_EQ(rows(), (std::vector<std::string>{"staff", "  alice", "  bob"}));
+}
+
 TEST_F(GroupEditorTest, ANewFileLivesThroughAddsAndDeletesWrittenAfterEveryChange) {
     const std::string file = temp / "groups";
     controller.newFile();
