@@ -12,6 +12,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto flat = ReadFile::readGroupfile(path, {"staff"});
     const auto tree = ReadFile::readGroupTree(path);
     fuzz::require(flat.size() <= tree.size());
+    // A line without a name before its colon is no group.
+    for (const auto& group : tree) {
+        fuzz::require(!group.title.empty());
+    }
 
     // The written tree reads back unchanged as long as no group name holds a blank.
     for (const auto& group : tree) {

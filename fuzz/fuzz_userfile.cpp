@@ -9,6 +9,11 @@ using namespace keepgate;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const auto records = ReadFile::readUserfile(fuzz::scratchFile(data, size), {"alice", ""});
+    // Every user is one the web server could match: a name, not starting with white space or "#".
+    for (const auto& record : records) {
+        const std::string name = record.text("username");
+        fuzz::require(!name.empty() && std::string(" \t\v\f\r#").find(name.front()) == std::string::npos);
+    }
     // Saving what was read and reading it again gives the same users.
     const std::string saved = WriteFile::userfileText(records);
     const auto reread = ReadFile::readUserfile(
