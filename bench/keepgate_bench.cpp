@@ -74,6 +74,14 @@ void writeOrDie(const std::string& path, const std::string& text) {
     }
 }
 
+// The chooser and the editor deal in absolute paths, as a user's choices are.
+std::string absolute(const std::string& path) {
+    char* real = realpath(path.c_str(), nullptr);
+    const std::string result = real ? real : path;
+    std::free(real);
+    return result;
+}
+
 int generate(const std::string& folder) {
     for (const auto& [name, count] :
          {std::pair{"users-1k", 1000u}, {"users-100k", 100000u}, {"users-1m", 1000000u}}) {
@@ -103,8 +111,8 @@ int generate(const std::string& folder) {
         return fail("cannot make " + site);
     }
     writeOrDie(platform::joinPath(site, ".htaccess"), "AuthType Basic\nAuthName \"Bench\"\nAuthUserFile " +
-                                                          platform::joinPath(folder, "users-100k") + "\n" +
-                                                          BlockText::requireLines("user", named));
+                                                          platform::joinPath(absolute(folder), "users-100k") +
+                                                          "\n" + BlockText::requireLines("user", named));
     std::string config;
     for (unsigned s = 0; s < 10000; ++s) {
         config += "<Directory \"/srv/www/site" + std::to_string(s) + "\">\nAuthType Basic\nAuthName \"Site " +
@@ -260,7 +268,7 @@ int main(int argc, char** argv) {
         return openGroups(args[1]);
     }
     if (args.size() == 3 && args[0] == "edit-directory") {
-        return editDirectory(args[1], std::atoi(argv[3]));
+        return editDirectory(absolute(args[1]), std::atoi(argv[3]));
     }
     if (args.size() == 3 && args[0] == "read-section") {
         return readSection(args[1], args[2]);
