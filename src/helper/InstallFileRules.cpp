@@ -156,6 +156,7 @@ WalkedPath walk(const std::string& path, bool toFile) {
                 break;
             }
             result.problem = quoted(at) + " cannot be reached: " + errnoText();
+            result.unreachable = errno == EACCES;
             closeAll();
             return result;
         }
@@ -198,6 +199,7 @@ WalkedPath walk(const std::string& path, bool toFile) {
         }
         const int folder = ::openat(folders.back(), step.c_str(), kFolderFlags);
         if (folder < 0) {
+            result.unreachable = errno == EACCES;
             result.problem = quoted(at) + (errno == ENOTDIR ? std::string(" is not a folder")
                                                             : " cannot be opened: " + errnoText());
             closeAll();
@@ -477,6 +479,7 @@ Verdict judgeDestination(const WalkedPath& destination, std::string_view newByte
     Verdict verdict;
     if (!destination.ok()) {
         verdict.problem = destination.problem;
+        verdict.undecided = destination.unreachable;
         return verdict;
     }
     Facts facts;

@@ -55,12 +55,13 @@ class WalkedPath {
     // The path as walked, root's links resolved: the folder, and for a file its name.
     std::string path() const;
 
-    int folder = -1;        // the opened folder (for a file: the folder that holds it)
-    std::string folderPath; // its path as walked
-    std::string name;       // the file's name in it; empty for a folder
-    bool exists = false;    // the file is there (a regular file: anything else is a problem)
-    struct stat info {};    // the file's status, when it exists
-    std::string problem;    // why the walk stopped; empty when it went through
+    int folder = -1;          // the opened folder (for a file: the folder that holds it)
+    std::string folderPath;   // its path as walked
+    std::string name;         // the file's name in it; empty for a folder
+    bool exists = false;      // the file is there (a regular file: anything else is a problem)
+    struct stat info {};      // the file's status, when it exists
+    std::string problem;      // why the walk stopped; empty when it went through
+    bool unreachable = false; // it stopped at a step these rights may not examine
 };
 
 // The privileged commands that write files; each is its own polkit action.
@@ -81,7 +82,7 @@ const std::vector<DestinationRule>& destinationRules();
 // The table applied to a walked destination: the rule that admits it, or why none does (naming the file
 // and the rule). `newBytes` and `currentBytes` (the file's present bytes; nothing when it is absent or
 // could not be read) matter only to user and group files, which are told by their lines. When the
-// answer hangs on bytes that could not be read, `undecided` is set besides the problem.
+// answer hangs on what these rights could not read or reach, `undecided` is set besides the problem.
 struct Verdict {
     const DestinationRule* rule = nullptr;
     std::string problem;

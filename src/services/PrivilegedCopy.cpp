@@ -128,11 +128,13 @@ CopyRun runCopyCommand(const std::string& from, const std::string& to, std::stri
                              ? helper::readInFolder(walked.folder, walked.name, helper::kSourceSizeLimit)
                              : std::nullopt;
     const helper::Verdict verdict = helper::judgeDestination(walked, bytes, current, destinationLayout());
-    // A file this user cannot read may still be a user file; only the helper, reading as root, can tell.
+    // A file or folder this user cannot read may still be admitted; only the helper, as root, can tell.
     if (!verdict.rule && !(verdict.undecided && helperPath)) {
         return {{}, verdict.problem};
     }
-    const helper::Command command = verdict.rule ? verdict.rule->command : helper::Command::InstallFile;
+    const helper::Command command = verdict.rule            ? verdict.rule->command
+                                    : to.ends_with(".conf") ? helper::Command::InstallConfig
+                                                            : helper::Command::InstallFile;
     platform::ProcessOptions options;
     options.captureStandardError = true;
     if (helperPath) {

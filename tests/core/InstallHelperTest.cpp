@@ -212,6 +212,35 @@ TEST_F(InstallHelperCopy, ReplacesTheFileKeepingItsModeAndLeavesNothingBehind) {
     EXPECT_EQ(filesIn(temp / "conf"), std::vector<std::string>{"httpd.conf"});
 }
 
+TEST_F(InstallHelperCopy, TheBackupKeepsTheOriginalsModeAndOwner) {
+    writeFile(temp / "staging", "new\n");
+    writeFile(temp / "conf/httpd.conf", "old\n");
+    ASSERT_EQ(::chmod((temp / "conf/httpd.conf").c_str(), 0600), 0);
+    const uid_t owner = ::geteuid() == 0 ? 65534 : ::geteuid();
+    ASSERT_EQ(::chown((temp / "conf/httpd.conf").c_str(), owner, static_cast<gid_t>(-1)), 0);
+    std::string message;
+    ASSERT_EQ(
+        run({"install-config", temp / "staging", temp / "conf/httpd.conf", "httpd.conf.keepgate-20261209-1"},
+            message),
+        0)
+        << message;
+    EXPECT_EQ(readFile(temp / "conf/httpd.conf"), "new\n");
+    EXPECT_EQ(readFile(temp / "conf/httpd.conf.keepgate-20261209-1"), "old\n");
+    for (const char* name : {"httpd.conf", "httpd.conf.keepgate-20261209-1"}) {
+        struct stat info {};
+        ASSERT_EQ(::stat((temp / ("conf/" + std::string(name))).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, 0600u) << name;
+        EXPECT_EQ(info.st_uid, owner) << name;
+    }
+    // A backup is never made over an existing file.
+    EXPECT_EQ(
+        run({"install-config", temp / "staging", temp / "conf/httpd.conf", "httpd.conf.keepgate-20261209-1"},
+            message),
+        1);
+    EXPECT_NE(message.find("cannot be made"), std::string::npos) << message;
+    EXPECT_EQ(readFile(temp / "conf/httpd.conf.keepgate-20261209-1"), "old\n");
+}
+
 TEST_F(InstallHelperCopy, ANewFileIsReadableByTheServer) {
     writeFile(temp / "staging", "AuthType Basic\n");
     writeFile(temp / "site/index.html", "hi\n");
