@@ -258,6 +258,10 @@ std::optional<std::string> userOrGroupLinesProblem(std::string_view bytes) {
     return std::nullopt;
 }
 
+// The one refusal that reading as root could turn into a yes.
+const char* const kUnreadableContents =
+    "its present contents cannot be read to tell whether it is a user or group file";
+
 // What the rules look at, gathered once.
 struct Facts {
     std::string path;
@@ -321,7 +325,7 @@ std::optional<std::string> userOrGroupFileProblem(const Facts& facts) {
     }
     if (facts.exists) {
         if (!*facts.currentBytes) {
-            return "its present contents cannot be read to tell whether it is a user or group file";
+            return kUnreadableContents;
         }
         if (userOrGroupLinesProblem(**facts.currentBytes)) {
             return "it is not a user or group file now, and only one of those may replace it";
@@ -522,9 +526,9 @@ Verdict judgeDestination(const WalkedPath& destination, std::string_view newByte
         }
     }
     const RuleRow& row = explainingRow(facts.name);
-    verdict.problem = at + ": " + *row.check(facts) + "; a " + row.rule.title + " is " + row.rule.description;
-    verdict.undecided = destination.exists && !currentBytes && &row == &ruleRows()[3] &&
-                        !userOrGroupLinesProblem(newBytes) && !placeProblem(facts);
+    const std::string why = *row.check(facts);
+    verdict.problem = at + ": " + why + " (" + row.rule.title + ": " + row.rule.description + ")";
+    verdict.undecided = why == kUnreadableContents;
     return verdict;
 }
 
@@ -555,8 +559,8 @@ std::optional<std::string> destinationProblem(const std::string& destination, st
         return verdict.problem;
     }
     if (verdict.rule->command != command) {
-        return quoted(walked.path()) + " is a " + verdict.rule->title + ", which only \"" +
-               commandName(verdict.rule->command) + "\" writes";
+        return quoted(walked.path()) + " (" + verdict.rule->title + ") is written only by \"" +
+               commandName(verdict.rule->command) + "\"";
     }
     return std::nullopt;
 }
@@ -861,8 +865,8 @@ int runCommand(const std::vector<std::string>& arguments, const Layout& layout, 
         }
         const Command wanted = configuration ? Command::InstallConfig : Command::InstallFile;
         if (verdict.rule->command != wanted) {
-            message = "refused: \"" + destination.path() + "\" is a " + verdict.rule->title +
-                      ", which only \"" + commandName(verdict.rule->command) + "\" writes";
+            message = "refused: \"" + destination.path() + "\" (" + verdict.rule->title +
+                      ") is written only by \"" + commandName(verdict.rule->command) + "\"";
             return 2;
         }
         const std::string backup = arguments.size() == 4 ? arguments[3] : "";
