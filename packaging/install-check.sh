@@ -41,6 +41,8 @@ exec_path=$(xmllint --xpath 'string(//action[@id="org.keepgate.install-file"]/an
 [ "$exec_path" = /usr/libexec/keepgate/keepgate-install-file ] \
     || fail "the polkit action names \"$exec_path\" instead of the installed helper"
 grep -q "<allow_active>auth_admin_keep</allow_active>" "$policy" || fail "the polkit action does not keep the authorization"
+config_auth=$(xmllint --xpath 'string(//action[@id="org.keepgate.install-config"]/defaults/allow_active)' "$policy")
+[ "$config_auth" = auth_admin ] || fail "a change of the server's configuration does not ask every time"
 echo "install-check: menu entry, AppStream description and polkit policy validate"
 
 helper=$root/usr/libexec/keepgate/keepgate-install-file

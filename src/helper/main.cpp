@@ -1,6 +1,6 @@
 // keepgate-install-file: the only program Keepgate runs with administrator rights (through pkexec). It
-// replaces one web-server configuration or access file, enables a module, or reloads the server, and
-// refuses everything else.
+// replaces one web-server configuration, access, user or group file where its table of destinations
+// allows, enables a module, or reloads the server, and refuses everything else.
 #include <pwd.h>
 #include <unistd.h>
 
@@ -56,7 +56,7 @@ int openAsCaller(const std::string& path, std::string& problem) {
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     std::string message;
-    const int status = keepgate::helper::runCommand(arguments, keepgate::helper::serverConfigFolders(),
+    const int status = keepgate::helper::runCommand(arguments, keepgate::helper::systemLayout(),
                                                     keepgate::helper::systemTools(), openAsCaller, message);
     if (status != 0) {
         std::fprintf(stderr, "keepgate-install-file: %s\n", message.c_str());

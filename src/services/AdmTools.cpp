@@ -135,11 +135,12 @@ bool AdmTools::copyFileWithAuthorization(const std::string& fromFile, const std:
     return installFileWithAuthorization(fromFile, toFile).copied;
 }
 
-CopyOutcome AdmTools::installFileWithAuthorization(const std::string& fromFile, const std::string& toFile) {
+CopyOutcome AdmTools::installFileWithAuthorization(const std::string& fromFile, const std::string& toFile,
+                                                   const std::string& backupFile) {
     if (fromFile.empty() || toFile.empty()) {
         return {};
     }
-    const CopyOutcome outcome = PrivilegedCopy::copy(fromFile, toFile);
+    const CopyOutcome outcome = PrivilegedCopy::copy(fromFile, toFile, backupFile);
     if (!outcome.copied) {
         platform::appLog("Error copying file");
         return outcome;

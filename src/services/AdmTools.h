@@ -32,7 +32,8 @@ class AdmTools {
     // the copy happened; logs one line either way.
     static bool copyFileWithAuthorization(const std::string& fromFile, const std::string& toFile);
     // The same copy with what it did to the destination, for an alert that tells it honestly.
-    static CopyOutcome installFileWithAuthorization(const std::string& fromFile, const std::string& toFile);
+    static CopyOutcome installFileWithAuthorization(const std::string& fromFile, const std::string& toFile,
+                                                    const std::string& backupFile = {});
 
     // Whether the main configuration includes the shared configuration file (an uncommented line holding
     // "Include <path>" or "Include \"<path>\"").

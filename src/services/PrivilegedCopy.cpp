@@ -1,5 +1,6 @@
 #include "services/PrivilegedCopy.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -8,9 +9,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "helper/InstallFileRules.h"
 #include "platform/FileSystem.h"
 #include "platform/Install.h"
 #include "platform/SystemPaths.h"
+#include "services/ServerPaths.h"
 
 namespace keepgate {
 
@@ -18,10 +21,15 @@ namespace {
 
 // Runs with administrator rights; the paths arrive as positional parameters, never inside the script.
 // The copy goes to a temporary file beside the destination that is renamed over it only once it is
-// whole, so a full disk or a failed copy leaves the old file as it was.
+// whole, so a full disk or a failed copy leaves the old file as it was. A backup, when asked for, is made
+// first with the original's mode and owner, and a failed backup installs nothing.
 const char* const kInstallScript = R"(set -e
-src=$1 dest=$2 cp=$3
+src=$1 dest=$2 cp=$3 bak=${4-}
 if [ -L "$dest" ]; then dest=$(readlink -f -- "$dest"); fi
+if [ -n "$bak" ]; then
+  if [ -e "$bak" ] || [ -L "$bak" ]; then echo "the backup $bak exists already" >&2; exit 1; fi
+  "$cp" -p -- "$dest" "$bak"
+fi
 tmp=$(mktemp -- "$dest.keepgate-XXXXXX")
 trap 'rm -f -- "$tmp"' EXIT
 if [ -e "$dest" ]; then
@@ -84,14 +92,63 @@ std::string failureOf(const platform::ProcessResult& result) {
     return "the command with administrator rights failed" + (message.empty() ? "" : ": " + message);
 }
 
-platform::ProcessResult runCopyCommand(const std::string& from, const std::string& to) {
+std::string nameOf(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+// The helper's own table of destinations, with the folders of the server that detection found: the
+// helper itself trusts only its fixed list, but the fallback below asks every time and shows its command.
+helper::Layout destinationLayout() {
+    helper::Layout layout = helper::systemLayout();
+    for (const std::string& folder :
+         {serverpaths::directoryOf(systemPaths().mainConfig), systemPaths().serverRoot}) {
+        // A system folder itself ("/etc") never becomes a server folder, whatever the preferences say.
+        const bool system = std::find(layout.systemFolders.begin(), layout.systemFolders.end(), folder) !=
+                            layout.systemFolders.end();
+        if (!folder.empty() && folder != "/" && !system) {
+            layout.serverFolders.push_back(folder);
+        }
+    }
+    return layout;
+}
+
+struct CopyRun {
+    platform::ProcessResult result;
+    std::string refused; // why the table refuses the destination; nobody was asked
+};
+
+// Judges the destination by the helper's table before anyone is asked for a password, then runs the
+// helper's command for that rule (each its own polkit action), or the shell fallback on the path as
+// walked, so that the shell follows no link the check did not.
+CopyRun runCopyCommand(const std::string& from, const std::string& to, std::string_view bytes,
+                       const std::string& backup = {}) {
+    const auto helperPath = platform::installHelperPath();
+    const helper::WalkedPath walked = helper::WalkedPath::toFile(to);
+    const auto current = walked.ok() && walked.exists
+                             ? helper::readInFolder(walked.folder, walked.name, helper::kSourceSizeLimit)
+                             : std::nullopt;
+    const helper::Verdict verdict = helper::judgeDestination(walked, bytes, current, destinationLayout());
+    // A file or folder this user cannot read may still be admitted; only the helper, as root, can tell.
+    if (!verdict.rule && !(verdict.undecided && helperPath)) {
+        return {{}, verdict.problem};
+    }
+    const helper::Command command = verdict.rule            ? verdict.rule->command
+                                    : to.ends_with(".conf") ? helper::Command::InstallConfig
+                                                            : helper::Command::InstallFile;
     platform::ProcessOptions options;
     options.captureStandardError = true;
-    if (const auto helper = platform::installHelperPath()) {
-        return platform::runPrivileged(*helper, {"install", from, to}, options);
+    if (helperPath) {
+        std::vector<std::string> arguments{helper::commandName(command), from, to};
+        if (!backup.empty()) {
+            arguments.push_back(nameOf(backup));
+        }
+        return {platform::runPrivileged(*helperPath, arguments, options), ""};
     }
-    return platform::runPrivileged("/bin/sh", {"-c", kInstallScript, "sh", from, to, systemPaths().copy},
-                                   options);
+    std::vector<std::string> arguments{"-c", kInstallScript, "sh", from, walked.path(), systemPaths().copy};
+    if (!backup.empty()) {
+        arguments.push_back(platform::joinPath(walked.folderPath, nameOf(backup)));
+    }
+    return {platform::runPrivileged("/bin/sh", arguments, options), ""};
 }
 
 // Whether the destination holds `bytes`; a file that exists but that this user may not read counts as
@@ -111,7 +168,7 @@ bool putBack(const std::string& to, const std::optional<std::string>& previous, 
         if (!staged) {
             return false;
         }
-        runCopyCommand(staged->path(), to);
+        runCopyCommand(staged->path(), to, *previous);
         return platform::readFile(to) == previous;
     }
     if (existed) {
@@ -180,7 +237,8 @@ StagingFile::~StagingFile() {
     }
 }
 
-CopyOutcome PrivilegedCopy::copy(const std::string& fromFile, const std::string& toFile) {
+CopyOutcome PrivilegedCopy::copy(const std::string& fromFile, const std::string& toFile,
+                                 const std::string& backupFile) {
     CopyOutcome outcome;
     const std::string from = absolutePath(fromFile);
     const std::string to = absolutePath(toFile);
@@ -193,7 +251,12 @@ CopyOutcome PrivilegedCopy::copy(const std::string& fromFile, const std::string&
         outcome.error = "the file to copy, " + fromFile + ", could not be read";
         return outcome;
     }
-    const auto result = runCopyCommand(from, to);
+    const auto run = runCopyCommand(from, to, *expected, backupFile);
+    if (!run.refused.empty()) {
+        outcome.error = run.refused;
+        return outcome;
+    }
+    const auto& result = run.result;
     const bool succeeded = result.started && result.exitStatus == 0;
     if (succeeded && holds(to, expected, true)) {
         outcome.copied = true;

@@ -39,8 +39,11 @@ class PrivilegedCopy {
     // Puts the bytes of `fromFile` (read now, before anyone is asked for a password) in place of `toFile`
     // with administrator rights: the privileged side writes a temporary file beside the destination and
     // renames it over it; then the destination is read back and compared byte for byte. On a failed
-    // command or any difference the previous bytes are put back.
-    static CopyOutcome copy(const std::string& fromFile, const std::string& toFile);
+    // command or any difference the previous bytes are put back. A destination outside the privileged
+    // helper's table is refused with the reason before anyone is asked. With `backupFile` (a name beside
+    // the destination) the present file is first kept there with its mode and owner, in the same step.
+    static CopyOutcome copy(const std::string& fromFile, const std::string& toFile,
+                            const std::string& backupFile = {});
     // The same for bytes in memory: they are staged in a fresh private file first.
     static CopyOutcome install(std::string_view contents, const std::string& toFile);
 

@@ -116,19 +116,19 @@ ConfigInstallResult ServerControl::installMainConfiguration(const ServerProfile&
         result.testMessage = test.message;
         return result;
     }
-    if (const auto previous = platform::readFile(profile.mainConfig)) {
-        const std::string backup = backupPath(profile.mainConfig);
-        const auto saved = PrivilegedCopy::install(*previous, backup);
-        if (!saved.copied) {
-            result.error = "no backup of it could be made in " + backup + " (" + saved.error + ")";
-            return result;
-        }
-        result.backup = backup;
-    }
-    const auto copied = AdmTools::installFileWithAuthorization(staged->path(), profile.mainConfig);
+    // The backup is made with administrator rights in the same step as the installation, from the file
+    // on disk (readable to this user or not), and keeps its mode and owner: a configuration only root
+    // may read never gets a backup that everyone may.
+    const std::string backup = platform::fileExists(profile.mainConfig) ? backupPath(profile.mainConfig) : "";
+    const auto copied = AdmTools::installFileWithAuthorization(staged->path(), profile.mainConfig, backup);
     result.installed = copied.copied;
     result.unchanged = copied.unchanged;
     result.error = copied.error;
+    if (!backup.empty() && platform::fileExists(backup)) {
+        result.backup = backup;
+    } else if (!backup.empty() && !copied.copied && copied.unchanged) {
+        result.error = "no backup of it could be made in " + backup + " (" + copied.error + ")";
+    }
     return result;
 }
 

@@ -129,8 +129,10 @@ class PrivilegedCopyTest : public HeadlessTest {
     void SetUp() override {
         HeadlessTest::SetUp();
         testing::writeFile(temp / "from", "new config\n");
-        testing::writeFile(temp / "to", "old config\n");
+        testing::writeFile(temp / "to.conf", "old config\n");
         systemPaths().privilegedLauncher = temp / "pkexec";
+        // The destination lies in the server's configuration folder, where the helper's table admits it.
+        systemPaths().mainConfig = temp / "httpd.conf";
     }
     // The launcher ran a shell whose positional parameters are the two paths and the copy tool, so no
     // path is ever read as shell code.
@@ -147,12 +149,12 @@ class PrivilegedCopyTest : public HeadlessTest {
 
 TEST_F(PrivilegedCopyTest, CopiesThroughTheLauncherAndLogsSuccess) {
     installLauncher("exec \"$@\"\n");
-    EXPECT_TRUE(AdmTools::copyFileWithAuthorization(temp / "from", temp / "to"));
-    expectCopyCommand(temp / "from", temp / "to");
-    EXPECT_EQ(testing::readFile(temp / "to"), "new config\n");
+    EXPECT_TRUE(AdmTools::copyFileWithAuthorization(temp / "from", temp / "to.conf"));
+    expectCopyCommand(temp / "from", temp / "to.conf");
+    EXPECT_EQ(testing::readFile(temp / "to.conf"), "new config\n");
     EXPECT_EQ(logLines,
               std::vector<std::string>{"Successfully copied a file with administrator privileges from " +
-                                       temp / "from" + " to " + temp / "to" + "!"});
+                                       temp / "from" + " to " + temp / "to.conf" + "!"});
 }
 
 TEST_F(PrivilegedCopyTest, RelativePathsSurviveTheLaunchersOwnWorkingDirectory) {
@@ -160,13 +162,14 @@ TEST_F(PrivilegedCopyTest, RelativePathsSurviveTheLaunchersOwnWorkingDirectory) 
     char previous[4096];
     ASSERT_TRUE(getcwd(previous, sizeof previous));
     ASSERT_EQ(chdir(temp.path().c_str()), 0);
-    const bool copied = AdmTools::copyFileWithAuthorization("from", "to");
+    const bool copied = AdmTools::copyFileWithAuthorization("from", "to.conf");
     ASSERT_EQ(chdir(previous), 0);
     EXPECT_TRUE(copied);
-    EXPECT_EQ(testing::readFile(temp / "to"), "new config\n");
-    expectCopyCommand(temp / "from", temp / "to");
-    EXPECT_EQ(logLines, std::vector<std::string>{
-                            "Successfully copied a file with administrator privileges from from to to!"});
+    EXPECT_EQ(testing::readFile(temp / "to.conf"), "new config\n");
+    expectCopyCommand(temp / "from", temp / "to.conf");
+    EXPECT_EQ(logLines,
+              std::vector<std::string>{
+                  "Successfully copied a file with administrator privileges from from to to.conf!"});
 }
 
 TEST_F(PrivilegedCopyTest, RefusalMissingLauncherOrFailedCopyLogOneError) {
@@ -186,15 +189,15 @@ TEST_F(PrivilegedCopyTest, RefusalMissingLauncherOrFailedCopyLogOneError) {
         if (c.launcher) {
             installLauncher(*c.launcher);
         }
-        EXPECT_FALSE(AdmTools::copyFileWithAuthorization(temp / c.from, temp / "to")) << c.name;
-        EXPECT_EQ(testing::readFile(temp / "to"), "old config\n") << c.name;
+        EXPECT_FALSE(AdmTools::copyFileWithAuthorization(temp / c.from, temp / "to.conf")) << c.name;
+        EXPECT_EQ(testing::readFile(temp / "to.conf"), "old config\n") << c.name;
         EXPECT_EQ(logLines, std::vector<std::string>{"Error copying file"}) << c.name;
     }
 }
 
 TEST_F(PrivilegedCopyTest, EmptyPathsAskNothingAndLogNothing) {
     installLauncher("exec \"$@\"\n");
-    EXPECT_FALSE(AdmTools::copyFileWithAuthorization("", temp / "to"));
+    EXPECT_FALSE(AdmTools::copyFileWithAuthorization("", temp / "to.conf"));
     EXPECT_FALSE(AdmTools::copyFileWithAuthorization(temp / "from", ""));
     EXPECT_EQ(testing::readFile(temp / "launched"), "<missing>");
     EXPECT_TRUE(logLines.empty());

@@ -18,14 +18,16 @@ class HonestCopyTest : public HeadlessTest {
     void SetUp() override {
         HeadlessTest::SetUp();
         systemPaths().privilegedLauncher = temp / "pkexec";
-        testing::writeFile(temp / "etc/to", "old config\n");
+        // The destinations lie in the server's configuration folder, where the helper's table admits them.
+        systemPaths().mainConfig = temp / "etc/httpd.conf";
+        testing::writeFile(temp / "etc/to.conf", "old config\n");
     }
 
     // Files the privileged side left beside the destination (its temporary copies).
     std::string leftoversBeside() const {
         std::string found;
         for (const auto& entry : std::filesystem::directory_iterator(temp / "etc")) {
-            if (entry.path().filename() != "to") {
+            if (entry.path().filename() != "to.conf") {
                 found += entry.path().filename().string() + " ";
             }
         }
@@ -59,7 +61,7 @@ TEST_F(HonestCopyTest, FailuresAreReportedAndThePreviousFileStays) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        testing::writeFile(temp / "etc/to", "old config\n");
+        testing::writeFile(temp / "etc/to.conf", "old config\n");
         std::filesystem::remove(temp / "called");
         testing::writeScript(temp / "pkexec", c.launcher);
         systemPaths().copy = "/bin/cp";
@@ -68,11 +70,11 @@ TEST_F(HonestCopyTest, FailuresAreReportedAndThePreviousFileStays) {
             systemPaths().copy = temp / "cp";
         }
 
-        const CopyOutcome outcome = PrivilegedCopy::install("new config\n", temp / "etc/to");
+        const CopyOutcome outcome = PrivilegedCopy::install("new config\n", temp / "etc/to.conf");
 
         EXPECT_EQ(outcome.copied, c.copied) << outcome.error;
         EXPECT_EQ(outcome.unchanged, c.unchanged) << outcome.error;
-        EXPECT_EQ(testing::readFile(temp / "etc/to"), c.destination);
+        EXPECT_EQ(testing::readFile(temp / "etc/to.conf"), c.destination);
         if (!c.error.empty()) {
             EXPECT_NE(outcome.error.find(c.error), std::string::npos) << outcome.error;
         }
@@ -85,23 +87,46 @@ TEST_F(HonestCopyTest, SourceIsReadBeforeThePromptSoALaterChangeIsNeverInstalled
     testing::writeScript(temp / "pkexec", "if [ ! -e '" + temp / "called" + "' ]; then touch '" +
                                               temp / "called" +
                                               "'; printf 'changed later\\n' > \"$5\"; fi\nexec \"$@\"\n");
-    EXPECT_FALSE(AdmTools::copyFileWithAuthorization(temp / "from", temp / "etc/to"));
-    EXPECT_EQ(testing::readFile(temp / "etc/to"), "old config\n");
+    EXPECT_FALSE(AdmTools::copyFileWithAuthorization(temp / "from", temp / "etc/to.conf"));
+    EXPECT_EQ(testing::readFile(temp / "etc/to.conf"), "old config\n");
     EXPECT_EQ(logLines, std::vector<std::string>{"Error copying file"});
 }
 
 TEST_F(HonestCopyTest, NewDestinationIsReadableAndAnExistingOneKeepsItsMode) {
     testing::writeScript(temp / "pkexec", "exec \"$@\"\n");
-    chmod((temp / "etc/to").c_str(), 0640);
-    ASSERT_TRUE(PrivilegedCopy::install("x\n", temp / "etc/to").copied);
-    ASSERT_TRUE(PrivilegedCopy::install("y\n", temp / "etc/new").copied);
+    chmod((temp / "etc/to.conf").c_str(), 0640);
+    ASSERT_TRUE(PrivilegedCopy::install("x\n", temp / "etc/to.conf").copied);
+    ASSERT_TRUE(PrivilegedCopy::install("y\n", temp / "etc/new.conf").copied);
     struct stat existing {
     }, created{};
-    ASSERT_EQ(stat((temp / "etc/to").c_str(), &existing), 0);
-    ASSERT_EQ(stat((temp / "etc/new").c_str(), &created), 0);
+    ASSERT_EQ(stat((temp / "etc/to.conf").c_str(), &existing), 0);
+    ASSERT_EQ(stat((temp / "etc/new.conf").c_str(), &created), 0);
     EXPECT_EQ(existing.st_mode & 0777, 0640u);
     EXPECT_EQ(created.st_mode & 0777, 0644u);
-    EXPECT_EQ(testing::readFile(temp / "etc/new"), "y\n");
+    EXPECT_EQ(testing::readFile(temp / "etc/new.conf"), "y\n");
+}
+
+TEST_F(HonestCopyTest, ADestinationTheHelperWouldRefuseIsRefusedBeforeAnyoneIsAsked) {
+    // Without the installed helper the shell fallback runs as root, so the same table guards it.
+    testing::writeScript(temp / "pkexec", "echo asked >> '" + temp / "asked" + "'\nexec \"$@\"\n");
+    testing::writeFile(temp / "www/notes", "some notes\n");
+    const struct {
+        std::string destination, bytes, says;
+    } cases[] = {
+        {"/etc/apt/apt.conf.d/keepgate.conf", "x\n", "it lies in the system folder /etc"},
+        {"/etc/apache2/envvars", "alice:x\n", "envvars is never written"},
+        {temp / "www/httpd.conf", "Include /x\n", "not inside the web server's configuration folders"},
+        {temp / "www/notes", "alice:x\n", "not a user or group file now"},
+    };
+    for (const auto& c : cases) {
+        const CopyOutcome outcome = PrivilegedCopy::install(c.bytes, c.destination);
+        EXPECT_FALSE(outcome.copied) << c.destination;
+        EXPECT_TRUE(outcome.unchanged) << c.destination;
+        EXPECT_NE(outcome.error.find("\"" + c.destination + "\""), std::string::npos) << outcome.error;
+        EXPECT_NE(outcome.error.find(c.says), std::string::npos) << outcome.error;
+    }
+    EXPECT_EQ(testing::readFile(temp / "asked"), "<missing>");
+    EXPECT_EQ(testing::readFile(temp / "www/notes"), "some notes\n");
 }
 
 TEST_F(HonestCopyTest, StagingFileIsFreshAndPrivateAndGoesAway) {

@@ -58,6 +58,8 @@ TEST_F(ServerInstallTest, AControlProgramThatCannotRunInstallsNothing) {
 }
 
 TEST_F(ServerInstallTest, PassingConfigurationIsBackedUpInstalledAndTheReloadOffered) {
+    // A configuration only its owner may read keeps that mode, and so does its backup.
+    chmod(systemPaths().mainConfig.c_str(), 0600);
     layout.controller.setupConfigFileWithAllow(1);
 
     EXPECT_EQ(readFile(systemPaths().mainConfig), "AllowOverride AuthConfig Limit\n\n");
@@ -67,6 +69,9 @@ TEST_F(ServerInstallTest, PassingConfigurationIsBackedUpInstalledAndTheReloadOff
     const std::string backup = backupNamedIn(offer.message);
     EXPECT_TRUE(backup.starts_with(systemPaths().mainConfig + ".keepgate-")) << offer.message;
     EXPECT_EQ(readFile(backup), "AllowOverride None\n");
+    struct stat kept {};
+    ASSERT_EQ(stat(backup.c_str(), &kept), 0);
+    EXPECT_EQ(kept.st_mode & 07777, 0600u);
 
     while (windows->hasPendingSheet() && windows->pendingSheet().alert.title != "Reload") {
         windows->answer(1);
@@ -93,7 +98,7 @@ TEST_F(ServerInstallTest, NotChangedIsSaidOnlyWhenTrue) {
     // The backup goes through, then the privileged side garbles the configuration and refuses to mend it.
     writeScript(temp / "launcher", "n=$(cat '" + temp / "count" +
                                        "' 2>/dev/null || echo 0); echo $((n+1)) > '" + temp / "count" +
-                                       "'\ncase $n in 0) exec \"$@\";; 1) printf garbage > \"$6\"; "
+                                       "'\ncase $n in 0) \"$@\"; printf garbage > \"$6\"; "
                                        "exit 0;; *) exit 126;; esac\n");
     layout.controller.setupConfigFileWithAllow(1);
     ASSERT_EQ(windows->alerts.size(), 1u);
