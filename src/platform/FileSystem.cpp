@@ -148,8 +148,7 @@ bool looksCut(const std::string& text, const std::string* before) {
     return before && text.size() < before->size() && std::string_view(*before).starts_with(text);
 }
 
-template <typename Reader>
-FileRead settle(Reader read, const std::string* before) {
+template <typename Reader> FileRead settle(Reader read, const std::string* before) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     FileRead previous = read();

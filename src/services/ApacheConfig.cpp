@@ -161,8 +161,7 @@ std::string expandVariables(const std::string& text, const std::map<std::string,
 // Calls `handle` with each logical line of a file and the number of the physical line it begins on: a line
 // whose last character is a backslash goes on with the next one. Lines are handed on one at a time, so a
 // large file is never held twice.
-template <typename Handle>
-void forEachLogicalLine(const std::string& text, Handle handle) {
+template <typename Handle> void forEachLogicalLine(const std::string& text, Handle handle) {
     std::string pending;
     int pendingStart = 0;
     int number = 0;
@@ -225,8 +224,8 @@ class Reader {
                  " files; Keepgate stopped reading at " + path + ".");
             return;
         }
-        auto read = platform::readFileWithin(
-            path, kConfigurationSizeLimit - std::min(bytesRead_, kConfigurationSizeLimit));
+        auto read = platform::readFileWithin(path, kConfigurationSizeLimit -
+                                                       std::min(bytesRead_, kConfigurationSizeLimit));
         if (!read.ok) {
             if (read.error.starts_with("it is larger than")) {
                 stop("The configuration is larger than " +

@@ -340,9 +340,10 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
     for (const auto& problem : config.problems) {
         // Apache refuses to start on the error that ended the reading; nothing after it was checked.
-        const char* const rest = problem == config.error
-                                     ? " Apache would not start with it; Keepgate checked only what came before."
-                                     : " Keepgate checked the rest of the configuration without it.";
+        const char* const rest =
+            problem == config.error
+                ? " Apache would not start with it; Keepgate checked only what came before."
+                : " Keepgate checked the rest of the configuration without it.";
         findings.push_back({FindingKind::ConfigurationProblem, problem + rest, "", false});
     }
     if (accessFileMode && !directory.empty()) {

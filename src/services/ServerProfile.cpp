@@ -190,8 +190,8 @@ ServerProfile ServerProfile::describe(const std::string& mainConfig, const std::
     // a2enmod only knows the layout with mods-available beside the main configuration.
     if (platform::isDirectory(platform::joinPath(profile.serverRoot, "mods-available"))) {
         // Beside the control program first: detection took that folder as the server's own.
-        auto program = controlProgram.empty() ? std::nullopt
-                                              : findProgram("a2enmod", {directoryOf(controlProgram)});
+        auto program =
+            controlProgram.empty() ? std::nullopt : findProgram("a2enmod", {directoryOf(controlProgram)});
         profile.enableModuleProgram =
             program ? *program : findProgram("a2enmod", searchFolders()).value_or("");
     }
