@@ -1,3 +1,4 @@
+#include <chrono>
 #include <unordered_set>
 #include <utility>
 
@@ -95,9 +96,10 @@ bool Controller::commitUserChange(const UserChange& change) {
     // changes nothing).
     bool mustRead = platform::identityOf(path) != userfileIdentity_;
     std::optional<std::string> displaced;
-    // Each round loses only to a program that wrote in the moment between its read and its rename.
-    constexpr int kRounds = 20;
-    for (int round = 0; round < kRounds; ++round) {
+    // Each round loses only to a program that wrote in the moment between its read and its rename; a program
+    // that keeps writing for longer than this is given the file.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < giveUp) {
         const bool onDisplaced = displaced.has_value();
         if (displaced) {
             records.emplace(std::move(*displaced));
@@ -132,6 +134,7 @@ bool Controller::commitUserChange(const UserChange& change) {
                                 "The file " + quoted(path) + " is read-only here: " + readOnlyReason_ + ".");
             return false;
         }
+        const auto base = records->sharedBytes();
         std::optional<std::string> problem = change(*records);
         if (problem && !onDisplaced) {
             tableView->reloadData();
@@ -140,7 +143,8 @@ bool Controller::commitUserChange(const UserChange& change) {
         }
         // The other program's text replaces this editor's earlier write even when the change no longer
         // applies to it, so that its users are not lost with the file it wrote into.
-        const auto write = platform::writeFileIfUnchanged(path, records->bytes(), userfileIdentity_);
+        const auto write =
+            platform::writeFileIfUnchanged(path, records->bytes(), userfileIdentity_, base.get());
         if (write.result) {
             userfileIdentity_ = write.written;
             if (write.moved) {

@@ -483,7 +483,7 @@ bool Group::saveGroupfile() {
         },
         appended);
     // Replaced only while it is the file the change was made to, so another program's write is never lost.
-    auto write = platform::writeFileIfUnchanged(path, text, identity_);
+    auto write = platform::writeFileIfUnchanged(path, text, identity_, &file.bytes());
     if (write.moved) {
         if (write.result && write.displaced) {
             // What the other program wrote into the file this save replaced goes back in its place.

@@ -139,20 +139,28 @@ bool recentlyModified(const FileIdentity& identity) {
 }
 
 // Whether a text looks like a rewrite caught halfway: it ends mid-line where the text known before did not,
-// or it is a shorter beginning of the text known before.
+// or it is a beginning of the text known before, all of it included (a program that rewrites the file with
+// one line more may stop just before that line).
 bool looksCut(const std::string& text, const std::string* before) {
     const bool beforeEndedMidLine = before && !before->empty() && before->back() != '\n';
     if (!text.empty() && text.back() != '\n' && !beforeEndedMidLine) {
         return true;
     }
-    return before && text.size() < before->size() && std::string_view(*before).starts_with(text);
+    return before && text.size() <= before->size() && std::string_view(*before).starts_with(text);
 }
 
-template <typename Reader> FileRead settle(Reader read, const std::string* before) {
+template <typename Reader, typename Identity>
+FileRead settle(Reader read, Identity currentIdentity, const std::string* before) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     FileRead previous = read();
     if (!previous.ok) {
+        return previous;
+    }
+    // A file untouched for a while before the read and still the same after it was read whole in one
+    // piece: no second read is needed, which keeps opening a large file at one read.
+    if (!recentlyModified(previous.identity) && !looksCut(previous.bytes, before) &&
+        currentIdentity() == std::optional(previous.identity)) {
         return previous;
     }
     bool waited = false;
@@ -319,7 +327,7 @@ std::optional<std::string> unreadableReason(const std::string& path) {
 }
 
 FileRead readSettledFile(const std::string& path, std::uint64_t limit, const std::string* before) {
-    return settle([&] { return readFileWithin(path, limit); }, before);
+    return settle([&] { return readFileWithin(path, limit); }, [&] { return identityOf(path); }, before);
 }
 
 namespace {
@@ -328,7 +336,7 @@ namespace {
 // identity just before the rename, and telling afterwards whether another program wrote into the replaced
 // file meanwhile (its writes would otherwise vanish with it).
 GuardedWrite replaceFile(const std::string& path, std::string_view contents,
-                         const std::optional<std::optional<FileIdentity>>& expected) {
+                         const std::optional<std::optional<FileIdentity>>& expected, const std::string* base) {
     GuardedWrite out;
     if (path.empty()) {
         out.result = {false, "no file name was given"};
@@ -433,7 +441,11 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
             // Another program opened the file in place just before the rename and wrote into it: once it
             // is done, its text is handed back so that the caller builds on it.
             out.moved = true;
-            auto text = settle([&] { return readOpenFile(replaced); }, nullptr);
+            const auto identityNow = [&]() -> std::optional<FileIdentity> {
+                struct stat info {};
+                return fstat(replaced, &info) == 0 ? std::optional(identityFrom(info)) : std::nullopt;
+            };
+            auto text = settle([&] { return readOpenFile(replaced); }, identityNow, base);
             if (text.ok) {
                 out.displaced = std::move(text.bytes);
             }
@@ -446,12 +458,13 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
 } // namespace
 
 FileResult writeFileAtomically(const std::string& path, std::string_view contents) {
-    return replaceFile(path, contents, std::nullopt).result;
+    return replaceFile(path, contents, std::nullopt, nullptr).result;
 }
 
 GuardedWrite writeFileIfUnchanged(const std::string& path, std::string_view contents,
-                                  const std::optional<FileIdentity>& expected) {
-    return replaceFile(path, contents, std::optional<std::optional<FileIdentity>>(std::in_place, expected));
+                                  const std::optional<FileIdentity>& expected, const std::string* base) {
+    return replaceFile(path, contents, std::optional<std::optional<FileIdentity>>(std::in_place, expected),
+                       base);
 }
 
 bool fileExists(const std::string& path) {

@@ -57,8 +57,8 @@ FileResult writeFileAtomically(const std::string& path, std::string_view content
 
 // A read of a file that another program may be rewriting in place (htpasswd copies its new text over the
 // old file): the file is read until two reads taken a quiet moment apart agree. A text that ends mid-line, or
-// that is a shorter beginning of `before` (the text last known), is taken only after the file has stayed
-// still for much longer, since that is what a rewrite caught halfway looks like.
+// that is a beginning of `before` (the text last known, all of it included), is taken only after the file
+// has stayed still for much longer, since that is what a rewrite caught halfway looks like.
 FileRead readSettledFile(const std::string& path, std::uint64_t limit, const std::string* before = nullptr);
 
 // The outcome of a write that replaces a file only as it was read.
@@ -75,9 +75,11 @@ struct GuardedWrite {
 };
 
 // writeFileAtomically that renames only when the file at the path still has the identity `expected`
-// (nothing there when absent), checked immediately before the rename.
+// (nothing there when absent), checked immediately before the rename. `base`, the text the change was made
+// to, tells a displaced text still being written from a finished one.
 GuardedWrite writeFileIfUnchanged(const std::string& path, std::string_view contents,
-                                  const std::optional<FileIdentity>& expected);
+                                  const std::optional<FileIdentity>& expected,
+                                  const std::string* base = nullptr);
 
 // How old a temporary file ".htkeepgate.*" left by a save that was killed must be before a later save in
 // its folder removes it (only the user's own).

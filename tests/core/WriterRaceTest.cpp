@@ -69,17 +69,23 @@ TEST_F(WriterRaceTest, UsersAnotherProgramWritesInPlaceAreNeverLost) {
                 users.usernameField.text = "keep" + std::to_string(round);
                 users.passwordField.text = "secret";
                 users.controller.addUser();
+                // An alert would hold the next run's open panel back; it is counted at the end.
+                if (windows->hasPendingSheet()) {
+                    windows->answer(1);
+                }
                 std::this_thread::sleep_for(std::chrono::milliseconds(3 + round % 5));
             }
             other.join();
 
             const std::string text = readFile(file);
             EXPECT_TRUE(text.starts_with("seed:$apr1$seed\n")) << c.name << " run " << run;
-            int missing = 0;
+            std::string missing;
             for (int round = 0; round < kRounds; ++round) {
-                missing += text.find("\nother" + std::to_string(round) + ":") == std::string::npos ? 1 : 0;
+                if (text.find("\nother" + std::to_string(round) + ":") == std::string::npos) {
+                    missing += " other" + std::to_string(round);
+                }
             }
-            EXPECT_EQ(missing, 0) << c.name << " run " << run << ":\n" << text;
+            EXPECT_EQ(missing, "") << c.name << " run " << run;
             EXPECT_TRUE(text.ends_with("\n")) << c.name << " run " << run;
             for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
                 end = text.find('\n', start);
