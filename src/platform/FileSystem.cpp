@@ -336,7 +336,8 @@ namespace {
 // identity just before the rename, and telling afterwards whether another program wrote into the replaced
 // file meanwhile (its writes would otherwise vanish with it).
 GuardedWrite replaceFile(const std::string& path, std::string_view contents,
-                         const std::optional<std::optional<FileIdentity>>& expected, const std::string* base) {
+                         const std::optional<std::optional<FileIdentity>>& expected,
+                         const std::string* base) {
     GuardedWrite out;
     if (path.empty()) {
         out.result = {false, "no file name was given"};
