@@ -21,6 +21,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "services/ApacheConfig.h"
 #include "support/Layouts.h"
 
 using namespace keepgate;
@@ -120,6 +121,49 @@ int generate(const std::string& folder) {
                   "\nRequire user " + userName(s % 1000) + "\n</Directory>\n";
     }
     writeOrDie(platform::joinPath(folder, "shared-10k.conf"), config);
+    return 0;
+}
+
+// Hostile server configurations, one folder each with its main.conf: includes that loop, a deep nesting of
+// sections, random bytes.
+int generateConfigs(const std::string& folder) {
+    const auto put = [&](const std::string& name, const std::string& text) {
+        const std::string path = platform::joinPath(folder, name);
+        std::system(("mkdir -p \"$(dirname '" + path + "')\"").c_str());
+        writeOrDie(path, text);
+    };
+    put("self-include/main.conf", "User a\nInclude main.conf\nInclude main.conf\n");
+    put("glob-include/main.conf", "Include conf.d/*.conf\n");
+    for (const char* name : {"a", "b", "c", "d", "e", "f"}) {
+        put(std::string("glob-include/conf.d/") + name + ".conf",
+            "Include conf.d/*.conf\nInclude conf.d/*.conf\n");
+    }
+    put("fan-out/main.conf", "Include f0.conf\n");
+    for (int i = 0; i < 30; ++i) {
+        const std::string next = "Include f" + std::to_string(i + 1) + ".conf\n";
+        put("fan-out/f" + std::to_string(i) + ".conf", next + next);
+    }
+    put("fan-out/f30.conf", "User a\n");
+    std::string nested;
+    for (int i = 0; i < 50000; ++i) {
+        nested += "<Directory /srv/www/d" + std::to_string(i) + ">\nOptions None\n";
+    }
+    for (int i = 0; i < 50000; ++i) {
+        nested += "</Directory>\n";
+    }
+    put("nested-50k/main.conf", nested);
+    std::string random(20'000'000, '\0');
+    std::ifstream("/dev/urandom", std::ios::binary)
+        .read(random.data(), static_cast<std::streamsize>(random.size()));
+    put("random-20m/main.conf", random);
+    return 0;
+}
+
+// Reads a server configuration with its includes, as detection and the server check do.
+int readConfig(const std::string& folder) {
+    const auto text = ApacheConfig::read("main.conf", folder);
+    std::printf("%zu directives; %s\n", text.directives.size(),
+                text.error.empty() ? "read whole" : text.error.c_str());
     return 0;
 }
 
@@ -257,6 +301,12 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "generate") {
         return generate(args[1]);
     }
+    if (args.size() == 2 && args[0] == "generate-configs") {
+        return generateConfigs(args[1]);
+    }
+    if (args.size() == 2 && args[0] == "read-config") {
+        return readConfig(args[1]);
+    }
     if (args.size() == 2 && args[0] == "read-users") {
         return readUsers(args[1]);
     }
@@ -276,6 +326,7 @@ int main(int argc, char** argv) {
     if (args.size() >= 3 && args[0] == "measure") {
         return measure(std::atoi(argv[2]), argv + 3);
     }
-    return fail("usage: generate DIR | read-users FILE | add-user FILE NAME PASSWORD | open-groups FILE | "
+    return fail("usage: generate DIR | generate-configs DIR | read-config FOLDER | read-users FILE | "
+                "add-user FILE NAME PASSWORD | open-groups FILE | "
                 "edit-directory DIRECTORY N | read-section CONFIG DIRECTORY | measure N COMMAND...");
 }

@@ -89,3 +89,20 @@ echo
 k_section=$(measure 5 "$tool" read-section "$data/shared-10k.conf" /srv/www/site9999)
 echo "read one directory's block from a 10,000-section shared configuration"
 echo "  Keepgate               $(show "$k_section") (no goal set)"
+echo
+
+# 6. The server's configuration read with its includes: hostile ones end with an error, fast and small.
+if [ ! -s "$data/configs/nested-50k/main.conf" ]; then
+  "$tool" generate-configs "$data/configs"
+fi
+echo "read the server configuration with its includes"
+for case in "self-include:a file that includes itself twice" "glob-include:a glob whose files include it" \
+            "fan-out:30 levels that each include the next twice" "nested-50k:50,000 nested sections" \
+            "random-20m:20 MB of random bytes"; do
+  folder=${case%%:*}
+  result=$(measure 3 "$tool" read-config "$data/configs/$folder")
+  said=$(BENCH_SHOW_OUTPUT=1 "$tool" read-config "$data/configs/$folder" | cut -c1-70)
+  printf '  %-48s %s\n' "${case#*:}" "$(show "$result")"
+  printf '  %-48s %s\n' "" "$said"
+  echo "  cpu time (goal <= 1 s): $(check "$(secs "$result") <= 1"); peak (goal <= 100 MiB): $(check "$(mib "$result") <= 100")"
+done

@@ -1,3 +1,4 @@
+#include <chrono>
 #include <unordered_set>
 #include <utility>
 
@@ -29,7 +30,7 @@ std::string quoted(const std::string& text) {
 // read, since opening it as an empty list would let the next change overwrite its users. A file that is not
 // a user file is shown but never written.
 bool Controller::openUserfile(const std::string& path) {
-    auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
+    auto read = platform::readSettledFile(path, UserFile::kSizeLimit);
     if (!read.ok && !read.missing) {
         showUserEditorError(mainWindow,
                             "The user file " + quoted(path) + " cannot be opened: " + read.error + ".");
@@ -72,7 +73,7 @@ bool Controller::saveData() {
 
 void Controller::refreshUserfile() {
     const std::string path = userfileField->stringValue();
-    auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
+    auto read = platform::readSettledFile(path, UserFile::kSizeLimit);
     records.emplace(read.ok ? std::move(read.bytes) : std::string());
     userfileIdentity_ = read.ok ? std::optional(read.identity) : std::nullopt;
     readOnlyReason_ = read.ok || read.missing ? "" : read.error;
@@ -83,45 +84,97 @@ void Controller::refreshUserfile() {
 }
 
 // Applies one change to the file as it is on disk now: when another program has written it since it was read,
-// the list is read anew and the change applied to what that program left, so neither change is lost.
+// the list is read anew and the change applied to what that program left, so neither change is lost. The
+// file is replaced only while it is still the one the change was applied to; a program that rewrites it in
+// place (htpasswd does) meanwhile has its text read again and the change applied to that instead.
 bool Controller::commitUserChange(const UserChange& change) {
     const std::string path = userfileField->stringValue();
     if (!records) {
         records.emplace();
     }
-    const auto now = platform::identityOf(path);
     // The identity tells cheaply that nothing happened; when it differs, the bytes decide (a mere touch
     // changes nothing).
-    if (now != userfileIdentity_) {
-        auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
-        if (!read.ok && (userfileIdentity_ || !read.missing)) {
-            showUserEditorError(mainWindow, "The user file " + quoted(path) +
-                                                " was changed by another program: " +
-                                                (read.missing ? std::string("it is gone") : read.error) +
-                                                ". Your change was not written; open the file again.");
-            return false;
-        }
-        if (read.ok && read.bytes != records->bytes()) {
-            records.emplace(std::move(read.bytes));
-            if (records->kind() != UserFile::Kind::Users) {
-                readOnlyReason_ = records->kindProblem();
-                adduserButton->setEnabled(false);
-                tableView->reloadData();
-                showUserEditorError(mainWindow,
-                                    "The file " + quoted(path) +
-                                        " was changed by another program and is now read-only here: " +
-                                        readOnlyReason_ + ". Your change was not written.");
+    bool mustRead = platform::identityOf(path) != userfileIdentity_;
+    std::optional<std::string> displaced;
+    // Each round loses only to a program that wrote in the moment between its read and its rename; a program
+    // that keeps writing for longer than this is given the file.
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (std::chrono::steady_clock::now() < giveUp) {
+        const bool onDisplaced = displaced.has_value();
+        if (displaced) {
+            records.emplace(std::move(*displaced));
+            displaced.reset();
+        } else if (mustRead) {
+            auto read = platform::readSettledFile(path, UserFile::kSizeLimit, &records->bytes());
+            if (!read.ok && (userfileIdentity_ || !read.missing)) {
+                showUserEditorError(mainWindow, "The user file " + quoted(path) +
+                                                    " was changed by another program: " +
+                                                    (read.missing ? std::string("it is gone") : read.error) +
+                                                    ". Your change was not written; open the file again.");
                 return false;
             }
+            if (read.ok && read.bytes != records->bytes()) {
+                records.emplace(std::move(read.bytes));
+            }
+            userfileIdentity_ = read.ok ? std::optional(read.identity) : std::nullopt;
         }
-        userfileIdentity_ = read.ok ? std::optional(read.identity) : std::nullopt;
-    }
-    if (const auto problem = change(*records)) {
+        mustRead = false;
+        if (records->kind() != UserFile::Kind::Users) {
+            readOnlyReason_ = records->kindProblem();
+            adduserButton->setEnabled(false);
+            tableView->reloadData();
+            showUserEditorError(mainWindow,
+                                "The file " + quoted(path) +
+                                    " was changed by another program and is now read-only here: " +
+                                    readOnlyReason_ + ". Your change was not written.");
+            return false;
+        }
+        if (!readOnlyReason_.empty()) {
+            showUserEditorError(mainWindow,
+                                "The file " + quoted(path) + " is read-only here: " + readOnlyReason_ + ".");
+            return false;
+        }
+        const auto base = records->sharedBytes();
+        std::optional<std::string> problem = change(*records);
+        if (problem && !onDisplaced) {
+            tableView->reloadData();
+            showUserEditorError(mainWindow, *problem);
+            return false;
+        }
+        // The other program's text replaces this editor's earlier write even when the change no longer
+        // applies to it, so that its users are not lost with the file it wrote into.
+        const auto write =
+            platform::writeFileIfUnchanged(path, records->bytes(), userfileIdentity_, base.get());
+        if (write.result) {
+            userfileIdentity_ = write.written;
+            if (write.moved) {
+                displaced = write.displaced;
+                mustRead = !displaced;
+                continue;
+            }
+            tableView->reloadData();
+            if (problem) {
+                showUserEditorError(mainWindow, *problem);
+                return false;
+            }
+            return true;
+        }
+        if (write.moved) {
+            mustRead = true;
+            continue;
+        }
+        offerAdministratorWrite(mainWindow, path, records->bytes(),
+                                "The user file " + quoted(path) + " could not be written (" +
+                                    write.result.error +
+                                    "). The list keeps your change; the next successful save writes it.");
         tableView->reloadData();
-        showUserEditorError(mainWindow, *problem);
         return false;
     }
-    return saveData();
+    refreshUserfile();
+    showUserEditorError(mainWindow, "The user file " + quoted(path) +
+                                        " kept being changed by another program while Keepgate saved it. "
+                                        "Your change was not written; try again.");
+    return false;
 }
 
 void Controller::addUser() {

@@ -50,6 +50,8 @@ class UserFile {
     const std::string& kindProblem() const { return kindProblem_; }
 
     const std::string& bytes() const { return *bytes_; }
+    // The same bytes, kept alive past the next edit without a copy (a save compares with them later).
+    std::shared_ptr<const std::string> sharedBytes() const { return bytes_; }
 
     // Appends "name:hash\n", first ending an unterminated last line.
     void append(std::string_view name, std::string_view hash);

@@ -100,7 +100,7 @@ void Group::reloadGroupfile(const std::string& path) {
     if (!records) {
         records.emplace();
     }
-    auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
+    auto read = platform::readSettledFile(path, UserFile::kSizeLimit);
     identity_ = read.ok ? std::optional(read.identity) : std::nullopt;
     readOnlyReason_ = read.ok || read.missing ? "" : read.error;
     GroupFile file(read.ok ? std::move(read.bytes) : std::string());
@@ -134,7 +134,7 @@ Group::Sync Group::syncWithDisk() {
     if (now == identity_) {
         return Sync::Same;
     }
-    auto read = platform::readFileWithin(path, UserFile::kSizeLimit);
+    auto read = platform::readSettledFile(path, UserFile::kSizeLimit, file_ ? &file_->bytes() : nullptr);
     if (!read.ok) {
         if (read.missing && !identity_) {
             return Sync::Same;
@@ -482,14 +482,31 @@ bool Group::saveGroupfile() {
             return GroupFile::Fate::Rewrite;
         },
         appended);
-    const auto result = platform::writeFileAtomically(path, text);
+    // Replaced only while it is the file the change was made to, so another program's write is never lost.
+    auto write = platform::writeFileIfUnchanged(path, text, identity_, &file.bytes());
+    if (write.moved) {
+        if (write.result && write.displaced) {
+            // What the other program wrote into the file this save replaced goes back in its place.
+            (void)platform::writeFileIfUnchanged(path, *write.displaced, write.written);
+        }
+        showError("The group file " + quoted(path) +
+                  " was changed by another program while Keepgate saved it. Your change was not written; "
+                  "the groups now show the file as that program left it.");
+        // A file that cannot be read now is left to the next change, which reports it.
+        if (auto read = platform::readSettledFile(path, UserFile::kSizeLimit); read.ok) {
+            identity_ = read.identity;
+            rebuildFrom(GroupFile(std::move(read.bytes)));
+        }
+        return false;
+    }
+    const auto& result = write.result;
     if (!result) {
         offerAdministratorWrite(mainWindow, path, text,
                                 "The group file \"" + path + "\" could not be written (" + result.error +
                                     "). The groups keep your change; the next successful save writes it.");
         return false;
     }
-    identity_ = platform::identityOf(path);
+    identity_ = write.written;
     GroupFile written(std::move(text));
     if (records && written.size() == records->size()) {
         for (std::size_t line = 0; line < written.size(); ++line) {

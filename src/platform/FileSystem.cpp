@@ -1,15 +1,19 @@
 #include "platform/FileSystem.h"
 
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits>
 #include <pwd.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace keepgate::platform {
@@ -119,6 +123,119 @@ void ignoreFileSizeSignal() {
     (void)ignored;
 }
 
+// How long a file must hold still before its text counts as settled, and how long a text that looks cut
+// short must hold still before it is believed; a file that never settles is given up after the last.
+constexpr auto kQuiet = std::chrono::milliseconds(20);
+constexpr auto kPatience = std::chrono::milliseconds(1000);
+constexpr auto kGiveUp = std::chrono::seconds(10);
+
+bool recentlyModified(const FileIdentity& identity) {
+    timespec now{};
+    clock_gettime(CLOCK_REALTIME, &now);
+    const std::int64_t ageNanoseconds =
+        (static_cast<std::int64_t>(now.tv_sec) - identity.modifiedSeconds) * 1000000000 +
+        (static_cast<std::int64_t>(now.tv_nsec) - identity.modifiedNanoseconds);
+    return ageNanoseconds < std::chrono::duration_cast<std::chrono::nanoseconds>(kQuiet).count();
+}
+
+// Whether a text looks like a rewrite caught halfway: it ends mid-line where the text known before did not,
+// or it is a beginning of the text known before, all of it included (a program that rewrites the file with
+// one line more may stop just before that line).
+bool looksCut(const std::string& text, const std::string* before) {
+    const bool beforeEndedMidLine = before && !before->empty() && before->back() != '\n';
+    if (!text.empty() && text.back() != '\n' && !beforeEndedMidLine) {
+        return true;
+    }
+    return before && text.size() <= before->size() && std::string_view(*before).starts_with(text);
+}
+
+template <typename Reader, typename Identity>
+FileRead settle(Reader read, Identity currentIdentity, const std::string* before) {
+    using Clock = std::chrono::steady_clock;
+    const auto start = Clock::now();
+    FileRead previous = read();
+    if (!previous.ok) {
+        return previous;
+    }
+    // A file untouched for a while before the read and still the same after it was read whole in one
+    // piece: no second read is needed, which keeps opening a large file at one read.
+    if (!recentlyModified(previous.identity) && !looksCut(previous.bytes, before) &&
+        currentIdentity() == std::optional(previous.identity)) {
+        return previous;
+    }
+    bool waited = false;
+    auto stillSince = start;
+    for (;;) {
+        // A file last written a while ago needs no pause before the read that confirms it.
+        if (recentlyModified(previous.identity) || looksCut(previous.bytes, before)) {
+            std::this_thread::sleep_for(kQuiet);
+            waited = true;
+        }
+        FileRead next = read();
+        if (!next.ok) {
+            return next;
+        }
+        const auto now = Clock::now();
+        if (next.identity == previous.identity && next.bytes == previous.bytes) {
+            const bool believable = !looksCut(next.bytes, before) || now - stillSince >= kPatience;
+            if ((waited || !recentlyModified(next.identity)) && believable) {
+                return next;
+            }
+        } else {
+            stillSince = now;
+        }
+        if (now - start >= kGiveUp) {
+            next.ok = false;
+            next.bytes.clear();
+            next.error = "another program kept changing it for " +
+                         std::to_string(std::chrono::duration_cast<std::chrono::seconds>(kGiveUp).count()) +
+                         " seconds";
+            return next;
+        }
+        previous = std::move(next);
+        waited = false;
+    }
+}
+
+// The whole text of an open file from its first byte, with the identity it had when it was measured.
+FileRead readOpenFile(int fd) {
+    FileRead result;
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || lseek(fd, 0, SEEK_SET) != 0) {
+        result.error = std::string("it cannot be read: ") + std::strerror(errno);
+        return result;
+    }
+    result.identity = identityFrom(info);
+    if (!readWhole(fd, static_cast<std::size_t>(info.st_size), result.bytes)) {
+        result.error = std::string("it cannot be read: ") + std::strerror(errno);
+        result.bytes.clear();
+        return result;
+    }
+    result.ok = true;
+    return result;
+}
+
+// A save killed between creating its temporary file and renaming it leaves the file behind; the next save
+// in the folder clears the user's own that are old enough that no save can still be writing them.
+void removeStaleTemporaries(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (!dir) {
+        return;
+    }
+    const time_t now = time(nullptr);
+    while (const dirent* entry = readdir(dir)) {
+        if (std::strncmp(entry->d_name, ".htkeepgate.", 12) != 0) {
+            continue;
+        }
+        struct stat info {};
+        if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(info.st_mode) &&
+            info.st_uid == geteuid() && now - info.st_mtime > kStaleTemporarySeconds) {
+            unlinkat(dirfd(dir), entry->d_name, 0);
+        }
+    }
+    closedir(dir);
+}
+
 } // namespace
 
 void adviseLargeBuffer(const void* data, std::size_t bytes) {
@@ -209,34 +326,52 @@ std::optional<std::string> unreadableReason(const std::string& path) {
     return std::nullopt;
 }
 
-FileResult writeFileAtomically(const std::string& path, std::string_view contents) {
+FileRead readSettledFile(const std::string& path, std::uint64_t limit, const std::string* before) {
+    return settle([&] { return readFileWithin(path, limit); }, [&] { return identityOf(path); }, before);
+}
+
+namespace {
+
+// Writes beside the target and renames over it; with `expected`, only when the target still has that
+// identity just before the rename, and telling afterwards whether another program wrote into the replaced
+// file meanwhile (its writes would otherwise vanish with it).
+GuardedWrite replaceFile(const std::string& path, std::string_view contents,
+                         const std::optional<std::optional<FileIdentity>>& expected,
+                         const std::string* base) {
+    GuardedWrite out;
     if (path.empty()) {
-        return {false, "no file name was given"};
+        out.result = {false, "no file name was given"};
+        return out;
     }
     ignoreFileSizeSignal();
     const WriteTarget resolved = resolveLinks(path);
     if (!resolved.error.empty()) {
-        return {false, resolved.error};
+        out.result = {false, resolved.error};
+        return out;
     }
     const std::string& target = resolved.path;
     struct stat existing {};
     const bool exists = lstat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
-        return {false, target + " is a directory"};
+        out.result = {false, target + " is a directory"};
+        return out;
     }
     if (exists && !S_ISREG(existing.st_mode)) {
-        return {false, target + " is not a regular file"};
+        out.result = {false, target + " is not a regular file"};
+        return out;
     }
+    removeStaleTemporaries(directoryOf(target));
     std::string temporary = joinPath(directoryOf(target), ".htkeepgate.XXXXXX");
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
-        return failure("cannot create a temporary file in " + directoryOf(target));
+        out.result = failure("cannot create a temporary file in " + directoryOf(target));
+        return out;
     }
     auto abandon = [&](const std::string& what) {
-        FileResult result = failure(what);
+        out.result = failure(what);
         close(fd);
         unlink(temporary.c_str());
-        return result;
+        return out;
     };
     const mode_t mode = exists ? (existing.st_mode & 07777) : 0644;
     if (exists) {
@@ -263,17 +398,74 @@ FileResult writeFileAtomically(const std::string& path, std::string_view content
     if (fsync(fd) != 0) {
         return abandon("cannot flush " + temporary);
     }
+    struct stat mine {};
+    if (fstat(fd, &mine) == 0) {
+        out.written = identityFrom(mine);
+    }
     if (close(fd) != 0) {
-        FileResult result = failure("cannot close " + temporary);
+        out.result = failure("cannot close " + temporary);
         unlink(temporary.c_str());
-        return result;
+        return out;
+    }
+    int replaced = -1;
+    FileIdentity replacedIdentity;
+    if (expected) {
+        replaced = open(target.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY | O_NOFOLLOW);
+        std::optional<FileIdentity> now;
+        struct stat info {};
+        if (replaced >= 0 && fstat(replaced, &info) == 0 && S_ISREG(info.st_mode)) {
+            now = identityFrom(info);
+            replacedIdentity = *now;
+        }
+        if (now != *expected) {
+            if (replaced >= 0) {
+                close(replaced);
+            }
+            unlink(temporary.c_str());
+            out.moved = true;
+            out.result = {false, target + " was changed by another program while it was being saved"};
+            return out;
+        }
     }
     if (rename(temporary.c_str(), target.c_str()) != 0) {
-        FileResult result = failure("cannot replace " + target);
+        out.result = failure("cannot replace " + target);
         unlink(temporary.c_str());
-        return result;
+        if (replaced >= 0) {
+            close(replaced);
+        }
+        return out;
     }
-    return {true, {}};
+    out.result = {true, {}};
+    if (replaced >= 0) {
+        struct stat after {};
+        if (fstat(replaced, &after) == 0 && identityFrom(after) != replacedIdentity) {
+            // Another program opened the file in place just before the rename and wrote into it: once it
+            // is done, its text is handed back so that the caller builds on it.
+            out.moved = true;
+            const auto identityNow = [&]() -> std::optional<FileIdentity> {
+                struct stat info {};
+                return fstat(replaced, &info) == 0 ? std::optional(identityFrom(info)) : std::nullopt;
+            };
+            auto text = settle([&] { return readOpenFile(replaced); }, identityNow, base);
+            if (text.ok) {
+                out.displaced = std::move(text.bytes);
+            }
+        }
+        close(replaced);
+    }
+    return out;
+}
+
+} // namespace
+
+FileResult writeFileAtomically(const std::string& path, std::string_view contents) {
+    return replaceFile(path, contents, std::nullopt, nullptr).result;
+}
+
+GuardedWrite writeFileIfUnchanged(const std::string& path, std::string_view contents,
+                                  const std::optional<FileIdentity>& expected, const std::string* base) {
+    return replaceFile(path, contents, std::optional<std::optional<FileIdentity>>(std::in_place, expected),
+                       base);
 }
 
 bool fileExists(const std::string& path) {

@@ -55,6 +55,36 @@ void adviseLargeBuffer(const void* data, std::size_t bytes);
 // A write cut short by the file-size limit fails like any other; the temporary file never stays behind.
 FileResult writeFileAtomically(const std::string& path, std::string_view contents);
 
+// A read of a file that another program may be rewriting in place (htpasswd copies its new text over the
+// old file): the file is read until two reads taken a quiet moment apart agree. A text that ends mid-line, or
+// that is a beginning of `before` (the text last known, all of it included), is taken only after the file
+// has stayed still for much longer, since that is what a rewrite caught halfway looks like.
+FileRead readSettledFile(const std::string& path, std::uint64_t limit, const std::string* before = nullptr);
+
+// The outcome of a write that replaces a file only as it was read.
+struct GuardedWrite {
+    FileResult result;
+    // The file at the path was no longer the one read (or appeared where none was), so nothing was
+    // written; or another program wrote into the replaced file while it was being replaced. Read again.
+    bool moved = false;
+    // What another program wrote into the replaced file during the replacement: its text, to build on.
+    std::optional<std::string> displaced;
+    // The identity of the file written, taken from the file itself rather than from the path, which
+    // another program may already have replaced again.
+    std::optional<FileIdentity> written;
+};
+
+// writeFileAtomically that renames only when the file at the path still has the identity `expected`
+// (nothing there when absent), checked immediately before the rename. `base`, the text the change was made
+// to, tells a displaced text still being written from a finished one.
+GuardedWrite writeFileIfUnchanged(const std::string& path, std::string_view contents,
+                                  const std::optional<FileIdentity>& expected,
+                                  const std::string* base = nullptr);
+
+// How old a temporary file ".htkeepgate.*" left by a save that was killed must be before a later save in
+// its folder removes it (only the user's own).
+inline constexpr int kStaleTemporarySeconds = 60;
+
 // True when anything exists at the path (a file or a directory), as the editors' existence test wants.
 bool fileExists(const std::string& path);
 bool isDirectory(const std::string& path);

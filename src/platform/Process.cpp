@@ -1,5 +1,6 @@
 #include "platform/Process.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <chrono>
@@ -218,11 +219,22 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
             }
             const ssize_t r = read(*owners[i], buffer, sizeof buffer);
             if (r > 0) {
-                (owners[i] == &out.readEnd() ? result.standardOutput : result.standardError)
-                    .append(buffer, static_cast<std::size_t>(r));
+                std::string& gathered =
+                    owners[i] == &out.readEnd() ? result.standardOutput : result.standardError;
+                const std::size_t room =
+                    options.outputLimitBytes - std::min(gathered.size(), options.outputLimitBytes);
+                gathered.append(buffer, std::min(static_cast<std::size_t>(r), room));
+                if (static_cast<std::size_t>(r) > room) {
+                    result.outputExceeded = true;
+                }
             } else if (r == 0 || errno != EINTR) {
                 closeIfOpen(*owners[i]);
             }
+        }
+        if (result.outputExceeded) {
+            kill(timed ? -pid : pid, SIGKILL);
+            kill(pid, SIGKILL);
+            break;
         }
     }
     closeIfOpen(in.writeEnd());

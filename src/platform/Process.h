@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <utility>
@@ -13,7 +14,12 @@ struct ProcessResult {
     std::string standardOutput;
     std::string standardError; // only when the options asked for it
     bool timedOut = false;     // the time limit ran out and the program was killed
+    // The program wrote more than the output limit and was killed; what it wrote up to the limit is kept.
+    bool outputExceeded = false;
 };
+
+// More output than any program Keepgate runs prints; a program that writes without end is stopped here.
+inline constexpr std::size_t kProcessOutputLimit = 16u * 1024 * 1024;
 
 struct ProcessOptions {
     // Written to the child's standard input, which is then closed; without it the child reads /dev/null.
@@ -24,6 +30,8 @@ struct ProcessOptions {
     std::vector<std::pair<std::string, std::string>> environment;
     // Gathers standard error into the result instead of leaving it the application's own.
     bool captureStandardError = false;
+    // Standard output and standard error may each hold this many bytes; one more kills the program.
+    std::size_t outputLimitBytes = kProcessOutputLimit;
 };
 
 // Runs a program with arguments (no shell), writes `standardInput` to it and closes it, captures its

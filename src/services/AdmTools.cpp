@@ -1,5 +1,6 @@
 #include "services/AdmTools.h"
 
+#include <unistd.h>
 #include <vector>
 
 #include "platform/Constants.h"
@@ -7,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Log.h"
 #include "platform/Process.h"
+#include "platform/ProgramLookup.h"
 #include "platform/SystemPaths.h"
 #include "services/PrivilegedCopy.h"
 
@@ -82,7 +84,7 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
     if (username) {
         arguments.push_back(*username);
     }
-    const auto result = platform::runProcess(systemPaths().htpasswd, arguments, standardInputFor(password));
+    const auto result = platform::runProcess(htpasswdProgram(), arguments, standardInputFor(password));
     if (!result.started) {
         return std::nullopt;
     }
@@ -105,6 +107,19 @@ std::optional<std::string> AdmTools::getPasswd(const std::optional<std::string>&
     return hash;
 }
 
+std::string AdmTools::htpasswdProgram() {
+    std::string& configured = systemPaths().htpasswd;
+    // A path set on purpose is run as it is (and fails as it is); only the shipped default is looked for
+    // elsewhere, since macOS keeps the tool in /usr/sbin and Homebrew in its own folder.
+    if (configured != constants::kHtpasswdPath || access(configured.c_str(), X_OK) == 0) {
+        return configured;
+    }
+    if (const auto found = platform::findSystemProgram("htpasswd")) {
+        configured = *found;
+    }
+    return configured;
+}
+
 std::optional<bool> AdmTools::checkPassword(const std::string& hash, const std::string& password) {
     // The tool verifies against a file, so it gets a private one holding only this hash: the answer is
     // about the hash on screen, whatever the user file holds by now.
@@ -120,7 +135,7 @@ std::optional<bool> AdmTools::checkPassword(const std::string& hash, const std::
         // The tool's verdict in words goes to standard error; the exit status is the answer.
         options.captureStandardError = true;
         const auto result =
-            platform::runProcess(systemPaths().htpasswd, {"-v", "-i", "--", file, "user"}, options);
+            platform::runProcess(htpasswdProgram(), {"-v", "-i", "--", file, "user"}, options);
         // 0: the password matches; 3: it does not. Anything else is no answer.
         if (result.started && (result.exitStatus == 0 || result.exitStatus == 3)) {
             answer = result.exitStatus == 0;

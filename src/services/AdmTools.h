@@ -22,6 +22,11 @@ class AdmTools {
                                                 const std::optional<std::string>& password,
                                                 const std::vector<std::string>& hashOptions = {});
 
+    // The htpasswd the operations above run: the configured path; where the shipped default (Debian's
+    // /usr/bin/htpasswd) holds no program, the one found in the system's own folders, then kept in
+    // systemPaths(). Never a program from a relative or foreign-writable folder of PATH.
+    static std::string htpasswdProgram();
+
     // Whether the password matches the stored hash, as htpasswd verifies it (the password on its standard
     // input); nothing when the tool cannot give an answer.
     static std::optional<bool> checkPassword(const std::string& hash, const std::string& password);

@@ -1,13 +1,81 @@
 #include "services/ApacheConfig.h"
 
 #include <algorithm>
+#include <cstring>
 #include <glob.h>
+#include <set>
 #include <sys/stat.h>
 
 #include "formats/TextLines.h"
 #include "platform/FileSystem.h"
 
 namespace keepgate {
+
+ConfigSections::Node::~Node() {
+    std::shared_ptr<Node> next = std::move(parent);
+    while (next && next.use_count() == 1) {
+        std::shared_ptr<Node> after = std::move(next->parent);
+        next = std::move(after);
+    }
+}
+
+ConfigSections::ConfigSections(const std::vector<value_type>& sections) {
+    for (const auto& section : sections) {
+        *this = opened(section);
+    }
+}
+
+const ConfigSections::value_type& ConfigSections::operator[](std::size_t index) const {
+    const Node* node = innermost_.get();
+    for (std::size_t steps = size() - 1 - index; steps > 0; --steps) {
+        node = node->parent.get();
+    }
+    return node->section;
+}
+
+ConfigSections ConfigSections::opened(value_type section) const {
+    ConfigSections result;
+    result.innermost_ = std::make_shared<Node>();
+    result.innermost_->section = std::move(section);
+    result.innermost_->parent = innermost_;
+    result.innermost_->depth = size() + 1;
+    return result;
+}
+
+ConfigSections ConfigSections::enclosing() const {
+    ConfigSections result;
+    if (innermost_) {
+        result.innermost_ = innermost_->parent;
+    }
+    return result;
+}
+
+std::vector<ConfigSections::value_type> ConfigSections::list() const {
+    return {begin(), end()};
+}
+
+ConfigSections::const_iterator ConfigSections::begin() const {
+    auto chain = std::make_shared<std::vector<const value_type*>>(size());
+    std::size_t index = size();
+    for (const Node* node = innermost_.get(); node; node = node->parent.get()) {
+        (*chain)[--index] = &node->section;
+    }
+    const_iterator first;
+    first.chain_ = std::move(chain);
+    return first;
+}
+
+ConfigSections::const_iterator ConfigSections::end() const {
+    const_iterator last;
+    last.index_ = size();
+    return last;
+}
+
+ConfigSections::const_reverse_iterator ConfigSections::rbegin() const {
+    const_reverse_iterator first;
+    first.node_ = innermost_.get();
+    return first;
+}
 
 namespace {
 
@@ -90,10 +158,10 @@ std::string expandVariables(const std::string& text, const std::map<std::string,
     return result;
 }
 
-// The logical lines of a file with the number of the physical line each begins on: a line whose last
-// character is a backslash goes on with the next one.
-std::vector<std::pair<std::string, int>> logicalLines(const std::string& text) {
-    std::vector<std::pair<std::string, int>> lines;
+// Calls `handle` with each logical line of a file and the number of the physical line it begins on: a line
+// whose last character is a backslash goes on with the next one. Lines are handed on one at a time, so a
+// large file is never held twice.
+template <typename Handle> void forEachLogicalLine(const std::string& text, Handle handle) {
     std::string pending;
     int pendingStart = 0;
     int number = 0;
@@ -103,11 +171,11 @@ std::vector<std::pair<std::string, int>> logicalLines(const std::string& text) {
         if (end == std::string::npos) {
             end = text.size();
         }
-        std::string line = text.substr(start, end - start);
+        std::string_view line(text.data() + start, end - start);
         start = end + 1;
         ++number;
         while (!line.empty() && isBlank(line.back())) {
-            line.pop_back();
+            line.remove_suffix(1);
         }
         if (pending.empty()) {
             pendingStart = number;
@@ -115,25 +183,24 @@ std::vector<std::pair<std::string, int>> logicalLines(const std::string& text) {
         const bool continues =
             !line.empty() && line.back() == '\\' && !(line.size() > 1 && line[line.size() - 2] == '\\');
         if (continues) {
-            line.pop_back();
+            line.remove_suffix(1);
             pending += line;
             continue;
         }
         pending += line;
-        lines.emplace_back(pending, pendingStart);
+        handle(pending, pendingStart);
         pending.clear();
     }
     if (!pending.empty()) {
-        lines.emplace_back(pending, pendingStart);
+        handle(pending, pendingStart);
     }
-    return lines;
 }
 
 bool hasGlob(const std::string& path) {
     return path.find_first_of("*?[") != std::string::npos;
 }
 
-using Sections = std::vector<std::pair<std::string, std::string>>;
+using Sections = ConfigSections;
 
 class Reader {
   public:
@@ -144,24 +211,56 @@ class Reader {
 
     // Takes the sections by value: a section an included file leaves open ends with that file.
     void readFile(const std::string& path, Sections sections, int depth) {
+        if (stopped()) {
+            return;
+        }
         if (depth > kMaxIncludeDepth) {
-            result.problems.push_back("The configuration file " + path +
-                                      " is included too deeply (does it include itself?).");
+            stop("The configuration file " + path + " is included more than " +
+                 std::to_string(kMaxIncludeDepth) + " levels deep, more than Apache allows.");
             return;
         }
-        const auto text = platform::readFile(path);
-        if (!text) {
-            result.problems.push_back("The configuration file " + path + " could not be read.");
+        if (++filesRead_ > kConfigurationFileLimit) {
+            stop("The configuration includes more than " + std::to_string(kConfigurationFileLimit) +
+                 " files; Keepgate stopped reading at " + path + ".");
             return;
         }
-        for (const auto& [raw, number] : logicalLines(*text)) {
+        auto read = platform::readFileWithin(path, kConfigurationSizeLimit -
+                                                       std::min(bytesRead_, kConfigurationSizeLimit));
+        if (!read.ok) {
+            if (read.error.starts_with("it is larger than")) {
+                stop("The configuration is larger than " +
+                     std::to_string(kConfigurationSizeLimit / (1024 * 1024)) +
+                     " MiB in all; Keepgate stopped reading at " + path + ".");
+            } else {
+                result.problems.push_back("The configuration file " + path + " could not be read.");
+            }
+            return;
+        }
+        bytesRead_ += read.bytes.size();
+        if (std::memchr(read.bytes.data(), '\0', read.bytes.size())) {
+            stop("The configuration file " + path + " holds NUL bytes: it is not a text file.");
+            return;
+        }
+        // A file already being read further up the chain would include itself without end.
+        const std::pair<std::uint64_t, std::uint64_t> key{read.identity.device, read.identity.inode};
+        if (!chain_.insert(key).second) {
+            stop("The configuration file " + path + " includes itself.");
+            return;
+        }
+        forEachLogicalLine(read.bytes, [&](const std::string& raw, int number) {
+            if (stopped()) {
+                return;
+            }
             const std::string line = trimmed(raw);
             if (line.empty() || line.front() == '#') {
-                continue;
+                return;
             }
             handleLine(expandVariables(line, variables_), path, number, sections, depth);
-        }
+        });
+        chain_.erase(key);
     }
+
+    bool stopped() const { return !result.error.empty(); }
 
   private:
     void handleLine(const std::string& line, const std::string& file, int number, Sections& sections,
@@ -169,9 +268,11 @@ class Reader {
         if (line.starts_with("</")) {
             const std::string name = lowerAscii(trimmed(line.substr(2, line.find('>') - 2)));
             // Close the innermost section of that name; a stray closing line changes nothing.
+            Sections around = sections;
             for (auto it = sections.rbegin(); it != sections.rend(); ++it) {
+                around = around.enclosing();
                 if (lowerAscii(it->first) == name) {
-                    sections.erase(std::next(it).base(), sections.end());
+                    sections = around;
                     break;
                 }
             }
@@ -191,7 +292,7 @@ class Reader {
             for (std::size_t i = 1; i < words.size(); ++i) {
                 argument += (i > 1 ? " " : "") + words[i];
             }
-            sections.emplace_back(words.front(), argument);
+            sections = sections.opened({words.front(), argument});
             return;
         }
         auto words = splitWords(line);
@@ -205,9 +306,12 @@ class Reader {
         if (name == "define" && !directive.arguments.empty()) {
             variables_[directive.arguments[0]] = directive.arguments.size() > 1 ? directive.arguments[1] : "";
         }
-        result.directives.push_back(directive);
-        if ((name == "include" || name == "includeoptional") && !directive.arguments.empty()) {
-            include(directive.arguments[0], name == "includeoptional", sections, depth);
+        const bool includes =
+            (name == "include" || name == "includeoptional") && !directive.arguments.empty();
+        const std::string included = includes ? directive.arguments[0] : std::string();
+        result.directives.push_back(std::move(directive));
+        if (includes) {
+            include(included, name == "includeoptional", sections, depth);
         }
     }
 
@@ -262,18 +366,32 @@ class Reader {
         globfree(&matches);
         std::sort(entries.begin(), entries.end());
         for (const auto& entry : entries) {
+            if (stopped()) {
+                return;
+            }
             if (platform::isDirectory(entry)) {
-                if (depth < kMaxIncludeDepth) {
-                    includeFolder(entry, sections, depth + 1);
+                if (depth >= kMaxIncludeDepth) {
+                    stop("The configuration folder " + entry + " is included more than " +
+                         std::to_string(kMaxIncludeDepth) + " levels deep, more than Apache allows.");
+                    return;
                 }
+                includeFolder(entry, sections, depth + 1);
             } else {
                 readFile(entry, sections, depth + 1);
             }
         }
     }
 
+    void stop(const std::string& why) {
+        result.error = why;
+        result.problems.push_back(why);
+    }
+
     std::string serverRoot_;
     std::map<std::string, std::string> variables_;
+    std::set<std::pair<std::uint64_t, std::uint64_t>> chain_; // device and inode of each file being read
+    std::uint64_t bytesRead_ = 0;
+    std::size_t filesRead_ = 0;
 };
 
 } // namespace

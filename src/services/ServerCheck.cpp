@@ -339,9 +339,12 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
     std::vector<Finding> findings;
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
     for (const auto& problem : config.problems) {
-        findings.push_back({FindingKind::ConfigurationProblem,
-                            problem + " Keepgate checked the rest of the configuration without it.", "",
-                            false});
+        // Apache refuses to start on the error that ended the reading; nothing after it was checked.
+        const char* const rest =
+            problem == config.error
+                ? " Apache would not start with it; Keepgate checked only what came before."
+                : " Keepgate checked the rest of the configuration without it.";
+        findings.push_back({FindingKind::ConfigurationProblem, problem + rest, "", false});
     }
     if (accessFileMode && !directory.empty()) {
         const auto overrides = allowOverrideFor(config, directory);

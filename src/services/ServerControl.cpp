@@ -83,6 +83,11 @@ ConfigTestResult ServerControl::testConfiguration(const ServerProfile& profile,
         result.message = profile.controlProgram + " could not be run";
     } else if (run.timedOut) {
         result.message = profile.controlProgram + " did not finish its configuration test in time";
+    } else if (run.outputExceeded) {
+        result.passed = false;
+        result.message = profile.controlProgram + " printed more than " +
+                         std::to_string(platform::kProcessOutputLimit / (1024 * 1024)) +
+                         " MiB during its configuration test and was stopped";
     }
     return result;
 }

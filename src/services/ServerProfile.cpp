@@ -6,6 +6,7 @@
 #include "formats/TextLines.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
+#include "platform/ProgramLookup.h"
 #include "services/ApacheConfig.h"
 #include "services/ServerPaths.h"
 
@@ -20,45 +21,13 @@ using serverpaths::directoryOf;
 using text::lowerAscii;
 
 const char* const kControlProgramNames[] = {"apache2ctl", "apachectl", "httpd", "apache2"};
-const char* const kControlProgramFolders[] = {"/usr/sbin", "/usr/local/sbin", "/opt/homebrew/bin",
-                                              "/usr/local/bin"};
-
-bool isExecutableFile(const std::string& path) {
-    return !platform::isDirectory(path) && access(path.c_str(), X_OK) == 0;
-}
-
+// The folders the tests point detection at, or none: then the system's own folders and trusted PATH entries.
 std::vector<std::string> searchFolders() {
-    const auto& configured = systemPaths().controlProgramFolders;
-    if (!configured.empty()) {
-        return configured;
-    }
-    std::vector<std::string> folders;
-    if (const char* path = std::getenv("PATH")) {
-        std::string entries(path);
-        std::size_t start = 0;
-        while (start <= entries.size()) {
-            auto end = entries.find(':', start);
-            if (end == std::string::npos) {
-                end = entries.size();
-            }
-            if (end > start) {
-                folders.push_back(entries.substr(start, end - start));
-            }
-            start = end + 1;
-        }
-    }
-    folders.insert(folders.end(), std::begin(kControlProgramFolders), std::end(kControlProgramFolders));
-    return folders;
+    return systemPaths().controlProgramFolders;
 }
 
 std::optional<std::string> findProgram(const std::string& name, const std::vector<std::string>& folders) {
-    for (const auto& folder : folders) {
-        const std::string candidate = platform::joinPath(folder, name);
-        if (isExecutableFile(candidate)) {
-            return candidate;
-        }
-    }
-    return std::nullopt;
+    return platform::findSystemProgram(name, folders);
 }
 
 // The value of one compile-time setting in the output of -V: ` -D NAME="value"`.
@@ -218,15 +187,13 @@ ServerProfile ServerProfile::describe(const std::string& mainConfig, const std::
             break;
         }
     }
-    std::vector<std::string> folders;
-    if (!controlProgram.empty()) {
-        folders.push_back(directoryOf(controlProgram));
-    }
-    const auto more = searchFolders();
-    folders.insert(folders.end(), more.begin(), more.end());
     // a2enmod only knows the layout with mods-available beside the main configuration.
     if (platform::isDirectory(platform::joinPath(profile.serverRoot, "mods-available"))) {
-        profile.enableModuleProgram = findProgram("a2enmod", folders).value_or("");
+        // Beside the control program first: detection took that folder as the server's own.
+        auto program =
+            controlProgram.empty() ? std::nullopt : findProgram("a2enmod", {directoryOf(controlProgram)});
+        profile.enableModuleProgram =
+            program ? *program : findProgram("a2enmod", searchFolders()).value_or("");
     }
     return profile;
 }

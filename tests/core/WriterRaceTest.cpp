@@ -1,0 +1,121 @@
+#include <algorithm>
+#include <chrono>
+#include <fcntl.h>
+#include <functional>
+#include <string>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+#include <utime.h>
+
+#include <gtest/gtest.h>
+
+#include "platform/FileSystem.h"
+#include "support/Layouts.h"
+#include "support/TestSupport.h"
+
+namespace keepgate::testing {
+namespace {
+
+// What htpasswd does to a user file, only slower: it reads the file, adds its user, truncates the file and
+// writes the new text back into it in place, a few bytes at a time (cutting lines), with short pauses.
+void rewriteInPlaceSlowly(const std::string& path, const std::string& name) {
+    const std::string text = readFile(path) + name + ":$apr1$slow$writer\n";
+    const int fd = open(path.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    for (std::size_t at = 0; at < text.size();) {
+        const std::size_t chunk = std::min<std::size_t>(97, text.size() - at);
+        ASSERT_EQ(write(fd, text.data() + at, chunk), static_cast<ssize_t>(chunk));
+        at += chunk;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    close(fd);
+}
+
+void addWithHtpasswd(const std::string& path, const std::string& name) {
+    ASSERT_EQ(shell("htpasswd -b '" + path + "' " + name + " secret >/dev/null 2>&1"), 0);
+}
+
+class WriterRaceTest : public HeadlessTest {};
+
+// Keepgate adds a user each round while another program adds one of its own to the same file. Every user the
+// other program finished writing is in the file at the end, and every line is whole.
+TEST_F(WriterRaceTest, UsersAnotherProgramWritesInPlaceAreNeverLost) {
+    const struct {
+        const char* name;
+        int runs;
+        std::function<void(const std::string&, const std::string&)> otherWriter;
+    } cases[] = {
+        {"a program that rewrites the file in place slowly", 5, rewriteInPlaceSlowly},
+        {"htpasswd -b", 1, addWithHtpasswd},
+    };
+    constexpr int kRounds = 100;
+    for (const auto& c : cases) {
+        for (int run = 0; run < c.runs; ++run) {
+            const std::string file = temp / ("users" + std::to_string(run));
+            writeFile(file, "seed:$apr1$seed\n");
+            UserEditorLayout users;
+            users.controller.selectUserfile();
+            windows->answer(1, {file});
+
+            std::thread other([&] {
+                for (int round = 0; round < kRounds; ++round) {
+                    c.otherWriter(file, "other" + std::to_string(round));
+                    // A program run now and then, not without pause.
+                    std::this_thread::sleep_for(std::chrono::milliseconds(15 + round % 7));
+                }
+            });
+            for (int round = 0; round < kRounds; ++round) {
+                users.usernameField.text = "keep" + std::to_string(round);
+                users.passwordField.text = "secret";
+                users.controller.addUser();
+                // An alert would hold the next run's open panel back; it is counted at the end.
+                if (windows->hasPendingSheet()) {
+                    windows->answer(1);
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(3 + round % 5));
+            }
+            other.join();
+
+            const std::string text = readFile(file);
+            EXPECT_TRUE(text.starts_with("seed:$apr1$seed\n")) << c.name << " run " << run;
+            std::string missing;
+            for (int round = 0; round < kRounds; ++round) {
+                if (text.find("\nother" + std::to_string(round) + ":") == std::string::npos) {
+                    missing += " other" + std::to_string(round);
+                }
+            }
+            EXPECT_EQ(missing, "") << c.name << " run " << run;
+            EXPECT_TRUE(text.ends_with("\n")) << c.name << " run " << run;
+            for (std::size_t start = 0, end; start < text.size(); start = end + 1) {
+                end = text.find('\n', start);
+                const std::string line = text.substr(start, end - start);
+                ASSERT_TRUE(line.starts_with("seed:") || line.starts_with("other") ||
+                            line.starts_with("keep"))
+                    << c.name << " run " << run << ": a cut line \"" << line << "\"";
+            }
+        }
+    }
+    for (const auto& shown : windows->alerts) {
+        EXPECT_NE(shown.alert.title, "Error!") << shown.alert.message;
+    }
+}
+
+// A temporary file left by a save that was killed goes with the next save in its folder once it is a minute
+// old and the user's own; a newer one may belong to a save still running and stays.
+TEST_F(WriterRaceTest, TheNextSaveRemovesStaleTemporaryFiles) {
+    const std::string stale = temp / ".htkeepgate.AbC123";
+    const std::string fresh = temp / ".htkeepgate.DeF456";
+    writeFile(stale, "half");
+    writeFile(fresh, "half");
+    const time_t old = time(nullptr) - platform::kStaleTemporarySeconds - 5;
+    const utimbuf times{old, old};
+    ASSERT_EQ(utime(stale.c_str(), &times), 0);
+    ASSERT_TRUE(platform::writeFileAtomically(temp / ".htaccess", "Require all denied\n"));
+    EXPECT_FALSE(platform::fileExists(stale));
+    EXPECT_TRUE(platform::fileExists(fresh));
+    EXPECT_EQ(readFile(temp / ".htaccess"), "Require all denied\n");
+}
+
+} // namespace
+} // namespace keepgate::testing
