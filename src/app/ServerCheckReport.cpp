@@ -1,5 +1,7 @@
 #include "app/ServerCheckReport.h"
 
+#include <cstdint>
+
 #include "app/Controller.h"
 #include "directory/Directory.h"
 #include "directory/DirectoryAccess.h"
@@ -25,6 +27,52 @@ std::string fieldText(const ui::TextField* field) {
 }
 
 } // namespace
+
+struct BackgroundCheck::State {
+    std::uint64_t newest = 0; // the number of the latest start; older answers are dropped
+    bool running = false;
+};
+
+BackgroundCheck::BackgroundCheck() : state_(std::make_shared<State>()) {}
+
+// Answers still on their way find no state and are dropped.
+BackgroundCheck::~BackgroundCheck() = default;
+
+bool BackgroundCheck::isRunning() const {
+    return state_->running;
+}
+
+void BackgroundCheck::start(const ServerProfile& profile, const std::string& directory, bool accessFileMode,
+                            const std::string& userfile, const std::string& groupfile, bool needsGroups,
+                            bool needsHostRules, const std::string& sharedConfigFile, Handler done) {
+    const std::uint64_t number = ++state_->newest;
+    state_->running = true;
+    if (busy) {
+        busy->startAnimation();
+    }
+    auto findings = std::make_shared<std::vector<Finding>>();
+    std::weak_ptr<State> state = state_;
+    ui::ProgressIndicator* indicator = busy;
+    ui::windowSystem().runInBackground(
+        [findings, profile, directory, accessFileMode, userfile, groupfile, needsGroups, needsHostRules,
+         sharedConfigFile] {
+            *findings = ServerCheck::run(profile, directory, accessFileMode, userfile, groupfile, needsGroups,
+                                         needsHostRules, sharedConfigFile);
+        },
+        [state, number, findings, indicator, done = std::move(done)] {
+            const auto held = state.lock();
+            if (!held || held->newest != number) {
+                return;
+            }
+            held->running = false;
+            if (indicator) {
+                indicator->stopAnimation();
+            }
+            if (done) {
+                done(std::move(*findings));
+            }
+        });
+}
 
 ServerCheckReport::Subject ServerCheckReport::subjectOf(const Directory* directory) {
     Subject subject;
@@ -66,14 +114,41 @@ std::vector<std::string> ServerCheckReport::findingsFor(const Directory* directo
     return sentences;
 }
 
+std::function<void(ServerCheckReport::SentencesHandler)>
+ServerCheckReport::findingsLater(const Directory* directory, ui::ProgressIndicator* busy) {
+    auto check = std::make_shared<BackgroundCheck>();
+    check->busy = busy;
+    return [directory, check](SentencesHandler done) {
+        // Where no server was detected there is nothing to read, and nothing to wait for.
+        if (!systemPaths().serverDetected) {
+            return;
+        }
+        const Subject subject = subjectOf(directory);
+        check->start(ServerProfile::current(), subject.directory, subject.accessFileMode, subject.userfile,
+                     subject.groupfile, subject.needsGroups, subject.needsHostRules, subject.sharedConfigFile,
+                     [done = std::move(done)](std::vector<Finding> found) {
+                         std::vector<std::string> sentences;
+                         for (const auto& finding : found) {
+                             sentences.push_back(finding.message);
+                         }
+                         if (done) {
+                             done(sentences);
+                         }
+                     });
+    };
+}
+
 void ServerCheckReport::refresh() {
     const Subject subject = subjectOf(directory);
-    findings = ServerCheck::run(ServerProfile::current(), subject.directory, subject.accessFileMode,
-                                subject.userfile, subject.groupfile, subject.needsGroups,
-                                subject.needsHostRules, subject.sharedConfigFile);
-    if (changed) {
-        changed();
-    }
+    check_.busy = busy;
+    check_.start(ServerProfile::current(), subject.directory, subject.accessFileMode, subject.userfile,
+                 subject.groupfile, subject.needsGroups, subject.needsHostRules, subject.sharedConfigFile,
+                 [this](std::vector<Finding> found) {
+                     findings = std::move(found);
+                     if (changed) {
+                         changed();
+                     }
+                 });
 }
 
 void ServerCheckReport::fix(std::size_t index) {

@@ -166,13 +166,16 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
     if (directoryLoaded) {
         directoryLoaded(directory);
     }
-    if (serverFindings) {
-        if (const auto found = serverFindings(); !found.empty()) {
-            ui::windowSystem().showStatus(
-                "Server check: " + found.front() +
-                (found.size() > 1 ? " (Check Server lists all " + std::to_string(found.size()) + " findings.)"
-                                  : ""));
-        }
+    if (serverFindingsLater) {
+        serverFindingsLater([](const std::vector<std::string>& found) {
+            if (!found.empty()) {
+                ui::windowSystem().showStatus(
+                    "Server check: " + found.front() +
+                    (found.size() > 1
+                         ? " (Check Server lists all " + std::to_string(found.size()) + " findings.)"
+                         : ""));
+            }
+        });
     }
 }
 

@@ -54,6 +54,9 @@ class Directory : public ui::TableDataSource {
     // What the server check finds against the directory as the editor holds it now, one sentence each;
     // asked on load and before a save, so the user learns before trusting a block the server will ignore.
     std::function<std::vector<std::string>()> serverFindings;
+    // The same check off the interface thread, asked on load: the sentences reach the handler later, and
+    // a newer load voids an older one's answer.
+    std::function<void(std::function<void(const std::vector<std::string>&)>)> serverFindingsLater;
 
     void awakeFromNib();
 

@@ -449,6 +449,7 @@ void MainWindow::connectOutlets() {
             t.protectionWritten(path, status);
         };
         d.serverFindings = [&d] { return ServerCheckReport::findingsFor(&d); };
+        d.serverFindingsLater = ServerCheckReport::findingsLater(&d);
         connect(e.testProtectionButton->widget(), &QAbstractButton::clicked, this,
                 [&t] { t.testProtection(); });
         connect(e.addressField->widget(), &QLineEdit::editingFinished, this, [&t] { t.addressEdited(); });

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -29,6 +30,10 @@ ServerCheckWindow::ServerCheckWindow(QWidget* parent) : QDialog(parent) {
     findingsLayout_ = new QVBoxLayout;
     layout->addLayout(findingsLayout_);
     layout->addStretch(1);
+    auto* bar = new QProgressBar;
+    busy_ = std::make_unique<QtProgressIndicator>(bar);
+    report.busy = busy_.get();
+    layout->addWidget(bar);
     auto* again = new QPushButton(QStringLiteral("Check Again"));
     auto* close = new QPushButton(QStringLiteral("Close"));
     auto* buttons = new QHBoxLayout;
@@ -36,14 +41,14 @@ ServerCheckWindow::ServerCheckWindow(QWidget* parent) : QDialog(parent) {
     buttons->addWidget(again);
     buttons->addWidget(close);
     layout->addLayout(buttons);
-    connect(again, &QPushButton::clicked, this, [this] { report.refresh(); });
+    connect(again, &QPushButton::clicked, this, [this] { checkAgain(); });
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
     report.changed = [this] { rebuild(); };
     resize(620, 320);
 }
 
 void ServerCheckWindow::showReport() {
-    report.refresh();
+    checkAgain();
     show();
     raise();
     activateWindow();
@@ -66,6 +71,14 @@ void discard(QLayoutItem* item) {
 }
 
 } // namespace
+
+void ServerCheckWindow::checkAgain() {
+    report.refresh();
+    while (QLayoutItem* item = findingsLayout_->takeAt(0)) {
+        discard(item);
+    }
+    findingsLayout_->addWidget(plainLabel(QStringLiteral("Reading the web server's configuration…")));
+}
 
 void ServerCheckWindow::rebuild() {
     while (QLayoutItem* item = findingsLayout_->takeAt(0)) {

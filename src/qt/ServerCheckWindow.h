@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QDialog>
+#include <memory>
 
 #include "app/ServerCheckReport.h"
+#include "qt/QtProgressIndicator.h"
 
 class QVBoxLayout;
 
@@ -21,7 +23,10 @@ class ServerCheckWindow : public QDialog {
 
   private:
     void rebuild();
+    // Starts a check, saying so until its findings arrive.
+    void checkAgain();
     QVBoxLayout* findingsLayout_ = nullptr;
+    std::unique_ptr<QtProgressIndicator> busy_;
 };
 
 } // namespace keepgate::qt

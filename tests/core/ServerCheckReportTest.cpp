@@ -51,6 +51,7 @@ class ServerCheckReportTest : public ShellTest {
 TEST_F(ServerCheckReportTest, FixesAreAskedForThenMadeAndTheReportRefreshed) {
     editor.denyAllOthersCB.setState(0);
     report.refresh();
+    windows->deliverCompletions();
     ASSERT_EQ(report.findings.size(), 1u);
     EXPECT_EQ(report.findings[0].kind, FindingKind::OverridesIgnored);
 
@@ -63,6 +64,7 @@ TEST_F(ServerCheckReportTest, FixesAreAskedForThenMadeAndTheReportRefreshed) {
 
     report.fix(0);
     answerAll();
+    windows->deliverCompletions();
     const std::string amended = readFile(systemPaths().mainConfig);
     EXPECT_TRUE(amended.starts_with("<Directory />\n    AllowOverride None\n</Directory>\n")) << amended;
     EXPECT_TRUE(amended.ends_with("<Directory \"" + temp / "site" +
@@ -79,16 +81,19 @@ TEST_F(ServerCheckReportTest, MissingGroupModuleGetsALoadModuleLineFromTheModule
     editor.directoryField.text = "/srv";
     DirectoryGroups::readGroupfile("", {});
     report.refresh();
+    windows->deliverCompletions();
     EXPECT_TRUE(report.findings.empty());
 
     // A marked group needs authz_groupfile; the report names it and the fix loads it.
     writeFile(temp / "groups", "staff: alice\n");
     DirectoryGroups::readGroupfile(temp / "groups", {"staff"});
     report.refresh();
+    windows->deliverCompletions();
     ASSERT_EQ(report.findings.size(), 1u);
     EXPECT_EQ(report.findings[0].subject, "authz_groupfile");
     report.fix(0);
     answerAll();
+    windows->deliverCompletions();
     EXPECT_TRUE(readFile(systemPaths().mainConfig)
                     .ends_with("LoadModule authz_groupfile_module " +
                                temp / "modules/mod_authz_groupfile.so" + "\n"));
@@ -99,6 +104,7 @@ TEST_F(ServerCheckReportTest, TheEditorTellsOnLoadAndAsksBeforeSavingABlockTheSe
     std::filesystem::create_directories(temp / "site");
     editor.directory.selectDirectory();
     windows->answer(1, {temp / "site"});
+    windows->deliverCompletions();
     const std::string status = windows->statusLine();
     EXPECT_EQ(status.rfind("Server check: ", 0), 0u) << status;
     EXPECT_NE(status.find("AllowOverride"), std::string::npos) << status;
@@ -123,6 +129,47 @@ TEST_F(ServerCheckReportTest, TheEditorTellsOnLoadAndAsksBeforeSavingABlockTheSe
                                             "LoadModule access_compat_module m.so\n");
     editor.directory.saveProtection();
     EXPECT_FALSE(windows->hasPendingSheet()) << windows->pendingSheet().alert.message;
+}
+
+TEST_F(ServerCheckReportTest, ASlowReadNeverHoldsTheInterfaceAndOnlyTheNewestAnswerCounts) {
+    // The control program answers only once the test opens the gate: a check on the interface thread
+    // would hang the loads below.
+    const std::string gate = temp / "gate";
+    systemPaths().controlProgram = temp / "apachectl";
+    systemPaths().detectionTimeoutMilliseconds = 60000;
+    writeScript(systemPaths().controlProgram, "i=0\nwhile [ ! -e '" + gate +
+                                                  "' ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n"
+                                                  "echo ' auth_basic_module (shared)'\n");
+    const int started = windows->backgroundStarted;
+    for (const char* name : {"one", "two"}) {
+        std::filesystem::create_directories(temp / name);
+        editor.directory.selectDirectory();
+        windows->answer(1, {temp / name});
+    }
+    headless::ProgressIndicator busy;
+    report.busy = &busy;
+    report.refresh();
+    report.refresh();
+    EXPECT_EQ(editor.directoryField.text, temp / "two");
+    EXPECT_TRUE(report.isChecking());
+    EXPECT_TRUE(busy.isAnimating());
+    EXPECT_EQ(windows->backgroundStarted - started, 4);
+
+    writeFile(gate, "");
+    EXPECT_EQ(windows->deliverCompletions(), 4);
+    // The first load's and the first refresh's answers are void: one status line, one refresh.
+    std::vector<std::string> told;
+    for (const auto& message : windows->statusMessages) {
+        if (message.starts_with("Server check: ")) {
+            told.push_back(message);
+        }
+    }
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("ignores the protection in " + temp / "two" + " "), std::string::npos) << told[0];
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_FALSE(report.isChecking());
+    EXPECT_FALSE(busy.isAnimating());
+    EXPECT_FALSE(report.findings.empty());
 }
 
 } // namespace

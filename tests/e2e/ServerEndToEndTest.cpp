@@ -116,6 +116,7 @@ class ServerEndToEnd : public HeadlessTest {
         report.parent = &editor.mainWindow;
         report.directory = &editor.directory;
         report.refresh();
+        windows->deliverCompletions();
     }
 
     std::vector<FindingKind> kinds() const {
@@ -134,6 +135,7 @@ class ServerEndToEnd : public HeadlessTest {
                 while (windows->hasPendingSheet()) {
                     windows->answer(1);
                 }
+                windows->deliverCompletions();
                 return;
             }
         }

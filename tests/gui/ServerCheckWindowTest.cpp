@@ -1,6 +1,10 @@
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QThread>
 #include <gtest/gtest.h>
 
 #include "QtTestApplication.h"
@@ -45,9 +49,20 @@ TEST_F(ServerCheckWindowTest, FindingsShowAsPlainTextWithAFixButtonWhereKeepgate
     windows->main.directoryEditor.userfileField->widget()->setText(QString::fromStdString(temp / "missing"));
 
     windows->main.showServerCheck();
-    settleEvents();
     qt::ServerCheckWindow* window = windows->main.serverCheckWindow;
     ASSERT_NE(window, nullptr);
+    // The configuration is read off the interface thread; its findings arrive through the event loop.
+    EXPECT_TRUE(window->report.isChecking());
+    EXPECT_FALSE(window->findChild<QProgressBar*>()->isHidden());
+    QElapsedTimer waited;
+    waited.start();
+    while (window->report.isChecking() && waited.elapsed() < 30000) {
+        QApplication::processEvents();
+        QThread::msleep(5);
+    }
+    ASSERT_FALSE(window->report.isChecking());
+    EXPECT_TRUE(window->findChild<QProgressBar*>()->isHidden());
+    settleEvents();
     EXPECT_TRUE(window->isVisible());
 
     int overrideLabels = 0;

@@ -133,6 +133,7 @@ struct DirectoryEditorLayout {
             tester.protectionWritten(path, status);
         };
         directory.serverFindings = [this] { return ServerCheckReport::findingsFor(&directory); };
+        directory.serverFindingsLater = ServerCheckReport::findingsLater(&directory);
         directory.awakeFromNib();
         directoryGroups.awakeFromNib();
         directoryAccess.awakeFromNib();
