@@ -137,9 +137,10 @@ TEST_F(ServerCheckReportTest, ASlowReadNeverHoldsTheInterfaceAndOnlyTheNewestAns
     const std::string gate = temp / "gate";
     systemPaths().controlProgram = temp / "apachectl";
     systemPaths().detectionTimeoutMilliseconds = 60000;
-    writeScript(systemPaths().controlProgram, "i=0\nwhile [ ! -e '" + gate +
-                                                  "' ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n"
-                                                  "echo ' auth_basic_module (shared)'\n");
+    const std::string wait =
+        "i=0\nwhile [ ! -e '" + gate + "' ] && [ $i -lt 400 ]; do sleep 0.05; i=$((i+1)); done\n";
+    writeScript(systemPaths().controlProgram,
+                wait + "echo asked >>'" + temp / "asked" + "'\necho ' auth_basic_module (shared)'\n");
     const int started = windows->backgroundStarted;
     for (const char* name : {"one", "two"}) {
         std::filesystem::create_directories(temp / name);
@@ -157,6 +158,7 @@ TEST_F(ServerCheckReportTest, ASlowReadNeverHoldsTheInterfaceAndOnlyTheNewestAns
 
     writeFile(gate, "");
     EXPECT_EQ(windows->deliverCompletions(), 4);
+    EXPECT_EQ(readFile(temp / "asked"), "asked\nasked\nasked\nasked\n");
     // The first load's and the first refresh's answers are void: one status line, one refresh.
     std::vector<std::string> told;
     for (const auto& message : windows->statusMessages) {

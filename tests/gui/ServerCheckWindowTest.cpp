@@ -14,6 +14,7 @@
 #include "qt/QtWindowSystem.h"
 #include "qt/ServerCheckWindow.h"
 #include "support/TestSupport.h"
+#include "ui/WindowSystem.h"
 
 namespace keepgate::testing {
 namespace {
@@ -28,9 +29,12 @@ class ServerCheckWindowTest : public ::testing::Test {
         systemPaths().mainConfig = temp / "apache2.conf";
         systemPaths().serverRoot = temp.path();
         windows = std::make_unique<qt::ApplicationWindows>(&windowSystem);
+        // The check runs through the window system's background work; the fixture owns the system.
+        ui::setWindowSystem(std::shared_ptr<ui::WindowSystem>(&windowSystem, [](ui::WindowSystem*) {}));
     }
     void TearDown() override {
         windows.reset();
+        ui::setWindowSystem(nullptr);
         systemPaths() = SystemPaths{};
         setStandardUserDefaults(nullptr);
     }
