@@ -21,6 +21,16 @@ struct BlockLines {
     std::vector<std::string> directives;
 };
 
+// The host table's settings: the hosts of its Allow and Deny rows in table order, the order, "Deny all
+// other hosts", and whether a password or an admitted host is enough ("or") rather than both ("and").
+struct HostRules {
+    std::vector<std::string> allow;
+    std::vector<std::string> deny;
+    bool orderAllow = false;
+    bool denyAll = false;
+    bool either = false;
+};
+
 // Composing, dividing and cutting the text of protection blocks.
 class BlockText {
   public:
@@ -37,9 +47,16 @@ class BlockText {
     // "Require <kind> …" lines holding the names in order, as many as keep each line within Apache's limit.
     static std::string requireLines(const std::string& kind, const std::vector<std::string>& names);
 
-    // Whether a composed block keeps anyone out: a Require line, a deny rule, or allow rules under
-    // "Order allow,deny".
+    // Whether a composed block keeps anyone out, read as the server reads it: a password that no host
+    // rule makes optional, or host rules that refuse some client.
     static bool protects(const std::string& block);
+
+    // The host rules in the Apache 2.2 form (Allow and Deny lines, Order, "Deny from all", and "Satisfy
+    // Any" for "or" when a password is required), each line ended by a line feed.
+    static std::string hostLines22(const HostRules& rules, bool password);
+    // The password lines and the host rules in the Apache 2.4 form: Require ip and Require host lines,
+    // "and" in a <RequireAll>, "or" in a <RequireAny>, denied hosts as Require not inside a <RequireAll>.
+    static std::string rules24(const std::string& passwordLines, const HostRules& rules);
 
     // The lines joined, each ended by a line feed.
     static std::string joined(const std::vector<std::string>& lines);
