@@ -403,8 +403,12 @@ struct BlockReader {
             return;
         }
         if (name == "authname") {
-            const auto realm = argument();
-            info.setValue("authname", realm && !realm->empty() ? *realm : "Keepgate");
+            // Apache takes one argument; an unquoted realm of several words is read whole, as meant.
+            std::string realm;
+            for (std::size_t i = 1; i < words.size(); ++i) {
+                realm += (i > 1 ? " " : "") + words[i];
+            }
+            info.setValue("authname", realm.empty() ? "Keepgate" : realm);
         } else if (name == "authuserfile") {
             info.setValue("userfile", argument().value_or(""));
         } else if (name == "authgroupfile") {

@@ -28,6 +28,7 @@ class DirectoryRuleFormTest : public DirectoryEditorTest {
 TEST_P(DirectoryRuleFormTest, NewBlocksSpeakTheServersFormAndOldOnesKeepTheirs) {
     systemPaths().serverVersion = "2.4.62";
     load(site);
+    editor.authnameField.text = "Members";
     editor.directory.selectUserfile();
     windows->answer(1, {usersPath});
     editor.userfileView.clickCheckBox(0);
