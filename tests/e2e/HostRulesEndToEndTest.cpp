@@ -149,7 +149,7 @@ TEST_F(HostRulesEndToEnd, BothFormsOfEveryHostTableSettingAnswerAlike) {
                      "2.4:\n" + readFile(row.directory24 + "/.htaccess"));
         EXPECT_EQ(old, current) << statusText(old) << " / " << statusText(current);
         EXPECT_EQ(std::count(old.begin(), old.end(), 500), 0) << apache->errorLog();
-        // Reading each block back gives the same answers' settings: a second save writes the same bytes.
+        // Each block reads back into the same settings: a save without an edit writes the same bytes.
         for (const auto& directory : {row.directory22, row.directory24}) {
             const std::string before = readFile(directory + "/.htaccess");
             DirectoryEditorLayout editor;
@@ -158,8 +158,7 @@ TEST_F(HostRulesEndToEnd, BothFormsOfEveryHostTableSettingAnswerAlike) {
             editor.directory.saveProtection();
             EXPECT_FALSE(windows->hasPendingSheet());
             windows->pending.clear();
-            EXPECT_EQ(answers(directory), old) << before << "\n-- after a load and save --\n"
-                                               << readFile(directory + "/.htaccess");
+            EXPECT_EQ(readFile(directory + "/.htaccess"), before);
         }
     }
 }
