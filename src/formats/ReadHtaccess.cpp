@@ -349,7 +349,10 @@ struct BlockReader {
 
     void openContainer(const std::string& name) {
         const std::string lower = lowerAscii(name);
-        if (otherDepth == 0 && (lower == "requireall" || lower == "requireany" || lower == "requirenone")) {
+        // Nesting deeper than any rule the editor writes is kept as written, and bounds the recursion.
+        constexpr std::size_t kDeepest = 16;
+        if (otherDepth == 0 && open.size() < kDeepest &&
+            (lower == "requireall" || lower == "requireany" || lower == "requirenone")) {
             open.push_back(Rule{lower == "requireall"   ? Rule::Kind::All
                                 : lower == "requireany" ? Rule::Kind::Any
                                                         : Rule::Kind::None,
