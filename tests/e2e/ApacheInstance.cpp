@@ -185,6 +185,37 @@ int ApacheInstance::statusFrom(const std::string& address, const std::string& pa
     }
 }
 
+std::vector<int> ApacheInstance::statusesFrom(const std::string& address, const std::vector<std::string>& paths,
+                                              const std::string& credentials) const {
+    std::vector<std::string> arguments{"-s", "-w", "%{http_code}\\n", "--max-time", "60", "--interface", address};
+    if (!credentials.empty()) {
+        arguments.push_back("-u");
+        arguments.push_back(credentials);
+    }
+    for (const auto& path : paths) {
+        arguments.push_back("-o");
+        arguments.push_back("/dev/null");
+        arguments.push_back("http://" + address + ":" + std::to_string(port_) + path);
+    }
+    const auto result = platform::runProcess(kCurl, arguments);
+    std::vector<int> statuses;
+    std::size_t start = 0;
+    while (statuses.size() < paths.size()) {
+        const auto end = result.standardOutput.find('\n', start);
+        if (end == std::string::npos) {
+            statuses.push_back(0);
+            continue;
+        }
+        try {
+            statuses.push_back(std::stoi(result.standardOutput.substr(start, end - start)));
+        } catch (...) {
+            statuses.push_back(0);
+        }
+        start = end + 1;
+    }
+    return statuses;
+}
+
 std::string ApacheInstance::headers(const std::string& path) const {
     const auto result = platform::runProcess(kCurl, {"-s", "-D", "-", "-o", "/dev/null", "--max-time", "10",
                                                      "http://127.0.0.1:" + std::to_string(port_) + path});

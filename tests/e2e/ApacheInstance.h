@@ -53,6 +53,9 @@ class ApacheInstance {
     int status(const std::string& path, const std::string& credentials = "") const;
     // The same, asked from another loopback address (the server listens on 127.0.0.1 and 127.0.0.2).
     int statusFrom(const std::string& address, const std::string& path, const std::string& credentials) const;
+    // The statuses of many paths in one client run, in order; 0 where no answer came.
+    std::vector<int> statusesFrom(const std::string& address, const std::vector<std::string>& paths,
+                                  const std::string& credentials) const;
     // The response headers of a GET of `path`, for checks of the realm a visitor is asked for.
     std::string headers(const std::string& path) const;
     // The error log, for failure messages.
