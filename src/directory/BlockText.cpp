@@ -257,7 +257,8 @@ BlockLines BlockText::divide(const std::string& text, const Known& knownUser, co
         if (name == "require" && type != "user" && type != "group" && type != "valid-user") {
             part.kind = Kind::Rule24;
         } else {
-            compatibility = compatibility || name == "allow" || name == "deny" || name == "order" || name == "satisfy";
+            compatibility =
+                compatibility || name == "allow" || name == "deny" || name == "order" || name == "satisfy";
             part.kind = isShown(words, knownUser, knownGroup) ? Kind::Shown : Kind::KeptAccess;
         }
         parts.push_back(std::move(part));
@@ -272,7 +273,8 @@ BlockLines BlockText::divide(const std::string& text, const Known& knownUser, co
     std::string rules;
     bool anyRule24 = false;
     for (const auto& part : parts) {
-        if (part.kind == Kind::Rule24 || (part.kind != Kind::Other && lowered(firstWord(part.texts.front())) == "require")) {
+        if (part.kind == Kind::Rule24 ||
+            (part.kind != Kind::Other && lowered(firstWord(part.texts.front())) == "require")) {
             anyRule24 = anyRule24 || part.kind == Kind::Rule24;
             rules += joined(part.texts);
         }
@@ -288,11 +290,14 @@ BlockLines BlockText::divide(const std::string& text, const Known& knownUser, co
             return std::all_of(names.begin(), names.end(), passes);
         };
         const auto validHost = [](const std::string& host) { return !Validator::host(host); };
-        show24 = each("users", [&](const std::string& user) { return !Validator::userName(user) && knownUser(user); }) &&
-                 each("groups", [&](const std::string& group) {
+        show24 =
+            each("users",
+                 [&](const std::string& user) { return !Validator::userName(user) && knownUser(user); }) &&
+            each("groups",
+                 [&](const std::string& group) {
                      return !Validator::groupName(group) && knownGroup(group);
                  }) &&
-                 each("allow", validHost) && each("deny", validHost);
+            each("allow", validHost) && each("deny", validHost);
     }
     for (const auto& part : parts) {
         Kind kind = part.kind;
@@ -411,7 +416,9 @@ std::string BlockText::rules24(const std::string& passwordLines, const HostRules
         case Host::InAllowNotDeny:
             return joinedItems({anyOf(allowed)}, denied);
         case Host::InAllowOrNotDeny:
-            return {container("RequireAny", joinedItems(allowed, {container("RequireAll", joinedItems({granted}, denied))}))};
+            return {
+                container("RequireAny",
+                          joinedItems(allowed, {container("RequireAll", joinedItems({granted}, denied))}))};
         case Host::NotDeny:
             return password.empty() ? joinedItems({granted}, denied) : denied;
         }

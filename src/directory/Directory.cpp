@@ -15,8 +15,8 @@
 #include "platform/FileSystem.h"
 #include "platform/RecentFiles.h"
 #include "services/AdministratorWrite.h"
-#include "services/ServerProfile.h"
 #include "services/ServerActions.h"
+#include "services/ServerProfile.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -714,10 +714,9 @@ void Directory::removeProtectionNow(int returnCode) {
         field->setStringValue("");
     }
     authnameField->setEditable(false);
-    for (ui::Button* button :
-         {selectUserfileButton, selectGroupfileButton, saveProtectionButton, removeProtectionButton,
-          allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT, removeAccessBT, hostAndRB,
-          hostOrRB, useApache24BT}) {
+    for (ui::Button* button : {selectUserfileButton, selectGroupfileButton, saveProtectionButton,
+                               removeProtectionButton, allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB,
+                               addAccessBT, removeAccessBT, hostAndRB, hostOrRB, useApache24BT}) {
         if (button) {
             button->setEnabled(false);
         }

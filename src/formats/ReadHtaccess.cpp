@@ -18,7 +18,21 @@ bool isBlank(char c) {
 
 // One Require line or Require container, as Apache 2.4's authorization reads it.
 struct Rule {
-    enum class Kind { User, Group, ValidUser, Ip, Host, Granted, Denied, NotIp, NotHost, Any, All, None, Other };
+    enum class Kind {
+        User,
+        Group,
+        ValidUser,
+        Ip,
+        Host,
+        Granted,
+        Denied,
+        NotIp,
+        NotHost,
+        Any,
+        All,
+        None,
+        Other
+    };
     Kind kind = Kind::Other;
     std::vector<std::string> arguments;
     std::vector<Rule> children;
@@ -132,8 +146,8 @@ Meaning anyOf(const std::vector<Rule>& children) {
             break;
         case Hosts::InAllowNotDeny:
             // Allowed-and-not-denied is a shape of the table only as the one host part of the alternatives.
-            if (std::count_if(parts.begin(), parts.end(), [](const Meaning& m) { return m.hosts != Hosts::None; }) >
-                1) {
+            if (std::count_if(parts.begin(), parts.end(),
+                              [](const Meaning& m) { return m.hosts != Hosts::None; }) > 1) {
                 return unshown();
             }
             result.allow = part.allow;
@@ -313,9 +327,7 @@ struct BlockReader {
     int otherDepth = 0;     // depth inside containers whose lines apply elsewhere (<Files>, <IfModule>…)
     bool compatibility = false;
 
-    void addRule(Rule rule) {
-        (open.empty() ? top : open.back()).children.push_back(std::move(rule));
-    }
+    void addRule(Rule rule) { (open.empty() ? top : open.back()).children.push_back(std::move(rule)); }
 
     void appendList(const std::string& key, const std::vector<std::string>& items) {
         if (items.empty()) {

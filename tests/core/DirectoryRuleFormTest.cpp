@@ -39,15 +39,14 @@ TEST_P(DirectoryRuleFormTest, NewBlocksSpeakTheServersFormAndOldOnesKeepTheirs) 
     save();
     ASSERT_FALSE(windows->hasPendingSheet()) << windows->pendingSheet().alert.message;
     // "or", deny,allow: alice, or a host that is allowed or not denied.
-    const std::string written24 = head() +
-                                  "<RequireAny>\n"
-                                  "    Require user alice\n"
-                                  "    Require ip 10.0.0.1\n"
-                                  "    <RequireAll>\n"
-                                  "        Require all granted\n"
-                                  "        Require not host bad.example\n"
-                                  "    </RequireAll>\n"
-                                  "</RequireAny>\n";
+    const std::string written24 = head() + "<RequireAny>\n"
+                                           "    Require user alice\n"
+                                           "    Require ip 10.0.0.1\n"
+                                           "    <RequireAll>\n"
+                                           "        Require all granted\n"
+                                           "        Require not host bad.example\n"
+                                           "    </RequireAll>\n"
+                                           "</RequireAny>\n";
     EXPECT_EQ(readFile(blockFile(site)), stored(site, written24));
     EXPECT_FALSE(editor.useApache24BT.isEnabled());
 
@@ -55,12 +54,14 @@ TEST_P(DirectoryRuleFormTest, NewBlocksSpeakTheServersFormAndOldOnesKeepTheirs) 
     load(site);
     EXPECT_EQ(editor.keptField.text, "");
     EXPECT_EQ(editor.hostOrRB.state(), 1);
-    EXPECT_EQ(editor.accessView.columnTexts("hostnameip"), (std::vector<std::string>{"10.0.0.1", "bad.example"}));
+    EXPECT_EQ(editor.accessView.columnTexts("hostnameip"),
+              (std::vector<std::string>{"10.0.0.1", "bad.example"}));
     EXPECT_EQ(editor.userfileView.columnTexts("check"), (std::vector<std::string>{"1", "0", "0"}));
 
     // A 2.2 block saved on a 2.4 server keeps its form, "Satisfy Any" included.
-    const std::string old22 = head() + "Require user alice\nAllow from 10.0.0.1\nOrder deny,allow\nDeny from all\n"
-                                       "Satisfy Any\n";
+    const std::string old22 = head() +
+                              "Require user alice\nAllow from 10.0.0.1\nOrder deny,allow\nDeny from all\n"
+                              "Satisfy Any\n";
     putBlock(site, old22);
     load(site);
     EXPECT_EQ(editor.keptField.text, "");
@@ -70,7 +71,8 @@ TEST_P(DirectoryRuleFormTest, NewBlocksSpeakTheServersFormAndOldOnesKeepTheirs) 
 
     // Converting shows the block it writes; Cancel writes nothing, Convert writes the 2.4 form.
     editor.directory.useApache24Rules();
-    const std::string converted = head() + "<RequireAny>\n    Require user alice\n    Require ip 10.0.0.1\n</RequireAny>\n";
+    const std::string converted =
+        head() + "<RequireAny>\n    Require user alice\n    Require ip 10.0.0.1\n</RequireAny>\n";
     ASSERT_TRUE(windows->hasPendingSheet());
     EXPECT_NE(windows->pendingSheet().alert.message.find(converted), std::string::npos)
         << windows->pendingSheet().alert.message;
@@ -104,8 +106,8 @@ TEST_P(DirectoryRuleFormTest, TheReplaceQuestionListsTheLinesThatGoAndComeAndCan
     save();
     ASSERT_TRUE(windows->hasPendingSheet());
     const std::string message = windows->pendingSheet().alert.message;
-    for (const std::string line : {"<RequireAll>", "  Require valid-user", "  Require env \\", "    TRUSTED",
-                                   "</RequireAll>"}) {
+    for (const std::string line :
+         {"<RequireAll>", "  Require valid-user", "  Require env \\", "    TRUSTED", "</RequireAll>"}) {
         EXPECT_NE(message.find("\n" + line + "\n"), std::string::npos) << line << "\n" << message;
     }
     EXPECT_NE(message.find("writes this protection in their place:\n" + head() + "Require user alice\n"),
@@ -118,8 +120,8 @@ TEST_P(DirectoryRuleFormTest, TheReplaceQuestionListsTheLinesThatGoAndComeAndCan
     EXPECT_EQ(readFile(blockFile(site)), stored(site, head() + "Require user alice\n"));
 }
 
-INSTANTIATE_TEST_SUITE_P(BothModes, DirectoryRuleFormTest, ::testing::Values(Mode::AccessFile, Mode::ConfigFile),
-                         modeName);
+INSTANTIATE_TEST_SUITE_P(BothModes, DirectoryRuleFormTest,
+                         ::testing::Values(Mode::AccessFile, Mode::ConfigFile), modeName);
 
 } // namespace
 } // namespace keepgate::testing

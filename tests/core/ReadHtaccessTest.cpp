@@ -38,7 +38,8 @@ TEST(ReadHtaccessTest, ReadsEverySpellingApacheReads) {
         {"Deny From ALL", {{"denyall", "yes"}, {"apache22", "yes"}}},
         {"Deny from allhosts.example", {{"deny", "allhosts.example"}, {"apache22", "yes"}}},
         {"Allow from all", {{"apache22", "yes"}}},
-        {"allow from 10.0.0.1\t.example.com\nAllow from b", {{"allow", "10.0.0.1 .example.com b"}, {"apache22", "yes"}}},
+        {"allow from 10.0.0.1\t.example.com\nAllow from b",
+         {{"allow", "10.0.0.1 .example.com b"}, {"apache22", "yes"}}},
         {"Order Allow,Deny", {{"orderallow", "yes"}, {"apache22", "yes"}}},
         {"order allow,deny\norder DENY,ALLOW", {{"apache22", "yes"}}},
         {"Order mutual-failure", {{"orderallow", "yes"}, {"apache22", "yes"}}},
@@ -49,12 +50,21 @@ TEST(ReadHtaccessTest, ReadsEverySpellingApacheReads) {
          {{"allow", "10.0.0.0/8 ::1 .example.com"}, {"denyall", "yes"}, {"apache24", "yes"}}},
         {"Require all denied", {{"denyall", "yes"}, {"apache24", "yes"}}},
         {"Require user alice\nRequire ip 10.1",
-         {{"users", "alice"}, {"allow", "10.1"}, {"denyall", "yes"}, {"satisfyany", "yes"}, {"apache24", "yes"}}},
+         {{"users", "alice"},
+          {"allow", "10.1"},
+          {"denyall", "yes"},
+          {"satisfyany", "yes"},
+          {"apache24", "yes"}}},
         {"<RequireAll>\n  Require user alice\n  Require ip 10.1\n  Require not ip 10.1.2.3\n</RequireAll>",
-         {{"users", "alice"}, {"allow", "10.1"}, {"deny", "10.1.2.3"}, {"orderallow", "yes"}, {"apache24", "yes"}}},
+         {{"users", "alice"},
+          {"allow", "10.1"},
+          {"deny", "10.1.2.3"},
+          {"orderallow", "yes"},
+          {"apache24", "yes"}}},
         {"<requireany>\nRequire valid-user\nRequire all granted\n</requireany>",
          {{"valid-user", "valid-user"}, {"satisfyany", "yes"}, {"apache24", "yes"}}},
-        {"<RequireAll>\nRequire group staff\n<RequireAny>\nRequire ip 1.2.3.4\n<RequireAll>\nRequire all granted\n"
+        {"<RequireAll>\nRequire group staff\n<RequireAny>\nRequire ip 1.2.3.4\n<RequireAll>\nRequire all "
+         "granted\n"
          "Require NOT host bad.example\n</RequireAll>\n</RequireAny>\n</RequireAll>",
          {{"groups", "staff"}, {"allow", "1.2.3.4"}, {"deny", "bad.example"}, {"apache24", "yes"}}},
         {"<RequireAll>\nRequire valid-user\nRequire not ip 10.9\n</RequireAll>",
@@ -91,18 +101,19 @@ const std::string kWrittenBlock = "AuthType Basic\n"
                                   "Order allow,deny\n"
                                   "Deny from all\n";
 
-const ProtectionInfo kWrittenInfo{
-    {"authname", "Members"},    {"userfile", "/etc/users"}, {"groupfile", "/etc/groups"},
-    {"groups", "staff admins"}, {"users", "alice bob"},     {"allow", "10.0.0.1 .example.com"},
-    {"deny", "10.0.0.9"},       {"orderallow", "yes"},      {"denyall", "yes"},
-    {"apache22", "yes"}};
+const ProtectionInfo kWrittenInfo{{"authname", "Members"},      {"userfile", "/etc/users"},
+                                  {"groupfile", "/etc/groups"}, {"groups", "staff admins"},
+                                  {"users", "alice bob"},       {"allow", "10.0.0.1 .example.com"},
+                                  {"deny", "10.0.0.9"},         {"orderallow", "yes"},
+                                  {"denyall", "yes"},           {"apache22", "yes"}};
 
 TEST(ReadHtaccessTest, WrittenBlocksReadBackIntoTheirKeys) {
     EXPECT_EQ(ReadHtaccess::readPart(kWrittenBlock), kWrittenInfo);
-    EXPECT_EQ(ReadHtaccess::readPart("AuthType Basic\nAuthName \"Keepgate\"\nRequire valid-user\n"
-                                     "Deny from h\nOrder deny,allow\n"),
-              (ProtectionInfo{
-                  {"authname", "Keepgate"}, {"valid-user", "valid-user"}, {"deny", "h"}, {"apache22", "yes"}}));
+    EXPECT_EQ(
+        ReadHtaccess::readPart("AuthType Basic\nAuthName \"Keepgate\"\nRequire valid-user\n"
+                               "Deny from h\nOrder deny,allow\n"),
+        (ProtectionInfo{
+            {"authname", "Keepgate"}, {"valid-user", "valid-user"}, {"deny", "h"}, {"apache22", "yes"}}));
     EXPECT_EQ(ReadHtaccess::readPart("AuthType Basic\nAuthName \"Members\"\nAuthUserFile /etc/users\n"
                                      "Require user alice bob\nAllow from h\nOrder allow,deny\n"),
               (ProtectionInfo{{"authname", "Members"},

@@ -69,8 +69,9 @@ TEST_F(ServerProfileTest, ControlProgramAnswersWithTheDistributionLayout) {
     EXPECT_EQ(profile->reloadCommand(), (std::vector<std::string>{temp / "sbin/apache2ctl", "graceful"}));
     // The version line decides which form of host rules a new protection is written in.
     EXPECT_EQ(profile->version, "2.4");
-    for (const auto& [version, speaks24] : {std::pair{"2.4.62", true}, std::pair{"2.2.34", false},
-                                            std::pair{"", false}, std::pair{"2.10.1", true}, std::pair{"3.0", true}}) {
+    for (const auto& [version, speaks24] :
+         {std::pair{"2.4.62", true}, std::pair{"2.2.34", false}, std::pair{"", false},
+          std::pair{"2.10.1", true}, std::pair{"3.0", true}}) {
         EXPECT_EQ(speaksApache24(version), speaks24) << version;
     }
     EXPECT_EQ(serverVersion("Server version: Apache/2.2.34 (Unix)\nServer built: ..."), "2.2.34");

@@ -170,8 +170,8 @@ int ApacheInstance::status(const std::string& path, const std::string& credentia
 
 int ApacheInstance::statusFrom(const std::string& address, const std::string& path,
                                const std::string& credentials) const {
-    std::vector<std::string> arguments{"-s", "-o", "/dev/null", "-w", "%{http_code}", "--max-time", "10",
-                                       "--interface", address};
+    std::vector<std::string> arguments{"-s",         "-o", "/dev/null",   "-w",   "%{http_code}",
+                                       "--max-time", "10", "--interface", address};
     if (!credentials.empty()) {
         arguments.push_back("-u");
         arguments.push_back(credentials);
@@ -185,9 +185,11 @@ int ApacheInstance::statusFrom(const std::string& address, const std::string& pa
     }
 }
 
-std::vector<int> ApacheInstance::statusesFrom(const std::string& address, const std::vector<std::string>& paths,
+std::vector<int> ApacheInstance::statusesFrom(const std::string& address,
+                                              const std::vector<std::string>& paths,
                                               const std::string& credentials) const {
-    std::vector<std::string> arguments{"-s", "-w", "%{http_code}\\n", "--max-time", "60", "--interface", address};
+    std::vector<std::string> arguments{"-s",          "-w",   "%{http_code}\\n", "--max-time", "60",
+                                       "--interface", address};
     if (!credentials.empty()) {
         arguments.push_back("-u");
         arguments.push_back(credentials);

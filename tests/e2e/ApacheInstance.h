@@ -6,8 +6,8 @@
 
 namespace keepgate::testing {
 
-// A private Apache HTTP Server on 127.0.0.1 (and 127.0.0.2, a second client address) with its own ServerRoot, configuration and logs, so the
-// end-to-end tests never touch the system's web server.
+// A private Apache HTTP Server on 127.0.0.1 (and 127.0.0.2, a second client address) with its own ServerRoot,
+// configuration and logs, so the end-to-end tests never touch the system's web server.
 class ApacheInstance {
   public:
     // `root` must exist; it becomes the ServerRoot, with htdocs/ as the document root.

@@ -103,8 +103,8 @@ TEST_F(HostRuleFormsEndToEnd, BothFormsOfEveryHostTableSettingAnswerAlike) {
             windows->answer(1, {users});
             editor.userfileView.clickCheckBox(0);
             int rule = 0;
-            for (const auto& [wanted, kind, host] : {std::tuple{row.allow, "Allow", "127.0.0.1"},
-                                                      std::tuple{row.deny, "Deny", "127.0.0.0/8"}}) {
+            for (const auto& [wanted, kind, host] :
+                 {std::tuple{row.allow, "Allow", "127.0.0.1"}, std::tuple{row.deny, "Deny", "127.0.0.0/8"}}) {
                 if (wanted) {
                     editor.directoryAccess.addRecord();
                     editor.accessView.editCell(host, "hostnameip", rule);
@@ -119,8 +119,7 @@ TEST_F(HostRuleFormsEndToEnd, BothFormsOfEveryHostTableSettingAnswerAlike) {
             editor.hostAndRB.buttonState = row.either ? 0 : 1;
             editor.directory.saveProtection();
             // "Or" with every host admitted lets everyone in, which the editor refuses to save.
-            const bool everyone =
-                row.either && !row.denyAll && !row.deny && (!row.orderAllow || !row.allow);
+            const bool everyone = row.either && !row.denyAll && !row.deny && (!row.orderAllow || !row.allow);
             EXPECT_EQ(windows->hasPendingSheet(), everyone);
             if (windows->hasPendingSheet()) {
                 EXPECT_NE(windows->pendingSheet().alert.message.find("open to everyone"), std::string::npos);
@@ -129,8 +128,10 @@ TEST_F(HostRuleFormsEndToEnd, BothFormsOfEveryHostTableSettingAnswerAlike) {
             }
             const std::string block = readFile(directory + "/.htaccess");
             openToApache(directory + "/.htaccess");
-            const bool form22 = block.find("Order ") != std::string::npos || block.find(" from ") != std::string::npos;
-            const bool form24 = block.find("<Require") != std::string::npos || block.find("Require ip") != std::string::npos ||
+            const bool form22 =
+                block.find("Order ") != std::string::npos || block.find(" from ") != std::string::npos;
+            const bool form24 = block.find("<Require") != std::string::npos ||
+                                block.find("Require ip") != std::string::npos ||
                                 block.find("Require all") != std::string::npos;
             EXPECT_FALSE(apache24 ? form22 : form24) << block;
             (apache24 ? row.directory24 : row.directory22) = directory;
@@ -162,10 +163,11 @@ TEST_F(HostRuleFormsEndToEnd, BothFormsOfEveryHostTableSettingAnswerAlike) {
         }
         const auto old = answered[url(row.directory22)];
         const auto current = answered[url(row.directory24)];
-        SCOPED_TRACE(std::string(row.allow ? "Allow 127.0.0.1, " : "") + (row.deny ? "Deny 127.0.0.0/8, " : "") +
-                     (row.orderAllow ? "allow,deny" : "deny,allow") + (row.denyAll ? ", deny all others" : "") +
-                     (row.either ? ", or" : ", and") + "\n2.2:\n" + readFile(row.directory22 + "/.htaccess") +
-                     "2.4:\n" + readFile(row.directory24 + "/.htaccess"));
+        SCOPED_TRACE(std::string(row.allow ? "Allow 127.0.0.1, " : "") +
+                     (row.deny ? "Deny 127.0.0.0/8, " : "") + (row.orderAllow ? "allow,deny" : "deny,allow") +
+                     (row.denyAll ? ", deny all others" : "") + (row.either ? ", or" : ", and") + "\n2.2:\n" +
+                     readFile(row.directory22 + "/.htaccess") + "2.4:\n" +
+                     readFile(row.directory24 + "/.htaccess"));
         EXPECT_EQ(old, current) << statusText(old) << " / " << statusText(current);
         EXPECT_EQ(std::count(old.begin(), old.end(), 500), 0) << apache->errorLog();
         // Each block reads back into the same settings: a save without an edit writes the same bytes.
@@ -193,7 +195,8 @@ TEST_F(HostRuleFormsEndToEnd, ALoadAndSaveNeverWidensAnyAnswer) {
         std::string block;
         std::vector<int> before; // asserted where the reading rule needs proof; empty: whatever it is
     } cases[] = {
-        {"Order in another case", head + "Require user alice\nOrder Allow,Deny\nAllow from 10.0.0.0/8\n",
+        {"Order in another case",
+         head + "Require user alice\nOrder Allow,Deny\nAllow from 10.0.0.0/8\n",
          {403, 403, 403, 403, 403, 403}},
         {"lower case", head + "Require user alice\norder deny,allow\ndeny from all\n", {}},
         {"doubled blanks", head + "Require user alice\nDeny from  all\n", {}},
@@ -201,20 +204,27 @@ TEST_F(HostRuleFormsEndToEnd, ALoadAndSaveNeverWidensAnyAnswer) {
          head + "Require user alice\nOrder deny,allow\nDeny from all\nAllow from 127.0.0.2\nSatisfy any\n",
          {401, 200, 401, 200, 200, 200}},
         {"continued Require line", head + "Require user alice \\\n    bob\n", {401, 200, 200, 401, 200, 200}},
-        {"tabs and quotes", "AuthType basic\nAuthName 'Members'\nAuthUserFile\t\"" + users + "\"\nrequire\tuser alice\n",
+        {"tabs and quotes",
+         "AuthType basic\nAuthName 'Members'\nAuthUserFile\t\"" + users + "\"\nrequire\tuser alice\n",
          {}},
         {"Require ip", head + "Require user alice\nRequire ip 127.0.0.2\n", {401, 200, 401, 200, 200, 200}},
-        {"RequireAll with not", head + "<RequireAll>\n  Require valid-user\n  Require not ip 127.0.0.2\n</RequireAll>\n",
+        {"RequireAll with not",
+         head + "<RequireAll>\n  Require valid-user\n  Require not ip 127.0.0.2\n</RequireAll>\n",
          {}},
-        {"RequireAny", head + "<RequireAny>\n  Require user bob\n  Require ip 127.0.0.1\n</RequireAny>\n", {}},
-        {"RequireNone", head + "<RequireAll>\nRequire valid-user\n<RequireNone>\nRequire user bob\n</RequireNone>\n</RequireAll>\n",
+        {"RequireAny",
+         head + "<RequireAny>\n  Require user bob\n  Require ip 127.0.0.1\n</RequireAny>\n",
+         {}},
+        {"RequireNone",
+         head + "<RequireAll>\nRequire valid-user\n<RequireNone>\nRequire user "
+                "bob\n</RequireNone>\n</RequireAll>\n",
          {}},
         {"Require env", head + "Require user alice\nRequire env NOBODY_SETS_THIS\n", {}},
         {"Require all denied", head + "Require all denied\n", {403, 403, 403, 403, 403, 403}},
         // Mixed: the Require lines are alternatives, the Order/Allow/Deny lines a separate host check, and
         // Satisfy joins the two (All: both, Any: either).
         {"mixed, Satisfy All",
-         head + "Require user alice\nRequire ip 127.0.0.2\nOrder deny,allow\nDeny from all\nAllow from 127.0.0.1\n",
+         head + "Require user alice\nRequire ip 127.0.0.2\nOrder deny,allow\nDeny from all\nAllow from "
+                "127.0.0.1\n",
          {401, 200, 401, 403, 403, 403}},
         {"mixed, Satisfy Any",
          head + "Require user alice\nRequire ip 127.0.0.2\nOrder deny,allow\nDeny from all\nAllow from "
@@ -249,7 +259,8 @@ TEST_F(HostRuleFormsEndToEnd, ALoadAndSaveNeverWidensAnyAnswer) {
             if (alert.defaultButton == "Replace") {
                 // The question names the lines that go and the protection that comes.
                 EXPECT_NE(alert.message.find("removes these lines:"), std::string::npos) << alert.message;
-                EXPECT_NE(alert.message.find(editor.directory.directoryinfo), std::string::npos) << alert.message;
+                EXPECT_NE(alert.message.find(editor.directory.directoryinfo), std::string::npos)
+                    << alert.message;
                 windows->answer(1);
             } else {
                 windows->answer(0);

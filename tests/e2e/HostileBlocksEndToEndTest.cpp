@@ -214,7 +214,8 @@ TEST_F(HostileBlocksEndToEnd, HandWrittenBlocksAnswerTheSameAfterTheEditorTouche
         EXPECT_EQ(std::count(answered.begin(), answered.end(), 500), 0) << "the handwritten block is valid";
         DirectoryEditorLayout editor;
         load(editor, kept);
-        EXPECT_EQ(editor.keptField.text == "", c.save == Save::Shown) << "the lines the editor cannot show are listed";
+        EXPECT_EQ(editor.keptField.text == "", c.save == Save::Shown)
+            << "the lines the editor cannot show are listed";
         windows->alerts.clear();
         editor.directory.saveProtection();
         EXPECT_EQ(windows->hasPendingSheet(), c.save != Save::Quiet && c.save != Save::Shown);
