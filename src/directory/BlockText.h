@@ -10,7 +10,7 @@ namespace keepgate {
 // The lines of a protection block as the editor sees them. Kept lines keep their bytes; the lines the
 // editor reads lose one trailing carriage return, so blocks saved with DOS line ends read cleanly.
 struct BlockLines {
-    // Lines in exactly a form the editor shows and writes again itself.
+    // Lines whose meaning, as the server reads them, the editor shows exactly and can write again.
     std::vector<std::string> shown;
     // Lines that control access in a form the editor cannot show; a save replaces them only when asked.
     std::vector<std::string> keptAccess;
