@@ -97,6 +97,8 @@ ServerCheckReport::Subject ServerCheckReport::subjectOf(const Directory* directo
     }
     subject.needsHostRules =
         subject.needsHostRules || (directory->denyAllOthersCB && directory->denyAllOthersCB->state() == 1);
+    // Apache 2.4's Require ip and Require host rules need neither mod_access_compat nor the Limit override.
+    subject.needsHostRules = subject.needsHostRules && !directory->writesApache24;
     return subject;
 }
 

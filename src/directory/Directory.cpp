@@ -17,6 +17,7 @@
 #include "platform/RecentFiles.h"
 #include "services/AdministratorWrite.h"
 #include "services/ServerActions.h"
+#include "services/ServerProfile.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -252,6 +253,13 @@ void Directory::parseFile(const std::optional<ProtectionInfo>& info) {
         orderAllowRB->setState(0);
     }
     denyAllOthersCB->setState(block.has("denyall") ? 1 : 0);
+    if (hostAndRB && hostOrRB) {
+        hostOrRB->setState(block.has("satisfyany") ? 1 : 0);
+        hostAndRB->setState(block.has("satisfyany") ? 0 : 1);
+    }
+    writesApache24 = block.has("apache22")   ? false
+                     : block.has("apache24") ? true
+                                             : speaksApache24(systemPaths().serverVersion);
     users.clear();
     groups.clear();
     deny.clear();
@@ -281,6 +289,14 @@ void Directory::enableEdit() {
     }
     buttonCell(allusersCB->state() != 1);
     allusersCB->setEnabled(true);
+    for (ui::Button* button : {hostAndRB, hostOrRB}) {
+        if (button) {
+            button->setEnabled(true);
+        }
+    }
+    if (useApache24BT) {
+        useApache24BT->setEnabled(!writesApache24);
+    }
 }
 
 void Directory::reloadUserfile() {
@@ -428,7 +444,7 @@ bool Directory::composeBlock() {
             }
         }
     }
-    std::string hostLines;
+    HostRules hostRules;
     if (const auto& accessRecords = DirectoryAccess::getAccessRecords()) {
         for (const auto& record : *accessRecords) {
             const std::string host = record.text("hostnameip");
@@ -444,9 +460,12 @@ bool Directory::composeBlock() {
             if (const auto problem = Validator::host(host)) {
                 return refuse("host of a host rule", host, *problem);
             }
-            hostLines += kind + " from " + host + "\n";
+            (kind == "Allow" ? hostRules.allow : hostRules.deny).push_back(host);
         }
     }
+    hostRules.orderAllow = orderAllowRB->state() == 1;
+    hostRules.denyAll = denyAllOthersCB->state() == 1;
+    hostRules.either = hostOrRB && hostOrRB->state() == 1;
 
     std::string block = "AuthType Basic\nAuthName \"" + realm + "\"\n";
     const std::string userfile = userfileField->stringValue();
@@ -457,6 +476,7 @@ bool Directory::composeBlock() {
         }
         block += "AuthUserFile " + *argument + "\n";
     }
+    std::string passwordLines;
     const std::string groupfile = groupfileField->stringValue();
     if (!groupfile.empty()) {
         if (platform::fileExists(groupfile)) {
@@ -469,23 +489,18 @@ bool Directory::composeBlock() {
         if (!checkNames("group name", requiregroups, Validator::groupName)) {
             return false;
         }
-        block += BlockText::requireLines("group", requiregroups);
+        passwordLines += BlockText::requireLines("group", requiregroups);
     }
     if (allusersCB->state() != 1) {
         if (!checkNames("user name", markedUsers, Validator::userName)) {
             return false;
         }
-        block += BlockText::requireLines("user", markedUsers);
+        passwordLines += BlockText::requireLines("user", markedUsers);
     } else {
-        block += "Require valid-user\n";
+        passwordLines += "Require valid-user\n";
     }
-    block += hostLines;
-    if (!hostLines.empty()) {
-        block += orderAllowRB->state() == 1 ? "Order allow,deny\n" : "Order deny,allow\n";
-    }
-    if (denyAllOthersCB->state() == 1) {
-        block += "Deny from all\n";
-    }
+    block += writesApache24 ? BlockText::rules24(passwordLines, hostRules)
+                            : passwordLines + BlockText::hostLines22(hostRules, !passwordLines.empty());
     directoryinfo = block;
     return true;
 }
@@ -548,13 +563,44 @@ void Directory::confirmReplacingAndWrite(const std::string& directory) {
     }
     ui::windowSystem().beginAlertSheet(
         {"Warning!",
-         "The protection on disk holds lines that control access in a form Keepgate cannot show:" + replaced +
-             "\n\nSaving replaces them with the protection shown here.",
+         "The protection on disk holds lines that control access in a form Keepgate cannot show. Saving "
+         "removes these lines:" +
+             replaced + "\n\nand writes this protection in their place:\n" + directoryinfo,
          "Replace", "Cancel", true},
         mainWindow, [this, directory](int returnCode) {
             if (returnCode == 1) {
                 writeBlock(directory);
             }
+        });
+}
+
+void Directory::useApache24Rules() {
+    if (directoryField->stringValue().empty()) {
+        return;
+    }
+    const bool before = writesApache24;
+    writesApache24 = true;
+    const bool composed = composeBlock();
+    writesApache24 = before;
+    if (!composed) {
+        return;
+    }
+    ui::windowSystem().beginAlertSheet(
+        {"Use Apache 2.4 rules",
+         "The host rules will be written as Apache 2.4's Require lines, which need no mod_access_compat. "
+         "Saving writes this protection:\n\n" +
+             directoryinfo,
+         "Convert and Save", "Cancel", true},
+        mainWindow, [this](int returnCode) {
+            if (returnCode != 1) {
+                ui::windowSystem().showStatus("The host rules keep their Apache 2.2 form.");
+                return;
+            }
+            writesApache24 = true;
+            if (useApache24BT) {
+                useApache24BT->setEnabled(false);
+            }
+            saveProtection();
         });
 }
 
@@ -686,10 +732,12 @@ void Directory::removeProtectionNow(int returnCode) {
         field->setStringValue("");
     }
     authnameField->setEditable(false);
-    for (ui::Button* button :
-         {selectUserfileButton, selectGroupfileButton, saveProtectionButton, removeProtectionButton,
-          allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT, removeAccessBT}) {
-        button->setEnabled(false);
+    for (ui::Button* button : {selectUserfileButton, selectGroupfileButton, saveProtectionButton,
+                               removeProtectionButton, allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB,
+                               addAccessBT, removeAccessBT, hostAndRB, hostOrRB, useApache24BT}) {
+        if (button) {
+            button->setEnabled(false);
+        }
     }
     reloadUserfile();
     reloadGroupfile();

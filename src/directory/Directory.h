@@ -33,6 +33,11 @@ class Directory : public ui::TableDataSource {
     ui::Button* orderAllowRB = nullptr;
     ui::Button* addAccessBT = nullptr;
     ui::Button* removeAccessBT = nullptr;
+    // In the Hosts tab: whether a password and an admitted host are both needed ("and") or either is
+    // enough ("or"), and the button that rewrites a block's host rules in the Apache 2.4 form.
+    ui::Button* hostAndRB = nullptr;
+    ui::Button* hostOrRB = nullptr;
+    ui::Button* useApache24BT = nullptr;
     // The strip above the tabs that lists the loaded block's lines the editor keeps as written; empty
     // when there are none.
     ui::TextField* keptField = nullptr;
@@ -44,6 +49,9 @@ class Directory : public ui::TableDataSource {
     std::vector<std::string> groups;
     std::vector<std::string> allow;
     std::vector<std::string> deny;
+    // Whether a save writes the host rules as Apache 2.4's Require lines: a loaded block keeps the form
+    // it has; a new one takes the form the installed server speaks.
+    bool writesApache24 = false;
     // The check-box cell that currently draws the "check" column (the newest made by buttonCell()).
     std::shared_ptr<ui::CheckBoxCell> activeButtonCell;
 
@@ -89,6 +97,8 @@ class Directory : public ui::TableDataSource {
                                           const std::string& directory);
     void removeProtection();
     void removeProtectionNow(int returnCode);
+    // Shows the block in the Apache 2.4 form and, when the user agrees, saves it in that form.
+    void useApache24Rules();
 
   private:
     // Composes the block from the fields and the marked records into `directoryinfo`; false (after an

@@ -29,6 +29,7 @@ struct SystemPaths {
     std::string enableModuleProgram;   // a2enmod where the distribution has it
     std::string modulesFolder;         // where the server's module files lie
     std::string documentRoot;          // the main server's DocumentRoot, when it names one
+    std::string serverVersion;         // "2.4.62" as the server names itself; empty when unknown
     // The shared configuration file the preferences restore: keepgate.conf in a detected server's root.
     std::string defaultConfigFile = constants::kDefaultConfigFilePath;
 

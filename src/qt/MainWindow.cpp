@@ -237,10 +237,17 @@ QWidget* MainWindow::buildDirectoryEditor() {
     orderGroup->addButton(orderDeny);
     orderGroup->addButton(orderAllow);
     orderDeny->setChecked(true);
+    auto* hostAnd = new QRadioButton(tr("A password and an admitted host are both needed (and)"));
+    auto* hostOr = new QRadioButton(tr("A password or an admitted host is enough (or)"));
+    auto* joinGroup = new QButtonGroup(page);
+    joinGroup->addButton(hostAnd);
+    joinGroup->addButton(hostOr);
+    hostAnd->setChecked(true);
+    auto* useApache24 = makeButton(tr("Use Apache 2.4 rules"), false);
     auto* addRule = makeButton(tr("Add Rule"), false);
     auto* removeRule = makeButton(tr("Remove Rule"), false);
     for (QAbstractButton* button :
-         std::initializer_list<QAbstractButton*>{allUsers, denyAll, orderDeny, orderAllow}) {
+         std::initializer_list<QAbstractButton*>{allUsers, denyAll, orderDeny, orderAllow, hostAnd, hostOr}) {
         button->setEnabled(false);
     }
 
@@ -274,8 +281,10 @@ QWidget* MainWindow::buildDirectoryEditor() {
     hostsLayout->addWidget(orderDeny);
     hostsLayout->addWidget(orderAllow);
     hostsLayout->addWidget(denyAll);
+    hostsLayout->addWidget(hostAnd);
+    hostsLayout->addWidget(hostOr);
     hostsLayout->addWidget(e.accessView->widget(), 1);
-    hostsLayout->addLayout(row({addRule, removeRule}));
+    hostsLayout->addLayout(row({addRule, removeRule, useApache24}));
     hostsLayout->itemAt(hostsLayout->count() - 1)->layout()->setAlignment(Qt::AlignLeft);
     subTabs->addTab(hostsPage, tr("Hosts"));
 
@@ -326,6 +335,9 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.orderAllowRB = std::make_unique<QtButton>(orderAllow);
     e.addAccessBT = std::make_unique<QtButton>(addRule);
     e.removeAccessBT = std::make_unique<QtButton>(removeRule);
+    e.hostAndRB = std::make_unique<QtButton>(hostAnd);
+    e.hostOrRB = std::make_unique<QtButton>(hostOr);
+    e.useApache24BT = std::make_unique<QtButton>(useApache24);
     e.subTabs = std::make_unique<QtTabView>(subTabs);
     e.addressField = std::make_unique<QtTextField>(address);
     e.testProtectionButton = std::make_unique<QtButton>(testProtection);
@@ -403,6 +415,9 @@ void MainWindow::connectOutlets() {
         d.orderAllowRB = e.orderAllowRB.get();
         d.addAccessBT = e.addAccessBT.get();
         d.removeAccessBT = e.removeAccessBT.get();
+        d.hostAndRB = e.hostAndRB.get();
+        d.hostOrRB = e.hostOrRB.get();
+        d.useApache24BT = e.useApache24BT.get();
         d.keptField = e.keptField.get();
         e.userfileView->setDataSource(&d);
         directoryGroups.mainWindow = &window;
@@ -434,6 +449,8 @@ void MainWindow::connectOutlets() {
         connect(e.removeProtectionButton->widget(), &QAbstractButton::clicked, this,
                 act([&d] { d.removeProtection(); }));
         connect(e.allusersCB->widget(), &QAbstractButton::clicked, this, [&d] { d.checkAllusers(); });
+        connect(e.useApache24BT->widget(), &QAbstractButton::clicked, this,
+                act([&d] { d.useApache24Rules(); }));
         connect(e.addAccessBT->widget(), &QAbstractButton::clicked, this,
                 [this] { directoryAccess.addRecord(); });
         connect(e.removeAccessBT->widget(), &QAbstractButton::clicked, this,

@@ -61,7 +61,7 @@ class MainWindow : public QMainWindow {
         std::unique_ptr<QtTableView> userfileView, groupfileView, accessView;
         std::unique_ptr<QtButton> selectUserfileButton, selectGroupfileButton, saveProtectionButton,
             removeProtectionButton, allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT,
-            removeAccessBT;
+            removeAccessBT, hostAndRB, hostOrRB, useApache24BT;
         std::unique_ptr<QtTabView> subTabs;
         std::unique_ptr<QtTextField> addressField;
         std::unique_ptr<QtButton> testProtectionButton;

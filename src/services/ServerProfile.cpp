@@ -1,5 +1,6 @@
 #include "services/ServerProfile.h"
 
+#include <cstdio>
 #include <cstdlib>
 #include <unistd.h>
 
@@ -70,6 +71,26 @@ const ConfigDirective* firstNamed(const ApacheConfigText& text, const std::strin
 
 } // namespace
 
+std::string serverVersion(const std::string& output) {
+    const std::string marker = "Apache/";
+    const auto start = output.find(marker);
+    if (start == std::string::npos) {
+        return {};
+    }
+    const auto first = start + marker.size();
+    const auto end = output.find_first_not_of("0123456789.", first);
+    return output.substr(first, end == std::string::npos ? std::string::npos : end - first);
+}
+
+bool speaksApache24(const std::string& version) {
+    int major = 0;
+    int minor = 0;
+    if (std::sscanf(version.c_str(), "%d.%d", &major, &minor) != 2) {
+        return false;
+    }
+    return major > 2 || (major == 2 && minor >= 4);
+}
+
 std::map<std::string, std::string> readEnvironmentFile(const std::string& path, int timeoutMilliseconds) {
     std::map<std::string, std::string> variables;
     if (!platform::fileExists(path)) {
@@ -132,6 +153,7 @@ void ServerProfile::applyTo(SystemPaths& paths) const {
     paths.enableModuleProgram = enableModuleProgram;
     paths.modulesFolder = modulesFolder;
     paths.documentRoot = documentRoot;
+    paths.serverVersion = version;
     paths.defaultConfigFile = platform::joinPath(serverRoot, "keepgate.conf");
 }
 
@@ -150,6 +172,7 @@ ServerProfile ServerProfile::current() {
     profile.enableModuleProgram = paths.enableModuleProgram;
     profile.modulesFolder = paths.modulesFolder;
     profile.documentRoot = paths.documentRoot;
+    profile.version = paths.serverVersion;
     return profile;
 }
 
@@ -220,7 +243,10 @@ std::optional<ServerProfile> ServerProfile::detect() {
             continue;
         }
         if (platform::fileExists(absoluteIn(*root, *config))) {
-            return describe(*config, *root, *program);
+            ServerProfile profile = describe(*config, *root, *program);
+            // -V begins with the same version line as -v, so no second run is needed.
+            profile.version = serverVersion(result.standardOutput);
+            return profile;
         }
     }
     for (const auto& config : paths.knownMainConfigs) {

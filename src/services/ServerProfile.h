@@ -22,6 +22,7 @@ struct ServerProfile {
     std::string enableModuleProgram; // a2enmod; empty: a module is enabled with a LoadModule line
     std::string modulesFolder;
     std::string documentRoot;
+    std::string version; // "2.4.62", from the server's own version line; empty when unknown
 
     // The environment as the process runner takes it, so the control program runs as the distribution
     // runs it.
@@ -43,6 +44,12 @@ struct ServerProfile {
     static ServerProfile describe(const std::string& mainConfig, const std::string& serverRoot,
                                   const std::string& controlProgram);
 };
+
+// The version in a server's version line ("Server version: Apache/2.4.62 (Debian)"), as -v and -V print
+// it; empty when the text holds none.
+std::string serverVersion(const std::string& output);
+// Whether a version names Apache 2.4 or later, which speaks the Require ip rules.
+bool speaksApache24(const std::string& version);
 
 // The variables a shell environment file sets, read by sourcing it the way the distribution's control
 // script does; empty when it cannot be read.

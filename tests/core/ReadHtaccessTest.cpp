@@ -8,53 +8,78 @@ namespace {
 
 using testing::TempDir;
 
-TEST(ReadHtaccessTest, ReadsEachDirectiveByTheScannerRules) {
+// Every spelling Apache reads: names in any case, arguments at runs of blanks, quotes, continued lines,
+// and Apache 2.4's Require rules and containers where the host table can show them.
+TEST(ReadHtaccessTest, ReadsEverySpellingApacheReads) {
     const struct {
         std::string block;
         ProtectionInfo expected;
     } cases[] = {
-        {"AuthName \"Members\"", {{"authname", "Members"}}},
-        {"AuthName Members Area\r", {{"authname", "Members Area\r"}}},
-        {"AuthName 'x y'", {{"authname", "x y'"}}},
+        // Names, blanks and quotes.
+        {"AuthName \"Members Area\"", {{"authname", "Members Area"}}},
+        {"authname 'x y'", {{"authname", "x y"}}},
+        {"AuthName \"a \\\"quoted\\\" realm\"", {{"authname", "a \"quoted\" realm"}}},
         {"AuthName \"\"", {{"authname", "Keepgate"}}},
         {"AuthName", {{"authname", "Keepgate"}}},
-        {"AuthName  \"x\"", {{"authname", " "}}},
-        {"AuthName \"'\"a\"", {{"authname", "a"}}},
-        {"\t AuthName \"x\"", {{"authname", "x"}}},
-        {"AuthUserFile /etc/AuthName/u", {{"authname", "uthUserFile /etc/AuthName/u"}}},
-        {"AuthUserFile /etc/users \r", {{"userfile", "/etc/users \r"}}},
-        {"AuthUserFile   \"/a b/users\"", {{"userfile", "\"/a b/users\""}}},
-        {"AuthUserFile", {{"userfile", ""}}},
-        {"AuthUserFile \t ", {{"userfile", ""}}},
-        {"AuthUserFile:/x", {{"userfile", "/x"}}},
-        {"AuthUserFile/x", {{"userfile", "x"}}},
-        {"#AuthUserFile /x", {{"userfile", "AuthUserFile /x"}}},
-        {"AUTHUSERFILE /x AuthUserFile", {{"userfile", "/x AuthUserFile"}}},
-        {"AuthGroupFile /etc/groups", {{"groupfile", "/etc/groups"}}},
-        {"Require user alice bob", {{"users", "alice bob"}}},
-        {"Require user", {}},
-        {"Require user ", {}},
-        {"Require user a\nRequire user b c", {{"users", "a b c"}}},
-        {"Require user a \r\nRequire user b\nRequire group g\nRequire group h",
-         {{"users", "a b"}, {"groups", "g h"}}},
-        {"Require user a\nRequire user \r", {{"users", "a"}}},
-        {"Require group staff admins", {{"groups", "staff admins"}}},
-        {"require valid-user\nrequire user bob", {}},
-        {"Require valid-user", {{"valid-user", "valid-user"}}},
-        {"Deny from all", {{"denyall", "yes"}}},
-        {"Deny from allhosts.example", {{"denyall", "yes"}}},
-        {"Allow from all", {}},
-        {"Allow from  all", {}},
-        {"Allow from all ", {{"allow", "all "}}},
-        {"Allow from", {}},
-        {"Allow from 10.0.0.1 .example.com", {{"allow", "10.0.0.1 .example.com"}}},
-        {"Allow from a\nAllow from all\nAllow from b c", {{"allow", "a b c"}}},
-        {"Allow from a \r\nAllow from b\nDeny from c\t\nDeny from d", {{"allow", "a b"}, {"deny", "c d"}}},
-        {"Deny from x\nDeny from y", {{"deny", "x y"}}},
-        {"Order allow,deny", {{"orderallow", "yes"}}},
-        {"Order deny,allow\nAuthType Basic\nSatisfy any\n<Directory \"/x\">\n</Directory>\n\n", {}},
-        {"AuthName x Require valid-user Allow from y", {{"authname", "x Require valid-user Allow from y"}}},
-        {"Require user bob Deny from all", {{"users", "bob Deny from all"}}},
+        {"\t AUTHUSERFILE   \"/a b/users\" \r", {{"userfile", "/a b/users"}}},
+        {"AuthUserFile /etc/AuthName/u", {{"userfile", "/etc/AuthName/u"}}},
+        {"#AuthUserFile /x\n  # Require user x", {}},
+        {"AuthGroupFile\t/etc/groups", {{"groupfile", "/etc/groups"}}},
+        {"Require user alice\t bob\nrequire user c", {{"users", "alice bob c"}}},
+        {"Require group staff  admins", {{"groups", "staff admins"}}},
+        {"REQUIRE valid-user", {{"valid-user", "valid-user"}}},
+        // Continued lines, joined as Apache joins them.
+        {"Require user alice \\\n  bob\nRequire user carol", {{"users", "alice bob carol"}}},
+        {"Require user alice\\\nbob", {{"users", "alicebob"}}},
+        {"Require user a \\\r\nb\r\n", {{"users", "a b"}}},
+        {"Require user a\\\\\nRequire user b", {{"users", "a\\\\ b"}}},
+        // Apache 2.2 host rules.
+        {"deny from  all", {{"denyall", "yes"}, {"apache22", "yes"}}},
+        {"Deny From ALL", {{"denyall", "yes"}, {"apache22", "yes"}}},
+        {"Deny from allhosts.example", {{"deny", "allhosts.example"}, {"apache22", "yes"}}},
+        {"Allow from all", {{"apache22", "yes"}}},
+        {"allow from 10.0.0.1\t.example.com\nAllow from b",
+         {{"allow", "10.0.0.1 .example.com b"}, {"apache22", "yes"}}},
+        {"Order Allow,Deny", {{"orderallow", "yes"}, {"apache22", "yes"}}},
+        {"order allow,deny\norder DENY,ALLOW", {{"apache22", "yes"}}},
+        {"Order mutual-failure", {{"orderallow", "yes"}, {"apache22", "yes"}}},
+        {"Satisfy any", {{"satisfyany", "yes"}, {"apache22", "yes"}}},
+        {"Satisfy Any\nSATISFY all", {{"apache22", "yes"}}},
+        // Apache 2.4 rules the host table shows.
+        {"Require ip 10.0.0.0/8 ::1\nRequire host .example.com",
+         {{"allow", "10.0.0.0/8 ::1 .example.com"}, {"denyall", "yes"}, {"apache24", "yes"}}},
+        {"Require all denied", {{"denyall", "yes"}, {"apache24", "yes"}}},
+        {"Require user alice\nRequire ip 10.1",
+         {{"users", "alice"},
+          {"allow", "10.1"},
+          {"denyall", "yes"},
+          {"satisfyany", "yes"},
+          {"apache24", "yes"}}},
+        {"<RequireAll>\n  Require user alice\n  Require ip 10.1\n  Require not ip 10.1.2.3\n</RequireAll>",
+         {{"users", "alice"},
+          {"allow", "10.1"},
+          {"deny", "10.1.2.3"},
+          {"orderallow", "yes"},
+          {"apache24", "yes"}}},
+        {"<requireany>\nRequire valid-user\nRequire all granted\n</requireany>",
+         {{"valid-user", "valid-user"}, {"satisfyany", "yes"}, {"apache24", "yes"}}},
+        {"<RequireAll>\nRequire group staff\n<RequireAny>\nRequire ip 1.2.3.4\n<RequireAll>\nRequire all "
+         "granted\n"
+         "Require NOT host bad.example\n</RequireAll>\n</RequireAny>\n</RequireAll>",
+         {{"groups", "staff"}, {"allow", "1.2.3.4"}, {"deny", "bad.example"}, {"apache24", "yes"}}},
+        {"<RequireAll>\nRequire valid-user\nRequire not ip 10.9\n</RequireAll>",
+         {{"valid-user", "valid-user"}, {"deny", "10.9"}, {"apache24", "yes"}}},
+        // Apache 2.4 rules it cannot show: only the top-level password lines, which a save may only narrow.
+        {"Require user alice\n<RequireNone>\nRequire ip 10.1\n</RequireNone>", {{"users", "alice"}}},
+        {"<RequireAll>\nRequire user a\nRequire user b\n</RequireAll>", {}},
+        {"Require user alice\nRequire env LOCAL", {{"users", "alice"}}},
+        {"Require USER alice", {}},
+        {"<RequireAny>\n<IfModule x>\nRequire ip 1.1\n</IfModule>\nRequire ip 1.2\n</RequireAny>", {}},
+        {"<Files x>\nRequire user bob\n</Files>\nRequire user alice", {{"users", "alice"}}},
+        // Mixed: the server checks Order, Allow and Deny apart from Require, so only the password part of
+        // the Require lines stands beside them.
+        {"Require user alice\nRequire ip 10.1\nOrder deny,allow\nDeny from all\nAllow from 10.2",
+         {{"users", "alice"}, {"allow", "10.2"}, {"denyall", "yes"}, {"apache22", "yes"}}},
         {"", {}},
     };
     for (const auto& c : cases) {
@@ -76,23 +101,27 @@ const std::string kWrittenBlock = "AuthType Basic\n"
                                   "Order allow,deny\n"
                                   "Deny from all\n";
 
-const ProtectionInfo kWrittenInfo{
-    {"authname", "Members"},    {"userfile", "/etc/users"}, {"groupfile", "/etc/groups"},
-    {"groups", "staff admins"}, {"users", "alice bob"},     {"allow", "10.0.0.1 .example.com"},
-    {"deny", "10.0.0.9"},       {"orderallow", "yes"},      {"denyall", "yes"}};
+const ProtectionInfo kWrittenInfo{{"authname", "Members"},      {"userfile", "/etc/users"},
+                                  {"groupfile", "/etc/groups"}, {"groups", "staff admins"},
+                                  {"users", "alice bob"},       {"allow", "10.0.0.1 .example.com"},
+                                  {"deny", "10.0.0.9"},         {"orderallow", "yes"},
+                                  {"denyall", "yes"},           {"apache22", "yes"}};
 
 TEST(ReadHtaccessTest, WrittenBlocksReadBackIntoTheirKeys) {
     EXPECT_EQ(ReadHtaccess::readPart(kWrittenBlock), kWrittenInfo);
-    EXPECT_EQ(ReadHtaccess::readPart("AuthType Basic\nAuthName \"Keepgate\"\nRequire valid-user\n"
-                                     "Deny from h\nOrder deny,allow\n"),
-              (ProtectionInfo{{"authname", "Keepgate"}, {"valid-user", "valid-user"}, {"deny", "h"}}));
+    EXPECT_EQ(
+        ReadHtaccess::readPart("AuthType Basic\nAuthName \"Keepgate\"\nRequire valid-user\n"
+                               "Deny from h\nOrder deny,allow\n"),
+        (ProtectionInfo{
+            {"authname", "Keepgate"}, {"valid-user", "valid-user"}, {"deny", "h"}, {"apache22", "yes"}}));
     EXPECT_EQ(ReadHtaccess::readPart("AuthType Basic\nAuthName \"Members\"\nAuthUserFile /etc/users\n"
                                      "Require user alice bob\nAllow from h\nOrder allow,deny\n"),
               (ProtectionInfo{{"authname", "Members"},
                               {"userfile", "/etc/users"},
                               {"users", "alice bob"},
                               {"allow", "h"},
-                              {"orderallow", "yes"}}));
+                              {"orderallow", "yes"},
+                              {"apache22", "yes"}}));
 
     TempDir temp;
     testing::writeFile(temp / ".htaccess", kWrittenBlock);
@@ -129,7 +158,7 @@ TEST(ReadHtaccessTest, ConfigFileReadsOnlyTheDirectorysFirstBlock) {
         {"/srv/b/", {}},
         {"/SRV/a", {}},
         {"/srv", {}},
-        {"/srv/one", {{"authname", "Directory "}}},
+        {"/srv/one", {}},
         {"/srv/open", {{"groups", "staff"}}},
         {"/srv/none", {}},
     };

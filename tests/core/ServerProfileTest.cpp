@@ -67,8 +67,17 @@ TEST_F(ServerProfileTest, ControlProgramAnswersWithTheDistributionLayout) {
     EXPECT_EQ(profile->modulesFolder, "/usr/lib/apache2/modules");
     EXPECT_EQ(profile->enableModuleProgram, temp / "sbin/a2enmod");
     EXPECT_EQ(profile->reloadCommand(), (std::vector<std::string>{temp / "sbin/apache2ctl", "graceful"}));
+    // The version line decides which form of host rules a new protection is written in.
+    EXPECT_EQ(profile->version, "2.4");
+    for (const auto& [version, speaks24] :
+         {std::pair{"2.4.62", true}, std::pair{"2.2.34", false}, std::pair{"", false},
+          std::pair{"2.10.1", true}, std::pair{"3.0", true}}) {
+        EXPECT_EQ(speaksApache24(version), speaks24) << version;
+    }
+    EXPECT_EQ(serverVersion("Server version: Apache/2.2.34 (Unix)\nServer built: ..."), "2.2.34");
 
     profile->applyTo(systemPaths());
+    EXPECT_EQ(ServerProfile::current().version, "2.4");
     EXPECT_TRUE(systemPaths().serverDetected);
     EXPECT_EQ(systemPaths().mainConfig, root + "/apache2.conf");
     EXPECT_EQ(systemPaths().defaultConfigFile, root + "/keepgate.conf");

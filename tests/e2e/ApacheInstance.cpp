@@ -87,6 +87,7 @@ void ApacheInstance::writeConfig(const std::string& documentRootDirectives, cons
     config += "DefaultRuntimeDir \"" + root_ + "/logs\"\n";
     config += "Mutex file:" + root_ + "/logs default\n";
     config += "Listen 127.0.0.1:" + std::to_string(port_) + "\n";
+    config += "Listen 127.0.0.2:" + std::to_string(port_) + "\n";
     config += "ServerName 127.0.0.1\n";
     config += "User nobody\nGroup nogroup\n";
     for (const char* module : {"mpm_event", "authz_core", "authn_core", "auth_basic", "authn_file",
@@ -165,6 +166,56 @@ int ApacheInstance::status(const std::string& path, const std::string& credentia
     } catch (...) {
         return 0;
     }
+}
+
+int ApacheInstance::statusFrom(const std::string& address, const std::string& path,
+                               const std::string& credentials) const {
+    std::vector<std::string> arguments{"-s",         "-o", "/dev/null",   "-w",   "%{http_code}",
+                                       "--max-time", "10", "--interface", address};
+    if (!credentials.empty()) {
+        arguments.push_back("-u");
+        arguments.push_back(credentials);
+    }
+    arguments.push_back("http://" + address + ":" + std::to_string(port_) + path);
+    const auto result = platform::runProcess(kCurl, arguments);
+    try {
+        return result.started ? std::stoi(result.standardOutput) : 0;
+    } catch (...) {
+        return 0;
+    }
+}
+
+std::vector<int> ApacheInstance::statusesFrom(const std::string& address,
+                                              const std::vector<std::string>& paths,
+                                              const std::string& credentials) const {
+    std::vector<std::string> arguments{"-s",          "-w",   "%{http_code}\\n", "--max-time", "60",
+                                       "--interface", address};
+    if (!credentials.empty()) {
+        arguments.push_back("-u");
+        arguments.push_back(credentials);
+    }
+    for (const auto& path : paths) {
+        arguments.push_back("-o");
+        arguments.push_back("/dev/null");
+        arguments.push_back("http://" + address + ":" + std::to_string(port_) + path);
+    }
+    const auto result = platform::runProcess(kCurl, arguments);
+    std::vector<int> statuses;
+    std::size_t start = 0;
+    while (statuses.size() < paths.size()) {
+        const auto end = result.standardOutput.find('\n', start);
+        if (end == std::string::npos) {
+            statuses.push_back(0);
+            continue;
+        }
+        try {
+            statuses.push_back(std::stoi(result.standardOutput.substr(start, end - start)));
+        } catch (...) {
+            statuses.push_back(0);
+        }
+        start = end + 1;
+    }
+    return statuses;
 }
 
 std::string ApacheInstance::headers(const std::string& path) const {

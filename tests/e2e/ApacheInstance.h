@@ -6,8 +6,8 @@
 
 namespace keepgate::testing {
 
-// A private Apache HTTP Server on 127.0.0.1 with its own ServerRoot, configuration and logs, so the
-// end-to-end tests never touch the system's web server.
+// A private Apache HTTP Server on 127.0.0.1 (and 127.0.0.2, a second client address) with its own ServerRoot,
+// configuration and logs, so the end-to-end tests never touch the system's web server.
 class ApacheInstance {
   public:
     // `root` must exist; it becomes the ServerRoot, with htdocs/ as the document root.
@@ -51,6 +51,11 @@ class ApacheInstance {
     // The HTTP status of a GET of `path` (with basic credentials "user:password" when given);
     // 0 when no answer came.
     int status(const std::string& path, const std::string& credentials = "") const;
+    // The same, asked from another loopback address (the server listens on 127.0.0.1 and 127.0.0.2).
+    int statusFrom(const std::string& address, const std::string& path, const std::string& credentials) const;
+    // The statuses of many paths in one client run, in order; 0 where no answer came.
+    std::vector<int> statusesFrom(const std::string& address, const std::vector<std::string>& paths,
+                                  const std::string& credentials) const;
     // The response headers of a GET of `path`, for checks of the realm a visitor is asked for.
     std::string headers(const std::string& path) const;
     // The error log, for failure messages.

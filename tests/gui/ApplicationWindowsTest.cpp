@@ -45,7 +45,7 @@ TEST_F(ApplicationWindowsTest, EveryOutletAndDataSourceIsConnected) {
                     d.groupfileField, d.userfileView, d.selectUserfileButton, d.selectGroupfileButton,
                     d.saveProtectionButton, d.removeProtectionButton, d.allusersCB, d.subTabs,
                     d.denyAllOthersCB, d.orderDenyRB, d.orderAllowRB, d.addAccessBT, d.removeAccessBT,
-                    d.keptField);
+                    d.keptField, d.hostAndRB, d.hostOrRB, d.useApache24BT);
     expectConnected("DirectoryGroups", main.directoryGroups.mainWindow, main.directoryGroups.groupfileView);
     expectConnected("DirectoryAccess", main.directoryAccess.mainWindow, main.directoryAccess.accessView);
     const PreferencesController& p = windows->preferences.controller;
@@ -74,7 +74,7 @@ TEST_F(ApplicationWindowsTest, EditorsStartWithNothingToEditUntilAFileOrDirector
              g.deleteusergroupButton.get(), d.selectUserfileButton.get(), d.selectGroupfileButton.get(),
              d.saveProtectionButton.get(), d.removeProtectionButton.get(), d.allusersCB.get(),
              d.denyAllOthersCB.get(), d.orderDenyRB.get(), d.orderAllowRB.get(), d.addAccessBT.get(),
-             d.removeAccessBT.get()}) {
+             d.removeAccessBT.get(), d.hostAndRB.get(), d.hostOrRB.get(), d.useApache24BT.get()}) {
         EXPECT_FALSE(button->isEnabled());
     }
     EXPECT_FALSE(g.grouplistPopup->isEnabled());

@@ -87,6 +87,7 @@ struct DirectoryEditorLayout {
     headless::Button selectUserfileButton, selectGroupfileButton, saveProtectionButton,
         removeProtectionButton;
     headless::Button allusersCB, denyAllOthersCB, orderDenyRB, orderAllowRB, addAccessBT, removeAccessBT;
+    headless::Button hostAndRB, hostOrRB, useApache24BT;
     headless::TabView subTabs;
     headless::TextField addressField;
     headless::Button testProtectionButton;
@@ -116,6 +117,9 @@ struct DirectoryEditorLayout {
         directory.orderAllowRB = &orderAllowRB;
         directory.addAccessBT = &addAccessBT;
         directory.removeAccessBT = &removeAccessBT;
+        directory.hostAndRB = &hostAndRB;
+        directory.hostOrRB = &hostOrRB;
+        directory.useApache24BT = &useApache24BT;
         directory.keptField = &keptField;
         userfileView.setDataSource(&directory);
         directoryGroups.mainWindow = &mainWindow;
