@@ -7,6 +7,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "services/ApacheConfig.h"
+#include "services/ServerCheck.h"
 #include "services/ServerPaths.h"
 
 extern char** environ;
@@ -163,7 +164,7 @@ void ServerProfile::applyTo(SystemPaths& paths) const {
     paths.enableModuleProgram = enableModuleProgram;
     paths.modulesFolder = modulesFolder;
     paths.documentRoot = documentRoot;
-    paths.defaultConfigFile = platform::joinPath(serverRoot, "keepgate.conf");
+    paths.defaultConfigFile = ServerCheck::defaultSharedFile(*this);
 }
 
 ServerProfile ServerProfile::current() {
