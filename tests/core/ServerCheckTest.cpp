@@ -372,7 +372,9 @@ TEST_F(ServerCheckTest, FixesGoToKeepgatesOwnFileInTheLayoutsNativePlace) {
         }
     }
 
-    const ServerProfile none{.mainConfig = "/nonexistent/httpd.conf", .serverRoot = "/nonexistent"};
+    ServerProfile none;
+    none.mainConfig = "/nonexistent/httpd.conf";
+    none.serverRoot = "/nonexistent";
     std::string problem;
     EXPECT_FALSE(ServerCheck::overrideFix(none, "/srv/a\"b", &problem));
     EXPECT_NE(problem.find("section header"), std::string::npos) << problem;
