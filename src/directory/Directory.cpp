@@ -813,3 +813,5 @@ void Directory::moveProtection(const std::string& directory) {
         });
     });
 }
+
+} // namespace keepgate
