@@ -73,8 +73,8 @@ void Controller::askToConfigureServer(bool restored) {
     std::string situation, problem;
     std::function<void(int)> answer;
     if (isAccessFileMode(defaults)) {
-        const std::string filename =
-            defaults.stringForKey(constants::kDefaultAccessFilenameKey).value_or(constants::kDefaultAccessFilename);
+        const std::string filename = defaults.stringForKey(constants::kDefaultAccessFilenameKey)
+                                         .value_or(constants::kDefaultAccessFilename);
         // Before any directory is chosen, the server's own document root stands for the ones to come.
         const std::string root = ServerCheck::documentRootOf(profile, config);
         if (root.empty()) {
@@ -98,8 +98,8 @@ void Controller::askToConfigureServer(bool restored) {
         if (!shared.empty() && ServerCheck::includes(config, profile.serverRoot, shared)) {
             return;
         }
-        situation = "You have set up Keepgate to keep the protection settings of every directory in " + shared +
-                    ", but the Apache web server does not read that file.";
+        situation = "You have set up Keepgate to keep the protection settings of every directory in " +
+                    shared + ", but the Apache web server does not read that file.";
         amendment = ServerCheck::includeFix(profile, shared, &problem);
         answer = [this](int returnCode) { setupConfigFileWithInclude(returnCode); };
     }
@@ -107,12 +107,11 @@ void Controller::askToConfigureServer(bool restored) {
         ui::windowSystem().showStatus(situation + " Keepgate cannot change that: " + problem + ".");
         return;
     }
-    const std::string message = situation +
-                                "\n\nWould you like Keepgate to automatically configure it? It will:\n\n" +
-                                amendment->description(profile.mainConfig) +
-                                "\n\n(This will require administrator authorization.)";
-    ui::windowSystem().beginAlertSheet(alert("Warning!", message, "Automatically configure", "Cancel"), nullptr,
-                                       answer);
+    const std::string message =
+        situation + "\n\nWould you like Keepgate to automatically configure it? It will:\n\n" +
+        amendment->description(profile.mainConfig) + "\n\n(This will require administrator authorization.)";
+    ui::windowSystem().beginAlertSheet(alert("Warning!", message, "Automatically configure", "Cancel"),
+                                       nullptr, answer);
 }
 
 void Controller::checkForUpdate() {

@@ -190,10 +190,9 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
     if (elsewhere) {
         offerToMove(directory);
     } else if (protectedIn(preferred) && protectedIn(other)) {
-        ui::windowSystem().showStatus("This directory is also protected in " +
-                                      placeName(defaults, directory, !preferAccessFile) +
-                                      "; Keepgate edits " + placeName(defaults, directory, preferAccessFile) +
-                                      ".");
+        ui::windowSystem().showStatus(
+            "This directory is also protected in " + placeName(defaults, directory, !preferAccessFile) +
+            "; Keepgate edits " + placeName(defaults, directory, preferAccessFile) + ".");
     }
     if (serverFindings) {
         if (const auto found = serverFindings(); !found.empty()) {
@@ -665,7 +664,8 @@ void Directory::removeProtectionNow(int returnCode) {
     }
     removeBlock(directory, editsAccessFile(), [this, directory](Removal outcome) {
         if (outcome == Removal::Nothing) {
-            ui::windowSystem().showStatus("No protection was saved for " + directory + "; nothing was removed");
+            ui::windowSystem().showStatus("No protection was saved for " + directory +
+                                          "; nothing was removed");
         }
         if (outcome != Removal::Removed) {
             return;
@@ -679,8 +679,8 @@ void Directory::removeBlock(const std::string& directory, bool accessFile,
                             const std::function<void(Removal)>& done) {
     const DefaultsStore& defaults = standardUserDefaults();
     // A write the user's rights could not make is offered with administrator rights, as a save is.
-    const auto write = [this, done](const std::string& path, const std::string& text, const std::string& error,
-                                    const std::function<void()>& after) {
+    const auto write = [this, done](const std::string& path, const std::string& text,
+                                    const std::string& error, const std::function<void()>& after) {
         offerAdministratorWrite(mainWindow, path, text, error, [done, after](bool written) {
             done(written ? Removal::Removed : Removal::Failed);
             if (written && after) {
@@ -773,8 +773,8 @@ void Directory::offerToMove(const std::string& directory) {
              ", not in " + placeName(defaults, directory, !here) +
              " where the preferences keep protection.\n\nKeepgate can edit it where it is, or move it: write "
              "it to " +
-             placeName(defaults, directory, !here) + ", remove it from " + placeName(defaults, directory, here) +
-             " and test the folder.",
+             placeName(defaults, directory, !here) + ", remove it from " +
+             placeName(defaults, directory, here) + " and test the folder.",
          "Edit It There", "Move It"},
         mainWindow, [this, directory](int returnCode) {
             if (returnCode == 0) {
@@ -800,8 +800,8 @@ void Directory::moveProtection(const std::string& directory) {
         return;
     }
     editingAccessFile_ = !from;
-    const std::string status = "Moved the protection of " + directory + " to " +
-                               placeName(defaults, directory, !from);
+    const std::string status =
+        "Moved the protection of " + directory + " to " + placeName(defaults, directory, !from);
     writeBlock(directory, [this, directory, from, status] {
         removeBlock(directory, from, [this, directory, status](Removal outcome) {
             if (outcome == Removal::Failed) {

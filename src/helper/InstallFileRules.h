@@ -65,8 +65,8 @@ using SourceOpener = int (*)(const std::string& path, std::string& problem);
 int openSource(const std::string& path, std::string& problem);
 
 // The whole command line after the program name: "install SOURCE DEST", "enable-module NAME",
-// "enable-conf NAME" or "reload". Returns the exit status (0 done, 1 failed, 2 refused or misused) and fills `message`
-// with what went wrong.
+// "enable-conf NAME" or "reload". Returns the exit status (0 done, 1 failed, 2 refused or misused) and fills
+// `message` with what went wrong.
 int runCommand(const std::vector<std::string>& arguments, const std::vector<std::string>& configFolders,
                const Tools& tools, SourceOpener opener, std::string& message);
 

@@ -50,9 +50,10 @@ void ServerActions::complete(const ServerProfile& profile, const std::string& wh
         // Only the Mac's own web server is restarted from System Preferences.
         const bool macLayout =
             !systemPaths().serverDetected || profile.documentRoot.starts_with("/Library/WebServer");
-        message += macLayout ? "\n\nPlease restart the Personal Web Sharing in your System Preferences for the "
-                               "changes to take effect!"
-                             : "\n\nRestart the web server for the changes to take effect.";
+        message += macLayout
+                       ? "\n\nPlease restart the Personal Web Sharing in your System Preferences for the "
+                         "changes to take effect!"
+                       : "\n\nRestart the web server for the changes to take effect.";
         showAlert(nullptr, "Complete!", message);
         return;
     }
@@ -92,7 +93,8 @@ void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendmen
     const auto fail = [parent](const std::string& file, const std::string& why, bool unchanged,
                                const std::string& serverSaid) {
         std::string message = "Keepgate could not change " + file + ": " + why + ".";
-        message += unchanged ? kNotChanged : " The configuration may have been changed; see the files named here.";
+        message +=
+            unchanged ? kNotChanged : " The configuration may have been changed; see the files named here.";
         if (!serverSaid.empty()) {
             message += "\n\n" + serverSaid;
         }
@@ -119,7 +121,8 @@ void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendmen
                 return;
             }
             testText += "Include \"" + file->path() + "\"\n";
-            mainNamesANewFile = mainNamesANewFile || amendment.mainAdded.find(write.path) != std::string::npos;
+            mainNamesANewFile =
+                mainNamesANewFile || amendment.mainAdded.find(write.path) != std::string::npos;
             staged.push_back(std::move(*file));
         }
         if (amendment.mainText && !mainNamesANewFile) {
@@ -197,8 +200,8 @@ void ServerActions::applyOverrideFix(ui::Window* parent, const std::string& dire
         applyAmendment(parent, *amendment);
         return;
     }
-    showAlert(parent, "Error!", "Keepgate cannot allow access files in " + directory + ": " + problem + "." +
-                                    kNotChanged);
+    showAlert(parent, "Error!",
+              "Keepgate cannot allow access files in " + directory + ": " + problem + "." + kNotChanged);
 }
 
 void ServerActions::applyIncludeFix(ui::Window* parent, const std::string& sharedFile) {
@@ -207,8 +210,8 @@ void ServerActions::applyIncludeFix(ui::Window* parent, const std::string& share
         applyAmendment(parent, *amendment);
         return;
     }
-    showAlert(parent, "Error!", "Keepgate cannot make the web server read " + sharedFile + ": " + problem +
-                                    "." + kNotChanged);
+    showAlert(parent, "Error!",
+              "Keepgate cannot make the web server read " + sharedFile + ": " + problem + "." + kNotChanged);
 }
 
 void ServerActions::offerReload(const ServerProfile& profile, const std::string& backup) {

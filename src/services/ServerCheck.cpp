@@ -317,8 +317,8 @@ bool enabled(const AmendmentPlace& place, const std::string& name) {
 }
 
 // Adds the change that makes the server read Keepgate's own file, when it does not yet.
-void makeOwnFileRead(const ServerProfile& profile, const ApacheConfigText& config, const AmendmentPlace& place,
-                     Amendment& amendment) {
+void makeOwnFileRead(const ServerProfile& profile, const ApacheConfigText& config,
+                     const AmendmentPlace& place, Amendment& amendment) {
     if (!place.enableProgram.empty()) {
         if (!enabled(place, "keepgate")) {
             amendment.enable.push_back("keepgate");
@@ -351,7 +351,8 @@ std::string Amendment::description(const std::string& mainConfig, bool done) con
                 ".\n\n";
     }
     if (mainText) {
-        text += std::string(done ? "Added" : "Add") + " to the end of " + mainConfig + ":\n\n" + mainAdded + "\n";
+        text +=
+            std::string(done ? "Added" : "Add") + " to the end of " + mainConfig + ":\n\n" + mainAdded + "\n";
     } else {
         text += mainConfig + (done ? " was not changed." : " stays as it is.");
     }
@@ -430,7 +431,8 @@ std::optional<Amendment> ServerCheck::overrideFix(const ServerProfile& profile, 
         return fail("the web server's configuration file " + profile.mainConfig + " could not be read");
     }
     if (path.empty()) {
-        return fail("no directory is known to allow access files in (the configuration names no DocumentRoot)");
+        return fail(
+            "no directory is known to allow access files in (the configuration names no DocumentRoot)");
     }
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
     const OverrideResolution resolution = allowOverrideFor(config, path);
@@ -556,7 +558,8 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
                                 "The web server ignores the protection in " + directory +
                                     " because \"AllowOverride " + joinWords(overrides.allowOverride) +
                                     "\" (" + where + ") leaves out " + joinWords(missing) +
-                                    "; Keepgate can allow AuthConfig and Limit for this directory alone, in a section of its "
+                                    "; Keepgate can allow AuthConfig and Limit for this directory alone, in "
+                                    "a section of its "
                                     "own in " +
                                     amendmentPlace(profile, config).file + ".",
                                 directory, true});

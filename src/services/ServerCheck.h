@@ -57,11 +57,11 @@ struct Amendment {
         std::string text;                    // its text afterwards
         std::string added;                   // the lines this change adds, for the question
     };
-    std::vector<Write> writes;            // Keepgate's own files (and a missing shared file, made empty)
-    std::vector<std::string> enable;      // names a2enconf enables
-    std::string enableProgram;            // a2enconf
-    std::optional<std::string> mainText;  // the main configuration with a line appended, when it changes
-    std::string mainAdded;                // that line
+    std::vector<Write> writes;           // Keepgate's own files (and a missing shared file, made empty)
+    std::vector<std::string> enable;     // names a2enconf enables
+    std::string enableProgram;           // a2enconf
+    std::optional<std::string> mainText; // the main configuration with a line appended, when it changes
+    std::string mainAdded;               // that line
     bool empty() const { return writes.empty() && enable.empty() && !mainText; }
     // What the change does (or, once `done`, did), in plain words with the lines it adds, naming every
     // file.

@@ -30,7 +30,8 @@ class AutoConfigureTest : public ShellTest {
         ASSERT_EQ(windows->alerts.size(), 1u);
         const auto& shown = windows->alerts[0];
         EXPECT_EQ(shown.alert.title, "Complete!");
-        EXPECT_TRUE(shown.alert.message.starts_with("Apache (httpd) is now configured.")) << shown.alert.message;
+        EXPECT_TRUE(shown.alert.message.starts_with("Apache (httpd) is now configured."))
+            << shown.alert.message;
         EXPECT_TRUE(shown.alert.message.ends_with(kRestart)) << shown.alert.message;
         EXPECT_NE(shown.alert.message.find(systemPaths().mainConfig + ".keepgate-"), std::string::npos)
             << shown.alert.message;
@@ -119,8 +120,9 @@ TEST_F(AutoConfigureTest, AllowOpensOnlyTheDocumentRootInASectionOfItsOwn) {
          "<Directory />\n\tAllowOverride None\n</Directory>\n<Directory /usr/share>\n\tAllowOverride None\n"
          "</Directory>\nDocumentRoot /srv/www\n<Directory /srv/www>\n\tAllowOverride None\n</Directory>",
          "<Directory \"/srv/www\">\n    AllowOverride AuthConfig Limit\n</Directory>\n"},
-        {"what the root already allows is kept", "DocumentRoot \"/srv/my site\"\n<Directory /srv>\n"
-                                                 "AllowOverride FileInfo\n</Directory>\n",
+        {"what the root already allows is kept",
+         "DocumentRoot \"/srv/my site\"\n<Directory /srv>\n"
+         "AllowOverride FileInfo\n</Directory>\n",
          "<Directory \"/srv/my site\">\n    AllowOverride FileInfo AuthConfig Limit\n</Directory>\n"},
     };
     for (const auto& c : cases) {
@@ -132,7 +134,8 @@ TEST_F(AutoConfigureTest, AllowOpensOnlyTheDocumentRootInASectionOfItsOwn) {
         run(false);
 
         EXPECT_EQ(readFile(own), c.section);
-        const std::string expected = c.config + (c.config.ends_with("\n") ? "" : "\n") + "Include " + own + "\n";
+        const std::string expected =
+            c.config + (c.config.ends_with("\n") ? "" : "\n") + "Include " + own + "\n";
         EXPECT_EQ(readFile(systemPaths().mainConfig), expected);
         EXPECT_EQ(stagingLeftovers(), "");
         expectComplete();

@@ -204,7 +204,8 @@ TEST(InstallHelperTools, EnableModuleAndReloadRunTheFirstToolPresent) {
         helper::runCommand({"enable-module", "authz_groupfile"}, {}, tools, helper::openSource, message), 0)
         << message;
     EXPECT_EQ(helper::runCommand({"reload"}, {}, tools, helper::openSource, message), 0) << message;
-    EXPECT_EQ(helper::runCommand({"enable-conf", "keepgate-protection"}, {}, tools, helper::openSource, message), 0)
+    EXPECT_EQ(
+        helper::runCommand({"enable-conf", "keepgate-protection"}, {}, tools, helper::openSource, message), 0)
         << message;
     EXPECT_EQ(readFile(temp / "ran"), "authz_groupfile\nbroken\nreload apache2\nconf keepgate-protection\n");
 

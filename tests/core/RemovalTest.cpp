@@ -27,8 +27,8 @@ class RemovalTest : public DirectoryEditorTest {
         windows->answer(1);
     }
     bool removedSaid() const {
-        return std::find(windows->statusMessages.begin(), windows->statusMessages.end(), "Removed protection") !=
-               windows->statusMessages.end();
+        return std::find(windows->statusMessages.begin(), windows->statusMessages.end(),
+                         "Removed protection") != windows->statusMessages.end();
     }
     std::string block;
 };
@@ -109,8 +109,10 @@ TEST_P(AccessFileRemoval, ProtectionKeptInTheOtherPlaceIsFoundEditedThereOrMoved
         ASSERT_TRUE(windows->hasPendingSheet());
         const auto& offer = windows->pendingSheet().alert;
         EXPECT_EQ(offer.title, "Protection Kept Elsewhere");
-        EXPECT_NE(offer.message.find("kept in the section for it in " + configPath + ", not in the .htaccess "
-                                     "file in " + site),
+        EXPECT_NE(offer.message.find("kept in the section for it in " + configPath +
+                                     ", not in the .htaccess "
+                                     "file in " +
+                                     site),
                   std::string::npos)
             << offer.message;
         EXPECT_EQ(offer.defaultButton, "Edit It There");
@@ -126,7 +128,8 @@ TEST_P(AccessFileRemoval, ProtectionKeptInTheOtherPlaceIsFoundEditedThereOrMoved
         } else {
             EXPECT_EQ(readFile(site + "/.htaccess"), block);
             EXPECT_EQ(readFile(configPath), other);
-            EXPECT_EQ(windows->statusLine(), "Moved the protection of " + site + " to the .htaccess file in " + site);
+            EXPECT_EQ(windows->statusLine(),
+                      "Moved the protection of " + site + " to the .htaccess file in " + site);
             EXPECT_EQ(editor.directoryField.text, site);
         }
     }

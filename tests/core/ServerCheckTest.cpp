@@ -308,7 +308,8 @@ TEST_F(ServerCheckTest, ServerUserMustReachTheFiles) {
 TEST_F(ServerCheckTest, FixesGoToKeepgatesOwnFileInTheLayoutsNativePlace) {
     const std::string main = "<Directory />\n\tAllowOverride None\n</Directory>\n<Directory /var/www/>\r\n"
                              "    AllowOverride FileInfo\r\n</Directory>\r\n# end";
-    const std::string site = "<Directory \"/var/www/html\">\n    AllowOverride FileInfo AuthConfig Limit\n</Directory>\n";
+    const std::string site =
+        "<Directory \"/var/www/html\">\n    AllowOverride FileInfo AuthConfig Limit\n</Directory>\n";
     const struct {
         const char* name;
         std::string includes; // appended to the main file
@@ -317,13 +318,30 @@ TEST_F(ServerCheckTest, FixesGoToKeepgatesOwnFileInTheLayoutsNativePlace) {
         std::vector<std::string> enable;
         bool mainChanges;
     } cases[] = {
-        {"Debian-like: conf-available, enabled with a2enconf", "IncludeOptional conf-enabled/*.conf\n",
-         {"conf-available", "conf-enabled", "mods-available"}, "conf-available/keepgate.conf",
-         "conf-available/keepgate-protection.conf", "", {"keepgate"}, false},
-        {"Fedora-like: conf.d, read as it is", "IncludeOptional conf.d/*.conf\n", {"conf.d"}, "conf.d/keepgate.conf",
-         "conf.d/keepgate-protection.conf", "", {}, false},
-        {"conf.d that the main file does not read is no native place", "", {"conf.d"}, "keepgate-overrides.conf",
-         "keepgate.conf", "", {}, true},
+        {"Debian-like: conf-available, enabled with a2enconf",
+         "IncludeOptional conf-enabled/*.conf\n",
+         {"conf-available", "conf-enabled", "mods-available"},
+         "conf-available/keepgate.conf",
+         "conf-available/keepgate-protection.conf",
+         "",
+         {"keepgate"},
+         false},
+        {"Fedora-like: conf.d, read as it is",
+         "IncludeOptional conf.d/*.conf\n",
+         {"conf.d"},
+         "conf.d/keepgate.conf",
+         "conf.d/keepgate-protection.conf",
+         "",
+         {},
+         false},
+        {"conf.d that the main file does not read is no native place",
+         "",
+         {"conf.d"},
+         "keepgate-overrides.conf",
+         "keepgate.conf",
+         "",
+         {},
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -337,7 +355,8 @@ TEST_F(ServerCheckTest, FixesGoToKeepgatesOwnFileInTheLayoutsNativePlace) {
         ServerProfile profile;
         profile.mainConfig = root / "main.conf";
         profile.serverRoot = root.path();
-        profile.enableModuleProgram = platform::isDirectory(root / "mods-available") ? root / "bin/a2enmod" : "";
+        profile.enableModuleProgram =
+            platform::isDirectory(root / "mods-available") ? root / "bin/a2enmod" : "";
         EXPECT_EQ(ServerCheck::defaultSharedFile(profile), root / c.sharedDefault);
 
         std::string problem;
@@ -352,7 +371,8 @@ TEST_F(ServerCheckTest, FixesGoToKeepgatesOwnFileInTheLayoutsNativePlace) {
             EXPECT_EQ(*fix->mainText, main + "\n" + c.includes + "Include " + root / c.ownFile + "\n");
         }
         // Written again, the directory's section replaces its earlier one; other sections stay.
-        testing::writeFile(root / c.ownFile, "<Directory \"/srv\">\n    AllowOverride AuthConfig\n</Directory>\n" + site);
+        testing::writeFile(root / c.ownFile,
+                           "<Directory \"/srv\">\n    AllowOverride AuthConfig\n</Directory>\n" + site);
         EXPECT_EQ(ServerCheck::overrideFix(profile, "/var/www/html", &problem)->writes[0].text,
                   "<Directory \"/srv\">\n    AllowOverride AuthConfig\n</Directory>\n" + site);
 

@@ -40,8 +40,9 @@ class StartupTest : public ShellTest {
         const auto& sheet = windows->pendingSheet();
         EXPECT_EQ(sheet.kind, headless::SheetKind::Alert);
         EXPECT_EQ(sheet.alert.title, "Warning!");
-        EXPECT_TRUE(sheet.alert.message.starts_with(situation + "\n\nWould you like Keepgate to automatically "
-                                                                "configure it? It will:\n\n"))
+        EXPECT_TRUE(sheet.alert.message.starts_with(situation +
+                                                    "\n\nWould you like Keepgate to automatically "
+                                                    "configure it? It will:\n\n"))
             << sheet.alert.message;
         EXPECT_TRUE(sheet.alert.message.ends_with("\n\n(This will require administrator authorization.)"))
             << sheet.alert.message;
@@ -62,12 +63,13 @@ TEST_F(StartupTest, FirstLaunchRestoresTheDefaultsChecksAccessFilesAndLooksForAn
     expectWarning(allowWarning(".htaccess"));
     // The question shows the lines and names both files: the section in Keepgate's own file, and the
     // Include line the main file gains where the layout has no folder of its own for it.
-    EXPECT_NE(windows->pendingSheet().alert.message.find(
-                  "Add to " + temp / "keepgate-overrides.conf" +
-                  " (a new file):\n\n<Directory \"/srv/www\">\n    AllowOverride AuthConfig Limit\n</Directory>\n\n"
-                  "Add to the end of " +
-                  systemPaths().mainConfig + ":\n\nInclude " + temp / "keepgate-overrides.conf" + "\n"),
-              std::string::npos)
+    EXPECT_NE(
+        windows->pendingSheet().alert.message.find(
+            "Add to " + temp / "keepgate-overrides.conf" +
+            " (a new file):\n\n<Directory \"/srv/www\">\n    AllowOverride AuthConfig Limit\n</Directory>\n\n"
+            "Add to the end of " +
+            systemPaths().mainConfig + ":\n\nInclude " + temp / "keepgate-overrides.conf" + "\n"),
+        std::string::npos)
         << windows->pendingSheet().alert.message;
     // The warning is raised first, then the quiet check announces the new release.
     ASSERT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "New Version"}));
@@ -78,7 +80,8 @@ TEST_F(StartupTest, FirstLaunchRestoresTheDefaultsChecksAccessFilesAndLooksForAn
 }
 
 TEST_F(StartupTest, OlderVersionResetsEveryPreference) {
-    writeFile(systemPaths().mainConfig, "DocumentRoot /srv/www\n<Directory />\nAllowOverride All\n</Directory>\n");
+    writeFile(systemPaths().mainConfig,
+              "DocumentRoot /srv/www\n<Directory />\nAllowOverride All\n</Directory>\n");
     defaults->setString("KGversion", "0.6");
     defaults->setBool("KGcheckUpdates", false);
     defaults->setBool("KGshowHidden", true);
@@ -111,7 +114,8 @@ TEST_F(StartupTest, CurrentVersionKeepsThePreferencesAndSkipsTheUpdateCheckWhenO
 TEST_F(StartupTest, TheModeChoosesWhichCheckRuns) {
     // The first configuration fails only the override check, the second only the include check.
     const std::string failsOverride = "DocumentRoot /srv/www\nInclude " + sharedConfig + "\n";
-    const std::string failsInclude = "DocumentRoot /srv/www\n<Directory /srv>\nAllowOverride All\n</Directory>\n";
+    const std::string failsInclude =
+        "DocumentRoot /srv/www\n<Directory /srv>\nAllowOverride All\n</Directory>\n";
     const struct {
         std::optional<std::string> mode;
         bool accessFileMode;

@@ -105,8 +105,8 @@ void ApacheInstance::writeConfig(const std::string& documentRootDirectives, cons
 
 std::string ApacheInstance::apacheCommand() const {
     // The root as -d, so a distribution's configuration without a ServerRoot line reads its own folder.
-    return (environmentFile_.empty() ? "" : ". '" + environmentFile_ + "' && ") + std::string(kApache) + " -d '" +
-           root_ + "'";
+    return (environmentFile_.empty() ? "" : ". '" + environmentFile_ + "' && ") + std::string(kApache) +
+           " -d '" + root_ + "'";
 }
 
 bool ApacheInstance::configTest(std::string* output) const {

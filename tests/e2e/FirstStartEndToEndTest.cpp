@@ -59,11 +59,12 @@ class FirstStartEndToEnd : public HeadlessTest, public ::testing::WithParamInter
 
     // The control program: answers -V with the layout and hands everything else to the real apache2.
     void controlProgram(const std::string& name, const std::string& configFile) {
-        writeScript(root + "/bin/" + name,
-                    (environmentFile.empty() ? "" : ". '" + environmentFile + "'\n") + "case \"$1\" in\n" +
-                        "  -V) echo ' -D HTTPD_ROOT=\"" + root + "\"'; echo ' -D SERVER_CONFIG_FILE=\"" +
-                        configFile + "\"'; exit 0;;\n  graceful) exec /usr/sbin/apache2 -d '" + root +
-                        "' -f '" + root + "/" + configFile + "' -k graceful;;\nesac\nexec /usr/sbin/apache2 \"$@\"\n");
+        writeScript(root + "/bin/" + name, (environmentFile.empty() ? "" : ". '" + environmentFile + "'\n") +
+                                               "case \"$1\" in\n" + "  -V) echo ' -D HTTPD_ROOT=\"" + root +
+                                               "\"'; echo ' -D SERVER_CONFIG_FILE=\"" + configFile +
+                                               "\"'; exit 0;;\n  graceful) exec /usr/sbin/apache2 -d '" +
+                                               root + "' -f '" + root + "/" + configFile +
+                                               "' -k graceful;;\nesac\nexec /usr/sbin/apache2 \"$@\"\n");
     }
 
     // A copy of the system's stock Debian configuration, with the private paths and port put in the
@@ -76,16 +77,19 @@ class FirstStartEndToEnd : public HeadlessTest, public ::testing::WithParamInter
         mainConfig = root + "/apache2.conf";
         environmentFile = root + "/envvars";
         writeFile(environmentFile, "export APACHE_RUN_USER=nobody\nexport APACHE_RUN_GROUP=nogroup\n"
-                                   "export APACHE_PID_FILE='" + root + "/logs/httpd.pid'\nexport APACHE_RUN_DIR='" +
-                                       root + "/logs'\nexport APACHE_LOCK_DIR='" + root +
+                                   "export APACHE_PID_FILE='" +
+                                       root + "/logs/httpd.pid'\nexport APACHE_RUN_DIR='" + root +
+                                       "/logs'\nexport APACHE_LOCK_DIR='" + root +
                                        "/logs'\nexport APACHE_LOG_DIR='" + root + "/logs'\nexport LANG=C\n");
         writeFile(root + "/ports.conf", "Listen 127.0.0.1:" + port + "\n");
         std::filesystem::remove_all(root + "/sites-enabled");
         writeFile(root + "/sites-enabled/000-default.conf", site());
         controlProgram("apache2ctl", "apache2.conf");
-        writeScript(root + "/bin/a2enmod", "ln -s ../mods-available/\"$1\".load '" + root + "/mods-enabled/'\"$1\".load\n");
+        writeScript(root + "/bin/a2enmod",
+                    "ln -s ../mods-available/\"$1\".load '" + root + "/mods-enabled/'\"$1\".load\n");
         writeScript(root + "/bin/a2enconf",
-                    "[ -f '" + root + "/conf-available/'\"$1\".conf ] || exit 1\nln -s ../conf-available/\"$1\".conf '" +
+                    "[ -f '" + root +
+                        "/conf-available/'\"$1\".conf ] || exit 1\nln -s ../conf-available/\"$1\".conf '" +
                         root + "/conf-enabled/'\"$1\".conf\n");
         apache->useLayout(mainConfig, environmentFile);
         sharedFolder = root + "/conf-available";
@@ -95,21 +99,25 @@ class FirstStartEndToEnd : public HeadlessTest, public ::testing::WithParamInter
     // Fedora's stock httpd.conf in its parts that matter here, with its modules and conf.d.
     void fedora() {
         mainConfig = root + "/conf/httpd.conf";
-        writeFile(mainConfig,
-                  "ServerRoot \"" + root + "\"\nListen 127.0.0.1:" + port +
-                      "\nInclude conf.modules.d/*.conf\nUser nobody\nGroup nogroup\nServerAdmin root@localhost\n"
-                      "ServerName 127.0.0.1\nPidFile logs/httpd.pid\nDefaultRuntimeDir " + root +
-                      "/logs\nMutex file:" + root +
-                      "/logs default\n<Directory />\n    AllowOverride none\n    Require all denied\n</Directory>\n"
-                      "DocumentRoot \"" + apache->documentRoot() + "\"\n<Directory \"" + apache->documentRoot() +
-                      "\">\n    Options Indexes FollowSymLinks\n    AllowOverride None\n    Require all granted\n"
-                      "</Directory>\n<IfModule dir_module>\n    DirectoryIndex index.html\n</IfModule>\n"
-                      "<Files \".ht*\">\n    Require all denied\n</Files>\nErrorLog \"logs/error.log\"\n"
-                      "LogLevel warn\nIncludeOptional conf.d/*.conf\n");
+        writeFile(
+            mainConfig,
+            "ServerRoot \"" + root + "\"\nListen 127.0.0.1:" + port +
+                "\nInclude conf.modules.d/*.conf\nUser nobody\nGroup nogroup\nServerAdmin root@localhost\n"
+                "ServerName 127.0.0.1\nPidFile logs/httpd.pid\nDefaultRuntimeDir " +
+                root + "/logs\nMutex file:" + root +
+                "/logs default\n<Directory />\n    AllowOverride none\n    Require all denied\n</Directory>\n"
+                "DocumentRoot \"" +
+                apache->documentRoot() + "\"\n<Directory \"" + apache->documentRoot() +
+                "\">\n    Options Indexes FollowSymLinks\n    AllowOverride None\n    Require all granted\n"
+                "</Directory>\n<IfModule dir_module>\n    DirectoryIndex index.html\n</IfModule>\n"
+                "<Files \".ht*\">\n    Require all denied\n</Files>\nErrorLog \"logs/error.log\"\n"
+                "LogLevel warn\nIncludeOptional conf.d/*.conf\n");
         std::string modules;
-        for (const char* module : {"mpm_event", "authz_core", "authn_core", "auth_basic", "authn_file", "authz_user",
-                                   "authz_groupfile", "authz_host", "access_compat", "dir", "alias"}) {
-            modules += std::string("LoadModule ") + module + "_module /usr/lib/apache2/modules/mod_" + module + ".so\n";
+        for (const char* module :
+             {"mpm_event", "authz_core", "authn_core", "auth_basic", "authn_file", "authz_user",
+              "authz_groupfile", "authz_host", "access_compat", "dir", "alias"}) {
+            modules += std::string("LoadModule ") + module + "_module /usr/lib/apache2/modules/mod_" +
+                       module + ".so\n";
         }
         writeFile(root + "/conf.modules.d/00-base.conf", modules);
         writeFile(root + "/conf.d/site.conf", site());
@@ -173,7 +181,8 @@ TEST_P(FirstStartEndToEnd, AutomaticallyConfigureOpensOnlyTheDocumentRootAndProt
     const auto question = windows->pendingSheet().alert;
     const auto titles = windows->alertTitles();
     EXPECT_EQ(titles[0], "Warning!");
-    EXPECT_EQ(std::count(titles.begin(), titles.end(), "Warning!"), 1) << "more than one question at first start";
+    EXPECT_EQ(std::count(titles.begin(), titles.end(), "Warning!"), 1)
+        << "more than one question at first start";
     EXPECT_EQ(question.defaultButton, "Automatically configure");
     EXPECT_NE(question.message.find("Keepgate keeps the protection settings of each individual directory you "
                                     "are protecting in its .htaccess file"),

@@ -294,7 +294,8 @@ TEST_F(ServerEndToEnd, FedoraLayoutDetectedCheckedAndFixed) {
               std::string::npos)
         << readFile(main);
     EXPECT_EQ(readFile(root + "/conf.d/keepgate.conf"),
-              "<Directory \"" + apache->documentRoot() + "/team\">\n    AllowOverride AuthConfig Limit\n</Directory>\n");
+              "<Directory \"" + apache->documentRoot() +
+                  "/team\">\n    AllowOverride AuthConfig Limit\n</Directory>\n");
 }
 
 } // namespace

@@ -258,7 +258,8 @@ TEST_F(DirectoryWidgetTest, AllUsersGreysTheUserCheckBoxes) {
 TEST_F(DirectoryWidgetTest, ProtectionInTheOtherPlaceIsShownMovedAndRemovedThroughTheWidgets) {
     const std::string users = temp / "users";
     writeFile(users, "alice:$apr1$aaaaaaaa$aaaaaaaaaaaaaaaaaaaaaa\n");
-    const std::string block = "AuthType Basic\nAuthName \"Team\"\nAuthUserFile " + users + "\nRequire user alice\n";
+    const std::string block =
+        "AuthType Basic\nAuthName \"Team\"\nAuthUserFile " + users + "\nRequire user alice\n";
     const std::string shared = temp / "keepgate.conf";
     defaults->setString(constants::kConfigFilePathKey, shared);
     writeFile(shared, "<Directory \"" + temp / "site" + "\">\n" + block + "</Directory>\n");
