@@ -177,7 +177,11 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
         showError(sectionUnusableMessage(directory, *sectionProblem));
         return;
     }
-    editingAccessFile_ = elsewhere ? !preferAccessFile : preferAccessFile;
+    // Protection found is edited where it lies, whatever the preference says later; without any, the
+    // preference at the time of saving decides.
+    editingAccessFile_ = elsewhere                   ? std::optional<bool>(!preferAccessFile)
+                         : protectedIn(preferred) ? std::optional<bool>(preferAccessFile)
+                                                  : std::nullopt;
     const auto block = elsewhere ? other : preferred;
     // Comments, containers and other directives never fill a field: only the block's own directives do.
     parseFile(ReadHtaccess::readPart(
@@ -575,6 +579,7 @@ void Directory::writeBlock(const std::string& directory, std::function<void()> t
         authnameField->setStringValue("Keepgate");
     }
     const bool accessFileMode = editsAccessFile();
+    editingAccessFile_ = accessFileMode;
     const std::string path = accessFileMode ? pfilePath : configFilePath(defaults);
     // Read at the moment of writing, so lines another program added since the load survive.
     const auto text = platform::readFile(path);
@@ -692,8 +697,13 @@ void Directory::removeBlock(const std::string& directory, bool accessFile,
         pfilePath = directory + "/" + accessFilename(defaults);
         const std::string path = pfilePath;
         const auto text = platform::readFile(path);
+        if (platform::isDirectory(path)) {
+            showError("The access file " + path + " is a folder, so it was left as it is.");
+            done(Removal::Failed);
+            return;
+        }
         // An access file that cannot be read may hold lines besides the block, so it is left alone.
-        if (!text && platform::fileExists(path) && !platform::isDirectory(path)) {
+        if (!text && platform::fileExists(path)) {
             showError("The file " + path + " could not be read, so it was left as it is.");
             done(Removal::Failed);
             return;
