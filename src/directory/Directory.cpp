@@ -785,9 +785,10 @@ void Directory::offerToMove(const std::string& directory) {
              "it to " +
              placeName(defaults, directory, !here) + ", remove it from " +
              placeName(defaults, directory, here) + " and test the folder.",
-         "Edit It There", "Move It"},
+         "Move It", "Edit It There", true},
+        // Moving writes two files, so Return and Escape both leave the protection where it is.
         mainWindow, [this, directory](int returnCode) {
-            if (returnCode == 0) {
+            if (returnCode == 1) {
                 moveProtection(directory);
             }
         });

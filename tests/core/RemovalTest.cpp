@@ -101,8 +101,8 @@ TEST_P(AccessFileRemoval, ARootOwnedAccessFileOffersAdministratorRights) {
 TEST_P(AccessFileRemoval, ProtectionKeptInTheOtherPlaceIsFoundEditedThereOrMoved) {
     const std::string other = "<Directory \"/srv\">\nRequire all denied\n</Directory>\n";
     const std::string section = other + "<Directory \"" + site + "\">\n" + block + "</Directory>\n";
-    for (const int answer : {1, 0}) {
-        SCOPED_TRACE(answer ? "Edit It There" : "Move It");
+    for (const int answer : {0, 1}) {
+        SCOPED_TRACE(answer ? "Move It" : "Edit It There");
         writeFile(configPath, section);
         windows->alerts.clear();
         load(site);
@@ -115,11 +115,12 @@ TEST_P(AccessFileRemoval, ProtectionKeptInTheOtherPlaceIsFoundEditedThereOrMoved
                                      site),
                   std::string::npos)
             << offer.message;
-        EXPECT_EQ(offer.defaultButton, "Edit It There");
-        EXPECT_EQ(offer.alternateButton, "Move It");
+        EXPECT_EQ(offer.defaultButton, "Move It");
+        EXPECT_EQ(offer.alternateButton, "Edit It There");
+        EXPECT_TRUE(offer.destructive) << "Return and Escape leave the protection where it is";
         EXPECT_EQ(editor.authnameField.text, "Team");
         windows->answer(answer);
-        if (answer == 1) {
+        if (answer == 0) {
             // Edited where it is: the removal takes it out of the shared file, and no access file appears.
             remove();
             EXPECT_EQ(readFile(configPath), other);
