@@ -261,6 +261,7 @@ TEST_F(DirectoryWidgetTest, ProtectionInTheOtherPlaceIsShownMovedAndRemovedThrou
     const std::string block =
         "AuthType Basic\nAuthName \"Team\"\nAuthUserFile " + users + "\nRequire user alice\n";
     const std::string shared = temp / "keepgate.conf";
+    writeFile(temp / "site/index.html", "hello\n");
     defaults->setString(constants::kConfigFilePathKey, shared);
     writeFile(shared, "<Directory \"" + temp / "site" + "\">\n" + block + "</Directory>\n");
     auto& e = windows->main.directoryEditor;
@@ -289,7 +290,7 @@ TEST_F(DirectoryWidgetTest, ProtectionInTheOtherPlaceIsShownMovedAndRemovedThrou
         click(chosen);
     };
     ASSERT_NE(visibleBox(), nullptr);
-    EXPECT_TRUE(visibleBox()->text().contains(QStringLiteral("kept in the section for it in ")));
+    EXPECT_TRUE(visibleBox()->informativeText().contains(QStringLiteral("kept in the section for it in ")));
     press(QStringLiteral("Move It"));
     EXPECT_EQ(readFile(temp / "site/.htaccess"), block);
     EXPECT_EQ(readFile(shared), "");
