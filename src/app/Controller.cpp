@@ -11,14 +11,12 @@
 #include "services/AdministratorWrite.h"
 #include "services/PrivilegedCopy.h"
 #include "services/ServerActions.h"
+#include "services/ServerCheck.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
 
 namespace {
-
-const char* const kAllowOverrideNone = "AllowOverride None";
-const char* const kAllowOverrideAuth = "AllowOverride AuthConfig Limit";
 
 ui::AlertSpec alert(const std::string& title, const std::string& message,
                     const std::string& defaultButton = "OK", const std::string& alternateButton = "") {
@@ -34,28 +32,6 @@ std::string lowerAscii(std::string text) {
     return text;
 }
 
-// Replaces every occurrence of `phrase`, compared without regard to ASCII case, by `replacement`.
-std::string replaceIgnoringCase(const std::string& text, const std::string& phrase,
-                                const std::string& replacement) {
-    const std::string folded = lowerAscii(text);
-    const std::string foldedPhrase = lowerAscii(phrase);
-    std::string result;
-    std::size_t from = 0;
-    for (auto found = folded.find(foldedPhrase); found != std::string::npos;
-         found = folded.find(foldedPhrase, from)) {
-        result.append(text, from, found - from);
-        result += replacement;
-        from = found + foldedPhrase.size();
-    }
-    result.append(text, from, std::string::npos);
-    return result;
-}
-
-// Apache splits directive arguments at blanks and tabs, so such a path must be quoted to stay one argument.
-std::string includeArgument(const std::string& path) {
-    return path.find_first_of(" \t") == std::string::npos ? path : "\"" + path + "\"";
-}
-
 // The download address comes over plain HTTP, so only a web address is handed to the browser: another
 // scheme (file:, a custom handler) could start a local program.
 bool isWebAddress(const std::string& url) {
@@ -64,53 +40,78 @@ bool isWebAddress(const std::string& url) {
            (folded.starts_with("https://") && url.size() > 8);
 }
 
-void failConfiguration(ui::Window* mainWindow, const std::string& message) {
-    ui::windowSystem().beginAlertSheet(alert("Error!", message), mainWindow, {});
-}
-
-// Tests the amended text with the server's own test, keeps a backup and installs it with administrator
-// rights; never installs a file this call did not just stage privately.
-void installConfiguration(ui::Window* mainWindow, const std::string& amendedText) {
-    ServerActions::installMainConfiguration(mainWindow, amendedText);
-}
-
 } // namespace
 
 void Controller::awakeFromNib() {
     DefaultsStore& defaults = standardUserDefaults();
 
     const auto storedVersion = defaults.stringForKey(constants::kVersionKey);
-    if (!storedVersion || *storedVersion != constants::kProgramVersion) {
+    const bool restored = !storedVersion || *storedVersion != constants::kProgramVersion;
+    if (restored) {
         PreferencesController restorer;
         restorer.restoreDefaults();
     }
 
-    if (isAccessFileMode(defaults)) {
-        if (!AdmTools::checkForAllowoverrideConf()) {
-            const std::string message =
-                "You have set up Keepgate to read protection settings from the " +
-                defaults.stringForKey(constants::kDefaultAccessFilenameKey).value_or("") +
-                " in each individual directory you are protection, but your Apache WebServer does not seem "
-                "to be set up for this feature.\n\nWould you like Keepgate to automatically configure it? "
-                "(this will require administrator authorization)";
-            ui::windowSystem().beginAlertSheet(
-                alert("Warning!", message, "Automatically configure", "Cancel"), nullptr,
-                [this](int returnCode) { setupConfigFileWithAllow(returnCode); });
-        }
-    } else if (!AdmTools::checkForIncludeInConf()) {
-        const std::string message =
-            "You have set up Keepgate to read protection settings from " +
-            defaults.stringForKey(constants::kConfigFilePathKey).value_or("") +
-            " but your Apache WebServer does not seem to be set up for this feature.\n\nWould you like "
-            "Keepgate to automatically configure it? (this will require administrator authorization)";
-        ui::windowSystem().beginAlertSheet(
-            alert("Warning!", message, "Automatically configure", "Cancel"), nullptr,
-            [this](int returnCode) { setupConfigFileWithInclude(returnCode); });
-    }
+    askToConfigureServer(restored);
 
     if (defaults.boolForKey(constants::kCheckUpdatesKey)) {
         checkForUpdateNow(1);
     }
+}
+
+void Controller::askToConfigureServer(bool restored) {
+    const DefaultsStore& defaults = standardUserDefaults();
+    const ServerProfile profile = ServerProfile::current();
+    if (!platform::readFile(profile.mainConfig)) {
+        ui::windowSystem().showStatus("Keepgate could not read the web server's configuration " +
+                                      profile.mainConfig +
+                                      ", so it cannot tell whether the server is set up for protection.");
+        return;
+    }
+    const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
+    std::optional<Amendment> amendment;
+    std::string situation, problem;
+    std::function<void(int)> answer;
+    if (isAccessFileMode(defaults)) {
+        const std::string filename = defaults.stringForKey(constants::kDefaultAccessFilenameKey)
+                                         .value_or(constants::kDefaultAccessFilename);
+        // Before any directory is chosen, the server's own document root stands for the ones to come.
+        const std::string root = ServerCheck::documentRootOf(profile, config);
+        if (root.empty()) {
+            return;
+        }
+        const auto overrides = ServerCheck::allowOverrideFor(config, root);
+        if (overrides.allows("AuthConfig") && overrides.allows("Limit")) {
+            return;
+        }
+        situation = std::string(!restored && filename != constants::kDefaultAccessFilename
+                                    ? "You have set up Keepgate to keep"
+                                    : "Keepgate keeps") +
+                    " the protection settings of each individual directory you are protecting in its " +
+                    filename + " file, but the Apache web server does not read them in " + root +
+                    " and the directories inside it.";
+        amendment = ServerCheck::overrideFix(profile, root, &problem);
+        startDirectory_ = root;
+        answer = [this](int returnCode) { setupConfigFileWithAllow(returnCode); };
+    } else {
+        const std::string shared = defaults.stringForKey(constants::kConfigFilePathKey).value_or("");
+        if (!shared.empty() && ServerCheck::includes(config, profile.serverRoot, shared)) {
+            return;
+        }
+        situation = "You have set up Keepgate to keep the protection settings of every directory in " +
+                    shared + ", but the Apache web server does not read that file.";
+        amendment = ServerCheck::includeFix(profile, shared, &problem);
+        answer = [this](int returnCode) { setupConfigFileWithInclude(returnCode); };
+    }
+    if (!amendment) {
+        ui::windowSystem().showStatus(situation + " Keepgate cannot change that: " + problem + ".");
+        return;
+    }
+    const std::string message =
+        situation + "\n\nWould you like Keepgate to automatically configure it? It will:\n\n" +
+        amendment->description(profile.mainConfig) + "\n\n(This will require administrator authorization.)";
+    ui::windowSystem().beginAlertSheet(alert("Warning!", message, "Automatically configure", "Cancel"),
+                                       nullptr, answer);
 }
 
 void Controller::checkForUpdate() {
@@ -161,72 +162,25 @@ void Controller::checkForUpdateNow(int noDialog) {
     }
 }
 
-namespace {
-
-// The web server's main configuration, or nothing after telling the user it could not be read.
-std::optional<std::string> readMainConfiguration(ui::Window* parent) {
-    const std::string& path = systemPaths().mainConfig;
-    auto text = platform::readFile(path);
-    if (!text) {
-        failConfiguration(parent, "Keepgate could not read the web server's configuration file " + path +
-                                      ". The web server's configuration was not changed.");
-    }
-    return text;
-}
-
-} // namespace
-
 void Controller::setupConfigFileWithInclude(int returnCode) {
     if (returnCode != 1) {
         return;
     }
-    const auto mainText = readMainConfiguration(mainWindow);
-    if (!mainText) {
-        return;
-    }
-    const std::string configPath =
-        standardUserDefaults().stringForKey(constants::kConfigFilePathKey).value_or("");
-    // Apache refuses to start on an Include of a missing file, so the shared file must exist first.
-    if (!platform::fileExists(configPath)) {
-        const auto created = platform::writeFileAtomically(configPath, "");
-        // The server's own folder (/etc/apache2) is the administrator's: the amendment already asked
-        // for administrator rights, so the empty file is made with them too.
-        if (!created &&
-            !(administratorRightsWouldHelp(configPath) && PrivilegedCopy::install("", configPath).copied)) {
-            failConfiguration(mainWindow, "Keepgate could not create the shared configuration file " +
-                                              configPath + " (" + created.error +
-                                              "). The web server's configuration was not changed.");
-            return;
-        }
-    }
-    installConfiguration(mainWindow, *mainText + "\nInclude " + includeArgument(configPath));
+    ServerActions::applyIncludeFix(
+        mainWindow, standardUserDefaults().stringForKey(constants::kConfigFilePathKey).value_or(""));
 }
 
 void Controller::setupConfigFileWithAllow(int returnCode) {
     if (returnCode != 1) {
         return;
     }
-    const auto mainText = readMainConfiguration(mainWindow);
-    if (!mainText) {
-        return;
+    std::string directory = startDirectory_;
+    if (directory.empty()) {
+        const ServerProfile profile = ServerProfile::current();
+        directory = ServerCheck::documentRootOf(
+            profile, ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment));
     }
-    // Every piece between line feeds, the one after the last included, gets a line feed of its own.
-    std::string amended;
-    std::size_t start = 0;
-    for (;;) {
-        const auto end = mainText->find('\n', start);
-        const std::string piece =
-            mainText->substr(start, end == std::string::npos ? std::string::npos : end - start);
-        amended += piece.find(kAllowOverrideNone) != std::string::npos
-                       ? replaceIgnoringCase(piece, kAllowOverrideNone, kAllowOverrideAuth)
-                       : piece;
-        amended += '\n';
-        if (end == std::string::npos) {
-            break;
-        }
-        start = end + 1;
-    }
-    installConfiguration(mainWindow, amended);
+    ServerActions::applyOverrideFix(mainWindow, directory);
 }
 
 void Controller::openReadMe() {

@@ -60,6 +60,13 @@ public:
     Value objectValueForTableColumn(const std::string& column, int row) override;
 
 private:
+    // The configuration question of the start-up: asked when the server does not read protection where
+    // the preferences keep it, showing the one change that would make it. `restored` tells that the
+    // preferences are this start's defaults rather than the user's choice.
+    void askToConfigureServer(bool restored);
+    // The directory the start-up question offered to open to access files (the server's DocumentRoot).
+    std::string startDirectory_;
+
     // One change to the user file; it answers why it no longer applies, or nothing once applied.
     using UserChange = std::function<std::optional<std::string>(UserFile&)>;
     bool openUserfile(const std::string& path);

@@ -171,27 +171,9 @@ void ServerCheckReport::fix(std::size_t index) {
 void ServerCheckReport::fixNow(const Finding& finding) {
     const ServerProfile profile = ServerProfile::current();
     switch (finding.kind) {
-    case FindingKind::OverridesIgnored: {
-        const auto text = platform::readFile(profile.mainConfig);
-        if (!text) {
-            showAlert(parent, "Error!",
-                      "Keepgate could not read " + profile.mainConfig +
-                          ". The web server's configuration was not changed.");
-            return;
-        }
-        const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
-        const auto amended = ServerCheck::overrideAmendment(
-            *text, profile.mainConfig, ServerCheck::allowOverrideFor(config, finding.subject),
-            finding.subject);
-        if (!amended) {
-            showAlert(parent, "Error!",
-                      "The directory's path cannot be written into the web server's configuration. The web "
-                      "server's configuration was not changed.");
-            return;
-        }
-        ServerActions::installMainConfiguration(parent, *amended);
+    case FindingKind::OverridesIgnored:
+        ServerActions::applyOverrideFix(parent, finding.subject);
         return;
-    }
     case FindingKind::ModuleMissing: {
         const auto result = ServerControl::enableModule(profile, finding.subject);
         if (!result.installed) {
@@ -212,9 +194,7 @@ void ServerCheckReport::fixNow(const Finding& finding) {
         return;
     }
     case FindingKind::IncludeMissing:
-        if (controller) {
-            controller->setupConfigFileWithInclude(1);
-        }
+        ServerActions::applyIncludeFix(parent, finding.subject);
         return;
     default:
         return;

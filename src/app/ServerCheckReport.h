@@ -45,7 +45,7 @@ class ServerCheckReport {
   public:
     ui::Window* parent = nullptr;
     Directory* directory = nullptr;   // the directory editor whose directory is checked
-    Controller* controller = nullptr; // for the include amendment
+    Controller* controller = nullptr; // kept for callers; both fixes go through ServerActions
     std::vector<Finding> findings;
     // Told after every refresh, so the window shows the new findings.
     std::function<void()> changed;

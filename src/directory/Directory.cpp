@@ -105,15 +105,26 @@ std::string refusal(const std::string& field, const std::string& value, const st
 }
 
 // The block as it stands on disk now: the whole access file, or the inner text of the directory's section.
-std::optional<std::string> blockOnDisk(const DefaultsStore& defaults, const std::string& directory) {
-    if (isAccessFileMode(defaults)) {
+std::optional<std::string> blockOnDisk(const DefaultsStore& defaults, const std::string& directory,
+                                       bool accessFile) {
+    if (accessFile) {
         return platform::readFile(platform::joinPath(directory, accessFilename(defaults)));
     }
     const auto config = platform::readFile(configFilePath(defaults));
     return config ? BlockText::sectionBody(*config, directory) : std::nullopt;
 }
 
+// Where a directory's protection lives, in words: the access file, or the shared file's section.
+std::string placeName(const DefaultsStore& defaults, const std::string& directory, bool accessFile) {
+    return accessFile ? "the " + accessFilename(defaults) + " file in " + directory
+                      : "the section for it in " + configFilePath(defaults);
+}
+
 } // namespace
+
+bool Directory::editsAccessFile() const {
+    return editingAccessFile_.value_or(isAccessFileMode(standardUserDefaults()));
+}
 
 void Directory::showError(const std::string& message) {
     ui::windowSystem().beginAlertSheet({"Error!", message, "OK", ""}, mainWindow, {});
@@ -151,21 +162,43 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
     const std::string directory = filenames.front();
     recent::remember(recent::kDirectoryKey, directory);
     const DefaultsStore& defaults = standardUserDefaults();
-    if (!isAccessFileMode(defaults)) {
-        if (const auto problem = Validator::directoryPath(directory)) {
-            showError(sectionUnusableMessage(directory, *problem));
-            return;
-        }
-    }
-    const auto block = blockOnDisk(defaults, directory);
-    // Comments, containers and other directives never fill a field: only the block's own directives do.
+    // Both places are looked in, so protection kept where the preferences do not point is never hidden.
+    const bool preferAccessFile = isAccessFileMode(defaults);
+    const auto sectionProblem = Validator::directoryPath(directory);
     const auto any = [](const std::string&) { return true; };
+    const auto protectedIn = [&](const std::optional<std::string>& text) {
+        return text && !BlockText::divide(*text, any, any).directives.empty();
+    };
+    const auto inAccessFile = blockOnDisk(defaults, directory, true);
+    const auto inSection =
+        sectionProblem ? std::optional<std::string>() : blockOnDisk(defaults, directory, false);
+    const auto& preferred = preferAccessFile ? inAccessFile : inSection;
+    const auto& other = preferAccessFile ? inSection : inAccessFile;
+    const bool elsewhere = !protectedIn(preferred) && protectedIn(other);
+    if (!preferAccessFile && sectionProblem && !elsewhere) {
+        showError(sectionUnusableMessage(directory, *sectionProblem));
+        return;
+    }
+    // Protection found is edited where it lies, whatever the preference says later; without any, the
+    // preference at the time of saving decides.
+    editingAccessFile_ = elsewhere                   ? std::optional<bool>(!preferAccessFile)
+                         : protectedIn(preferred) ? std::optional<bool>(preferAccessFile)
+                                                  : std::nullopt;
+    const auto block = elsewhere ? other : preferred;
+    // Comments, containers and other directives never fill a field: only the block's own directives do.
     parseFile(ReadHtaccess::readPart(
         BlockText::joined(BlockText::divide(block.value_or(""), any, any).directives)));
     directoryField->setStringValue(directory);
     showKept(block);
     if (directoryLoaded) {
         directoryLoaded(directory);
+    }
+    if (elsewhere) {
+        offerToMove(directory);
+    } else if (protectedIn(preferred) && protectedIn(other)) {
+        ui::windowSystem().showStatus(
+            "This directory is also protected in " + placeName(defaults, directory, !preferAccessFile) +
+            "; Keepgate edits " + placeName(defaults, directory, preferAccessFile) + ".");
     }
     if (serverFindingsLater) {
         serverFindingsLater([](const std::vector<std::string>& found) {
@@ -513,7 +546,7 @@ void Directory::saveProtection() {
         return;
     }
     pfilePath = directory + "/" + accessFilename(defaults);
-    if (!isAccessFileMode(defaults)) {
+    if (!editsAccessFile()) {
         if (const auto problem = Validator::directoryPath(directory)) {
             showError(sectionUnusableMessage(directory, *problem) + " Nothing was saved.");
             return;
@@ -552,7 +585,7 @@ void Directory::saveProtection() {
 void Directory::confirmReplacingAndWrite(const std::string& directory) {
     const DefaultsStore& defaults = standardUserDefaults();
     // The question is asked about the block as it is on disk now, which another program may have changed.
-    const auto block = blockOnDisk(defaults, directory);
+    const auto block = blockOnDisk(defaults, directory, editsAccessFile());
     std::string replaced;
     for (const auto& line : divided(block.value_or("")).keptAccess) {
         replaced += "\n" + line;
@@ -604,12 +637,13 @@ void Directory::useApache24Rules() {
         });
 }
 
-void Directory::writeBlock(const std::string& directory) {
+void Directory::writeBlock(const std::string& directory, std::function<void()> then) {
     const DefaultsStore& defaults = standardUserDefaults();
     if (authnameField->stringValue().empty()) {
         authnameField->setStringValue("Keepgate");
     }
-    const bool accessFileMode = isAccessFileMode(defaults);
+    const bool accessFileMode = editsAccessFile();
+    editingAccessFile_ = accessFileMode;
     const std::string path = accessFileMode ? pfilePath : configFilePath(defaults);
     // Read at the moment of writing, so lines another program added since the load survive.
     const auto text = platform::readFile(path);
@@ -631,7 +665,11 @@ void Directory::writeBlock(const std::string& directory) {
     const std::string status = accessFileMode ? "Saved " + accessFilename(defaults) + " in " + directory
                                               : "Saved the section for " + directory + " in " + path;
     const std::string previous = text.value_or("");
-    const auto written = [this, directory, status, path, previous, accessFileMode] {
+    const auto written = [this, directory, status, path, previous, accessFileMode, then] {
+        if (then) {
+            then();
+            return;
+        }
         reportWritten(directory, status);
         if (!accessFileMode) {
             ServerActions::checkAfterSharedSave(mainWindow, path, previous);
@@ -688,46 +726,102 @@ void Directory::removeProtectionNow(int returnCode) {
     if (returnCode != 1) {
         return;
     }
-    const DefaultsStore& defaults = standardUserDefaults();
     const std::string directory = directoryField->stringValue();
+    // Nothing is loaded, so there is nothing on disk to remove.
     if (directory.empty()) {
-        // Nothing is loaded, so there is nothing on disk to remove.
-    } else if (isAccessFileMode(defaults)) {
-        pfilePath = directory + "/" + accessFilename(defaults);
-        // Only the block goes: other lines of the access file stay, and the file goes when none are left.
-        const auto text = platform::readFile(pfilePath);
-        const std::string rest = text ? BlockText::joined(divided(*text).keptOther) : std::string();
-        // An access file that cannot be read may hold lines besides the block, so it is left alone.
-        if (!text && platform::fileExists(pfilePath) && !platform::isDirectory(pfilePath)) {
-            showError("The file " + pfilePath + " could not be read, so it was left as it is.");
-        } else if (rest.find_first_not_of(" \t\r\n") != std::string::npos) {
-            if (const auto result = platform::writeFileAtomically(pfilePath, rest); !result) {
-                showError("The file " + pfilePath + " could not be written: " + result.error);
-            } else {
-                reportWritten(directory, "Removed protection");
-            }
-        } else {
-            // A missing access file is no failure: the directory is unprotected as asked.
-            const bool present = platform::fileExists(pfilePath);
-            if (const auto result = platform::removeFile(pfilePath); !result && present) {
-                showError("The file " + pfilePath + " could not be removed: " + result.error);
-            } else {
-                reportWritten(directory, "Removed protection");
-            }
-        }
-    } else {
-        const std::string configPath = configFilePath(defaults);
-        const auto text = platform::readFile(configPath);
-        if (!text && platform::fileExists(configPath)) {
-            showError("The file " + configPath + " could not be read, so it was left as it is.");
-        } else if (const auto result =
-                       platform::writeFileAtomically(configPath, parseFileWithoutDirectory(text, directory));
-                   !result) {
-            showError("The file " + configPath + " could not be written: " + result.error);
-        } else {
-            reportWritten(directory, "Removed protection");
-        }
+        return;
     }
+    removeBlock(directory, editsAccessFile(), [this, directory](Removal outcome) {
+        if (outcome == Removal::Nothing) {
+            ui::windowSystem().showStatus("No protection was saved for " + directory +
+                                          "; nothing was removed");
+        }
+        if (outcome != Removal::Removed) {
+            return;
+        }
+        reportWritten(directory, "Removed protection");
+        clearEditor();
+    });
+}
+
+void Directory::removeBlock(const std::string& directory, bool accessFile,
+                            const std::function<void(Removal)>& done) {
+    const DefaultsStore& defaults = standardUserDefaults();
+    // A write the user's rights could not make is offered with administrator rights, as a save is.
+    const auto write = [this, done](const std::string& path, const std::string& text,
+                                    const std::string& error, const std::function<void()>& after) {
+        offerAdministratorWrite(mainWindow, path, text, error, [done, after](bool written) {
+            done(written ? Removal::Removed : Removal::Failed);
+            if (written && after) {
+                after();
+            }
+        });
+    };
+    if (accessFile) {
+        pfilePath = directory + "/" + accessFilename(defaults);
+        const std::string path = pfilePath;
+        const auto text = platform::readFile(path);
+        if (platform::isDirectory(path)) {
+            showError("The access file " + path + " is a folder, so it was left as it is.");
+            done(Removal::Failed);
+            return;
+        }
+        // An access file that cannot be read may hold lines besides the block, so it is left alone.
+        if (!text && platform::fileExists(path)) {
+            showError("The file " + path + " could not be read, so it was left as it is.");
+            done(Removal::Failed);
+            return;
+        }
+        const BlockLines lines = divided(text.value_or(""));
+        if (!text || lines.directives.empty()) {
+            done(Removal::Nothing);
+            return;
+        }
+        // Only the block goes: other lines of the access file stay, and the file goes when none are left.
+        const std::string rest = BlockText::joined(lines.keptOther);
+        if (rest.find_first_not_of(" \t\r\n") != std::string::npos) {
+            if (const auto result = platform::writeFileAtomically(path, rest); !result) {
+                write(path, rest, "The file " + path + " could not be written: " + result.error, {});
+                return;
+            }
+        } else if (const auto result = platform::removeFile(path); !result) {
+            // The helper replaces files but never deletes them; an empty access file protects nothing.
+            write(path, "",
+                  "The file " + path + " could not be removed: " + result.error +
+                      ". With administrator rights Keepgate can empty it, which removes the protection too.",
+                  {});
+            return;
+        }
+        done(Removal::Removed);
+        return;
+    }
+    const std::string configPath = configFilePath(defaults);
+    const auto text = platform::readFile(configPath);
+    if (!text && platform::fileExists(configPath)) {
+        showError("The file " + configPath + " could not be read, so it was left as it is.");
+        done(Removal::Failed);
+        return;
+    }
+    if (!text || !BlockText::sectionBody(*text, directory)) {
+        done(Removal::Nothing);
+        return;
+    }
+    const std::string rest = parseFileWithoutDirectory(text, directory);
+    // The server is tested again and the reload offered, as after a save of the shared file.
+    const std::string previous = *text;
+    const auto tested = [this, configPath, previous] {
+        ServerActions::checkAfterSharedSave(mainWindow, configPath, previous);
+    };
+    if (const auto result = platform::writeFileAtomically(configPath, rest); !result) {
+        write(configPath, rest, "The file " + configPath + " could not be written: " + result.error, tested);
+        return;
+    }
+    done(Removal::Removed);
+    tested();
+}
+
+void Directory::clearEditor() {
+    editingAccessFile_.reset();
     for (ui::TextField* field : {directoryField, authnameField, userfileField, groupfileField}) {
         field->setStringValue("");
     }
@@ -744,6 +838,57 @@ void Directory::removeProtectionNow(int returnCode) {
     deny.clear();
     allow.clear();
     reloadAccessfile();
+}
+
+void Directory::offerToMove(const std::string& directory) {
+    const DefaultsStore& defaults = standardUserDefaults();
+    const bool here = editsAccessFile();
+    ui::windowSystem().beginAlertSheet(
+        {"Protection Kept Elsewhere",
+         "The protection of " + directory + " is kept in " + placeName(defaults, directory, here) +
+             ", not in " + placeName(defaults, directory, !here) +
+             " where the preferences keep protection.\n\nKeepgate can edit it where it is, or move it: write "
+             "it to " +
+             placeName(defaults, directory, !here) + ", remove it from " +
+             placeName(defaults, directory, here) + " and test the folder.",
+         "Move It", "Edit It There", true},
+        // Moving writes two files, so Return and Escape both leave the protection where it is.
+        mainWindow, [this, directory](int returnCode) {
+            if (returnCode == 1) {
+                moveProtection(directory);
+            }
+        });
+}
+
+void Directory::moveProtection(const std::string& directory) {
+    if (directoryField->stringValue() != directory || !editingAccessFile_) {
+        return;
+    }
+    const DefaultsStore& defaults = standardUserDefaults();
+    const bool from = *editingAccessFile_;
+    if (from) {
+        if (const auto problem = Validator::directoryPath(directory)) {
+            showError(sectionUnusableMessage(directory, *problem) + " The protection stays where it is.");
+            return;
+        }
+    }
+    pfilePath = directory + "/" + accessFilename(defaults);
+    if (!composeBlock()) {
+        return;
+    }
+    editingAccessFile_ = !from;
+    const std::string status =
+        "Moved the protection of " + directory + " to " + placeName(defaults, directory, !from);
+    writeBlock(directory, [this, directory, from, status] {
+        removeBlock(directory, from, [this, directory, status](Removal outcome) {
+            if (outcome == Removal::Failed) {
+                ui::windowSystem().showStatus("The protection of " + directory +
+                                              " is now in both places; the old one could not be removed");
+                return;
+            }
+            reportWritten(directory, status);
+        });
+    });
 }
 
 } // namespace keepgate

@@ -101,6 +101,22 @@ class Directory : public ui::TableDataSource {
     void useApache24Rules();
 
   private:
+    // What a removal did: took protection off the disk, found none to take, or failed (after an alert).
+    enum class Removal { Removed, Nothing, Failed };
+    // Where the loaded directory's protection is edited: its access file (true) or the shared file's
+    // section. Set on load from where the protection was found; the preference decides when unset.
+    std::optional<bool> editingAccessFile_;
+    bool editsAccessFile() const;
+    // Takes the directory's block out of the access file or the shared file, offering administrator
+    // rights where the user's own do not suffice; `done` learns the outcome.
+    void removeBlock(const std::string& directory, bool accessFile, const std::function<void(Removal)>& done);
+    // Returns the editor to the state without a loaded directory.
+    void clearEditor();
+    // Says that the protection was found where the preferences do not keep it, and offers to move it.
+    void offerToMove(const std::string& directory);
+    // Writes the loaded block to the preferred place, removes it from the other, and tests the folder.
+    void moveProtection(const std::string& directory);
+
     // Composes the block from the fields and the marked records into `directoryinfo`; false (after an
     // alert naming the field) when something in it could break the block or inject a directive.
     bool composeBlock();
@@ -111,7 +127,8 @@ class Directory : public ui::TableDataSource {
     void showKept(const std::optional<std::string>& block);
     // Writes `directoryinfo` into the file as it is on disk now, with the lines kept as written before
     // it; lines that control access in a form the editor cannot show are replaced.
-    void writeBlock(const std::string& directory);
+    // `then`, when given, runs instead of the usual report once the file holds the block.
+    void writeBlock(const std::string& directory, std::function<void()> then = {});
     // Asks before replacing access lines the editor cannot show, then writes.
     void confirmReplacingAndWrite(const std::string& directory);
 };

@@ -738,7 +738,8 @@ const Tools& systemTools() {
                                  {"/usr/bin/apachectl", "graceful"},
                                  {"/usr/local/sbin/apachectl", "graceful"},
                                  {"/bin/systemctl", "reload", "apache2"},
-                                 {"/bin/systemctl", "reload", "httpd"}}};
+                                 {"/bin/systemctl", "reload", "httpd"}},
+                                {"/usr/sbin/a2enconf", "/usr/bin/a2enconf"}};
     return tools;
 }
 
@@ -793,6 +794,39 @@ std::optional<std::string> enableModule(const std::string& name, const Tools& to
     }
     return "this system has no a2enmod; enable the module \"" + name +
            "\" in the web server's configuration by hand";
+}
+
+std::optional<std::string> confNameProblem(const std::string& name) {
+    for (const char c : name) {
+        if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_' ||
+              c == '-')) {
+            return "\"" + name + "\" is not a configuration name (letters, digits, \"_\" and \"-\" only)";
+        }
+    }
+    if (name.empty() || name.front() == '-') {
+        return "\"" + name + "\" is not a configuration name";
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> enableConf(const std::string& name, const Tools& tools) {
+    if (auto problem = confNameProblem(name)) {
+        return problem;
+    }
+    for (const std::string& program : tools.enableConf) {
+        if (!isExecutable(program)) {
+            continue;
+        }
+        const RunResult result = runTool({program, name});
+        if (!result.problem.empty()) {
+            return result.problem;
+        }
+        if (result.status != 0) {
+            return "\"" + program + " " + name + "\" failed with status " + std::to_string(result.status);
+        }
+        return std::nullopt;
+    }
+    return "this system has no a2enconf; include " + name + ".conf in the web server's configuration by hand";
 }
 
 std::optional<std::string> reloadServer(const Tools& tools) {
@@ -893,6 +927,17 @@ int runCommand(const std::vector<std::string>& arguments, const Layout& layout, 
         }
         return 0;
     }
+    if (command == "enable-conf" && arguments.size() == 2) {
+        if (auto problem = confNameProblem(arguments[1])) {
+            message = "refused: " + *problem;
+            return 2;
+        }
+        if (auto problem = enableConf(arguments[1], tools)) {
+            message = *problem;
+            return 1;
+        }
+        return 0;
+    }
     if (command == "reload" && arguments.size() == 1) {
         if (auto problem = reloadServer(tools)) {
             message = *problem;
@@ -901,7 +946,7 @@ int runCommand(const std::vector<std::string>& arguments, const Layout& layout, 
         return 0;
     }
     message = "usage: keepgate-install-file install SOURCE DEST | install-config SOURCE DEST [BACKUP] | "
-              "enable-module NAME | reload";
+              "enable-module NAME | enable-conf NAME | reload";
     return 2;
 }
 

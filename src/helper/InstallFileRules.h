@@ -123,6 +123,7 @@ std::optional<std::string> readSource(int sourceDescriptor, std::string& bytes, 
 struct Tools {
     std::vector<std::string> enableModule;        // a2enmod and its kin, given the module name
     std::vector<std::vector<std::string>> reload; // whole command lines for a graceful reload
+    std::vector<std::string> enableConf;          // a2enconf, given the configuration's name
 };
 const Tools& systemTools();
 
@@ -135,14 +136,18 @@ RunResult runTool(const std::vector<std::string>& argv);
 
 std::optional<std::string> enableModule(const std::string& name, const Tools& tools);
 std::optional<std::string> reloadServer(const Tools& tools);
+// Why a configuration name for a2enconf is refused (anything but letters, digits, "_" and "-").
+std::optional<std::string> confNameProblem(const std::string& name);
+// Enables conf-available/NAME.conf the distribution's way.
+std::optional<std::string> enableConf(const std::string& name, const Tools& tools);
 
 // Opens the source file for reading; the entry point supplies one that reads with the caller's rights.
 using SourceOpener = int (*)(const std::string& path, std::string& problem);
 int openSource(const std::string& path, std::string& problem);
 
 // The whole command line after the program name: "install SOURCE DEST", "install-config SOURCE DEST
-// [BACKUP]", "enable-module NAME" or "reload". Returns the exit status (0 done, 1 failed, 2 refused or
-// misused) and fills `message` with what went wrong.
+// [BACKUP]", "enable-module NAME", "enable-conf NAME" or "reload". Returns the exit status (0 done, 1 failed,
+// 2 refused or misused) and fills `message` with what went wrong.
 int runCommand(const std::vector<std::string>& arguments, const Layout& layout, const Tools& tools,
                SourceOpener opener, std::string& message);
 

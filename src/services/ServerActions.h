@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "services/ServerCheck.h"
 #include "services/ServerProfile.h"
 #include "ui/Controls.h"
 
@@ -18,6 +19,20 @@ class ServerActions {
     // Offers "Reload the web server now" and reports whether the server came back; `backup`, when
     // given, is named in the offer.
     static void offerReload(const ServerProfile& profile, const std::string& backup);
+
+    // Makes an amendment worked out by ServerCheck: tested first with the server's own test, then each
+    // file put in place with administrator rights, the distribution's enabling run, the main
+    // configuration changed last (backed up first). Any failure puts back what was done, names the file
+    // and says why; success says what happened and offers the reload.
+    static void applyAmendment(ui::Window* parent, const Amendment& amendment);
+    // The one AllowOverride fix and the one Include fix, for the start-up question and Check Server.
+    static void applyOverrideFix(ui::Window* parent, const std::string& directory);
+    static void applyIncludeFix(ui::Window* parent, const std::string& sharedFile);
+
+    // The completion alert: what happened, then the reload offer on a server Keepgate can reload, else
+    // the advice to restart it (in the words of the Mac's System Preferences only on a Mac layout).
+    static void complete(const ServerProfile& profile, const std::string& whatHappened,
+                         const std::string& backup);
 
     // After a save of the shared configuration file: runs the server's configuration test on the main
     // configuration; on a refusal shows the server's message with a button that puts `previousText`

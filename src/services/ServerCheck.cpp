@@ -5,7 +5,9 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include "formats/ConfigSection.h"
 #include "formats/TextLines.h"
 #include "formats/Validator.h"
 #include "platform/FileSystem.h"
@@ -266,10 +268,174 @@ std::optional<std::string> ServerCheck::unreadableFor(const std::string& user, c
     return std::nullopt;
 }
 
-std::optional<std::string> ServerCheck::overrideAmendment(const std::string& mainText,
-                                                          const std::string& mainConfig,
-                                                          const OverrideResolution& resolution,
-                                                          const std::string& directory) {
+namespace {
+
+// Apache splits directive arguments at blanks and tabs, so such a path must be quoted to stay one argument.
+std::string includeArgument(const std::string& path) {
+    return path.find_first_of(" \t") == std::string::npos ? path : "\"" + path + "\"";
+}
+
+std::string withFinalLineFeed(std::string text) {
+    if (!text.empty() && text.back() != '\n') {
+        text += '\n';
+    }
+    return text;
+}
+
+std::string fileName(const std::string& path) {
+    return path.substr(path.rfind('/') + 1);
+}
+
+// The text without the lines of the directory's own section, so a section written again replaces it.
+std::string withoutSection(const std::string& text, const std::string& directory) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        auto end = text.find('\n', start);
+        end = end == std::string::npos ? text.size() : end;
+        lines.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    std::string kept;
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        const auto range = section::find(lines, directory, i);
+        for (const std::size_t stop = range ? range->begin : lines.size(); i < stop; ++i) {
+            kept += lines[i] + "\n";
+        }
+        if (!range) {
+            break;
+        }
+        i = range->closedLater ? range->end : range->begin + 1;
+    }
+    return kept;
+}
+
+// Whether a2enconf's link for `name` is in place.
+bool enabled(const AmendmentPlace& place, const std::string& name) {
+    return platform::fileExists(platform::joinPath(place.enabledFolder, name + ".conf"));
+}
+
+// Adds the change that makes the server read Keepgate's own file, when it does not yet.
+void makeOwnFileRead(const ServerProfile& profile, const ApacheConfigText& config,
+                     const AmendmentPlace& place, Amendment& amendment) {
+    if (!place.enableProgram.empty()) {
+        if (!enabled(place, "keepgate")) {
+            amendment.enable.push_back("keepgate");
+            amendment.enableProgram = place.enableProgram;
+        }
+        return;
+    }
+    if (!place.folder.empty() || ServerCheck::includes(config, profile.serverRoot, place.file)) {
+        return;
+    }
+    const auto main = platform::readFile(profile.mainConfig);
+    amendment.mainAdded = "Include " + includeArgument(place.file) + "\n";
+    amendment.mainText = withFinalLineFeed(main.value_or("")) + amendment.mainAdded;
+}
+
+} // namespace
+
+std::string Amendment::description(const std::string& mainConfig, bool done) const {
+    std::string text;
+    for (const auto& write : writes) {
+        if (write.added.empty()) {
+            text += std::string(done ? "Created" : "Create") + " the empty file " + write.path + ".\n\n";
+        } else {
+            text += std::string(done ? "Added" : "Add") + " to " + write.path +
+                    (write.previous ? "" : " (a new file)") + ":\n\n" + write.added + "\n";
+        }
+    }
+    for (const auto& name : enable) {
+        text += std::string(done ? "Enabled" : "Enable") + " " + name + " with " + fileName(enableProgram) +
+                ".\n\n";
+    }
+    if (mainText) {
+        text +=
+            std::string(done ? "Added" : "Add") + " to the end of " + mainConfig + ":\n\n" + mainAdded + "\n";
+    } else {
+        text += mainConfig + (done ? " was not changed." : " stays as it is.");
+    }
+    while (!text.empty() && text.back() == '\n') {
+        text.pop_back();
+    }
+    return text;
+}
+
+AmendmentPlace ServerCheck::amendmentPlace(const ServerProfile& profile, const ApacheConfigText& config) {
+    AmendmentPlace place;
+    const std::string root = profile.serverRoot;
+    const std::string available = platform::joinPath(root, "conf-available");
+    const std::string enabledFolder = platform::joinPath(root, "conf-enabled");
+    // a2enconf comes with a2enmod and lies beside it.
+    const std::string enableProgram =
+        profile.enableModuleProgram.empty()
+            ? ""
+            : platform::joinPath(serverpaths::directoryOf(profile.enableModuleProgram), "a2enconf");
+    if (!enableProgram.empty() && platform::isDirectory(available) && platform::isDirectory(enabledFolder) &&
+        access(enableProgram.c_str(), X_OK) == 0 &&
+        includes(config, root, platform::joinPath(enabledFolder, "keepgate.conf"))) {
+        place.folder = available;
+        place.file = platform::joinPath(available, "keepgate.conf");
+        place.enableProgram = enableProgram;
+        place.enabledFolder = enabledFolder;
+        return place;
+    }
+    const std::string confd = platform::joinPath(root, "conf.d");
+    if (platform::isDirectory(confd) && includes(config, root, platform::joinPath(confd, "keepgate.conf"))) {
+        place.folder = confd;
+        place.file = platform::joinPath(confd, "keepgate.conf");
+        return place;
+    }
+    place.file = platform::joinPath(root, "keepgate-overrides.conf");
+    return place;
+}
+
+std::string ServerCheck::defaultSharedFile(const ServerProfile& profile) {
+    const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
+    const AmendmentPlace place = amendmentPlace(profile, config);
+    return place.folder.empty() ? platform::joinPath(profile.serverRoot, "keepgate.conf")
+                                : platform::joinPath(place.folder, "keepgate-protection.conf");
+}
+
+std::string ServerCheck::documentRootOf(const ServerProfile& profile, const ApacheConfigText& config) {
+    if (!profile.documentRoot.empty()) {
+        return profile.documentRoot;
+    }
+    const ConfigDirective* found = nullptr;
+    for (const auto& directive : config.directives) {
+        if (lowerAscii(directive.name) == "documentroot" && !directive.arguments.empty() &&
+            (!found || (directive.sections.empty() && !found->sections.empty()))) {
+            found = &directive;
+        }
+    }
+    return found ? serverpaths::absoluteIn(profile.serverRoot, found->arguments[0]) : "";
+}
+
+std::optional<Amendment> ServerCheck::overrideFix(const ServerProfile& profile, const std::string& directory,
+                                                  std::string* problem) {
+    const auto fail = [problem](const std::string& why) -> std::optional<Amendment> {
+        if (problem) {
+            *problem = why;
+        }
+        return std::nullopt;
+    };
+    std::string path = directory;
+    while (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    if (const auto why = path.empty() ? std::nullopt : Validator::directoryPath(path)) {
+        return fail("the directory " + path + " cannot stand in a section header: " + *why);
+    }
+    if (!platform::readFile(profile.mainConfig)) {
+        return fail("the web server's configuration file " + profile.mainConfig + " could not be read");
+    }
+    if (path.empty()) {
+        return fail(
+            "no directory is known to allow access files in (the configuration names no DocumentRoot)");
+    }
+    const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
+    const OverrideResolution resolution = allowOverrideFor(config, path);
     std::vector<std::string> words;
     for (const auto& word : resolution.allowOverride) {
         if (lowerAscii(word) != "none") {
@@ -281,36 +447,68 @@ std::optional<std::string> ServerCheck::overrideAmendment(const std::string& mai
             words.emplace_back(wanted);
         }
     }
-    if (resolution.file == mainConfig && resolution.line > 0 && resolution.section != "/") {
-        // Find the physical line and replace the directive on it, keeping its indentation and line end.
-        std::size_t start = 0;
-        for (int line = 1; line < resolution.line && start != std::string::npos; ++line) {
-            start = mainText.find('\n', start);
-            start = start == std::string::npos ? start : start + 1;
-        }
-        if (start != std::string::npos) {
-            const auto end = std::min(mainText.find('\n', start), mainText.size());
-            const std::string line = mainText.substr(start, end - start);
-            const auto at = lowerAscii(line).find("allowoverride");
-            const bool plain = at != std::string::npos && line.find_first_not_of(" \t") == at &&
-                               line.find('\\') == std::string::npos && line.find('#') == std::string::npos;
-            if (plain) {
-                const std::string ending = line.ends_with("\r") ? "\r" : "";
-                return mainText.substr(0, start) + line.substr(0, at) + "AllowOverride " + joinWords(words) +
-                       ending + mainText.substr(end);
-            }
-        }
+    const AmendmentPlace place = amendmentPlace(profile, config);
+    Amendment amendment;
+    const auto previous = platform::readFile(place.file);
+    if (!previous && platform::fileExists(place.file)) {
+        return fail("Keepgate's own file " + place.file + " could not be read");
     }
-    if (Validator::directoryPath(directory)) {
+    Amendment::Write write{place.file, previous, "", ""};
+    write.added = section::header(path) + "\n    AllowOverride " + joinWords(words) + "\n</Directory>\n";
+    write.text = withFinalLineFeed(withoutSection(previous.value_or(""), path)) + write.added;
+    amendment.writes.push_back(write);
+    makeOwnFileRead(profile, config, place, amendment);
+    return amendment;
+}
+
+std::optional<Amendment> ServerCheck::includeFix(const ServerProfile& profile, const std::string& sharedFile,
+                                                 std::string* problem) {
+    const auto fail = [problem](const std::string& why) -> std::optional<Amendment> {
+        if (problem) {
+            *problem = why;
+        }
         return std::nullopt;
+    };
+    if (sharedFile.empty()) {
+        return fail("no shared configuration file is set in the preferences");
     }
-    std::string amended = mainText;
-    if (!amended.empty() && amended.back() != '\n') {
-        amended += '\n';
+    if (const auto why = Validator::preferencePath(sharedFile)) {
+        return fail("the shared configuration file " + sharedFile + " cannot be used: " + *why);
     }
-    amended +=
-        "<Directory \"" + directory + "\">\n    AllowOverride " + joinWords(words) + "\n</Directory>\n";
-    return amended;
+    const auto main = platform::readFile(profile.mainConfig);
+    if (!main) {
+        return fail("the web server's configuration file " + profile.mainConfig + " could not be read");
+    }
+    const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
+    const AmendmentPlace place = amendmentPlace(profile, config);
+    Amendment amendment;
+    const bool present = platform::fileExists(sharedFile);
+    if (!present) {
+        amendment.writes.push_back({sharedFile, std::nullopt, "", ""});
+    }
+    if (includes(config, profile.serverRoot, sharedFile)) {
+        return amendment;
+    }
+    const std::string name = fileName(sharedFile);
+    if (!place.enableProgram.empty() && serverpaths::directoryOf(sharedFile) == place.folder &&
+        name.ends_with(".conf")) {
+        amendment.enable.push_back(name.substr(0, name.size() - 5));
+        amendment.enableProgram = place.enableProgram;
+        return amendment;
+    }
+    const std::string line = "Include " + includeArgument(sharedFile) + "\n";
+    if (place.folder.empty()) {
+        amendment.mainAdded = line;
+        amendment.mainText = withFinalLineFeed(*main) + line;
+        return amendment;
+    }
+    const auto previous = platform::readFile(place.file);
+    if (!previous && platform::fileExists(place.file)) {
+        return fail("Keepgate's own file " + place.file + " could not be read");
+    }
+    amendment.writes.push_back({place.file, previous, withFinalLineFeed(previous.value_or("")) + line, line});
+    makeOwnFileRead(profile, config, place, amendment);
+    return amendment;
 }
 
 bool ServerCheck::includes(const ApacheConfigText& config, const std::string& serverRoot,
@@ -363,8 +561,10 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
                                 "The web server ignores the protection in " + directory +
                                     " because \"AllowOverride " + joinWords(overrides.allowOverride) +
                                     "\" (" + where + ") leaves out " + joinWords(missing) +
-                                    "; Keepgate can allow AuthConfig and Limit for it in " +
-                                    profile.mainConfig + ".",
+                                    "; Keepgate can allow AuthConfig and Limit for this directory alone, in "
+                                    "a section of its "
+                                    "own in " +
+                                    amendmentPlace(profile, config).file + ".",
                                 directory, true});
         }
     }

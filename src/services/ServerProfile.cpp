@@ -9,6 +9,7 @@
 #include "platform/Process.h"
 #include "platform/ProgramLookup.h"
 #include "services/ApacheConfig.h"
+#include "services/ServerCheck.h"
 #include "services/ServerPaths.h"
 
 extern char** environ;
@@ -154,7 +155,7 @@ void ServerProfile::applyTo(SystemPaths& paths) const {
     paths.modulesFolder = modulesFolder;
     paths.documentRoot = documentRoot;
     paths.serverVersion = version;
-    paths.defaultConfigFile = platform::joinPath(serverRoot, "keepgate.conf");
+    paths.defaultConfigFile = ServerCheck::defaultSharedFile(*this);
 }
 
 ServerProfile ServerProfile::current() {

@@ -31,7 +31,8 @@ struct ServerProfile {
     std::vector<std::string> reloadCommand() const;
 
     // Writes the profile into the system paths: main configuration, server fields and the default
-    // shared configuration file (keepgate.conf in the server root).
+    // shared configuration file (in conf-available or conf.d where the layout has them, else
+    // keepgate.conf in the server root).
     void applyTo(SystemPaths& paths) const;
     // The profile the system paths hold now, the environment file read again.
     static ServerProfile current();

@@ -244,14 +244,14 @@ TEST_P(DirectorySaveTest, RemovalAsksFirstThenClearsTheBlockAndResetsTheEditor) 
     EXPECT_TRUE(errorMessages().empty());
 }
 
-TEST_P(DirectorySaveTest, RemovalWithNothingOnDiskResetsQuietly) {
+TEST_P(DirectorySaveTest, RemovalWithNothingOnDiskSaysSoAndKeepsTheForm) {
     load(site);
     editor.directory.removeProtection();
     windows->answer(1);
     EXPECT_TRUE(errorMessages().empty());
-    EXPECT_EQ(editor.directoryField.text, "");
-    // The configuration-file mode writes the (empty) configuration it cut from.
-    EXPECT_EQ(readFile(blockFile(site)), accessFileMode() ? "<missing>" : "");
+    EXPECT_EQ(windows->statusLine(), "No protection was saved for " + site + "; nothing was removed");
+    EXPECT_EQ(editor.directoryField.text, site);
+    EXPECT_EQ(readFile(blockFile(site)), "<missing>");
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, DirectorySaveTest, ::testing::Values(Mode::AccessFile, Mode::ConfigFile),
@@ -361,7 +361,7 @@ TEST_P(AccessFileRemovalTest, ADirectoryIsNeverDeletedAndALinkGoesAlone) {
     EXPECT_EQ(readFile(site + "/.htaccess/keep"), "x");
     ASSERT_EQ(errorMessages().size(), 1u);
     EXPECT_NE(errorMessages()[0].find(site + "/.htaccess"), std::string::npos);
-    EXPECT_EQ(editor.directoryField.text, "") << "the editor resets as after a removal";
+    EXPECT_EQ(editor.directoryField.text, site) << "nothing was removed, so the form stays";
 }
 
 INSTANTIATE_TEST_SUITE_P(AccessFile, AccessFileRemovalTest, ::testing::Values(Mode::AccessFile), modeName);

@@ -291,6 +291,7 @@ TEST_F(InstallHelperCopy, FailuresLeaveTheDestinationAsItWas) {
         {{"install", temp / "other/file", temp / "conf/httpd.conf"}, 2, "written only by \"install-config\""},
         {{"install", temp / "other/file"}, 2, "usage"},
         {{"enable-module", "Bad-Name"}, 2, "refused"},
+        {{"enable-conf", "../keepgate"}, 2, "refused"},
         {{"copy", "a", "b"}, 2, "usage"},
         {{}, 2, "usage"},
     };
@@ -309,8 +310,10 @@ TEST(InstallHelperTools, EnableModuleAndReloadRunTheFirstToolPresent) {
     writeScript(temp / "a2enmod", "echo \"$@\" >> " + (temp / "ran") + "\n");
     writeScript(temp / "apache2ctl-broken", "echo broken >> " + (temp / "ran") + "\nexit 3\n");
     writeScript(temp / "systemctl", "echo \"$@\" >> " + (temp / "ran") + "\n");
+    writeScript(temp / "a2enconf", "echo conf \"$@\" >> " + (temp / "ran") + "\n");
     helper::Tools tools;
     tools.enableModule = {temp / "no-such-a2enmod", temp / "a2enmod"};
+    tools.enableConf = {temp / "a2enconf"};
     tools.reload = {{temp / "no-such-ctl", "graceful"},
                     {temp / "apache2ctl-broken", "graceful"},
                     {temp / "systemctl", "reload", "apache2"}};
@@ -319,7 +322,10 @@ TEST(InstallHelperTools, EnableModuleAndReloadRunTheFirstToolPresent) {
         helper::runCommand({"enable-module", "authz_groupfile"}, {}, tools, helper::openSource, message), 0)
         << message;
     EXPECT_EQ(helper::runCommand({"reload"}, {}, tools, helper::openSource, message), 0) << message;
-    EXPECT_EQ(readFile(temp / "ran"), "authz_groupfile\nbroken\nreload apache2\n");
+    EXPECT_EQ(
+        helper::runCommand({"enable-conf", "keepgate-protection"}, {}, tools, helper::openSource, message), 0)
+        << message;
+    EXPECT_EQ(readFile(temp / "ran"), "authz_groupfile\nbroken\nreload apache2\nconf keepgate-protection\n");
 
     // Without any of the tools, each says what is missing instead of claiming success.
     helper::Tools none;

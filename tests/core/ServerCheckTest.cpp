@@ -2,8 +2,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <filesystem>
+
 #include <gtest/gtest.h>
 
+#include "platform/FileSystem.h"
 #include "services/ServerCheck.h"
 #include "support/TestSupport.h"
 
@@ -300,30 +303,103 @@ TEST_F(ServerCheckTest, ServerUserMustReachTheFiles) {
               (std::vector<FindingKind>{FindingKind::UserfileUnreadable, FindingKind::GroupfileUnreadable}));
 }
 
-TEST_F(ServerCheckTest, OverrideAmendmentTouchesOnlyTheGoverningLineOrAddsASection) {
-    const std::string main = "<Directory />\n\tAllowOverride None\n</Directory>\n"
-                             "<Directory /var/www/>\r\n    AllowOverride None\r\n</Directory>\r\n# end";
-    testing::writeFile(temp / "apache2.conf", main);
-    const auto config = ApacheConfig::read(temp / "apache2.conf", temp.path());
+// The fixes never touch a packaged line: they go into Keepgate's own file where the layout has a native
+// folder for it, and only elsewhere append one Include line (with its line feed) to the main file.
+TEST_F(ServerCheckTest, FixesGoToKeepgatesOwnFileInTheLayoutsNativePlace) {
+    const std::string main = "<Directory />\n\tAllowOverride None\n</Directory>\n<Directory /var/www/>\r\n"
+                             "    AllowOverride FileInfo\r\n</Directory>\r\n# end";
+    const std::string site =
+        "<Directory \"/var/www/html\">\n    AllowOverride FileInfo AuthConfig Limit\n</Directory>\n";
     const struct {
         const char* name;
-        std::string directory;
-        std::optional<std::string> expected;
+        std::string includes; // appended to the main file
+        std::vector<std::string> folders;
+        std::string ownFile, sharedDefault, includeInOwnFile;
+        std::vector<std::string> enable;
+        bool mainChanges;
     } cases[] = {
-        {"the /var/www line itself", "/var/www/html",
-         "<Directory />\n\tAllowOverride None\n</Directory>\n<Directory /var/www/>\r\n    AllowOverride "
-         "AuthConfig "
-         "Limit\r\n</Directory>\r\n# end"},
-        {"never the root's: a section of its own", "/srv/my site",
-         main + "\n<Directory \"/srv/my site\">\n    AllowOverride AuthConfig Limit\n</Directory>\n"},
-        {"a path Apache would misread is refused", "/srv/a\"b", std::nullopt},
+        {"Debian-like: conf-available, enabled with a2enconf",
+         "IncludeOptional conf-enabled/*.conf\n",
+         {"conf-available", "conf-enabled", "mods-available"},
+         "conf-available/keepgate.conf",
+         "conf-available/keepgate-protection.conf",
+         "",
+         {"keepgate"},
+         false},
+        {"Fedora-like: conf.d, read as it is",
+         "IncludeOptional conf.d/*.conf\n",
+         {"conf.d"},
+         "conf.d/keepgate.conf",
+         "conf.d/keepgate-protection.conf",
+         "",
+         {},
+         false},
+        {"conf.d that the main file does not read is no native place",
+         "",
+         {"conf.d"},
+         "keepgate-overrides.conf",
+         "keepgate.conf",
+         "",
+         {},
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto resolution = ServerCheck::allowOverrideFor(config, c.directory);
-        EXPECT_EQ(ServerCheck::overrideAmendment(main, temp / "apache2.conf", resolution, c.directory),
-                  c.expected);
+        testing::TempDir root;
+        for (const auto& folder : c.folders) {
+            std::filesystem::create_directories(root / folder);
+        }
+        testing::writeScript(root / "bin/a2enmod", "exit 0\n");
+        testing::writeScript(root / "bin/a2enconf", "exit 0\n");
+        testing::writeFile(root / "main.conf", main + "\n" + c.includes);
+        ServerProfile profile;
+        profile.mainConfig = root / "main.conf";
+        profile.serverRoot = root.path();
+        profile.enableModuleProgram =
+            platform::isDirectory(root / "mods-available") ? root / "bin/a2enmod" : "";
+        EXPECT_EQ(ServerCheck::defaultSharedFile(profile), root / c.sharedDefault);
+
+        std::string problem;
+        const auto fix = ServerCheck::overrideFix(profile, "/var/www/html/", &problem);
+        ASSERT_TRUE(fix) << problem;
+        ASSERT_EQ(fix->writes.size(), 1u);
+        EXPECT_EQ(fix->writes[0].path, root / c.ownFile);
+        EXPECT_EQ(fix->writes[0].text, site);
+        EXPECT_EQ(fix->enable, c.enable);
+        EXPECT_EQ(fix->mainText.has_value(), c.mainChanges);
+        if (c.mainChanges) {
+            EXPECT_EQ(*fix->mainText, main + "\n" + c.includes + "Include " + root / c.ownFile + "\n");
+        }
+        // Written again, the directory's section replaces its earlier one; other sections stay.
+        testing::writeFile(root / c.ownFile,
+                           "<Directory \"/srv\">\n    AllowOverride AuthConfig\n</Directory>\n" + site);
+        EXPECT_EQ(ServerCheck::overrideFix(profile, "/var/www/html", &problem)->writes[0].text,
+                  "<Directory \"/srv\">\n    AllowOverride AuthConfig\n</Directory>\n" + site);
+
+        // A shared file elsewhere is named by an Include line in the own file on a native layout.
+        const auto include = ServerCheck::includeFix(profile, root / "shared file.conf", &problem);
+        ASSERT_TRUE(include) << problem;
+        EXPECT_EQ(include->writes.front().path, root / "shared file.conf");
+        EXPECT_EQ(include->writes.front().text, "");
+        const std::string line = "Include \"" + root / "shared file.conf" + "\"\n";
+        if (c.mainChanges) {
+            EXPECT_EQ(include->writes.size(), 1u);
+            EXPECT_EQ(include->mainAdded, line);
+        } else {
+            ASSERT_EQ(include->writes.size(), 2u);
+            EXPECT_EQ(include->writes[1].added, line);
+            EXPECT_FALSE(include->mainText);
+        }
     }
+
+    ServerProfile none;
+    none.mainConfig = "/nonexistent/httpd.conf";
+    none.serverRoot = "/nonexistent";
+    std::string problem;
+    EXPECT_FALSE(ServerCheck::overrideFix(none, "/srv/a\"b", &problem));
+    EXPECT_NE(problem.find("section header"), std::string::npos) << problem;
+    EXPECT_FALSE(ServerCheck::overrideFix(none, "/srv/www", &problem));
+    EXPECT_NE(problem.find("/nonexistent/httpd.conf could not be read"), std::string::npos) << problem;
 }
 
 } // namespace

@@ -18,20 +18,22 @@ class ServerInstallTest : public ShellTest {
         systemPaths().serverDetected = true;
         systemPaths().serverRoot = temp.path();
         systemPaths().controlProgram = temp / "apache2ctl";
-        // Refuses any configuration that holds "Include", the way Apache refuses a broken one.
+        // Refuses any configuration that holds "BrokenDirective", the way Apache refuses a broken one.
         writeScript(temp / "apache2ctl",
                     "echo \"$@\" >> '" + temp / "ctl.log" +
-                        "'\nif [ \"$1\" = -t ] && grep -q Include \"$3\"; then\n"
+                        "'\nif [ \"$1\" = -t ] && grep -q BrokenDirective \"$3\"; then\n"
                         "  echo 'AH00526: Syntax error on line 2 of '\"$3\" >&2; exit 1\nfi\n"
                         "echo 'Syntax OK' >&2\n");
-        writeFile(systemPaths().mainConfig, "AllowOverride None\n");
+        writeFile(systemPaths().mainConfig, "DocumentRoot /srv/www\n");
     }
 };
 
 TEST_F(ServerInstallTest, ConfigurationTheServerRefusesIsNeverInstalled) {
+    writeFile(systemPaths().mainConfig, "DocumentRoot /srv/www\nBrokenDirective\n");
     layout.controller.setupConfigFileWithInclude(1);
 
-    EXPECT_EQ(readFile(systemPaths().mainConfig), "AllowOverride None\n");
+    EXPECT_EQ(readFile(systemPaths().mainConfig), "DocumentRoot /srv/www\nBrokenDirective\n");
+    EXPECT_EQ(readFile(sharedConfig), "<missing>");
     EXPECT_EQ(launcherCalls(), "") << "neither a backup nor a copy is made";
     ASSERT_EQ(windows->alerts.size(), 1u);
     const std::string& message = windows->alerts[0].alert.message;
@@ -49,7 +51,7 @@ TEST_F(ServerInstallTest, AControlProgramThatCannotRunInstallsNothing) {
     // The program vanished since detection: the amendment cannot be tested, so it is not installed.
     unlink((temp / "apache2ctl").c_str());
     layout.controller.setupConfigFileWithAllow(1);
-    EXPECT_EQ(readFile(systemPaths().mainConfig), "AllowOverride None\n");
+    EXPECT_EQ(readFile(systemPaths().mainConfig), "DocumentRoot /srv/www\n");
     EXPECT_EQ(launcherCalls(), "");
     ASSERT_FALSE(windows->alerts.empty());
     const std::string& message = windows->alerts.back().alert.message;
@@ -62,20 +64,22 @@ TEST_F(ServerInstallTest, PassingConfigurationIsBackedUpInstalledAndTheReloadOff
     chmod(systemPaths().mainConfig.c_str(), 0600);
     layout.controller.setupConfigFileWithAllow(1);
 
-    EXPECT_EQ(readFile(systemPaths().mainConfig), "AllowOverride AuthConfig Limit\n\n");
-    ASSERT_EQ(windows->alertTitles(), (std::vector<std::string>{"Complete!", "Reload"}));
-    const auto& offer = windows->alerts[1].alert;
+    EXPECT_EQ(readFile(systemPaths().mainConfig),
+              "DocumentRoot /srv/www\nInclude " + temp / "keepgate-overrides.conf" + "\n");
+    // The completion says what happened and offers the reload in the same alert.
+    ASSERT_EQ(windows->alertTitles(), std::vector<std::string>{"Complete!"});
+    const auto& offer = windows->alerts[0].alert;
     EXPECT_EQ(offer.defaultButton, "Reload the web server now");
+    EXPECT_NE(offer.message.find("Added to " + temp / "keepgate-overrides.conf"), std::string::npos)
+        << offer.message;
+    EXPECT_EQ(offer.message.find("Personal Web Sharing"), std::string::npos) << offer.message;
     const std::string backup = backupNamedIn(offer.message);
     EXPECT_TRUE(backup.starts_with(systemPaths().mainConfig + ".keepgate-")) << offer.message;
-    EXPECT_EQ(readFile(backup), "AllowOverride None\n");
+    EXPECT_EQ(readFile(backup), "DocumentRoot /srv/www\n");
     struct stat kept {};
     ASSERT_EQ(stat(backup.c_str(), &kept), 0);
     EXPECT_EQ(kept.st_mode & 07777, 0600u);
 
-    while (windows->hasPendingSheet() && windows->pendingSheet().alert.title != "Reload") {
-        windows->answer(1);
-    }
     ASSERT_TRUE(windows->hasPendingSheet());
     windows->answer(1);
     EXPECT_NE(launcherCalls().find(temp / "apache2ctl graceful"), std::string::npos) << launcherCalls();
@@ -124,14 +128,14 @@ TEST_F(ServerInstallTest, SharedFileInTheServersOwnFolderIsCreatedWithAdministra
         EXPECT_NE(launcherCalls().find(shared), std::string::npos) << launcherCalls();
     }
     EXPECT_TRUE(AdmTools::checkForIncludeInConf());
-    EXPECT_EQ(windows->alertTitles(), (std::vector<std::string>{"Complete!", "Reload"}));
+    EXPECT_EQ(windows->alertTitles(), std::vector<std::string>{"Complete!"});
 }
 
 TEST_F(ServerInstallTest, SharedFileSaveIsTestedAgainAndCanBePutBack) {
     const std::string shared = temp / "keepgate.conf";
     writeFile(shared, "<Directory \"/srv\">\nInclude broken\n</Directory>\n");
-    writeFile(systemPaths().mainConfig, "Include " + shared + "\n");
-    // The test script refuses any file that includes something; here the main configuration does.
+    // The test script refuses the main configuration once it holds the broken line.
+    writeFile(systemPaths().mainConfig, "Include " + shared + "\nBrokenDirective\n");
     ServerActions::checkAfterSharedSave(&layout.mainWindow, shared, "previous\n");
     ASSERT_TRUE(windows->hasPendingSheet());
     const auto& sheet = windows->pendingSheet().alert;

@@ -44,7 +44,7 @@ class ShellTest : public HeadlessTest {
     std::string stagingLeftovers() const {
         std::string found;
         for (const auto& entry : std::filesystem::directory_iterator(temp.path())) {
-            if (entry.path().filename().string().starts_with("keepgate-")) {
+            if (entry.is_directory() && entry.path().filename().string().starts_with("keepgate-")) {
                 found += entry.path().string() + " ";
             }
         }

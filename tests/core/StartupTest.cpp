@@ -5,19 +5,17 @@ namespace {
 
 using headless::AlertKind;
 
-std::string allowWarning(const std::string& filename) {
-    return "You have set up Keepgate to read protection settings from the " + filename +
-           " in each individual directory you are protection, but your Apache WebServer does not seem to be "
-           "set up "
-           "for this feature.\n\nWould you like Keepgate to automatically configure it? (this will require "
-           "administrator authorization)";
+// The start of the question: whose choice the place is, and what the server does not read. The rest names
+// the change (checked where it matters).
+std::string allowWarning(const std::string& filename, bool chosen = false) {
+    return std::string(chosen ? "You have set up Keepgate to keep" : "Keepgate keeps") +
+           " the protection settings of each individual directory you are protecting in its " + filename +
+           " file, but the Apache web server does not read them in /srv/www and the directories inside it.";
 }
 
 std::string includeWarning(const std::string& path) {
-    return "You have set up Keepgate to read protection settings from " + path +
-           " but your Apache WebServer does not seem to be set up for this feature.\n\nWould you like "
-           "Keepgate to "
-           "automatically configure it? (this will require administrator authorization)";
+    return "You have set up Keepgate to keep the protection settings of every directory in " + path +
+           ", but the Apache web server does not read that file.";
 }
 
 const std::map<std::string, Value> kDefaults = {
@@ -37,12 +35,17 @@ class StartupTest : public ShellTest {
         server.serve("/version.xml", versionDocument(entry("versionnumber", "0.7")));
     }
 
-    void expectWarning(const std::string& message) {
+    void expectWarning(const std::string& situation) {
         ASSERT_TRUE(windows->hasPendingSheet());
         const auto& sheet = windows->pendingSheet();
         EXPECT_EQ(sheet.kind, headless::SheetKind::Alert);
         EXPECT_EQ(sheet.alert.title, "Warning!");
-        EXPECT_EQ(sheet.alert.message, message);
+        EXPECT_TRUE(sheet.alert.message.starts_with(situation +
+                                                    "\n\nWould you like Keepgate to automatically "
+                                                    "configure it? It will:\n\n"))
+            << sheet.alert.message;
+        EXPECT_TRUE(sheet.alert.message.ends_with("\n\n(This will require administrator authorization.)"))
+            << sheet.alert.message;
         EXPECT_EQ(sheet.alert.defaultButton, "Automatically configure");
         EXPECT_EQ(sheet.alert.alternateButton, "Cancel");
         EXPECT_EQ(sheet.parent, nullptr);
@@ -50,13 +53,24 @@ class StartupTest : public ShellTest {
 };
 
 TEST_F(StartupTest, FirstLaunchRestoresTheDefaultsChecksAccessFilesAndLooksForAnUpdate) {
-    writeFile(systemPaths().mainConfig, "<Directory />\n    AllowOverride None\n</Directory>\n");
+    const std::string config = "<Directory />\n    AllowOverride None\n</Directory>\nDocumentRoot /srv/www\n";
+    writeFile(systemPaths().mainConfig, config);
     server.serve("/version.xml", versionDocument(entry("versionnumber", "0.8")));
 
     layout.controller.awakeFromNib();
 
     EXPECT_EQ(defaults->values(), kDefaults);
     expectWarning(allowWarning(".htaccess"));
+    // The question shows the lines and names both files: the section in Keepgate's own file, and the
+    // Include line the main file gains where the layout has no folder of its own for it.
+    EXPECT_NE(
+        windows->pendingSheet().alert.message.find(
+            "Add to " + temp / "keepgate-overrides.conf" +
+            " (a new file):\n\n<Directory \"/srv/www\">\n    AllowOverride AuthConfig Limit\n</Directory>\n\n"
+            "Add to the end of " +
+            systemPaths().mainConfig + ":\n\nInclude " + temp / "keepgate-overrides.conf" + "\n"),
+        std::string::npos)
+        << windows->pendingSheet().alert.message;
     // The warning is raised first, then the quiet check announces the new release.
     ASSERT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "New Version"}));
     EXPECT_EQ(server.requestCount(), 1);
@@ -66,7 +80,8 @@ TEST_F(StartupTest, FirstLaunchRestoresTheDefaultsChecksAccessFilesAndLooksForAn
 }
 
 TEST_F(StartupTest, OlderVersionResetsEveryPreference) {
-    writeFile(systemPaths().mainConfig, "AllowOverride All\n");
+    writeFile(systemPaths().mainConfig,
+              "DocumentRoot /srv/www\n<Directory />\nAllowOverride All\n</Directory>\n");
     defaults->setString("KGversion", "0.6");
     defaults->setBool("KGcheckUpdates", false);
     defaults->setBool("KGshowHidden", true);
@@ -83,7 +98,7 @@ TEST_F(StartupTest, OlderVersionResetsEveryPreference) {
 }
 
 TEST_F(StartupTest, CurrentVersionKeepsThePreferencesAndSkipsTheUpdateCheckWhenOff) {
-    writeFile(systemPaths().mainConfig, "AllowOverride None\n");
+    writeFile(systemPaths().mainConfig, "DocumentRoot /srv/www\n");
     storePreferences("1", false);
     defaults->setString("KGdefaultAccessFilename", ".access");
     const auto before = defaults->values();
@@ -91,15 +106,16 @@ TEST_F(StartupTest, CurrentVersionKeepsThePreferencesAndSkipsTheUpdateCheckWhenO
     layout.controller.awakeFromNib();
 
     EXPECT_EQ(defaults->values(), before);
-    expectWarning(allowWarning(".access"));
+    expectWarning(allowWarning(".access", true));
     EXPECT_EQ(windows->alerts.size(), 1u);
     EXPECT_EQ(server.requestCount(), 0);
 }
 
 TEST_F(StartupTest, TheModeChoosesWhichCheckRuns) {
     // The first configuration fails only the override check, the second only the include check.
-    const std::string failsOverride = "AllowOverride None\nInclude " + sharedConfig + "\n";
-    const std::string failsInclude = "AllowOverride All\n";
+    const std::string failsOverride = "DocumentRoot /srv/www\nInclude " + sharedConfig + "\n";
+    const std::string failsInclude =
+        "DocumentRoot /srv/www\n<Directory /srv>\nAllowOverride All\n</Directory>\n";
     const struct {
         std::optional<std::string> mode;
         bool accessFileMode;
@@ -129,11 +145,11 @@ TEST_F(StartupTest, TheModeChoosesWhichCheckRuns) {
 }
 
 TEST_F(StartupTest, WarningShowsStoredNamesLiterally) {
-    writeFile(systemPaths().mainConfig, "AllowOverride None\n");
+    writeFile(systemPaths().mainConfig, "DocumentRoot /srv/www\n");
     storePreferences("1", false);
     defaults->setString("KGdefaultAccessFilename", ".ht%@access%d");
     layout.controller.awakeFromNib();
-    expectWarning(allowWarning(".ht%@access%d"));
+    expectWarning(allowWarning(".ht%@access%d", true));
 
     windows->pending.clear();
     storePreferences("2", false);
@@ -154,13 +170,14 @@ TEST_F(StartupTest, UnreachableUpdateAddressBeepsDuringStartUp) {
 }
 
 TEST_F(StartupTest, AnsweringTheWarningRunsTheHandlerOfItsMode) {
+    const std::string own = temp / "keepgate-overrides.conf";
     const struct {
         const char* mode;
-        std::string config;
-        std::string amended;
+        std::string amended, file, fileText;
     } cases[] = {
-        {"1", "A\nAllowOverride None\n", "A\nAllowOverride AuthConfig Limit\n\n"},
-        {"2", "A\n", "A\n\nInclude " + sharedConfig},
+        {"1", "DocumentRoot /srv/www\nInclude " + own + "\n", own,
+         "<Directory \"/srv/www\">\n    AllowOverride AuthConfig Limit\n</Directory>\n"},
+        {"2", "DocumentRoot /srv/www\nInclude " + sharedConfig + "\n", sharedConfig, ""},
     };
     for (const auto& c : cases) {
         for (const int answer : {0, 1}) {
@@ -168,8 +185,8 @@ TEST_F(StartupTest, AnsweringTheWarningRunsTheHandlerOfItsMode) {
             windows->pending.clear();
             windows->alerts.clear();
             storePreferences(c.mode, false);
-            writeFile(systemPaths().mainConfig, c.config);
-            std::remove(systemPaths().stagingConfig.c_str());
+            writeFile(systemPaths().mainConfig, "DocumentRoot /srv/www\n");
+            std::remove(own.c_str());
             std::remove(sharedConfig.c_str());
 
             layout.controller.awakeFromNib();
@@ -177,10 +194,11 @@ TEST_F(StartupTest, AnsweringTheWarningRunsTheHandlerOfItsMode) {
 
             if (answer == 1) {
                 EXPECT_EQ(readFile(systemPaths().mainConfig), c.amended);
-                EXPECT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "Complete!", "Backup"}));
+                EXPECT_EQ(readFile(c.file), c.fileText);
+                EXPECT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "Complete!"}));
             } else {
-                EXPECT_EQ(readFile(systemPaths().mainConfig), c.config);
-                EXPECT_EQ(readFile(systemPaths().stagingConfig), "<missing>");
+                EXPECT_EQ(readFile(systemPaths().mainConfig), "DocumentRoot /srv/www\n");
+                EXPECT_EQ(readFile(c.file), "<missing>");
                 EXPECT_EQ(windows->alertTitles(), std::vector<std::string>{"Warning!"});
             }
         }

@@ -105,16 +105,12 @@ TEST_P(DirectoryFeedback, AFailedSaveOrRemovalShowsItsAlertAndNoSuccessLine) {
     EXPECT_TRUE(windows->statusMessages.empty()) << windows->statusLine();
     EXPECT_EQ(errorMessages().size(), 1u);
     windows->answer(1);
-    // A missing access file leaves the folder unprotected as asked; a shared file that cannot be written
-    // is a failure.
+    // With no block on disk there is nothing to remove: the line says so, and the form stays.
     editor.directory.removeProtection();
     windows->answer(1);
-    if (accessFileMode()) {
-        EXPECT_EQ(windows->statusLine(), "Removed protection");
-    } else {
-        EXPECT_TRUE(windows->statusMessages.empty()) << windows->statusLine();
-        EXPECT_EQ(errorMessages().size(), 2u);
-    }
+    EXPECT_EQ(windows->statusLine(), "No protection was saved for " + site + "; nothing was removed");
+    EXPECT_EQ(errorMessages().size(), 1u);
+    EXPECT_EQ(editor.directoryField.text, site);
 }
 
 INSTANTIATE_TEST_SUITE_P(Modes, DirectoryFeedback, ::testing::Values(Mode::AccessFile, Mode::ConfigFile),

@@ -105,7 +105,9 @@ void ApacheInstance::writeConfig(const std::string& documentRootDirectives, cons
 }
 
 std::string ApacheInstance::apacheCommand() const {
-    return (environmentFile_.empty() ? "" : ". '" + environmentFile_ + "' && ") + std::string(kApache);
+    // The root as -d, so a distribution's configuration without a ServerRoot line reads its own folder.
+    return (environmentFile_.empty() ? "" : ". '" + environmentFile_ + "' && ") + std::string(kApache) +
+           " -d '" + root_ + "'";
 }
 
 bool ApacheInstance::configTest(std::string* output) const {

@@ -13,6 +13,8 @@
 #include "platform/FileSystem.h"
 #include "platform/SystemPaths.h"
 #include "services/AdmTools.h"
+#include "services/ApacheConfig.h"
+#include "services/ServerCheck.h"
 #include "support/Layouts.h"
 #include "support/TestSupport.h"
 
@@ -367,8 +369,11 @@ class AutoConfigurationEndToEnd : public ProtectionEndToEnd {
         EXPECT_EQ(windows->pendingSheet().alert.title, "Warning!");
         windows->answer(1);
         ASSERT_FALSE(windows->alerts.empty());
-        // The completion alert, then the note naming the backup of the replaced configuration.
-        EXPECT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "Complete!", "Backup"}))
+        // The completion alert, which names the backup of the replaced configuration.
+        EXPECT_EQ(windows->alertTitles(), (std::vector<std::string>{"Warning!", "Complete!"}))
+            << windows->alerts.back().alert.message;
+        EXPECT_NE(windows->alerts.back().alert.message.find(" kept as " + apache->configPath() + ".keepgate-"),
+                  std::string::npos)
             << windows->alerts.back().alert.message;
         while (windows->hasPendingSheet()) {
             windows->answer(1);
@@ -380,7 +385,10 @@ TEST_F(AutoConfigurationEndToEnd, AccessFileModeLiftsAllowOverrideNone) {
     apache->writeConfig("AllowOverride None\nRequire all granted\n");
     EXPECT_FALSE(AdmTools::checkForAllowoverrideConf());
     startUpAndConfigure();
-    EXPECT_TRUE(AdmTools::checkForAllowoverrideConf());
+    // The document root alone now reads access files; the line the configuration had stays as it was.
+    EXPECT_FALSE(AdmTools::checkForAllowoverrideConf());
+    const auto config = ApacheConfig::read(apache->configPath(), apache->root());
+    EXPECT_TRUE(ServerCheck::allowOverrideFor(config, apache->documentRoot()).allows("AuthConfig"));
 
     const auto users = makeUserfile({{"alice", "a1"}});
     protect(page("private"), Protection().withUsers(users, {"alice"}));

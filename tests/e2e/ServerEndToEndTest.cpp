@@ -174,13 +174,16 @@ class ServerEndToEnd : public HeadlessTest {
                   (std::vector<FindingKind>{FindingKind::OverridesIgnored, FindingKind::ModuleMissing}))
             << alertMessages();
 
+        const std::string beforeFix = readFile(mainConfig);
         fix(FindingKind::OverridesIgnored);
         EXPECT_NE(alertMessages().find("Reloaded"), std::string::npos) << alertMessages();
-        EXPECT_EQ(statusAfterReload("/private/", 401), 401) << apache->errorLog();
-        EXPECT_EQ(apache->status("/private/", "alice:a1"), 200);
-        // The group file directive now counts, but its module is missing.
-        EXPECT_EQ(apache->status("/team/"), 500);
-        expectInstalledConfigurationWasTested(mainConfig);
+        // Only the checked folder reads its access file now: its group file directive counts, but its
+        // module is missing; the folder beside it stays as the packaged configuration has it.
+        EXPECT_EQ(statusAfterReload("/team/", 500), 500) << apache->errorLog();
+        EXPECT_EQ(apache->status("/private/"), 200);
+        if (readFile(mainConfig) != beforeFix) {
+            expectInstalledConfigurationWasTested(mainConfig);
+        }
 
         fix(FindingKind::ModuleMissing);
         EXPECT_EQ(statusAfterReload("/team/", 401), 401) << alertMessages() << apache->errorLog();
@@ -288,11 +291,13 @@ TEST_F(ServerEndToEnd, FedoraLayoutDetectedCheckedAndFixed) {
     runJourney(main);
     EXPECT_EQ(systemPaths().enableModuleProgram, "");
     EXPECT_NE(readFile(main).find(loadLine("authz_groupfile")), std::string::npos);
-    // The governing line itself was amended, in place.
-    EXPECT_NE(
-        readFile(main).find("\"" + apache->documentRoot() + "\">\n    AllowOverride AuthConfig Limit\n"),
-        std::string::npos)
+    // No line was widened: the folder got a section of its own in conf.d, which the server reads as it is.
+    EXPECT_NE(readFile(main).find("\"" + apache->documentRoot() + "\">\n    AllowOverride None\n"),
+              std::string::npos)
         << readFile(main);
+    EXPECT_EQ(readFile(root + "/conf.d/keepgate.conf"),
+              "<Directory \"" + apache->documentRoot() +
+                  "/team\">\n    AllowOverride AuthConfig Limit\n</Directory>\n");
 }
 
 } // namespace

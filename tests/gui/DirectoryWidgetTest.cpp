@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -250,6 +251,55 @@ TEST_F(DirectoryWidgetTest, AllUsersGreysTheUserCheckBoxes) {
     EXPECT_TRUE(userTable->model()->index(0, 0).flags() & Qt::ItemIsUserCheckable);
     tick(userTable, QStringLiteral("alice"));
     EXPECT_EQ(userTable->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+}
+
+// The preference says access files, the protection lives in the shared file: the window shows it, says
+// where it is, moves it on "Move It", and the removal then takes it off and empties the form.
+TEST_F(DirectoryWidgetTest, ProtectionInTheOtherPlaceIsShownMovedAndRemovedThroughTheWidgets) {
+    const std::string users = temp / "users";
+    writeFile(users, "alice:$apr1$aaaaaaaa$aaaaaaaaaaaaaaaaaaaaaa\n");
+    const std::string block =
+        "AuthType Basic\nAuthName \"Team\"\nAuthUserFile " + users + "\nRequire user alice\n";
+    const std::string shared = temp / "keepgate.conf";
+    writeFile(temp / "site/index.html", "hello\n");
+    defaults->setString(constants::kConfigFilePathKey, shared);
+    writeFile(shared, "<Directory \"" + temp / "site" + "\">\n" + block + "</Directory>\n");
+    auto& e = windows->main.directoryEditor;
+    click(e.chooseButton);
+    choosePath(temp / "site");
+    EXPECT_EQ(e.authnameField->stringValue(), "Team");
+
+    const auto visibleBox = []() -> QMessageBox* {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+                return box;
+            }
+        }
+        return nullptr;
+    };
+    const auto press = [&](const QString& text) {
+        QMessageBox* box = visibleBox();
+        ASSERT_NE(box, nullptr) << "no alert is showing";
+        QAbstractButton* chosen = nullptr;
+        for (QAbstractButton* button : box->buttons()) {
+            if (button->text() == text) {
+                chosen = button;
+            }
+        }
+        ASSERT_NE(chosen, nullptr) << box->text().toStdString();
+        click(chosen);
+    };
+    ASSERT_NE(visibleBox(), nullptr);
+    EXPECT_TRUE(visibleBox()->informativeText().contains(QStringLiteral("kept in the section for it in ")));
+    press(QStringLiteral("Move It"));
+    EXPECT_EQ(readFile(temp / "site/.htaccess"), block);
+    EXPECT_EQ(readFile(shared), "");
+
+    click(e.removeProtectionButton->widget());
+    press(QStringLiteral("Remove"));
+    EXPECT_EQ(readFile(temp / "site/.htaccess"), "<missing>");
+    EXPECT_EQ(e.directoryField->stringValue(), "");
+    EXPECT_EQ(windows->main.statusBar()->currentMessage(), QStringLiteral("Removed protection"));
 }
 
 } // namespace

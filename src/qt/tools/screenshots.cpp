@@ -86,7 +86,8 @@ int main(int argc, char** argv) {
                 "Deny from all\n") &&
         written;
     // A web server not yet set up for access files, so the start-up shows its configuration warning.
-    written = writeText(httpdConf, "<Directory \"/Library/WebServer/Documents\">\n    AllowOverride None\n"
+    written = writeText(httpdConf, "DocumentRoot \"/Library/WebServer/Documents\"\n"
+                                   "<Directory \"/Library/WebServer/Documents\">\n    AllowOverride None\n"
                                    "</Directory>\n") &&
               written;
     if (!written) {
