@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ libgtest-dev libgmock-dev apache2-utils apache2 curl qt6-base-dev \
-            pkexec clang libclang-rt-14-dev fonts-dejavu-core xvfb xauth
+            pkexec clang libclang-rt-14-dev fonts-dejavu-core xvfb xauth libssl-dev openssl
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 RELEASE_DIR := build/release
 TEST_DIR := build/test

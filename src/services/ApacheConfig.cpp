@@ -133,7 +133,12 @@ bool hasGlob(const std::string& path) {
     return path.find_first_of("*?[") != std::string::npos;
 }
 
-using Sections = std::vector<std::pair<std::string, std::string>>;
+struct OpenSection {
+    std::string kind;
+    std::string argument;
+    int virtualHost = 0; // the number of a <VirtualHost> section, 0 for other kinds
+};
+using Sections = std::vector<OpenSection>;
 
 class Reader {
   public:
@@ -170,7 +175,7 @@ class Reader {
             const std::string name = lowerAscii(trimmed(line.substr(2, line.find('>') - 2)));
             // Close the innermost section of that name; a stray closing line changes nothing.
             for (auto it = sections.rbegin(); it != sections.rend(); ++it) {
-                if (lowerAscii(it->first) == name) {
+                if (lowerAscii(it->kind) == name) {
                     sections.erase(std::next(it).base(), sections.end());
                     break;
                 }
@@ -191,7 +196,8 @@ class Reader {
             for (std::size_t i = 1; i < words.size(); ++i) {
                 argument += (i > 1 ? " " : "") + words[i];
             }
-            sections.emplace_back(words.front(), argument);
+            const bool virtualHost = lowerAscii(words.front()) == "virtualhost";
+            sections.push_back({words.front(), argument, virtualHost ? ++virtualHosts_ : 0});
             return;
         }
         auto words = splitWords(line);
@@ -200,7 +206,10 @@ class Reader {
         directive.arguments.assign(words.begin() + 1, words.end());
         directive.file = file;
         directive.line = number;
-        directive.sections = sections;
+        for (const auto& section : sections) {
+            directive.sections.emplace_back(section.kind, section.argument);
+            directive.virtualHost = section.virtualHost ? section.virtualHost : directive.virtualHost;
+        }
         const std::string name = lowerAscii(directive.name);
         if (name == "define" && !directive.arguments.empty()) {
             variables_[directive.arguments[0]] = directive.arguments.size() > 1 ? directive.arguments[1] : "";
@@ -274,6 +283,7 @@ class Reader {
 
     std::string serverRoot_;
     std::map<std::string, std::string> variables_;
+    int virtualHosts_ = 0;
 };
 
 } // namespace

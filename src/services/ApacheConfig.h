@@ -15,6 +15,9 @@ struct ConfigDirective {
     int line = 0;                       // its line number there, from 1
     // The enclosing sections, outermost first: {"Directory", "/var/www"}, {"VirtualHost", "*:80"}.
     std::vector<std::pair<std::string, std::string>> sections;
+    // Which <VirtualHost> section it stands in, numbered from 1 in reading order; 0 outside every one.
+    // Two sections with the same addresses are two hosts, so their directives never run together.
+    int virtualHost = 0;
 };
 
 struct ApacheConfigText {
