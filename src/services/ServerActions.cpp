@@ -40,6 +40,19 @@ void ServerActions::installMainConfiguration(ui::Window* parent, const std::stri
     offerReload(profile, result.backup);
 }
 
+namespace {
+
+std::function<void()>& reloadObserver() {
+    static std::function<void()> observer;
+    return observer;
+}
+
+} // namespace
+
+void ServerActions::setReloadObserver(std::function<void()> observer) {
+    reloadObserver() = std::move(observer);
+}
+
 void ServerActions::offerReload(const ServerProfile& profile, const std::string& backup) {
     const std::string kept = backup.empty() ? "" : "The previous configuration was kept as " + backup + ".";
     if (profile.reloadCommand().empty()) {
@@ -57,6 +70,9 @@ void ServerActions::offerReload(const ServerProfile& profile, const std::string&
             }
             const auto reloaded = ServerControl::reload(profile);
             showAlert(nullptr, reloaded.reloaded ? "Reloaded" : "Error!", reloaded.message);
+            if (reloaded.reloaded && reloadObserver()) {
+                reloadObserver()();
+            }
         });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "services/ServerProfile.h"
@@ -18,6 +19,8 @@ class ServerActions {
     // Offers "Reload the web server now" and reports whether the server came back; `backup`, when
     // given, is named in the offer.
     static void offerReload(const ServerProfile& profile, const std::string& backup);
+    // Told after every reload that brought the server back, so what shows its behaviour looks again.
+    static void setReloadObserver(std::function<void()> observer);
 
     // After a save of the shared configuration file: runs the server's configuration test on the main
     // configuration; on a refusal shows the server's message with a button that puts `previousText`
