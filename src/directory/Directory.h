@@ -54,6 +54,9 @@ class Directory : public ui::TableDataSource {
     // What the server check finds against the directory as the editor holds it now, one sentence each;
     // asked on load and before a save, so the user learns before trusting a block the server will ignore.
     std::function<std::vector<std::string>()> serverFindings;
+    // Applies the server check's fixes for the directory (each needs administrator rights); offered by the
+    // save warning as "Fix…", after which the protection is saved.
+    std::function<void()> fixServer;
 
     void awakeFromNib();
 
@@ -65,6 +68,13 @@ class Directory : public ui::TableDataSource {
     void reloadUserfile();
     void reloadGroupfile();
     void reloadAccessfile();
+    // A file the editor shows was changed by another editor or program: a user or group file is read
+    // again keeping the marks the user has set; a change to the loaded block is reported. Fields being
+    // edited are never touched.
+    void fileChanged(const std::string& path);
+    // The file that holds the loaded directory's block (its access file or the shared file); empty when
+    // no directory is loaded.
+    std::string blockFilePath() const;
 
     // The user table.
     void buttonCell(bool enabled);

@@ -353,6 +353,7 @@ void ProtectionTester::directoryLoaded(const std::string& directory) {
     verdictNotes_.clear();
     testedUrl_.clear();
     testedAt_.clear();
+    refreshFinding();
     showVerdict();
 }
 
@@ -371,7 +372,8 @@ void ProtectionTester::serverChanged() {
     if (!directory_.empty() && !addressField->stringValue().empty()) {
         start("", "", "");
     } else {
-        showVerdict(); // the finding may have gone
+        refreshFinding();
+        showVerdict();
     }
 }
 
@@ -417,10 +419,8 @@ std::string ProtectionTester::statusText() const {
     if (!verdictNotes_.empty()) {
         text += "\n" + verdictNotes_.substr(0, verdictNotes_.size() - 1);
     }
-    if (serverFinding) {
-        if (const auto finding = serverFinding()) {
-            text += "\nServer check: " + finding->sentence;
-        }
+    if (finding_) {
+        text += "\nServer check: " + finding_->sentence;
     }
     if (!testedAt_.empty()) {
         text += "\nTested " + testedUrl_ + " at " + testedAt_ + ".";
@@ -436,9 +436,12 @@ void ProtectionTester::showVerdict() {
         testAgainButton->setEnabled(!directory_.empty());
     }
     if (fixButton) {
-        const auto finding = serverFinding && !directory_.empty() ? serverFinding() : std::nullopt;
-        fixButton->setEnabled(finding && finding->fixable);
+        fixButton->setEnabled(finding_ && finding_->fixable);
     }
+}
+
+void ProtectionTester::refreshFinding() {
+    finding_ = serverFinding && !directory_.empty() ? serverFinding() : std::nullopt;
 }
 
 void ProtectionTester::addressEdited() {
@@ -570,6 +573,7 @@ void ProtectionTester::finish(const std::shared_ptr<std::atomic<bool>>& token, c
     char clock[16];
     std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
     testedAt_ = clock;
+    refreshFinding();
     showVerdict();
 }
 

@@ -39,8 +39,8 @@ class ProtectionTester {
     ui::TextField* verdictField = nullptr;
     ui::Button* testAgainButton = nullptr;
     ui::Button* fixButton = nullptr;
-    // Asked whenever the status area is drawn; empty or answering nothing when the server check finds
-    // nothing. `fixFinding` is the Fix… button's action.
+    // Asked on load, after each test and after a server change (it may run the server's control
+    // program); answers nothing when the check finds nothing. `fixFinding` is the Fix… button's action.
     std::function<std::optional<ServerFinding>()> serverFinding;
     std::function<void()> fixFinding;
 
@@ -76,6 +76,7 @@ class ProtectionTester {
     void remember(const std::string& directory, const std::string& address);
 
     void showVerdict();
+    void refreshFinding();
 
     std::string directory_;
     // The address the configuration gives the directory, with where to connect for a named host.
@@ -86,6 +87,7 @@ class ProtectionTester {
     std::string verdictNotes_;    // the certificate and clear-text notes, one line each
     std::string testedUrl_;
     std::string testedAt_; // "14:03:07"
+    std::optional<ServerFinding> finding_;
     // The cancel flag of the running test; completions of any other test are dropped.
     std::shared_ptr<std::atomic<bool>> running_;
     // Cleared when the tester goes, so a completion that arrives later does nothing.
