@@ -155,9 +155,9 @@ void Controller::checkForUpdateNow(int noDialog) {
 
     const auto versionNumber = entry("versionnumber");
     if (!versionNumber) {
-        const std::string problem = "A problem arose while attempting to check for a new version of Keepgate.  " +
-                                    hostOfURL(address) +
-                                    " may be temporarily unavailable or your network may be down.";
+        const std::string problem =
+            "A problem arose while attempting to check for a new version of Keepgate.  " +
+            hostOfURL(address) + " may be temporarily unavailable or your network may be down.";
         // At start nobody asked: a failure is said in the status line and the log, never in an alert.
         if (noDialog == 1) {
             ui::windowSystem().showStatus("Could not check for update: " + hostOfURL(address) +

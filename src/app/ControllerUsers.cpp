@@ -353,7 +353,8 @@ void Controller::deleteUser() {
         for (std::size_t i = 0; i < names.size(); ++i) {
             list += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
         }
-        question = "Are you sure you want to delete the " + std::to_string(names.size()) + " users " + list + "?";
+        question =
+            "Are you sure you want to delete the " + std::to_string(names.size()) + " users " + list + "?";
     }
     ui::windowSystem().beginAlertSheet({"Warning!", question, "Delete", "Cancel", true}, mainWindow,
                                        [this](int returnCode) { sheetDidEnd(returnCode); });

@@ -289,8 +289,9 @@ void Directory::fileChanged(const std::string& path) {
         // The names marked now, and those the block names that the file lacked, stay marked.
         std::vector<std::string> marked;
         for (const auto& name : users) {
-            const bool shown = std::any_of(records.begin(), records.end(),
-                                           [&](const UserRecord& record) { return record.text("username") == name; });
+            const bool shown = std::any_of(records.begin(), records.end(), [&](const UserRecord& record) {
+                return record.text("username") == name;
+            });
             if (!shown) {
                 marked.push_back(name);
             }
@@ -308,9 +309,10 @@ void Directory::fileChanged(const std::string& path) {
         std::vector<std::string> marked;
         const auto& shown = DirectoryGroups::getGroupRecords();
         for (const auto& name : groups) {
-            const bool listed = shown && std::any_of(shown->begin(), shown->end(), [&](const GroupRecord& record) {
-                                    return record.text("groupname") == name;
-                                });
+            const bool listed =
+                shown && std::any_of(shown->begin(), shown->end(), [&](const GroupRecord& record) {
+                    return record.text("groupname") == name;
+                });
             if (!listed) {
                 marked.push_back(name);
             }

@@ -519,10 +519,9 @@ void MainWindow::connectOutlets() {
             }
             // Not refresh(): its change notice is kept for the fix, which tests again.
             const auto subject = ServerCheckReport::subjectOf(&directory);
-            statusCheck.findings = ServerCheck::run(ServerProfile::current(), subject.directory,
-                                                    subject.accessFileMode, subject.userfile, subject.groupfile,
-                                                    subject.needsGroups, subject.needsHostRules,
-                                                    subject.sharedConfigFile);
+            statusCheck.findings = ServerCheck::run(
+                ServerProfile::current(), subject.directory, subject.accessFileMode, subject.userfile,
+                subject.groupfile, subject.needsGroups, subject.needsHostRules, subject.sharedConfigFile);
             for (const auto& finding : statusCheck.findings) {
                 if (finding.fixable) {
                     return ProtectionTester::ServerFinding{finding.message, true};

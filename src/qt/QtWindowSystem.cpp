@@ -14,9 +14,9 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
-#include <QPointer>
 #include <QStatusBar>
 #include <QTextBrowser>
 #include <QThreadPool>

@@ -231,7 +231,8 @@ class Channel {
             answer.detail = "TLS is not available";
             return Exchange::Failed;
         }
-        const std::string bare = host.size() >= 2 && host.front() == '[' ? host.substr(1, host.size() - 2) : host;
+        const std::string bare =
+            host.size() >= 2 && host.front() == '[' ? host.substr(1, host.size() - 2) : host;
         in6_addr literal{};
         const bool isLiteral = inet_pton(AF_INET, bare.c_str(), &literal) == 1 ||
                                inet_pton(AF_INET6, bare.c_str(), &literal) == 1;
@@ -560,7 +561,8 @@ ProbeAnswer ProtectionProbe::request(const std::string& url, const std::string& 
         wipe(pair);
     }
     const std::string hostHeader =
-        address->host + (address->port == (address->https ? 443 : 80) ? "" : ":" + std::to_string(address->port));
+        address->host +
+        (address->port == (address->https ? 443 : 80) ? "" : ":" + std::to_string(address->port));
     Reply reply;
     for (const char* method : {"HEAD", "GET"}) {
         std::string request = std::string(method) + " " + address->path + " HTTP/1.1\r\nHost: " + hostHeader +

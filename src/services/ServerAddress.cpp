@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <pwd.h>
 #include <regex>
-#include <map>
 #include <set>
 #include <unistd.h>
 
@@ -264,10 +264,12 @@ Server readServer(const std::vector<ConfigDirective>& all) {
         if (host.id == 0) {
             continue;
         }
-        host.publishing.aliases.insert(host.publishing.aliases.end(), main.aliases.begin(), main.aliases.end());
+        host.publishing.aliases.insert(host.publishing.aliases.end(), main.aliases.begin(),
+                                       main.aliases.end());
         host.publishing.documentRoot =
             host.publishing.documentRoot ? host.publishing.documentRoot : main.documentRoot;
-        host.publishing.userDirs = host.publishing.userDirs.empty() ? main.userDirs : host.publishing.userDirs;
+        host.publishing.userDirs =
+            host.publishing.userDirs.empty() ? main.userDirs : host.publishing.userDirs;
         host.publishing.errorLog = host.publishing.errorLog ? host.publishing.errorLog : main.errorLog;
     }
 
@@ -653,7 +655,8 @@ PublishedAddress ServerAddress::forDirectory(const std::vector<ConfigDirective>&
                             !host.publishing.aliases.empty() || !host.publishing.userDirs.empty();
     }
     if (!publishesAnything) {
-        return {"", "The server's configuration names no DocumentRoot, Alias or UserDir, so no address is known.",
+        return {"",
+                "The server's configuration names no DocumentRoot, Alias or UserDir, so no address is known.",
                 ""};
     }
     return {"",

@@ -44,7 +44,9 @@ class EverydayFlowsTest : public HeadlessTest {
         users.passwordField.text = password;
         users.controller.addUser();
     }
-    std::string lastAlert() const { return windows->alerts.empty() ? "" : windows->alerts.back().alert.message; }
+    std::string lastAlert() const {
+        return windows->alerts.empty() ? "" : windows->alerts.back().alert.message;
+    }
 
     const std::string userfile = temp / "users";
     std::shared_ptr<FakeFileWatcher> watcher;
@@ -86,8 +88,8 @@ TEST_F(EverydayFlowsTest, AnEmptyPasswordIsRefusedNamingTheFieldAndADeleteNamesW
 
 TEST_F(EverydayFlowsTest, EveryEditorShowsTheFileAsItIsNowKeepingMarksAndTypedText) {
     const std::string site = temp / "site";
-    writeFile(site + "/.htaccess", "AuthType Basic\nAuthName \"S\"\nAuthUserFile " + userfile +
-                                       "\nRequire user alice\n");
+    writeFile(site + "/.htaccess",
+              "AuthType Basic\nAuthName \"S\"\nAuthUserFile " + userfile + "\nRequire user alice\n");
     DirectoryEditorLayout editor;
     OpenFiles open;
     open.controller = &users.controller;
@@ -103,7 +105,8 @@ TEST_F(EverydayFlowsTest, EveryEditorShowsTheFileAsItIsNowKeepingMarksAndTypedTe
     editor.authnameField.text = "Being typed";
     add("carol", "carol pw");
     open.check(OpenFiles::Editor::Users);
-    EXPECT_EQ(editor.userfileView.columnTexts("username"), (std::vector<std::string>{"alice", "bob", "carol"}));
+    EXPECT_EQ(editor.userfileView.columnTexts("username"),
+              (std::vector<std::string>{"alice", "bob", "carol"}));
     EXPECT_EQ(editor.userfileView.columnTexts("check"), (std::vector<std::string>{"1", "1", "0"}));
 
     // Another program removes alice; the watch reports it and both editors show it, typing untouched.

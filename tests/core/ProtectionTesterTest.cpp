@@ -303,8 +303,9 @@ TEST_F(ProtectionTesterTest, TheStatusAreaSaysWhereProtectionStandsForTheLoadedD
         return ProtectionTester::ServerFinding{"AllowOverride None is in force.", fixable};
     };
     load(privateDir);
-    EXPECT_EQ(editor->verdictField.text,
-              "Not tested: press Test Again to ask the server.\nServer check: AllowOverride None is in force.");
+    EXPECT_EQ(
+        editor->verdictField.text,
+        "Not tested: press Test Again to ask the server.\nServer check: AllowOverride None is in force.");
     EXPECT_TRUE(editor->testAgainButton.enabled);
     EXPECT_TRUE(editor->fixButton.enabled);
 

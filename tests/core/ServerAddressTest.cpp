@@ -166,10 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "/srv/main/x", "http://127.0.0.1:8080/x/"},
         MappingCase{"BlanksAndNonAsciiAreEncoded", "Listen 80\nDocumentRoot /var/www",
                     "/var/www/my files/caf\xc3\xa9", "http://127.0.0.1/my%20files/caf%C3%A9/"},
-        MappingCase{"OnlyHttpsListeners", "Listen 443\nDocumentRoot /var/www", "/var/www", "https://127.0.0.1/"},
-        MappingCase{"PlainHttpIsPreferred",
-                    "Listen 8443 https\nListen 8080\nDocumentRoot /var/www", "/var/www/a",
-                    "http://127.0.0.1:8080/a/"}));
+        MappingCase{"OnlyHttpsListeners", "Listen 443\nDocumentRoot /var/www", "/var/www",
+                    "https://127.0.0.1/"},
+        MappingCase{"PlainHttpIsPreferred", "Listen 8443 https\nListen 8080\nDocumentRoot /var/www",
+                    "/var/www/a", "http://127.0.0.1:8080/a/"}));
 
 struct ListenCase {
     const char* argument;
@@ -210,13 +210,14 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ListenForms,
                                            ListenCase{"host:http", "", "", 0, false}));
 
 TEST(ServerAddressVirtualHosts, ANamedHostIsReachedThroughThisComputersListenerOverHttpOrHttps) {
-    const std::string config = "Listen 127.0.0.1:8080\nListen 127.0.0.1:8443 https\n"
-                               "<VirtualHost 127.0.0.1:8080>\nServerName first.example\nDocumentRoot /srv/first\n"
-                               "</VirtualHost>\n<VirtualHost 127.0.0.1:8080>\nServerName second.example\n"
-                               "DocumentRoot /srv/second\n</VirtualHost>\n<VirtualHost 127.0.0.1:8443>\n"
-                               "ServerName first.example\nSSLEngine on\nDocumentRoot /srv/first\n</VirtualHost>\n"
-                               "<VirtualHost 127.0.0.1:8443>\nServerName secure.example\nSSLEngine on\n"
-                               "DocumentRoot /srv/secure\n</VirtualHost>";
+    const std::string config =
+        "Listen 127.0.0.1:8080\nListen 127.0.0.1:8443 https\n"
+        "<VirtualHost 127.0.0.1:8080>\nServerName first.example\nDocumentRoot /srv/first\n"
+        "</VirtualHost>\n<VirtualHost 127.0.0.1:8080>\nServerName second.example\n"
+        "DocumentRoot /srv/second\n</VirtualHost>\n<VirtualHost 127.0.0.1:8443>\n"
+        "ServerName first.example\nSSLEngine on\nDocumentRoot /srv/first\n</VirtualHost>\n"
+        "<VirtualHost 127.0.0.1:8443>\nServerName secure.example\nSSLEngine on\n"
+        "DocumentRoot /srv/secure\n</VirtualHost>";
     const struct {
         const char* directory;
         const char* url;

@@ -55,29 +55,32 @@ class VirtualHostEndToEnd : public HeadlessTest, public ::testing::WithParamInte
             openToApache(path);
         }
         const std::string port = std::to_string(apache->port());
-        std::string extra = "<Directory \"" + second + "\">\nAllowOverride AuthConfig Limit\nRequire all granted\n"
-                            "</Directory>\n<VirtualHost 127.0.0.1:" + port +
-                            ">\nServerName first.example\nDocumentRoot \"" + apache->documentRoot() +
+        std::string extra = "<Directory \"" + second +
+                            "\">\nAllowOverride AuthConfig Limit\nRequire all granted\n"
+                            "</Directory>\n<VirtualHost 127.0.0.1:" +
+                            port + ">\nServerName first.example\nDocumentRoot \"" + apache->documentRoot() +
                             "\"\n</VirtualHost>\n";
         if (!https()) {
-            extra += "<VirtualHost 127.0.0.1:" + port + ">\nServerName second.example\nDocumentRoot \"" + second +
-                     "\"\n</VirtualHost>\n";
+            extra += "<VirtualHost 127.0.0.1:" + port + ">\nServerName second.example\nDocumentRoot \"" +
+                     second + "\"\n</VirtualHost>\n";
             address = "second.example:" + port;
             through = "127.0.0.1:" + port;
         } else {
             const std::string key = apache->root() + "/key.pem";
             const std::string certificate = apache->root() + "/cert.pem";
-            ASSERT_EQ(shell("openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=second.example -keyout '" +
-                            key + "' -out '" + certificate + "' >/dev/null 2>&1"),
-                      0);
+            ASSERT_EQ(
+                shell("openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj /CN=second.example -keyout '" +
+                      key + "' -out '" + certificate + "' >/dev/null 2>&1"),
+                0);
             const std::string securePort = std::to_string(unusedPort());
             const std::string tls = "SSLEngine on\nSSLCertificateFile \"" + certificate +
                                     "\"\nSSLCertificateKeyFile \"" + key + "\"\n";
-            extra += "LoadModule ssl_module /usr/lib/apache2/modules/mod_ssl.so\nListen 127.0.0.1:" + securePort +
-                     " https\n<VirtualHost 127.0.0.1:" + securePort + ">\nServerName first.example\n" + tls +
-                     "DocumentRoot \"" + apache->documentRoot() + "\"\n</VirtualHost>\n<VirtualHost 127.0.0.1:" +
-                     securePort + ">\nServerName second.example\n" + tls + "DocumentRoot \"" + second +
-                     "\"\n</VirtualHost>\n";
+            extra +=
+                "LoadModule ssl_module /usr/lib/apache2/modules/mod_ssl.so\nListen 127.0.0.1:" + securePort +
+                " https\n<VirtualHost 127.0.0.1:" + securePort + ">\nServerName first.example\n" + tls +
+                "DocumentRoot \"" + apache->documentRoot() +
+                "\"\n</VirtualHost>\n<VirtualHost 127.0.0.1:" + securePort +
+                ">\nServerName second.example\n" + tls + "DocumentRoot \"" + second + "\"\n</VirtualHost>\n";
             address = "second.example:" + securePort;
             through = "127.0.0.1:" + securePort;
         }

@@ -1,8 +1,8 @@
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QLabel>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -187,7 +187,8 @@ TEST_F(ProtectionTestWidgetTest, TheStatusAreaShowsEachVerdictWrappedSelectableA
         SCOPED_TRACE(c.verdict);
         server.serveRaw("/private/", c.answer);
         testAgain->click();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return verdict->text().startsWith(QLatin1String(c.verdict)); }, 10000))
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return verdict->text().startsWith(QLatin1String(c.verdict)); }, 10000))
             << verdict->text().toStdString();
         EXPECT_TRUE(verdict->text().contains(QStringLiteral("\nTested ") +
                                              QString::fromStdString(server.url("/private/")) +

@@ -3,10 +3,10 @@
 // temporary folder, so it touches nothing of the user's.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
-#include <QElapsedTimer>
 #include <QTabWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
