@@ -2,7 +2,7 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ libgtest-dev libgmock-dev apache2-utils apache2 curl qt6-base-dev \
-            pkexec clang libclang-rt-14-dev fonts-dejavu-core xvfb xauth
+            pkexec clang libclang-rt-14-dev fonts-dejavu-core xvfb xauth libssl-dev openssl
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
@@ -31,7 +31,7 @@ deps:
 build: deps
 	@echo "Keepgate: configuring $(RELEASE_DIR) (log: $(RELEASE_DIR)/configure.log)"
 	@mkdir -p $(RELEASE_DIR)
-	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEEPGATE_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr \
+	@cmake -S . -B $(RELEASE_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKEEPGATE_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr -DKEEPGATE_PACKAGED=ON \
 	  > $(RELEASE_DIR)/configure.log 2>&1 || { cat $(RELEASE_DIR)/configure.log; exit 1; }
 	@echo "Keepgate: building (log: $(RELEASE_DIR)/build.log)"
 	@set -o pipefail; cmake --build $(RELEASE_DIR) -j $(JOBS) -- --no-print-directory 2>&1 \

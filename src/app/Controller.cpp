@@ -4,7 +4,9 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/Log.h"
 #include "platform/PropertyList.h"
+#include "platform/RecentFiles.h"
 #include "platform/SystemPaths.h"
 #include "platform/UrlFetcher.h"
 #include "services/AdmTools.h"
@@ -56,6 +58,26 @@ void Controller::awakeFromNib() {
 
     if (defaults.boolForKey(constants::kCheckUpdatesKey)) {
         checkForUpdateNow(1);
+    }
+    reopenLastFiles();
+}
+
+void Controller::reopenLastFiles() {
+    DefaultsStore& defaults = standardUserDefaults();
+    const auto last = [&defaults](const char* key) -> std::optional<std::string> {
+        const auto path = defaults.stringForKey(key);
+        return path && !path->empty() && platform::fileExists(*path) ? path : std::nullopt;
+    };
+    if (const auto userfile = last(recent::kUserfileKey); userfile && !platform::isDirectory(*userfile)) {
+        openEnd(1, {*userfile});
+    }
+    if (const auto groupfile = last(recent::kGroupfileKey);
+        groupfile && !platform::isDirectory(*groupfile) && reopenGroupfile) {
+        reopenGroupfile(*groupfile);
+    }
+    if (const auto directory = last(recent::kDirectoryKey);
+        directory && platform::isDirectory(*directory) && reopenDirectory) {
+        reopenDirectory(*directory);
     }
 }
 
@@ -134,6 +156,16 @@ void Controller::checkForUpdateNow(int noDialog) {
 
     const auto versionNumber = entry("versionnumber");
     if (!versionNumber) {
+        const std::string problem =
+            "A problem arose while attempting to check for a new version of Keepgate.  " +
+            hostOfURL(address) + " may be temporarily unavailable or your network may be down.";
+        // At start nobody asked: a failure is said in the status line and the log, never in an alert.
+        if (noDialog == 1) {
+            ui::windowSystem().showStatus("Could not check for update: " + hostOfURL(address) +
+                                          " may be temporarily unavailable or your network may be down.");
+            platform::appLog("Could not check for update: " + problem);
+            return;
+        }
         ui::windowSystem().beep();
         ui::windowSystem().runAlertPanel(
             alert("Could not check for update",
@@ -184,13 +216,21 @@ void Controller::setupConfigFileWithAllow(int returnCode) {
 }
 
 void Controller::openReadMe() {
+    // Shown inside Keepgate where the window system can, so help needs no browser or editor.
+    if (const auto html = ui::windowSystem().pathForResource("ReadMe", "html");
+        html && ui::windowSystem().showHelp(*html)) {
+        return;
+    }
     // The ReadMe ships in whichever of these forms the platform can open.
     for (const char* type : {"rtfd", "html", "txt"}) {
         if (const auto path = ui::windowSystem().pathForResource("ReadMe", type)) {
-            ui::windowSystem().openFile(*path, "TextEdit");
+            if (!ui::windowSystem().openFile(*path, "TextEdit")) {
+                ui::windowSystem().showStatus("The ReadMe " + *path + " could not be opened.");
+            }
             return;
         }
     }
+    ui::windowSystem().showStatus("The ReadMe is not installed beside Keepgate.");
 }
 
 } // namespace keepgate

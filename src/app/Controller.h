@@ -55,6 +55,12 @@ public:
 
     void openReadMe();
 
+    // Opens again the user file, group file and directory of the last run, those that still exist; the
+    // other editors' openers are set by the window.
+    void reopenLastFiles();
+    std::function<void(const std::string& path)> reopenGroupfile;
+    std::function<void(const std::string& path)> reopenDirectory;
+
     // The user table's data source.
     int numberOfRowsInTableView() override;
     Value objectValueForTableColumn(const std::string& column, int row) override;

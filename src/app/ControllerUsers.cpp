@@ -190,6 +190,13 @@ void Controller::addUser() {
                                 ". A user name may not contain colons, blanks, tabs or line breaks.");
         return;
     }
+    // With an empty password the server lets in anyone who knows the name.
+    if (passwordField->stringValue().empty()) {
+        showUserEditorError(mainWindow, "The Password field is empty. The user " + quoted(username) +
+                                            " was not added: without a password anyone who knows the name "
+                                            "would be let in.");
+        return;
+    }
     if (passwordField->stringValue().find('\0') != std::string::npos) {
         showUserEditorError(mainWindow,
                             "The password contains a NUL character, which htpasswd would silently "
@@ -297,6 +304,12 @@ void Controller::changePassword() {
     if (!username) {
         return;
     }
+    if (passwordField->stringValue().empty()) {
+        showUserEditorError(mainWindow, "The Password field is empty. The password of " + quoted(*username) +
+                                            " was not changed: without a password anyone who knows the name "
+                                            "would be let in.");
+        return;
+    }
     changePasswordOf(*username, passwordField->stringValue());
 }
 
@@ -373,9 +386,31 @@ void Controller::deleteUser() {
     if (tableView->numberOfSelectedRows() == 0) {
         return;
     }
-    ui::windowSystem().beginAlertSheet(
-        {"Warning!", "Are you sure you want to delete the user?", "Delete", "Cancel", true}, mainWindow,
-        [this](int returnCode) { sheetDidEnd(returnCode); });
+    // The question names whom it deletes, so a wrong selection is caught before it is too late.
+    std::vector<std::string> names;
+    const auto rows = tableView->selectedRowIndexes();
+    if (records) {
+        for (const int row : rows) {
+            if (row >= 0 && static_cast<std::size_t>(row) < records->size()) {
+                names.push_back(quoted(std::string(records->name(static_cast<std::size_t>(row)))));
+            }
+        }
+    }
+    std::string question = "Are you sure you want to delete the user?";
+    if (names.size() == 1) {
+        question = "Are you sure you want to delete the user " + names.front() + "?";
+    } else if (names.size() > 5) {
+        question = "Are you sure you want to delete the " + std::to_string(names.size()) + " selected users?";
+    } else if (names.size() > 1) {
+        std::string list;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            list += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+        }
+        question =
+            "Are you sure you want to delete the " + std::to_string(names.size()) + " users " + list + "?";
+    }
+    ui::windowSystem().beginAlertSheet({"Warning!", question, "Delete", "Cancel", true}, mainWindow,
+                                       [this](int returnCode) { sheetDidEnd(returnCode); });
 }
 
 void Controller::sheetDidEnd(int returnCode) {

@@ -76,7 +76,7 @@ void PreferencesController::restoreDefaults() {
         defaults = &standardUserDefaults();
     }
     defaults->setString(constants::kVersionKey, constants::kProgramVersion);
-    defaults->setBool(constants::kCheckUpdatesKey, true);
+    defaults->setBool(constants::kCheckUpdatesKey, constants::kCheckUpdatesByDefault);
     defaults->setBool(constants::kShowHiddenKey, false);
     defaults->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
     defaults->setString(constants::kConfigFilePathKey, systemPaths().defaultConfigFile);

@@ -11,6 +11,7 @@
 #include "platform/FileSystem.h"
 #include "platform/SystemPaths.h"
 #include "services/ServerActions.h"
+#include "services/ServerAddress.h"
 #include "services/ServerControl.h"
 #include "ui/WindowSystem.h"
 
@@ -79,10 +80,21 @@ ServerCheckReport::Subject ServerCheckReport::subjectOf(const Directory* directo
     DefaultsStore& defaults = standardUserDefaults();
     subject.accessFileMode = isAccessFileMode(defaults);
     subject.sharedConfigFile = defaults.stringForKey(constants::kConfigFilePathKey).value_or("");
+    subject.directory = directory ? fieldText(directory->directoryField) : "";
+    // With no directory chosen, the server is checked for the folder it serves first: its DocumentRoot.
+    if (subject.directory.empty()) {
+        const ServerProfile profile = ServerProfile::current();
+        const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
+        if (const auto root = ServerAddress::folderFor(config.directives, "/")) {
+            subject.directory = *root;
+            while (subject.directory.size() > 1 && subject.directory.back() == '/') {
+                subject.directory.pop_back();
+            }
+        }
+    }
     if (!directory) {
         return subject;
     }
-    subject.directory = fieldText(directory->directoryField);
     subject.userfile = fieldText(directory->userfileField);
     subject.groupfile = fieldText(directory->groupfileField);
     if (const auto& groups = DirectoryGroups::getGroupRecords()) {
@@ -166,6 +178,17 @@ void ServerCheckReport::fix(std::size_t index) {
                 refresh();
             }
         });
+}
+
+void ServerCheckReport::fixAll() {
+    refresh();
+    const std::vector<Finding> found = findings;
+    for (const auto& finding : found) {
+        if (finding.fixable) {
+            fixNow(finding);
+        }
+    }
+    refresh();
 }
 
 void ServerCheckReport::fixNow(const Finding& finding) {

@@ -58,6 +58,8 @@ class ServerCheckReport {
     bool isChecking() const { return check_.isRunning(); }
     // Asks whether to fix the finding at `index` with administrator rights; fixes it on "Fix".
     void fix(std::size_t index);
+    // Fixes every finding Keepgate can fix, without asking (the user has just asked for it).
+    void fixAll();
 
     // The check's inputs as the directory editor holds them now.
     struct Subject {

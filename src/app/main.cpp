@@ -8,11 +8,13 @@
 
 #include "app/PreferencesController.h"
 #include "platform/DefaultsStore.h"
+#include "platform/FileWatcher.h"
 #include "platform/UrlFetcher.h"
 #include "qt/AboutDialog.h"
 #include "qt/ApplicationWindows.h"
 #include "qt/CommandLine.h"
 #include "qt/NetworkUrlFetcher.h"
+#include "qt/QtFileWatcher.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/SettingsDefaultsStore.h"
 #include "services/ServerProfile.h"
@@ -83,6 +85,7 @@ int main(int argc, char** argv) {
     QApplication::setWindowIcon(keepgate::qt::applicationIcon());
     keepgate::setStandardUserDefaults(std::make_shared<keepgate::qt::SettingsDefaultsStore>());
     keepgate::setUrlFetcher(std::make_shared<keepgate::qt::NetworkUrlFetcher>());
+    keepgate::setFileWatcher(std::make_shared<keepgate::qt::QtFileWatcher>());
 
     // The installed server's layout replaces the shipped paths before any check reads them.
     if (const auto profile = keepgate::ServerProfile::detect()) {
@@ -101,6 +104,7 @@ int main(int argc, char** argv) {
         status = application.exec();
     }
 
+    keepgate::setFileWatcher(nullptr);
     keepgate::setUrlFetcher(nullptr);
     keepgate::setStandardUserDefaults(nullptr);
     keepgate::ui::setWindowSystem(nullptr);

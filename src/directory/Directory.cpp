@@ -338,6 +338,68 @@ void Directory::reloadUserfile() {
     subTabs->selectFirstTabViewItem();
 }
 
+std::string Directory::blockFilePath() const {
+    const std::string directory = directoryField ? directoryField->stringValue() : "";
+    if (directory.empty()) {
+        return "";
+    }
+    const DefaultsStore& defaults = standardUserDefaults();
+    return isAccessFileMode(defaults) ? platform::joinPath(directory, accessFilename(defaults))
+                                      : configFilePath(defaults);
+}
+
+void Directory::fileChanged(const std::string& path) {
+    if (directoryField->stringValue().empty() || path.empty()) {
+        return;
+    }
+    if (path == userfileField->stringValue()) {
+        // The names marked now, and those the block names that the file lacked, stay marked.
+        std::vector<std::string> marked;
+        for (const auto& name : users) {
+            const bool shown = std::any_of(records.begin(), records.end(), [&](const UserRecord& record) {
+                return record.text("username") == name;
+            });
+            if (!shown) {
+                marked.push_back(name);
+            }
+        }
+        for (const auto& record : records) {
+            if (isMarked(record.value("check"))) {
+                marked.push_back(record.text("username"));
+            }
+        }
+        users = marked;
+        records = ReadFile::readUserfile(userfileField->stringValue(), users);
+        userfileView->reloadData();
+    }
+    if (path == groupfileField->stringValue()) {
+        std::vector<std::string> marked;
+        const auto& shown = DirectoryGroups::getGroupRecords();
+        for (const auto& name : groups) {
+            const bool listed =
+                shown && std::any_of(shown->begin(), shown->end(), [&](const GroupRecord& record) {
+                    return record.text("groupname") == name;
+                });
+            if (!listed) {
+                marked.push_back(name);
+            }
+        }
+        if (shown) {
+            for (const auto& record : *shown) {
+                if (isMarked(record.value("check"))) {
+                    marked.push_back(record.text("groupname"));
+                }
+            }
+        }
+        groups = marked;
+        reloadGroupfile();
+    }
+    if (path == blockFilePath()) {
+        ui::windowSystem().showStatus(path + " was changed by another program. Choose the directory again to "
+                                             "see its protection; saving applies what is shown here.");
+    }
+}
+
 void Directory::reloadGroupfile() {
     DirectoryGroups::readGroupfile(groupfileField->stringValue(), groups);
 }
@@ -570,16 +632,25 @@ void Directory::saveProtection() {
     for (const auto& finding : found) {
         list += "\n\n" + finding;
     }
-    ui::windowSystem().beginAlertSheet(
-        {"Warning!",
-         "The web server will not enforce this protection as it is set up now:" + list +
-             "\n\nCheck Server fixes what Keepgate can fix. Save the protection anyway?",
-         "Save Anyway", "Cancel"},
-        mainWindow, [this, directory](int returnCode) {
-            if (returnCode == 1) {
-                confirmReplacingAndWrite(directory);
-            }
-        });
+    ui::AlertSpec warning{"Warning!",
+                          "The web server will not enforce this protection as it is set up now:" + list +
+                              "\n\nCheck Server fixes what Keepgate can fix. Save the protection anyway?",
+                          "Save Anyway", "Cancel"};
+    // Cancel is the keyboard's answer: saving a block the server ignores should take a deliberate click.
+    warning.destructive = true;
+    if (fixServer) {
+        warning.message = "The web server will not enforce this protection as it is set up now:" + list +
+                          "\n\nFix… fixes what Keepgate can fix (with administrator rights), then saves.";
+        warning.otherButton = "Fix…";
+    }
+    ui::windowSystem().beginAlertSheet(warning, mainWindow, [this, directory](int returnCode) {
+        if (returnCode == -1 && fixServer) {
+            fixServer();
+        }
+        if (returnCode == 1 || returnCode == -1) {
+            confirmReplacingAndWrite(directory);
+        }
+    });
 }
 
 void Directory::confirmReplacingAndWrite(const std::string& directory) {

@@ -65,6 +65,9 @@ class Directory : public ui::TableDataSource {
     // The same check off the interface thread, asked on load: the sentences reach the handler later, and
     // a newer load voids an older one's answer.
     std::function<void(std::function<void(const std::vector<std::string>&)>)> serverFindingsLater;
+    // Applies the server check's fixes for the directory (each needs administrator rights); offered by the
+    // save warning as "Fix…", after which the protection is saved.
+    std::function<void()> fixServer;
 
     void awakeFromNib();
 
@@ -76,6 +79,13 @@ class Directory : public ui::TableDataSource {
     void reloadUserfile();
     void reloadGroupfile();
     void reloadAccessfile();
+    // A file the editor shows was changed by another editor or program: a user or group file is read
+    // again keeping the marks the user has set; a change to the loaded block is reported. Fields being
+    // edited are never touched.
+    void fileChanged(const std::string& path);
+    // The file that holds the loaded directory's block (its access file or the shared file); empty when
+    // no directory is loaded.
+    std::string blockFilePath() const;
 
     // The user table.
     void buttonCell(bool enabled);

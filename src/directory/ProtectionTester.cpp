@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <ctime>
 #include <fstream>
 #include <vector>
 
@@ -103,7 +104,7 @@ std::string statusSentence(const ProbeAnswer& answer, const std::string& url) {
         return "The address " + url + " is not on this computer, so it was not requested.";
     case ProbeAnswer::Outcome::BadAddress:
         return "The address \"" + url +
-               "\" is not an http:// address of this computer, so it was not requested.";
+               "\" is not an http:// or https:// address of this computer, so it was not requested.";
     case ProbeAnswer::Outcome::NoAnswer:
     case ProbeAnswer::Outcome::Cancelled:
         return "The web server does not answer on " + url + ".";
@@ -117,6 +118,7 @@ std::string statusSentence(const ProbeAnswer& answer, const std::string& url) {
 
 struct ProtectionTester::Plan {
     std::string url;
+    std::string connectTo;
     std::string username;
     std::string password;
     std::string directory;
@@ -128,6 +130,8 @@ struct ProtectionTester::Plan {
     ServerProfile profile;
     int timeoutMilliseconds = 5000;
     std::string sentence; // the outcome, written by the background work
+    Verdict verdict = Verdict::NotTested;
+    std::string notes; // about the certificate and passwords in clear text, one line each
 
     std::string run(const std::shared_ptr<std::atomic<bool>>& cancelled);
     std::string notProtectedCause(const ServerText& server) const;
@@ -198,6 +202,7 @@ std::string ProtectionTester::Plan::run(const std::shared_ptr<std::atomic<bool>>
     ProtectionProbe probe;
     probe.timeoutMilliseconds = timeoutMilliseconds;
     probe.cancelled = cancelled;
+    probe.connectTo = connectTo;
     const ProbeAnswer plain = probe.request(url);
     std::optional<ServerText> server;
     const auto serverText = [&]() -> const ServerText& {
@@ -209,18 +214,33 @@ std::string ProtectionTester::Plan::run(const std::shared_ptr<std::atomic<bool>>
     std::string result;
     if (plain.outcome != ProbeAnswer::Outcome::Answered) {
         result = statusSentence(plain, url);
+        const bool asked = plain.outcome == ProbeAnswer::Outcome::NoAnswer ||
+                           plain.outcome == ProbeAnswer::Outcome::Cancelled;
+        verdict = asked ? Verdict::Unreachable : Verdict::NotTested;
     } else if (plain.status == 401) {
         result = "Protected: the server asks for a password (realm \"" + plain.realm + "\").";
+        verdict = Verdict::Protected;
     } else if (plain.status >= 200 && plain.status < 400) {
         result =
             "Not protected: the server serves this folder to everyone. " + notProtectedCause(serverText());
+        verdict = Verdict::NotProtected;
     } else if (plain.status == 403) {
-        result = listingRefused(serverText(), plain.localPort)
-                     .value_or("Closed by a host rule for this computer.");
+        const auto listing = listingRefused(serverText(), plain.localPort);
+        result = listing.value_or("Closed by a host rule for this computer.");
+        verdict = listing ? Verdict::NotProtected : Verdict::Protected;
     } else if (plain.status == 500) {
         result = "The server fails on this folder." + failureExcerpt(serverText(), plain.localPort);
+        verdict = Verdict::Failing;
     } else {
         result = statusSentence(plain, url);
+        verdict = Verdict::Unreachable;
+    }
+    if (plain.tls && !plain.certificateProblem.empty()) {
+        const std::string note = "The server's certificate would not be trusted by a browser (" +
+                                 plain.certificateProblem +
+                                 "); Keepgate accepted it for this test on this computer only.";
+        result += " " + note;
+        notes += note + "\n";
     }
     if (!username.empty() && plain.outcome == ProbeAnswer::Outcome::Answered && !cancelled->load()) {
         const ProbeAnswer withCredentials = probe.request(url, username, password);
@@ -228,6 +248,11 @@ std::string ProtectionTester::Plan::run(const std::shared_ptr<std::atomic<bool>>
             result += " With " + username + "'s password: " + statusSentence(withCredentials, url);
         } else if (withCredentials.status >= 200 && withCredentials.status < 400) {
             result += " " + username + " is let in.";
+            if (!withCredentials.tls) {
+                notes += "Warning: passwords travel in clear text to " + url +
+                         ", which is plain HTTP; anyone on the network path can read them. Publish the "
+                         "folder over HTTPS.\n";
+            }
         } else if (withCredentials.status == 401) {
             result +=
                 " " + username + " is refused (wrong password, or not among the marked users and groups).";
@@ -293,8 +318,10 @@ PublishedAddress addressFromConfiguration(const std::string& directory) {
     const ServerProfile profile = ServerProfile::current();
     const ServerText server = readServerText(profile.mainConfig, profile.serverRoot, profile.environment);
     if (!server.readable) {
-        return {"", "The web server's configuration " + profile.mainConfig +
-                        " cannot be read, so the address is not known; type it here."};
+        return {"",
+                "The web server's configuration " + profile.mainConfig +
+                    " cannot be read, so the address is not known; type it here.",
+                ""};
     }
     return ServerAddress::forDirectory(server.config.directives, directory);
 }
@@ -302,17 +329,119 @@ PublishedAddress addressFromConfiguration(const std::string& directory) {
 } // namespace
 
 void ProtectionTester::directoryLoaded(const std::string& directory) {
+    // A test of the previous directory still running must not land in this one's status area.
+    if (running_) {
+        running_->store(true);
+        running_.reset();
+        testProgress->stopAnimation();
+    }
     directory_ = directory;
+    const PublishedAddress address = addressFromConfiguration(directory);
+    publishedUrl_ = address.url;
+    publishedConnectTo_ = address.connectTo;
     if (const auto remembered = rememberedAddress(directory)) {
         addressField->setStringValue(*remembered);
         addressField->setPlaceholderString("");
     } else {
-        const PublishedAddress address = addressFromConfiguration(directory);
         addressField->setStringValue(address.url);
         addressField->setPlaceholderString(address.reason);
     }
     addressField->setEditable(true);
     testProtectionButton->setEnabled(true);
+    verdict_ = Verdict::NotTested;
+    verdictSentence_.clear();
+    verdictNotes_.clear();
+    testedUrl_.clear();
+    testedAt_.clear();
+    refreshFinding();
+    showVerdict();
+}
+
+void ProtectionTester::testAgain() {
+    if (directory_.empty()) {
+        return;
+    }
+    if (addressField->stringValue().empty()) {
+        testProtection(); // says that the address is missing
+        return;
+    }
+    start("", "", "");
+}
+
+void ProtectionTester::serverChanged() {
+    if (!directory_.empty() && !addressField->stringValue().empty()) {
+        start("", "", "");
+    } else {
+        refreshFinding();
+        showVerdict();
+    }
+}
+
+namespace {
+
+const char* verdictWord(ProtectionTester::Verdict verdict) {
+    switch (verdict) {
+    case ProtectionTester::Verdict::Protected:
+        return "Protected";
+    case ProtectionTester::Verdict::NotProtected:
+        return "Not protected";
+    case ProtectionTester::Verdict::Failing:
+        return "Failing";
+    case ProtectionTester::Verdict::Unreachable:
+        return "Unreachable";
+    case ProtectionTester::Verdict::NotTested:
+        break;
+    }
+    return "Not tested";
+}
+
+} // namespace
+
+std::string ProtectionTester::statusText() const {
+    if (directory_.empty()) {
+        return "";
+    }
+    std::string text = verdictWord(verdict_);
+    if (verdict_ == Verdict::NotTested && verdictSentence_.empty()) {
+        text += running_ ? ": the test is running." : ": press Test Again to ask the server.";
+    } else {
+        std::string cause = verdictSentence_;
+        // The sentence may open with the verdict itself ("Protected: …"); it is said once.
+        const std::string word = std::string(verdictWord(verdict_)) + ": ";
+        if (cause.rfind(word, 0) == 0) {
+            cause = cause.substr(word.size());
+            if (!cause.empty()) {
+                cause[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(cause[0])));
+            }
+        }
+        text += "\n" + cause;
+    }
+    if (!verdictNotes_.empty()) {
+        text += "\n" + verdictNotes_.substr(0, verdictNotes_.size() - 1);
+    }
+    if (finding_) {
+        text += "\nServer check: " + finding_->sentence;
+    }
+    if (!testedAt_.empty()) {
+        text += "\nTested " + testedUrl_ + " at " + testedAt_ + ".";
+    }
+    return text;
+}
+
+void ProtectionTester::showVerdict() {
+    if (verdictField) {
+        verdictField->setStringValue(statusText());
+    }
+    if (testAgainButton) {
+        testAgainButton->setEnabled(!directory_.empty());
+    }
+    if (fixButton) {
+        fixButton->setEnabled(finding_ && finding_->fixable);
+    }
+}
+
+void ProtectionTester::refreshFinding() {
+    finding_ = serverFinding && !directory_.empty() ? serverFinding() : std::nullopt;
 }
 
 void ProtectionTester::addressEdited() {
@@ -335,6 +464,7 @@ void ProtectionTester::testProtection() {
         running_.reset();
         testProgress->stopAnimation();
         ui::windowSystem().showStatus("Test cancelled.");
+        showVerdict();
         return;
     }
     const std::string url = addressField->stringValue();
@@ -379,6 +509,16 @@ void ProtectionTester::start(const std::string& username, const std::string& pas
     }
     auto plan = std::make_shared<Plan>();
     plan->url = addressField->stringValue();
+    // A named virtual host is reached through this computer's listener, also when the user typed the
+    // same host and port into the field again.
+    if (!publishedConnectTo_.empty()) {
+        const auto typed = ProtectionProbe::parse(plan->url);
+        const auto published = ProtectionProbe::parse(publishedUrl_);
+        if (typed && published && typed->host == published->host && typed->port == published->port &&
+            typed->https == published->https) {
+            plan->connectTo = publishedConnectTo_;
+        }
+    }
     plan->username = username;
     plan->password = password;
     plan->directory = directory_;
@@ -400,6 +540,11 @@ void ProtectionTester::start(const std::string& username, const std::string& pas
     testProgress->startAnimation();
     ui::windowSystem().showStatus((prefix.empty() ? "" : prefix + ". ") + "Testing " + plan->url +
                                   " (click Test Protection again to cancel)…");
+    verdict_ = Verdict::NotTested;
+    verdictSentence_.clear();
+    verdictNotes_.clear();
+    testedAt_.clear();
+    showVerdict();
     std::weak_ptr<bool> alive = alive_;
     ui::windowSystem().runInBackground([plan, token] { plan->sentence = plan->run(token); },
                                        [this, alive, plan, token] {
@@ -418,6 +563,18 @@ void ProtectionTester::finish(const std::shared_ptr<std::atomic<bool>>& token, c
     testProgress->stopAnimation();
     ui::windowSystem().showStatus((plan.prefix.empty() ? "" : plan.prefix + ". ") + plan.sentence);
     platform::appLog("Protection test of " + plan.url + ": " + plan.sentence);
+    verdict_ = plan.verdict;
+    verdictSentence_ = plan.sentence;
+    verdictNotes_ = plan.notes;
+    testedUrl_ = plan.url + (plan.connectTo.empty() ? "" : " (through " + plan.connectTo + ")");
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char clock[16];
+    std::strftime(clock, sizeof clock, "%H:%M:%S", &local);
+    testedAt_ = clock;
+    refreshFinding();
+    showVerdict();
 }
 
 } // namespace keepgate

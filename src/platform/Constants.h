@@ -7,6 +7,12 @@ inline constexpr const char* kProgramVersion = "0.7";
 
 inline constexpr const char* kVersionKey = "KGversion";
 inline constexpr const char* kCheckUpdatesKey = "KGcheckUpdates";
+// A build for a distribution's package starts with the update check off: the distribution delivers updates.
+#ifdef KEEPGATE_PACKAGED
+inline constexpr bool kCheckUpdatesByDefault = false;
+#else
+inline constexpr bool kCheckUpdatesByDefault = true;
+#endif
 inline constexpr const char* kShowHiddenKey = "KGshowHidden";
 inline constexpr const char* kDefaultAccessFilenameKey = "KGdefaultAccessFilename";
 inline constexpr const char* kConfigFilePathKey = "KGconfigFilePathField";

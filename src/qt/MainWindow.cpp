@@ -23,8 +23,12 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "platform/FileWatcher.h"
+#include "platform/SystemPaths.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/TablePlaceholder.h"
+#include "services/ServerActions.h"
+#include "services/ServerCheck.h"
 
 namespace keepgate::qt {
 
@@ -110,12 +114,24 @@ MainWindow::MainWindow(PreferencesController& preferences, QtWindowSystem* windo
         windowSystem->addSheetObserver([window = QPointer<MainWindow>(this)] {
             if (window) {
                 window->refreshDirectoryTables();
+                window->openFiles.check();
             }
         });
     }
+    openFiles.controller = &controller;
+    openFiles.group = &group;
+    openFiles.directory = &directory;
+    openFiles.startWatching();
+    controller.reopenGroupfile = [this](const std::string& path) { group.openEnd(1, {path}); };
+    controller.reopenDirectory = [this](const std::string& path) {
+        directory.doOpenDirectoryPanel(1, {path});
+        refreshDirectoryTables();
+    };
 }
 
 MainWindow::~MainWindow() {
+    fileWatcher().changed = nullptr;
+    ServerActions::setReloadObserver(nullptr);
     // The views outlive nothing that points at them, but their models point at the controllers.
     userEditor.tableView->setDataSource(nullptr);
     groupEditor.outlineView->setDataSource(nullptr);
@@ -151,6 +167,9 @@ QWidget* MainWindow::buildUserEditor() {
     layout->itemAt(layout->count() - 1)->layout()->setAlignment(Qt::AlignRight);
     returnPresses(username, add);
     returnPresses(password, add);
+    // The delete key deletes the selected users, as the delete button does.
+    e.tableView->widget()->installEventFilter(
+        new KeyPressesButton({Qt::Key_Delete, Qt::Key_Backspace}, remove, page));
     auto* advice = new TablePlaceholder(e.tableView->widget(), [userfile] {
         return userfile->text().isEmpty() ? tr("No user file open — Choose… or New…") : QString();
     });
@@ -305,6 +324,28 @@ QWidget* MainWindow::buildDirectoryEditor() {
     form->addWidget(selectGroupfile, 4, 2);
     form->setColumnStretch(1, 1);
 
+    // Where protection stands: the newest verdict with its cause, selectable so it can be copied, and
+    // wrapped so nothing is cut off at any width.
+    auto* statusBox = new QGroupBox(tr("Protection status"));
+    statusBox->setObjectName(QStringLiteral("protectionStatus"));
+    auto* verdict = new QLabel;
+    verdict->setObjectName(QStringLiteral("verdictLabel"));
+    verdict->setWordWrap(true);
+    verdict->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    verdict->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    verdict->setMinimumWidth(200);
+    auto* fix = makeButton(tr("Fix…"), false);
+    fix->setObjectName(QStringLiteral("fixButton"));
+    auto* testAgain = makeButton(tr("Test Again"), false);
+    testAgain->setObjectName(QStringLiteral("testAgainButton"));
+    auto* statusLayout = new QHBoxLayout(statusBox);
+    statusLayout->addWidget(verdict, 1);
+    auto* statusButtons = new QVBoxLayout;
+    statusButtons->addWidget(testAgain);
+    statusButtons->addWidget(fix);
+    statusButtons->addStretch(1);
+    statusLayout->addLayout(statusButtons);
+
     // Lines of the loaded block that the editor keeps as written, above the tabs; hidden when there are none.
     auto* kept = new QLabel;
     kept->setObjectName(QStringLiteral("keptStrip"));
@@ -312,6 +353,7 @@ QWidget* MainWindow::buildDirectoryEditor() {
 
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(form);
+    layout->addWidget(statusBox);
     layout->addWidget(kept);
     layout->addWidget(subTabs, 1);
     auto* checkServer = new QPushButton(tr("Check Server"));
@@ -343,6 +385,9 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.testProtectionButton = std::make_unique<QtButton>(testProtection);
     e.testProgress = std::make_unique<QtProgressIndicator>(testProgress);
     e.keptField = std::make_unique<QtLabelField>(kept);
+    e.verdictField = std::make_unique<QtLabelField>(verdict);
+    e.fixButton = std::make_unique<QtButton>(fix);
+    e.testAgainButton = std::make_unique<QtButton>(testAgain);
     return page;
 }
 
@@ -370,9 +415,15 @@ void MainWindow::connectOutlets() {
         e.tableView->setDataSource(&c);
         connect(e.chooseButton, &QPushButton::clicked, this, [&c] { c.selectUserfile(); });
         connect(e.newButton, &QPushButton::clicked, this, [&c] { c.newUserfile(); });
-        connect(e.adduserButton->widget(), &QAbstractButton::clicked, this, [&c] { c.addUser(); });
+        connect(e.adduserButton->widget(), &QAbstractButton::clicked, this, [this, &c] {
+            c.addUser();
+            openFiles.check(OpenFiles::Editor::Users);
+        });
         connect(e.deleteuserButton->widget(), &QAbstractButton::clicked, this, [&c] { c.deleteUser(); });
-        connect(e.changePasswordButton, &QPushButton::clicked, this, [&c] { c.changePassword(); });
+        connect(e.changePasswordButton, &QPushButton::clicked, this, [this, &c] {
+            c.changePassword();
+            openFiles.check(OpenFiles::Editor::Users);
+        });
         connect(e.checkPasswordButton, &QPushButton::clicked, this, [&c] { c.checkPassword(); });
     }
     {
@@ -390,8 +441,14 @@ void MainWindow::connectOutlets() {
         e.outlineView->setDataSource(&g);
         connect(e.chooseButton, &QPushButton::clicked, this, [&g] { g.selectFile(); });
         connect(e.newButton, &QPushButton::clicked, this, [&g] { g.newFile(); });
-        connect(e.addgroupButton->widget(), &QAbstractButton::clicked, this, [&g] { g.addGroup(); });
-        connect(e.adduserButton->widget(), &QAbstractButton::clicked, this, [&g] { g.addUser(); });
+        connect(e.addgroupButton->widget(), &QAbstractButton::clicked, this, [this, &g] {
+            g.addGroup();
+            openFiles.check(OpenFiles::Editor::Groups);
+        });
+        connect(e.adduserButton->widget(), &QAbstractButton::clicked, this, [this, &g] {
+            g.addUser();
+            openFiles.check(OpenFiles::Editor::Groups);
+        });
         connect(e.deleteusergroupButton->widget(), &QAbstractButton::clicked, this,
                 [&g] { g.deleteGroup(); });
     }
@@ -437,6 +494,7 @@ void MainWindow::connectOutlets() {
                 }
                 action();
                 refreshDirectoryTables();
+                openFiles.check(OpenFiles::Editor::Directory);
             };
         };
         connect(e.chooseButton, &QPushButton::clicked, this, act([&d] { d.selectDirectory(); }));
@@ -467,6 +525,48 @@ void MainWindow::connectOutlets() {
         };
         d.serverFindings = [&d] { return ServerCheckReport::findingsFor(&d); };
         d.serverFindingsLater = ServerCheckReport::findingsLater(&d);
+        t.verdictField = e.verdictField.get();
+        t.fixButton = e.fixButton.get();
+        t.testAgainButton = e.testAgainButton.get();
+        statusCheck.parent = &window;
+        statusCheck.directory = &d;
+        statusCheck.controller = &controller;
+        t.serverFinding = [this]() -> std::optional<ProtectionTester::ServerFinding> {
+            if (!systemPaths().serverDetected) {
+                return std::nullopt;
+            }
+            // Not refresh(): its change notice is kept for the fix, which tests again.
+            const auto subject = ServerCheckReport::subjectOf(&directory);
+            statusCheck.findings = ServerCheck::run(
+                ServerProfile::current(), subject.directory, subject.accessFileMode, subject.userfile,
+                subject.groupfile, subject.needsGroups, subject.needsHostRules, subject.sharedConfigFile);
+            for (const auto& finding : statusCheck.findings) {
+                if (finding.fixable) {
+                    return ProtectionTester::ServerFinding{finding.message, true};
+                }
+            }
+            if (statusCheck.findings.empty()) {
+                return std::nullopt;
+            }
+            return ProtectionTester::ServerFinding{statusCheck.findings.front().message, false};
+        };
+        // A fix is asked for first; once made, the server is tested again.
+        statusCheck.changed = [&t] { t.serverChanged(); };
+        connect(e.fixButton->widget(), &QAbstractButton::clicked, this, [this] {
+            for (std::size_t i = 0; i < statusCheck.findings.size(); ++i) {
+                if (statusCheck.findings[i].fixable) {
+                    statusCheck.fix(i);
+                    return;
+                }
+            }
+        });
+        connect(e.testAgainButton->widget(), &QAbstractButton::clicked, this, [&t] { t.testAgain(); });
+        d.fixServer = [this] { statusCheck.fixAll(); };
+        ServerActions::setReloadObserver([window = QPointer<MainWindow>(this)] {
+            if (window) {
+                window->protectionTester.serverChanged();
+            }
+        });
         connect(e.testProtectionButton->widget(), &QAbstractButton::clicked, this,
                 [&t] { t.testProtection(); });
         connect(e.addressField->widget(), &QLineEdit::editingFinished, this, [&t] { t.addressEdited(); });

@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "app/Controller.h"
+#include "app/OpenFiles.h"
+#include "app/ServerCheckReport.h"
 #include "app/PreferencesController.h"
 #include "directory/Directory.h"
 #include "directory/DirectoryAccess.h"
@@ -68,6 +70,9 @@ class MainWindow : public QMainWindow {
         std::unique_ptr<QtProgressIndicator> testProgress;
         std::unique_ptr<QtLabelField> keptField;
         QPushButton* chooseButton = nullptr;
+        // The protection status area: the verdict, Fix… for the server check's finding, Test Again.
+        std::unique_ptr<QtLabelField> verdictField;
+        std::unique_ptr<QtButton> fixButton, testAgainButton;
     };
 
     // The editors' tabs, in the order the window shows them.
@@ -80,6 +85,9 @@ class MainWindow : public QMainWindow {
     DirectoryGroups directoryGroups;
     DirectoryAccess directoryAccess;
     ProtectionTester protectionTester;
+    // The server check behind the status area's finding and its Fix….
+    ServerCheckReport statusCheck;
+    OpenFiles openFiles;
 
     UserEditor userEditor;
     GroupEditor groupEditor;

@@ -14,11 +14,14 @@
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTextBrowser>
 #include <QThreadPool>
 #include <QUrl>
+#include <QVBoxLayout>
 
 #include "platform/Install.h"
 #include "platform/ResourcePaths.h"
@@ -67,6 +70,10 @@ QMessageBox* makeAlert(const ui::AlertSpec& alert, QMessageBox::Icon icon, QWidg
     } else {
         box->setEscapeButton(ok);
     }
+    if (!alert.otherButton.empty()) {
+        QPushButton* other = box->addButton(toQString(alert.otherButton), QMessageBox::ActionRole);
+        other->setObjectName(QStringLiteral("otherButton"));
+    }
     *defaultButton = ok;
     return box;
 }
@@ -74,6 +81,9 @@ QMessageBox* makeAlert(const ui::AlertSpec& alert, QMessageBox::Icon icon, QWidg
 // The answer of a finished alert; closed without a button (the title bar), it counts as its escape button.
 int answerOf(QMessageBox* box, QAbstractButton* defaultButton) {
     QAbstractButton* clicked = box->clickedButton();
+    if (clicked && clicked->objectName() == QStringLiteral("otherButton")) {
+        return -1;
+    }
     return (clicked ? clicked : box->escapeButton()) == defaultButton ? 1 : 0;
 }
 
@@ -264,6 +274,32 @@ void QtWindowSystem::runInBackground(std::function<void()> work, std::function<v
             QMetaObject::invokeMethod(application, completion, Qt::QueuedConnection);
         }
     });
+}
+
+bool QtWindowSystem::showHelp(const std::string& path) {
+    if (!QFileInfo(toQString(path)).isReadable()) {
+        return false;
+    }
+    static QPointer<QDialog> window;
+    if (!window) {
+        window = new QDialog(nullptr, Qt::Window);
+        window->setObjectName(QStringLiteral("helpWindow"));
+        window->setAttribute(Qt::WA_DeleteOnClose, false);
+        window->setWindowTitle(QCoreApplication::translate("Keepgate", "Keepgate Help"));
+        auto* browser = new QTextBrowser(window);
+        browser->setObjectName(QStringLiteral("helpBrowser"));
+        browser->setOpenExternalLinks(true);
+        auto* layout = new QVBoxLayout(window);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(browser);
+        window->resize(640, 560);
+    }
+    auto* browser = window->findChild<QTextBrowser*>(QStringLiteral("helpBrowser"));
+    browser->setSource(QUrl::fromLocalFile(toQString(path)));
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return true;
 }
 
 std::optional<std::string> QtWindowSystem::pathForResource(const std::string& name, const std::string& type) {

@@ -25,6 +25,8 @@ class QtWindowSystem : public ui::WindowSystem {
     bool openURL(const std::string& url) override;
     bool openFile(const std::string& path, const std::string& application) override;
     std::optional<std::string> pathForResource(const std::string& name, const std::string& type) override;
+    // The help window: a QTextBrowser that follows the document's own links and opens web links outside.
+    bool showHelp(const std::string& path) override;
     // Shown in the status bar of every main window (there is one in the program).
     void showStatus(const std::string& message) override;
     void beginCredentialSheet(const ui::CredentialSpec& sheet, ui::Window* parent,

@@ -33,12 +33,13 @@ const ConfigSections::value_type& ConfigSections::operator[](std::size_t index) 
     return node->section;
 }
 
-ConfigSections ConfigSections::opened(value_type section) const {
+ConfigSections ConfigSections::opened(value_type section, int virtualHost) const {
     ConfigSections result;
     result.innermost_ = std::make_shared<Node>();
     result.innermost_->section = std::move(section);
     result.innermost_->parent = innermost_;
     result.innermost_->depth = size() + 1;
+    result.innermost_->virtualHost = virtualHost != 0 ? virtualHost : this->virtualHost();
     return result;
 }
 
@@ -292,7 +293,8 @@ class Reader {
             for (std::size_t i = 1; i < words.size(); ++i) {
                 argument += (i > 1 ? " " : "") + words[i];
             }
-            sections = sections.opened({words.front(), argument});
+            const bool virtualHost = lowerAscii(words.front()) == "virtualhost";
+            sections = sections.opened({words.front(), argument}, virtualHost ? ++virtualHosts_ : 0);
             return;
         }
         auto words = splitWords(line);
@@ -302,6 +304,7 @@ class Reader {
         directive.file = file;
         directive.line = number;
         directive.sections = sections;
+        directive.virtualHost = sections.virtualHost();
         const std::string name = lowerAscii(directive.name);
         if (name == "define" && !directive.arguments.empty()) {
             variables_[directive.arguments[0]] = directive.arguments.size() > 1 ? directive.arguments[1] : "";
@@ -392,6 +395,7 @@ class Reader {
     std::set<std::pair<std::uint64_t, std::uint64_t>> chain_; // device and inode of each file being read
     std::uint64_t bytesRead_ = 0;
     std::size_t filesRead_ = 0;
+    int virtualHosts_ = 0;
 };
 
 } // namespace

@@ -26,8 +26,10 @@ class ConfigSections {
     // The section at `index`, counted from the outermost.
     const value_type& operator[](std::size_t index) const;
     const value_type& back() const { return innermost_->section; }
-    // These sections with one more opened inside them.
-    ConfigSections opened(value_type section) const;
+    // These sections with one more opened inside them; a <VirtualHost> passes its number on to what it holds.
+    ConfigSections opened(value_type section, int virtualHost = 0) const;
+    // The number of the innermost <VirtualHost> around these sections, 0 outside every one.
+    int virtualHost() const { return innermost_ ? innermost_->virtualHost : 0; }
     // These sections without the innermost one.
     ConfigSections enclosing() const;
     std::vector<value_type> list() const;
@@ -37,6 +39,7 @@ class ConfigSections {
         value_type section;
         std::shared_ptr<Node> parent;
         std::size_t depth = 0;
+        int virtualHost = 0;
         // Unlinks a long chain one node at a time, so dropping it never recurses once per section.
         ~Node();
     };
@@ -111,6 +114,9 @@ struct ConfigDirective {
     int line = 0;                       // its line number there, from 1
     // The enclosing sections, outermost first: {"Directory", "/var/www"}, {"VirtualHost", "*:80"}.
     ConfigSections sections;
+    // Which <VirtualHost> section it stands in, numbered from 1 in reading order; 0 outside every one.
+    // Two sections with the same addresses are two hosts, so their directives never run together.
+    int virtualHost = 0;
 };
 
 struct ApacheConfigText {

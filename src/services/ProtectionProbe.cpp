@@ -9,6 +9,9 @@
 #include <fcntl.h>
 #include <ifaddrs.h>
 #include <netinet/in.h>
+#include <openssl/err.h>
+#include <openssl/ssl.h>
+#include <openssl/x509v3.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -197,28 +200,170 @@ Exchange waitFor(int fd, short events, const ProtectionProbe& probe, Clock::time
     }
 }
 
+// One connection, plain or TLS; reads and writes wait in slices, so a cancel or the deadline ends them.
+class Channel {
+  public:
+    Channel(int fd, const ProtectionProbe& probe, Clock::time_point deadline)
+        : fd_(fd), probe_(probe), deadline_(deadline) {}
+    ~Channel() {
+        if (ssl_) {
+            SSL_free(ssl_);
+        }
+        if (context_) {
+            SSL_CTX_free(context_);
+        }
+    }
+    Channel(const Channel&) = delete;
+    Channel& operator=(const Channel&) = delete;
+
+    // The TLS handshake, naming `host` for SNI; the certificate is judged, never required, since only
+    // this computer's own server is asked.
+    Exchange startTls(const std::string& host, ProbeAnswer& answer) {
+        context_ = SSL_CTX_new(TLS_client_method());
+        if (!context_) {
+            answer.detail = "TLS is not available";
+            return Exchange::Failed;
+        }
+        SSL_CTX_set_default_verify_paths(context_);
+        SSL_CTX_set_verify(context_, SSL_VERIFY_NONE, nullptr);
+        ssl_ = SSL_new(context_);
+        if (!ssl_ || SSL_set_fd(ssl_, fd_) != 1) {
+            answer.detail = "TLS is not available";
+            return Exchange::Failed;
+        }
+        const std::string bare =
+            host.size() >= 2 && host.front() == '[' ? host.substr(1, host.size() - 2) : host;
+        in6_addr literal{};
+        const bool isLiteral = inet_pton(AF_INET, bare.c_str(), &literal) == 1 ||
+                               inet_pton(AF_INET6, bare.c_str(), &literal) == 1;
+        if (!isLiteral) {
+            SSL_set_tlsext_host_name(ssl_, bare.c_str());
+            SSL_set1_host(ssl_, bare.c_str());
+        } else {
+            X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(ssl_), bare.c_str());
+        }
+        for (;;) {
+            ERR_clear_error();
+            const int result = SSL_connect(ssl_);
+            if (result == 1) {
+                break;
+            }
+            const int error = SSL_get_error(ssl_, result);
+            if (error != SSL_ERROR_WANT_READ && error != SSL_ERROR_WANT_WRITE) {
+                answer.detail = "the TLS handshake failed";
+                return Exchange::Garbage;
+            }
+            if (const Exchange waited = wait(error == SSL_ERROR_WANT_READ ? POLLIN : POLLOUT);
+                waited != Exchange::Answered) {
+                return waited;
+            }
+        }
+        answer.tls = true;
+        if (const long verdict = SSL_get_verify_result(ssl_); verdict != X509_V_OK) {
+            answer.certificateProblem = X509_verify_cert_error_string(verdict);
+        }
+        return Exchange::Answered;
+    }
+
+    // Answered once all was sent; Empty when the other side closed.
+    Exchange send(const std::string& bytes) {
+        std::size_t sent = 0;
+        while (sent < bytes.size()) {
+            if (ssl_) {
+                ERR_clear_error();
+                const int n = SSL_write(ssl_, bytes.data() + sent, static_cast<int>(bytes.size() - sent));
+                if (n > 0) {
+                    sent += static_cast<std::size_t>(n);
+                    continue;
+                }
+                const int error = SSL_get_error(ssl_, n);
+                if (error != SSL_ERROR_WANT_READ && error != SSL_ERROR_WANT_WRITE) {
+                    return Exchange::Empty;
+                }
+                if (const Exchange waited = wait(error == SSL_ERROR_WANT_READ ? POLLIN : POLLOUT);
+                    waited != Exchange::Answered) {
+                    return waited;
+                }
+                continue;
+            }
+            if (const Exchange waited = wait(POLLOUT); waited != Exchange::Answered) {
+                return waited;
+            }
+            const ssize_t n = ::send(fd_, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+            if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
+                continue;
+            }
+            if (n <= 0) {
+                return Exchange::Empty;
+            }
+            sent += static_cast<std::size_t>(n);
+        }
+        return Exchange::Answered;
+    }
+
+    // Appends what arrives to `into`; Empty when the other side closed.
+    Exchange receive(std::string& into) {
+        char buffer[4096];
+        for (;;) {
+            if (ssl_) {
+                ERR_clear_error();
+                const int n = SSL_read(ssl_, buffer, sizeof buffer);
+                if (n > 0) {
+                    into.append(buffer, static_cast<std::size_t>(n));
+                    return Exchange::Answered;
+                }
+                const int error = SSL_get_error(ssl_, n);
+                if (error != SSL_ERROR_WANT_READ && error != SSL_ERROR_WANT_WRITE) {
+                    return Exchange::Empty;
+                }
+                if (const Exchange waited = wait(error == SSL_ERROR_WANT_READ ? POLLIN : POLLOUT);
+                    waited != Exchange::Answered) {
+                    return waited;
+                }
+                continue;
+            }
+            if (const Exchange waited = wait(POLLIN); waited != Exchange::Answered) {
+                return waited;
+            }
+            const ssize_t n = recv(fd_, buffer, sizeof buffer, 0);
+            if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
+                continue;
+            }
+            if (n <= 0) {
+                return Exchange::Empty;
+            }
+            into.append(buffer, static_cast<std::size_t>(n));
+            return Exchange::Answered;
+        }
+    }
+
+  private:
+    Exchange wait(short events) { return waitFor(fd_, events, probe_, deadline_); }
+
+    int fd_;
+    const ProtectionProbe& probe_;
+    Clock::time_point deadline_;
+    SSL_CTX* context_ = nullptr;
+    SSL* ssl_ = nullptr;
+};
+
 // Reads the answer's status line and headers; the body is never needed.
-Reply readHead(int fd, const ProtectionProbe& probe, Clock::time_point deadline) {
+Reply readHead(Channel& channel) {
     Reply reply;
     std::string head;
-    char buffer[4096];
     for (;;) {
         const auto end = head.find("\r\n\r\n");
         if (end != std::string::npos || head.find("\n\n") != std::string::npos || head.size() > kHeadLimit) {
             break;
         }
-        if (const Exchange waited = waitFor(fd, POLLIN, probe, deadline); waited != Exchange::Answered) {
-            reply.kind = waited;
-            return reply;
-        }
-        const ssize_t n = recv(fd, buffer, sizeof buffer, 0);
-        if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
-            continue;
-        }
-        if (n <= 0) {
+        const Exchange received = channel.receive(head);
+        if (received == Exchange::Empty) {
             break; // the server closed; judge what came
         }
-        head.append(buffer, static_cast<std::size_t>(n));
+        if (received != Exchange::Answered) {
+            reply.kind = received;
+            return reply;
+        }
     }
     if (head.empty()) {
         reply.kind = Exchange::Empty;
@@ -268,8 +413,8 @@ Reply readHead(int fd, const ProtectionProbe& probe, Clock::time_point deadline)
     return reply;
 }
 
-Reply exchange(const Target& target, const std::string& request, const ProtectionProbe& probe,
-               Clock::time_point deadline) {
+Reply exchange(const Target& target, const HttpAddress& address, const std::string& request,
+               const ProtectionProbe& probe, Clock::time_point deadline) {
     Reply reply;
     Socket socket(::socket(target.address.ss_family, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0));
     if (socket.fd() < 0) {
@@ -303,39 +448,39 @@ Reply exchange(const Target& target, const std::string& request, const Protectio
         localPort = ntohs(local.ss_family == AF_INET ? reinterpret_cast<sockaddr_in&>(local).sin_port
                                                      : reinterpret_cast<sockaddr_in6&>(local).sin6_port);
     }
-    std::size_t sent = 0;
-    while (sent < request.size()) {
-        if (const Exchange waited = waitFor(socket.fd(), POLLOUT, probe, deadline);
-            waited != Exchange::Answered) {
-            reply.kind = waited;
+    Channel channel(socket.fd(), probe, deadline);
+    ProbeAnswer tls;
+    if (address.https) {
+        if (const Exchange started = channel.startTls(address.host, tls); started != Exchange::Answered) {
+            reply.kind = started;
+            reply.answer.detail = tls.detail;
             return reply;
         }
-        const ssize_t n = send(socket.fd(), request.data() + sent, request.size() - sent, MSG_NOSIGNAL);
-        if (n < 0 && (errno == EINTR || errno == EAGAIN)) {
-            continue;
-        }
-        if (n <= 0) {
-            reply.kind = Exchange::Empty;
-            return reply;
-        }
-        sent += static_cast<std::size_t>(n);
     }
-    reply = readHead(socket.fd(), probe, deadline);
+    if (const Exchange sent = channel.send(request); sent != Exchange::Answered) {
+        reply.kind = sent;
+        return reply;
+    }
+    reply = readHead(channel);
     reply.answer.localPort = localPort;
+    reply.answer.tls = tls.tls;
+    reply.answer.certificateProblem = tls.certificateProblem;
     return reply;
 }
 
 } // namespace
 
 std::optional<HttpAddress> ProtectionProbe::parse(const std::string& url) {
-    const std::string scheme = "http://";
+    HttpAddress address;
+    address.https = lower(url.substr(0, 8)) == "https://";
+    const std::string scheme = address.https ? "https://" : "http://";
     if (lower(url.substr(0, scheme.size())) != scheme) {
         return std::nullopt;
     }
+    address.port = address.https ? 443 : 80;
     const std::string rest = url.substr(scheme.size());
     const auto slash = rest.find('/');
     const std::string authority = rest.substr(0, slash);
-    HttpAddress address;
     address.path = slash == std::string::npos ? "/" : rest.substr(slash);
     if (authority.empty() || authority.find('@') != std::string::npos ||
         address.path.find_first_of(" \t\r\n#") != std::string::npos) {
@@ -387,13 +532,25 @@ ProbeAnswer ProtectionProbe::request(const std::string& url, const std::string& 
     const auto address = parse(url);
     if (!address) {
         answer.outcome = ProbeAnswer::Outcome::BadAddress;
-        answer.detail = "not an http:// address";
+        answer.detail = "not an http:// or https:// address";
         return answer;
     }
-    const auto target = literalAddress(address->host, address->port);
+    std::string connectHost = address->host;
+    int connectPort = address->port;
+    if (!connectTo.empty()) {
+        const auto through = parse("http://" + connectTo + "/");
+        if (!through) {
+            answer.outcome = ProbeAnswer::Outcome::BadAddress;
+            answer.detail = connectTo + " is not a host and port";
+            return answer;
+        }
+        connectHost = through->host;
+        connectPort = through->port;
+    }
+    const auto target = literalAddress(connectHost, connectPort);
     if (!target || !(isLoopback(target->address) || isOwnInterface(target->address))) {
         answer.outcome = ProbeAnswer::Outcome::NotLocal;
-        answer.detail = address->host + " is not an address of this computer";
+        answer.detail = connectHost + " is not an address of this computer";
         return answer;
     }
     const auto deadline = Clock::now() + std::chrono::milliseconds(timeoutMilliseconds);
@@ -404,13 +561,14 @@ ProbeAnswer ProtectionProbe::request(const std::string& url, const std::string& 
         wipe(pair);
     }
     const std::string hostHeader =
-        address->host + (address->port == 80 ? "" : ":" + std::to_string(address->port));
+        address->host +
+        (address->port == (address->https ? 443 : 80) ? "" : ":" + std::to_string(address->port));
     Reply reply;
     for (const char* method : {"HEAD", "GET"}) {
         std::string request = std::string(method) + " " + address->path + " HTTP/1.1\r\nHost: " + hostHeader +
                               "\r\nUser-Agent: Keepgate\r\nAccept: */*\r\n" + authorization +
                               "Connection: close\r\n\r\n";
-        reply = exchange(*target, request, *this, deadline);
+        reply = exchange(*target, *address, request, *this, deadline);
         wipe(request);
         // Some servers refuse HEAD, or drop it without a word; GET asks the same question.
         const bool refusesHead =

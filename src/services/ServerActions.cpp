@@ -214,6 +214,19 @@ void ServerActions::applyIncludeFix(ui::Window* parent, const std::string& share
               "Keepgate cannot make the web server read " + sharedFile + ": " + problem + "." + kNotChanged);
 }
 
+namespace {
+
+std::function<void()>& reloadObserver() {
+    static std::function<void()> observer;
+    return observer;
+}
+
+} // namespace
+
+void ServerActions::setReloadObserver(std::function<void()> observer) {
+    reloadObserver() = std::move(observer);
+}
+
 void ServerActions::offerReload(const ServerProfile& profile, const std::string& backup) {
     const std::string kept = backup.empty() ? "" : "The previous configuration was kept as " + backup + ".";
     if (profile.reloadCommand().empty()) {
@@ -231,6 +244,9 @@ void ServerActions::offerReload(const ServerProfile& profile, const std::string&
             }
             const auto reloaded = ServerControl::reload(profile);
             showAlert(nullptr, reloaded.reloaded ? "Reloaded" : "Error!", reloaded.message);
+            if (reloaded.reloaded && reloadObserver()) {
+                reloadObserver()();
+            }
         });
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "services/ServerCheck.h"
@@ -19,6 +20,8 @@ class ServerActions {
     // Offers "Reload the web server now" and reports whether the server came back; `backup`, when
     // given, is named in the offer.
     static void offerReload(const ServerProfile& profile, const std::string& backup);
+    // Told after every reload that brought the server back, so what shows its behaviour looks again.
+    static void setReloadObserver(std::function<void()> observer);
 
     // Makes an amendment worked out by ServerCheck: tested first with the server's own test, then each
     // file put in place with administrator rights, the distribution's enabling run, the main

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <map>
 #include <pwd.h>
 #include <regex>
 #include <set>
@@ -147,11 +148,37 @@ std::string withServerRoot(const std::string& path, const std::optional<std::str
     return *serverRoot + "/" + path;
 }
 
-struct Server {
-    std::optional<ListenAddress> listen;
-    std::string listenProblem;
+// One host the server answers as: a <VirtualHost> section, or the main server outside all of them.
+struct Host {
+    int id = 0;                                         // the section's number; 0 for the main server
+    std::vector<std::pair<std::string, int>> addresses; // of the section: host and port (0: any)
+    std::string name;                                   // ServerName, else the first ServerAlias
+    bool tls = false;                                   // SSLEngine on
     Publishing publishing;
 };
+
+// A listener with the hosts that answer on it, the default one first.
+struct Listener {
+    ListenAddress address;
+    std::vector<const Host*> hosts;
+};
+
+struct Server {
+    std::vector<Host> hosts; // the main server first, then the virtual hosts in reading order
+    std::vector<Listener> listeners;
+    std::string listenProblem;
+};
+
+// "www.example.com:8080" or "https://www.example.com" names the host "www.example.com".
+std::string bareServerName(std::string name) {
+    if (const auto scheme = name.find("://"); scheme != std::string::npos) {
+        name = name.substr(scheme + 3);
+    }
+    if (!name.empty() && name.front() == '[') {
+        return name.substr(0, name.find(']') + 1);
+    }
+    return name.substr(0, name.find(':'));
+}
 
 Server readServer(const std::vector<ConfigDirective>& all) {
     const ModuleSet modules(all);
@@ -162,11 +189,11 @@ Server readServer(const std::vector<ConfigDirective>& all) {
         }
     }
     Server server;
-    std::optional<ListenAddress> secure;
-    bool anyListen = false;
     std::optional<std::string> serverRoot;
+    bool anyListen = false;
+    std::vector<ListenAddress> listens;
     for (const ConfigDirective* directive : inForce) {
-        if (virtualHostOf(*directive)) {
+        if (directive->virtualHost != 0) {
             continue;
         }
         if (sameWord(directive->name, "ServerRoot") && !directive->arguments.empty()) {
@@ -176,106 +203,108 @@ Server readServer(const std::vector<ConfigDirective>& all) {
             continue;
         }
         anyListen = true;
-        const auto address = ServerAddress::listenAddress(
-            directive->arguments[0], directive->arguments.size() > 1 ? directive->arguments[1] : "");
-        if (!address) {
-            continue;
-        }
-        if (address->https) {
-            secure = secure ? secure : address;
-        } else if (!server.listen) {
-            server.listen = address;
+        if (const auto address = ServerAddress::listenAddress(
+                directive->arguments[0], directive->arguments.size() > 1 ? directive->arguments[1] : "")) {
+            listens.push_back(*address);
         }
     }
     if (!anyListen) {
-        server.listen = ListenAddress{"127.0.0.1", 80, false};
-    } else if (!server.listen) {
-        server.listenProblem = secure ? "The server listens only for HTTPS (port " +
-                                            std::to_string(secure->port) +
-                                            "), which the protection test does not speak."
-                                      : "The server's Listen lines name no address this computer can reach.";
-        return server;
+        listens.push_back(ListenAddress{"127.0.0.1", 80, false});
+    } else if (listens.empty()) {
+        server.listenProblem = "The server's Listen lines name no address this computer can reach.";
     }
 
-    // The default virtual host of the listener is the first one written for its port; its directives run
-    // on until the directives leave it or a second one's own DocumentRoot or ServerName begins.
-    Directives virtualHost;
-    for (std::size_t i = 0; i < inForce.size(); ++i) {
-        const std::string* addresses = virtualHostOf(*inForce[i]);
-        if (!addresses) {
+    // Each host's own settings, gathered by the section it stands in.
+    std::map<int, std::size_t> index;
+    server.hosts.emplace_back();
+    index[0] = 0;
+    for (const ConfigDirective* directive : inForce) {
+        auto found = index.find(directive->virtualHost);
+        if (found == index.end()) {
+            Host host;
+            host.id = directive->virtualHost;
+            const std::string* addresses = virtualHostOf(*directive);
+            std::size_t start = 0;
+            while (addresses && start < addresses->size()) {
+                auto end = addresses->find_first_of(" \t", start);
+                if (end == std::string::npos) {
+                    end = addresses->size();
+                }
+                host.addresses.push_back(splitHostPort(addresses->substr(start, end - start)));
+                start = end + 1;
+            }
+            server.hosts.push_back(host);
+            found = index.emplace(directive->virtualHost, server.hosts.size() - 1).first;
+        }
+        Host& host = server.hosts[found->second];
+        Publishing& publishing = host.publishing;
+        const auto& arguments = directive->arguments;
+        if ((sameWord(directive->name, "Alias") || sameWord(directive->name, "AliasMatch")) &&
+            arguments.size() >= 2) {
+            publishing.aliases.push_back(directive);
+        } else if (sameWord(directive->name, "DocumentRoot") && !arguments.empty()) {
+            publishing.documentRoot = withServerRoot(arguments[0], serverRoot);
+        } else if (sameWord(directive->name, "UserDir") && !arguments.empty()) {
+            publishing.userDirs.push_back(directive);
+        } else if (sameWord(directive->name, "ErrorLog") && !arguments.empty()) {
+            publishing.errorLog = arguments[0];
+        } else if (sameWord(directive->name, "ServerName") && !arguments.empty() && host.id != 0) {
+            host.name = bareServerName(arguments[0]);
+        } else if (sameWord(directive->name, "ServerAlias") && !arguments.empty() && host.id != 0 &&
+                   host.name.empty()) {
+            host.name = bareServerName(arguments[0]);
+        } else if (sameWord(directive->name, "SSLEngine") && !arguments.empty()) {
+            host.tls = sameWord(arguments[0], "on");
+        }
+    }
+    // What a virtual host does not set it takes from the main server; its own aliases are tried first.
+    const Publishing main = server.hosts.front().publishing;
+    for (Host& host : server.hosts) {
+        host.publishing.serverRoot = serverRoot;
+        if (host.id == 0) {
             continue;
         }
-        bool matches = false;
-        std::size_t start = 0;
-        while (start < addresses->size()) {
-            auto end = addresses->find_first_of(" \t", start);
-            if (end == std::string::npos) {
-                end = addresses->size();
-            }
-            const auto [host, port] = splitHostPort(addresses->substr(start, end - start));
-            if ((port == 0 || port == server.listen->port) &&
-                (isWildcard(host) || unbracketed(host) == unbracketed(server.listen->host))) {
-                matches = true;
-            }
-            start = end + 1;
-        }
-        if (!matches) {
-            continue;
-        }
-        std::set<std::string> seen;
-        for (std::size_t j = i; j < inForce.size(); ++j) {
-            const std::string* inside = virtualHostOf(*inForce[j]);
-            if (!inside || *inside != *addresses || inForce[j]->file != inForce[i]->file) {
-                break;
-            }
-            std::string name = inForce[j]->name;
-            std::transform(name.begin(), name.end(), name.begin(), ::tolower);
-            if ((name == "documentroot" || name == "servername") && !seen.insert(name).second) {
-                break;
-            }
-            virtualHost.push_back(inForce[j]);
-        }
-        break;
+        host.publishing.aliases.insert(host.publishing.aliases.end(), main.aliases.begin(),
+                                       main.aliases.end());
+        host.publishing.documentRoot =
+            host.publishing.documentRoot ? host.publishing.documentRoot : main.documentRoot;
+        host.publishing.userDirs =
+            host.publishing.userDirs.empty() ? main.userDirs : host.publishing.userDirs;
+        host.publishing.errorLog = host.publishing.errorLog ? host.publishing.errorLog : main.errorLog;
     }
 
-    // The virtual host's own settings come first; what it does not set it takes from the main server.
-    struct Scope {
-        Directives aliases;
-        std::optional<std::string> documentRoot;
-        Directives userDirs;
-        std::optional<std::string> errorLog;
-    };
-    const auto collect = [&](const Directives& directives, bool inVirtualHost) {
-        Scope scope;
-        for (const ConfigDirective* directive : directives) {
-            if (!inVirtualHost && virtualHostOf(*directive)) {
-                continue;
-            }
-            if ((sameWord(directive->name, "Alias") || sameWord(directive->name, "AliasMatch")) &&
-                directive->arguments.size() >= 2) {
-                scope.aliases.push_back(directive);
-            } else if (sameWord(directive->name, "DocumentRoot") && !directive->arguments.empty()) {
-                scope.documentRoot = withServerRoot(directive->arguments[0], serverRoot);
-            } else if (sameWord(directive->name, "UserDir") && !directive->arguments.empty()) {
-                scope.userDirs.push_back(directive);
-            } else if (sameWord(directive->name, "ErrorLog") && !directive->arguments.empty()) {
-                scope.errorLog = directive->arguments[0];
+    // The hosts of a listener are the sections written for its address and port, the first being the
+    // default one; a listener no section names is answered by the main server.
+    for (const ListenAddress& listen : listens) {
+        Listener listener{listen, {}};
+        for (const Host& host : server.hosts) {
+            for (const auto& [name, port] : host.addresses) {
+                if ((port == 0 || port == listen.port) &&
+                    (isWildcard(name) || unbracketed(name) == unbracketed(listen.host))) {
+                    listener.hosts.push_back(&host);
+                    listener.address.https = listener.address.https || host.tls;
+                    break;
+                }
             }
         }
-        return scope;
-    };
-    const Scope host = collect(virtualHost, true);
-    const Scope main = collect(inForce, false);
-    Publishing& publishing = server.publishing;
-    publishing.aliases = host.aliases;
-    publishing.aliases.insert(publishing.aliases.end(), main.aliases.begin(), main.aliases.end());
-    publishing.documentRoot = host.documentRoot ? host.documentRoot : main.documentRoot;
-    publishing.userDirs = host.userDirs.empty() ? main.userDirs : host.userDirs;
-    publishing.errorLog = host.errorLog ? host.errorLog : main.errorLog;
-    publishing.serverRoot = serverRoot;
+        if (listener.hosts.empty()) {
+            listener.hosts.push_back(&server.hosts.front());
+            listener.address.https = listener.address.https || server.hosts.front().tls;
+        }
+        server.listeners.push_back(listener);
+    }
     return server;
 }
 
+// The host that answers a plain request to the first plain listener (else the first listener).
+const Host* defaultHost(const Server& server) {
+    for (const Listener& listener : server.listeners) {
+        if (!listener.address.https) {
+            return listener.hosts.front();
+        }
+    }
+    return server.listeners.empty() ? &server.hosts.front() : server.listeners.front().hosts.front();
+}
 // How many characters of `uri` the Alias path `fake` matches, the server's way: a run of slashes matches
 // a run of slashes, and the alias must end at a path segment's end; 0 when it does not match.
 std::size_t aliasMatches(const std::string& uri, const std::string& fake) {
@@ -573,39 +602,74 @@ std::optional<ListenAddress> ServerAddress::listenAddress(const std::string& arg
 
 std::optional<std::string> ServerAddress::folderFor(const std::vector<ConfigDirective>& directives,
                                                     const std::string& urlPath, const HomeOf& homeOf) {
-    return translate(readServer(directives).publishing, urlPath, homeOf);
+    const Server server = readServer(directives);
+    return translate(defaultHost(server)->publishing, urlPath, homeOf);
 }
 
 PublishedAddress ServerAddress::forDirectory(const std::vector<ConfigDirective>& directives,
                                              const std::string& directory, const HomeOf& homeOf) {
     const Server server = readServer(directives);
-    if (!server.listen) {
-        return {"", server.listenProblem};
+    if (server.listeners.empty()) {
+        return {"", server.listenProblem, ""};
     }
     const std::string wanted = normalised(directory);
-    for (const std::string& path : candidates(server.publishing, wanted)) {
-        const auto folder = translate(server.publishing, path, homeOf);
-        if (folder && normalised(*folder) == wanted) {
-            const ListenAddress& listen = *server.listen;
-            return {"http://" + listen.host + (listen.port == 80 ? "" : ":" + std::to_string(listen.port)) +
-                        percentEncoded(path),
-                    ""};
+    std::optional<PublishedAddress> secure;
+    for (const Listener& listener : server.listeners) {
+        const ListenAddress& listen = listener.address;
+        const bool https = listen.https;
+        const std::string scheme = https ? "https://" : "http://";
+        const std::string port = listen.port == (https ? 443 : 80) ? "" : ":" + std::to_string(listen.port);
+        for (const Host* host : listener.hosts) {
+            const bool isDefault = host == listener.hosts.front();
+            // A host other than the default one is reached only by its name.
+            if (!isDefault && host->name.empty()) {
+                continue;
+            }
+            for (const std::string& path : candidates(host->publishing, wanted)) {
+                const auto folder = translate(host->publishing, path, homeOf);
+                if (!folder || normalised(*folder) != wanted) {
+                    continue;
+                }
+                PublishedAddress found;
+                if (isDefault) {
+                    found.url = scheme + listen.host + port + percentEncoded(path);
+                } else {
+                    found.url = scheme + host->name + port + percentEncoded(path);
+                    found.connectTo = listen.host + ":" + std::to_string(listen.port);
+                }
+                if (!https) {
+                    return found;
+                }
+                secure = secure ? secure : found;
+                break;
+            }
         }
     }
-    if (!server.publishing.documentRoot && server.publishing.aliases.empty() &&
-        server.publishing.userDirs.empty()) {
-        return {
-            "",
-            "The server's configuration names no DocumentRoot, Alias or UserDir, so no address is known."};
+    if (secure) {
+        return *secure;
     }
-    return {"", "The server publishes no address for " + directory + ": it lies outside the document root" +
-                    (server.publishing.documentRoot ? " " + *server.publishing.documentRoot : "") +
-                    " and every Alias and UserDir folder."};
+    const Publishing& publishing = defaultHost(server)->publishing;
+    bool publishesAnything = false;
+    for (const Host& host : server.hosts) {
+        publishesAnything = publishesAnything || host.publishing.documentRoot ||
+                            !host.publishing.aliases.empty() || !host.publishing.userDirs.empty();
+    }
+    if (!publishesAnything) {
+        return {"",
+                "The server's configuration names no DocumentRoot, Alias or UserDir, so no address is known.",
+                ""};
+    }
+    return {"",
+            "The server publishes no address for " + directory + ": it lies outside the document root" +
+                (publishing.documentRoot ? " " + *publishing.documentRoot : "") +
+                " and every Alias and UserDir folder of every site.",
+            ""};
 }
 
 std::optional<std::string> ServerAddress::errorLog(const std::vector<ConfigDirective>& directives,
                                                    const std::string& serverRoot) {
-    const Publishing publishing = readServer(directives).publishing;
+    const Server server = readServer(directives);
+    const Publishing& publishing = defaultHost(server)->publishing;
     const std::string log = publishing.errorLog.value_or("logs/error_log");
     if (log.empty() || log.front() == '|' || startsWith(log, "syslog")) {
         return std::nullopt;

@@ -13,6 +13,9 @@ namespace keepgate {
 struct PublishedAddress {
     std::string url;    // "http://127.0.0.1:8080/private/", or empty when none was found
     std::string reason; // when `url` is empty: one sentence saying why
+    // Where to connect when `url` names a name-based virtual host ("127.0.0.1:8080"): the request goes
+    // to this computer's listener and names the host in its Host header. Empty: the URL's own host.
+    std::string connectTo;
 };
 
 // Where the server listens, as a client on this computer reaches it.
@@ -22,9 +25,12 @@ struct ListenAddress {
     bool https = false;
 };
 
-// Works out addresses from the server's directives: the listener from Listen, the folders it serves from
-// DocumentRoot (of the default virtual host), Alias, AliasMatch and UserDir. Every address it proposes is
-// checked by mapping it forward the way the server does, so it never names a URL that serves another folder.
+// Works out addresses from the server's directives: the listeners from Listen, the folders each virtual
+// host serves from its DocumentRoot, Alias, AliasMatch and UserDir (and the main server's where it sets
+// none). A folder of the default host of a listener gets the listener's address; one of a name-based host
+// gets its ServerName (or first ServerAlias). Plain HTTP is preferred; a folder published only over
+// HTTPS gets an https:// address. Every address it proposes is checked by mapping it forward the way the
+// server does, so it never names a URL that serves another folder.
 class ServerAddress {
   public:
     // The home folder of a user name; the passwd database in the program, a table in tests.

@@ -29,7 +29,7 @@ struct SavePanelOptions {
 
 // End handler of a panel: return code 1 for OK, 0 for cancel, and the chosen paths.
 using PanelHandler = std::function<void(int returnCode, const std::vector<std::string>& filenames)>;
-// End handler of an alert: return code 1 for the default button, 0 for the alternate one.
+// End handler of an alert: return code 1 for the default button, 0 for the alternate one, -1 for the other.
 using AlertHandler = std::function<void(int returnCode)>;
 
 // The sheet that asks for a user name and password to try a protected address with.
@@ -53,6 +53,8 @@ struct AlertSpec {
     // The default button destroys something, so the keyboard's default goes to the alternate (Cancel)
     // button; return codes are unchanged.
     bool destructive = false;
+    // A third button, between the two; it answers -1.
+    std::string otherButton{};
 };
 
 class WindowSystem {
@@ -85,6 +87,11 @@ public:
     virtual bool openURL(const std::string& url) = 0;
     virtual bool openFile(const std::string& path, const std::string& application) = 0;
     virtual std::optional<std::string> pathForResource(const std::string& name, const std::string& type) = 0;
+    // Shows an HTML help document in a help window of the application; false where there is none.
+    virtual bool showHelp(const std::string& path) {
+        (void)path;
+        return false;
+    }
 };
 
 // The application's window system (the Qt one in the program, a headless one in tests).

@@ -296,6 +296,57 @@ TEST_F(ProtectionTesterTest, EverySaveAndRemovalIsTestedAndANewerTestReplacesARu
               "No protection is saved for this folder.");
 }
 
+TEST_F(ProtectionTesterTest, TheStatusAreaSaysWhereProtectionStandsForTheLoadedDirectoryOnly) {
+    using Verdict = ProtectionTester::Verdict;
+    bool fixable = true;
+    editor->tester.serverFinding = [&]() -> std::optional<ProtectionTester::ServerFinding> {
+        return ProtectionTester::ServerFinding{"AllowOverride None is in force.", fixable};
+    };
+    load(privateDir);
+    EXPECT_EQ(
+        editor->verdictField.text,
+        "Not tested: press Test Again to ask the server.\nServer check: AllowOverride None is in force.");
+    EXPECT_TRUE(editor->testAgainButton.enabled);
+    EXPECT_TRUE(editor->fixButton.enabled);
+
+    const struct {
+        const char* answer;
+        Verdict verdict;
+        const char* firstLines;
+    } cases[] = {
+        {"HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Staff\"\r\n\r\n", Verdict::Protected,
+         "Protected\nThe server asks for a password (realm \"Staff\")."},
+        {"HTTP/1.1 200 OK\r\n\r\n", Verdict::NotProtected,
+         "Not protected\nThe server serves this folder to everyone. No protection is saved for this folder."},
+        {"HTTP/1.1 500 Internal Server Error\r\n\r\n", Verdict::Failing,
+         "Failing\nThe server fails on this folder."},
+        {"HTTP/1.1 404 Not Found\r\n\r\n", Verdict::Unreachable, "Unreachable\nThe server answers 404 for "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.firstLines);
+        fixable = c.verdict != Verdict::Protected;
+        server.serveRaw("/private/", c.answer);
+        editor->tester.testAgain();
+        EXPECT_EQ(windows->deliverCompletions(), 1);
+        EXPECT_EQ(editor->tester.verdict(), c.verdict);
+        const std::string& text = editor->verdictField.text;
+        EXPECT_EQ(text.rfind(c.firstLines, 0), 0u) << text;
+        EXPECT_NE(text.find("\nServer check: AllowOverride None is in force.\nTested " + url() + " at "),
+                  std::string::npos)
+            << text;
+        EXPECT_EQ(editor->fixButton.enabled, fixable);
+    }
+
+    // Another directory starts untested, and a test still running for the first one never lands in it.
+    server.stall("/private/");
+    editor->tester.testAgain();
+    load(temp / "site/other");
+    windows->deliverCompletions();
+    EXPECT_EQ(editor->tester.verdict(), Verdict::NotTested);
+    EXPECT_EQ(editor->verdictField.text.find("Tested "), std::string::npos) << editor->verdictField.text;
+    EXPECT_EQ(editor->verdictField.text.rfind("Not tested: press Test Again", 0), 0u);
+}
+
 // Every file below `folder` whose bytes hold `secret`.
 std::vector<std::string> filesHolding(const std::string& folder, const std::string& secret) {
     std::vector<std::string> found;

@@ -17,6 +17,8 @@ namespace {
 std::vector<ConfigDirective> directives(const std::string& text) {
     std::vector<ConfigDirective> result;
     std::vector<std::pair<std::string, std::string>> sections;
+    int virtualHosts = 0;
+    int virtualHost = 0;
     std::istringstream lines(text);
     std::string line;
     int number = 0;
@@ -26,12 +28,14 @@ std::vector<ConfigDirective> directives(const std::string& text) {
             continue;
         }
         if (line.rfind("</", 0) == 0) {
+            virtualHost = sections.back().first == "VirtualHost" ? 0 : virtualHost;
             sections.pop_back();
             continue;
         }
         if (line.front() == '<') {
             const auto blank = line.find(' ');
             sections.emplace_back(line.substr(1, blank - 1), line.substr(blank + 1, line.size() - blank - 2));
+            virtualHost = sections.back().first == "VirtualHost" ? ++virtualHosts : virtualHost;
             continue;
         }
         ConfigDirective directive;
@@ -47,6 +51,7 @@ std::vector<ConfigDirective> directives(const std::string& text) {
         directive.file = "/etc/apache2/apache2.conf";
         directive.line = number;
         directive.sections = sections;
+        directive.virtualHost = virtualHost;
         result.push_back(directive);
     }
     return result;
@@ -142,17 +147,29 @@ INSTANTIATE_TEST_SUITE_P(
             "</VirtualHost>",
             "/var/www/html/p", "http://127.0.0.1/p/"},
         MappingCase{
-            "SecondVirtualHostIsNotTheDefault",
+            "SecondVirtualHostIsAskedByItsName",
             "Listen 80\n<VirtualHost *:80>\nServerName one\nDocumentRoot /var/www/html\n</VirtualHost>\n"
-            "<VirtualHost *:80>\nServerName two\nDocumentRoot /srv/two\n</VirtualHost>",
-            "/srv/two", ""},
+            "<VirtualHost *:80>\nServerName two.example:80\nDocumentRoot /srv/two\n</VirtualHost>",
+            "/srv/two", "http://two.example/"},
+        MappingCase{
+            "TwoSectionsOnOneAddressAreTwoHostsEvenWithoutADocumentRootOfTheirOwn",
+            "Listen 80\nDocumentRoot /var/www\n<VirtualHost *:80>\nServerName one\n</VirtualHost>\n"
+            "<VirtualHost *:80>\nServerAlias alias.example other.example\nAlias /x /srv/x\n</VirtualHost>",
+            "/srv/x", "http://alias.example/x/"},
+        MappingCase{"ANamelessSecondHostCannotBeAsked",
+                    "Listen 80\n<VirtualHost *:80>\nDocumentRoot /a\n</VirtualHost>\n<VirtualHost *:80>\n"
+                    "DocumentRoot /b\n</VirtualHost>",
+                    "/b/x", ""},
         MappingCase{"VirtualHostOfAnotherPortIsSkipped",
                     "Listen 8080\nDocumentRoot /srv/main\n<VirtualHost *:443>\nDocumentRoot /srv/secure\n"
                     "</VirtualHost>",
                     "/srv/main/x", "http://127.0.0.1:8080/x/"},
         MappingCase{"BlanksAndNonAsciiAreEncoded", "Listen 80\nDocumentRoot /var/www",
                     "/var/www/my files/caf\xc3\xa9", "http://127.0.0.1/my%20files/caf%C3%A9/"},
-        MappingCase{"OnlyHttpsListeners", "Listen 443\nDocumentRoot /var/www", "/var/www", ""}));
+        MappingCase{"OnlyHttpsListeners", "Listen 443\nDocumentRoot /var/www", "/var/www",
+                    "https://127.0.0.1/"},
+        MappingCase{"PlainHttpIsPreferred", "Listen 8443 https\nListen 8080\nDocumentRoot /var/www",
+                    "/var/www/a", "http://127.0.0.1:8080/a/"}));
 
 struct ListenCase {
     const char* argument;
@@ -191,6 +208,31 @@ INSTANTIATE_TEST_SUITE_P(Arguments, ListenForms,
                                            ListenCase{"70000", "", "", 0, false},
                                            ListenCase{"::1:80", "", "", 0, false},
                                            ListenCase{"host:http", "", "", 0, false}));
+
+TEST(ServerAddressVirtualHosts, ANamedHostIsReachedThroughThisComputersListenerOverHttpOrHttps) {
+    const std::string config =
+        "Listen 127.0.0.1:8080\nListen 127.0.0.1:8443 https\n"
+        "<VirtualHost 127.0.0.1:8080>\nServerName first.example\nDocumentRoot /srv/first\n"
+        "</VirtualHost>\n<VirtualHost 127.0.0.1:8080>\nServerName second.example\n"
+        "DocumentRoot /srv/second\n</VirtualHost>\n<VirtualHost 127.0.0.1:8443>\n"
+        "ServerName first.example\nSSLEngine on\nDocumentRoot /srv/first\n</VirtualHost>\n"
+        "<VirtualHost 127.0.0.1:8443>\nServerName secure.example\nSSLEngine on\n"
+        "DocumentRoot /srv/secure\n</VirtualHost>";
+    const struct {
+        const char* directory;
+        const char* url;
+        const char* connectTo;
+    } cases[] = {
+        {"/srv/first/a", "http://127.0.0.1:8080/a/", ""},
+        {"/srv/second/b", "http://second.example:8080/b/", "127.0.0.1:8080"},
+        {"/srv/secure/c", "https://secure.example:8443/c/", "127.0.0.1:8443"},
+    };
+    for (const auto& c : cases) {
+        const auto address = ServerAddress::forDirectory(directives(config), c.directory, home);
+        EXPECT_EQ(address.url, c.url) << c.directory;
+        EXPECT_EQ(address.connectTo, c.connectTo) << c.directory;
+    }
+}
 
 TEST(ServerAddressListen, TheFirstPlainListenerIsUsedAndHttpsOnesAreSkipped) {
     const auto address = ServerAddress::forDirectory(

@@ -123,6 +123,21 @@ TEST_F(ServerCheckReportTest, TheEditorTellsOnLoadAndAsksBeforeSavingABlockTheSe
     }
     EXPECT_NE(readFile(accessFile).find("Deny from all"), std::string::npos);
 
+    // Fix… fixes what the check found, then saves; Cancel stays the keyboard's answer.
+    std::filesystem::remove(accessFile);
+    editor.directory.fixServer = [this] { report.fixAll(); };
+    editor.directory.saveProtection();
+    ASSERT_TRUE(windows->hasPendingSheet());
+    EXPECT_EQ(windows->pendingSheet().alert.otherButton, "Fix…");
+    EXPECT_TRUE(windows->pendingSheet().alert.destructive);
+    windows->answer(-1);
+    answerAll();
+    EXPECT_TRUE(platform::fileExists(accessFile));
+    report.refresh();
+    for (const auto& finding : report.findings) {
+        EXPECT_NE(finding.kind, FindingKind::OverridesIgnored) << finding.message;
+    }
+
     // A server that lets access files take effect and loads the host rules' module raises no question.
     writeFile(systemPaths().mainConfig, readFile(systemPaths().mainConfig) + "<Directory " + (temp / "site") +
                                             ">\n    AllowOverride AuthConfig Limit\n</Directory>\n" +

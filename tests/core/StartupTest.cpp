@@ -158,15 +158,19 @@ TEST_F(StartupTest, WarningShowsStoredNamesLiterally) {
     expectWarning(includeWarning(temp / "100%s %@.conf"));
 }
 
-TEST_F(StartupTest, UnreachableUpdateAddressBeepsDuringStartUp) {
+TEST_F(StartupTest, UnreachableUpdateAddressAtStartIsSaidInTheStatusLineAndLogOnly) {
     writeFile(systemPaths().mainConfig, "AllowOverride All\nInclude " + sharedConfig + "\n");
     storePreferences("2", true);
     server.hangUp("/version.xml");
 
     layout.controller.awakeFromNib();
 
-    EXPECT_EQ(windows->beepCount, 1);
-    EXPECT_EQ(windows->alertTitles(), std::vector<std::string>{"Could not check for update"});
+    EXPECT_EQ(windows->beepCount, 0);
+    EXPECT_TRUE(windows->alertTitles().empty());
+    EXPECT_EQ(windows->statusLine(), "Could not check for update: 127.0.0.1 may be temporarily unavailable "
+                                     "or your network may be down.");
+    ASSERT_FALSE(logLines.empty());
+    EXPECT_NE(logLines.back().find("Could not check for update"), std::string::npos);
 }
 
 TEST_F(StartupTest, AnsweringTheWarningRunsTheHandlerOfItsMode) {
@@ -205,10 +209,12 @@ TEST_F(StartupTest, AnsweringTheWarningRunsTheHandlerOfItsMode) {
     }
 }
 
-TEST_F(StartupTest, ReadMeOpensInTextEditInTheFirstFormShipped) {
+TEST_F(StartupTest, ReadMeShowsInTheHelpWindowElseOpensInTextEditInTheFirstFormShipped) {
+    windows->helpWindow = false;
     layout.controller.openReadMe();
     EXPECT_TRUE(windows->openedFiles.empty());
     EXPECT_TRUE(windows->alerts.empty());
+    EXPECT_EQ(windows->statusLine(), "The ReadMe is not installed beside Keepgate.");
 
     windows->resources["ReadMe.txt"] = "/app/ReadMe.txt";
     windows->resources["ReadMe.html"] = "/app/ReadMe.html";
@@ -218,6 +224,11 @@ TEST_F(StartupTest, ReadMeOpensInTextEditInTheFirstFormShipped) {
 
     EXPECT_EQ(windows->openedFiles, (std::vector<std::pair<std::string, std::string>>{
                                         {"/app/ReadMe.html", "TextEdit"}, {"/app/ReadMe.rtfd", "TextEdit"}}));
+
+    windows->helpWindow = true;
+    layout.controller.openReadMe();
+    EXPECT_EQ(windows->helpShown, std::vector<std::string>{"/app/ReadMe.html"});
+    EXPECT_EQ(windows->openedFiles.size(), 2u);
 }
 
 } // namespace

@@ -1,9 +1,12 @@
+#include <QAction>
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeView>
 #include <gtest/gtest.h>
 
@@ -228,6 +231,67 @@ TEST_F(EditorsWidgetTest, AddsGroupsAndMembersAndDeletesThemWithTheDeleteKeyAndB
     EXPECT_EQ(model->rowCount(), 1);
     EXPECT_TRUE(e.outlineView->selectedRowIndexes().empty());
     EXPECT_FALSE(alertShowing());
+}
+
+} // namespace
+} // namespace keepgate::testing
+
+namespace keepgate::testing {
+namespace {
+
+TEST_F(EditorsWidgetTest, ReturnWithNoPasswordIsRefusedTheDeleteKeyAsksByNameAndF1ShowsTheReadMeInside) {
+    auto& e = windows->main.userEditor;
+    click(e.newButton);
+    choosePath(temp / "users");
+    type(e.usernameField->widget(), QStringLiteral("alice"));
+    type(e.passwordField->widget(), QStringLiteral("pw"));
+    click(e.adduserButton->widget());
+    type(e.usernameField->widget(), QStringLiteral("dave"));
+    QTest::keyClick(e.usernameField->widget(), Qt::Key_Return);
+    settleEvents();
+    QMessageBox* box = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* shown = qobject_cast<QMessageBox*>(widget); shown && shown->isVisible()) {
+            box = shown;
+        }
+    }
+    ASSERT_NE(box, nullptr) << "an empty password must be refused aloud";
+    EXPECT_TRUE(box->informativeText().contains(QStringLiteral("The Password field is empty")));
+    box->defaultButton()->click();
+    settleEvents();
+    EXPECT_EQ(readFile(temp / "users").find("dave"), std::string::npos);
+
+    QTableView* table = e.tableView->widget();
+    table->setFocus();
+    table->selectRow(0);
+    QTest::keyClick(table, Qt::Key_Delete);
+    settleEvents();
+    box = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* shown = qobject_cast<QMessageBox*>(widget); shown && shown->isVisible()) {
+            box = shown;
+        }
+    }
+    ASSERT_NE(box, nullptr) << "the Delete key asks before deleting";
+    EXPECT_TRUE(box->informativeText().contains(QStringLiteral("delete the user \"alice\"?")))
+        << box->informativeText().toStdString();
+    confirmDeletion();
+    EXPECT_EQ(readFile(temp / "users"), "");
+
+    auto* readMe = windows->main.findChild<QAction*>(QStringLiteral("readMeAction"));
+    ASSERT_NE(readMe, nullptr);
+    EXPECT_EQ(readMe->shortcut(), QKeySequence(Qt::Key_F1));
+    readMe->trigger();
+    settleEvents();
+    QTextBrowser* help = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible() && widget->objectName() == QStringLiteral("helpWindow")) {
+            help = widget->findChild<QTextBrowser*>();
+        }
+    }
+    ASSERT_NE(help, nullptr) << "F1 shows the ReadMe inside Keepgate";
+    EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Protection status")));
+    help->window()->close();
 }
 
 } // namespace

@@ -135,7 +135,7 @@ TEST_F(UpdateCheckThroughQtTest, TheSameVersionIsQuietAtStartAndSaidWhenAsked) {
 TEST_F(UpdateCheckThroughQtTest, AnUnreachableServerBeepsAndSaysWhichHost) {
     LoopbackServer notFound(httpResponse("404 Not Found", "<html>missing</html>"));
     systemPaths().updateURL = notFound.url("/version.xml");
-    controller.checkForUpdateNow(1);
+    controller.checkForUpdateNow(0);
     EXPECT_EQ(windows->beepCount, 1);
     ASSERT_EQ(windows->alerts.size(), 1u);
     EXPECT_EQ(windows->alerts[0].alert.title, "Could not check for update");

@@ -2,6 +2,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
@@ -154,6 +155,56 @@ TEST_F(ProtectionTestWidgetTest, TheBusyBarShowsWhileTestingAndASecondClickCance
     EXPECT_TRUE(busy->isHidden());
     EXPECT_EQ(statusLine(), QStringLiteral("Test cancelled."));
     EXPECT_EQ(showing<QDialog>(), nullptr);
+}
+
+} // namespace
+} // namespace keepgate::testing
+
+namespace keepgate::testing {
+namespace {
+
+TEST_F(ProtectionTestWidgetTest, TheStatusAreaShowsEachVerdictWrappedSelectableAndUncutAtTheDefaultWidth) {
+    auto& e = windows->main.directoryEditor;
+    QLabel* verdict = e.verdictField->widget();
+    QAbstractButton* testAgain = e.testAgainButton->widget();
+    EXPECT_FALSE(testAgain->isEnabled()) << "nothing to test before a directory is chosen";
+    chooseDirectory(temp / "site/private");
+    EXPECT_TRUE(verdict->isVisible());
+    EXPECT_TRUE(verdict->wordWrap());
+    EXPECT_TRUE(verdict->textInteractionFlags() & Qt::TextSelectableByMouse);
+    EXPECT_TRUE(verdict->text().startsWith(QStringLiteral("Not tested"))) << verdict->text().toStdString();
+
+    const struct {
+        const char* answer;
+        const char* verdict;
+    } cases[] = {
+        {"HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Team\"\r\n\r\n", "Protected\n"},
+        {"HTTP/1.1 200 OK\r\n\r\n", "Not protected\n"},
+        {"HTTP/1.1 500 Internal Server Error\r\n\r\n", "Failing\n"},
+        {"HTTP/1.1 404 Not Found\r\n\r\n", "Unreachable\n"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.verdict);
+        server.serveRaw("/private/", c.answer);
+        testAgain->click();
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return verdict->text().startsWith(QLatin1String(c.verdict)); }, 10000))
+            << verdict->text().toStdString();
+        EXPECT_TRUE(verdict->text().contains(QStringLiteral("\nTested ") +
+                                             QString::fromStdString(server.url("/private/")) +
+                                             QStringLiteral(" at ")))
+            << verdict->text().toStdString();
+        // Wrapped within the window: the label is no wider than its box, and tall enough for its text.
+        settleEvents();
+        EXPECT_LE(verdict->geometry().right(), verdict->parentWidget()->contentsRect().right());
+        EXPECT_GE(verdict->height(), verdict->heightForWidth(verdict->width()));
+        EXPECT_LE(windows->main.width(), 760 + 1) << "the status area must not widen the window";
+    }
+
+    // Another directory starts untested: the previous verdict is gone.
+    chooseDirectory(temp / "site");
+    EXPECT_TRUE(verdict->text().startsWith(QStringLiteral("Not tested"))) << verdict->text().toStdString();
+    EXPECT_FALSE(verdict->text().contains(QStringLiteral("Tested ")));
 }
 
 } // namespace

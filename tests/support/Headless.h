@@ -189,6 +189,12 @@ public:
         return true;
     }
     std::optional<std::string> pathForResource(const std::string& name, const std::string& type) override;
+    bool showHelp(const std::string& path) override {
+        if (helpWindow) {
+            helpShown.push_back(path);
+        }
+        return helpWindow;
+    }
     void showStatus(const std::string& message) override { statusMessages.push_back(message); }
     void beginCredentialSheet(const ui::CredentialSpec& sheet, ui::Window* parent,
                               ui::CredentialHandler handler) override;
@@ -223,6 +229,8 @@ public:
     std::map<std::string, std::string> resources; // "name.type" -> path
     std::vector<std::string> statusMessages;
     int backgroundStarted = 0;
+    bool helpWindow = true; // whether showHelp has a help window to show in
+    std::vector<std::string> helpShown;
 
 private:
     struct Task {

@@ -92,6 +92,8 @@ struct DirectoryEditorLayout {
     headless::TextField addressField;
     headless::Button testProtectionButton;
     headless::ProgressIndicator testProgress;
+    headless::TextField verdictField;
+    headless::Button testAgainButton, fixButton;
     Directory directory;
     DirectoryGroups directoryGroups;
     DirectoryAccess directoryAccess;
@@ -132,6 +134,9 @@ struct DirectoryEditorLayout {
         tester.addressField = &addressField;
         tester.testProtectionButton = &testProtectionButton;
         tester.testProgress = &testProgress;
+        tester.verdictField = &verdictField;
+        tester.testAgainButton = &testAgainButton;
+        tester.fixButton = &fixButton;
         directory.directoryLoaded = [this](const std::string& path) { tester.directoryLoaded(path); };
         directory.protectionWritten = [this](const std::string& path, const std::string& status) {
             tester.protectionWritten(path, status);

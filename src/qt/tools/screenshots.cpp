@@ -3,10 +3,13 @@
 // temporary folder, so it touches nothing of the user's.
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QIcon>
 #include <QMessageBox>
 #include <QTabWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
 #include <QTemporaryDir>
 #include <array>
 #include <cstdio>
@@ -44,6 +47,43 @@ bool shoot(QWidget* widget, const QDir& folder, const QString& name) {
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// A loopback web server that gives every request the same answer, so each verdict can be pictured.
+class CannedServer {
+  public:
+    CannedServer() {
+        server_.listen(QHostAddress::LocalHost);
+        QObject::connect(&server_, &QTcpServer::newConnection, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                QObject::connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    if (socket->readAll().contains("\r\n\r\n")) {
+                        socket->write(answer);
+                        socket->disconnectFromHost();
+                    }
+                });
+                QObject::connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+            }
+        });
+    }
+    QString url(const QString& path) const {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
+    }
+    QByteArray answer;
+
+  private:
+    QTcpServer server_;
+};
+
+// Runs Test Again on `address` and waits (answering the canned server meanwhile) until the verdict is in.
+void testAt(qt::MainWindow& main, const QString& address) {
+    main.directoryEditor.addressField->setStringValue(address.toStdString());
+    main.protectionTester.testAgain();
+    QElapsedTimer waited;
+    waited.start();
+    while (main.protectionTester.isTesting() && waited.elapsed() < 10000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
 }
 
 } // namespace
@@ -153,6 +193,29 @@ int main(int argc, char** argv) {
                        QStringLiteral("main-directory-loaded-%1")
                            .arg(subTabNames[static_cast<std::size_t>(tab)])) &&
                  ok;
+        }
+
+        // The protection status area in each verdict, the first as a freshly loaded folder shows it.
+        subTabs->setCurrentIndex(0);
+        ok = shoot(&main, folder, QStringLiteral("status-not-tested")) && ok;
+        {
+            CannedServer canned;
+            const struct {
+                const char* name;
+                QByteArray answer;
+            } verdicts[] = {
+                {"protected", "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Staff\"\r\n\r\n"},
+                {"not-protected", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"},
+                {"failing", "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 0\r\n\r\n"},
+            };
+            for (const auto& verdict : verdicts) {
+                canned.answer = verdict.answer;
+                testAt(main, canned.url(QStringLiteral("/private/")));
+                ok = shoot(&main, folder, QStringLiteral("status-%1").arg(QLatin1String(verdict.name))) && ok;
+            }
+            // Port 1 on this computer: nothing listens there.
+            testAt(main, QStringLiteral("http://127.0.0.1:1/private/"));
+            ok = shoot(&main, folder, QStringLiteral("status-unreachable")) && ok;
         }
 
         windows.preferences.controller.showWindow();
