@@ -8,9 +8,9 @@
 #include "platform/SystemPaths.h"
 #include "platform/UrlFetcher.h"
 #include "services/AdmTools.h"
-#include "services/AdministratorWrite.h"
+#include "app/AdministratorWrite.h"
 #include "services/PrivilegedCopy.h"
-#include "services/ServerActions.h"
+#include "app/ServerActions.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {

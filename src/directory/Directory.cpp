@@ -14,8 +14,8 @@
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
 #include "platform/RecentFiles.h"
-#include "services/AdministratorWrite.h"
-#include "services/ServerActions.h"
+#include "app/AdministratorWrite.h"
+#include "app/ServerActions.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -74,20 +74,6 @@ std::vector<std::string> splitAtBlanks(const std::string& text) {
             return pieces;
         }
         start = blank + 1;
-    }
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const auto feed = text.find('\n', start);
-        if (feed == std::string::npos) {
-            lines.push_back(text.substr(start));
-            return lines;
-        }
-        lines.push_back(text.substr(start, feed - start));
-        start = feed + 1;
     }
 }
 
@@ -589,28 +575,7 @@ void Directory::writeBlock(const std::string& directory) {
 
 std::string Directory::parseFileWithoutDirectory(const std::optional<std::string>& text,
                                                  const std::string& directory) {
-    if (!text) {
-        return {};
-    }
-    std::vector<std::string> lines = splitLines(*text);
-    // The empty piece after the final line feed is no line; keeping it would add a blank line per save.
-    if (lines.back().empty()) {
-        lines.pop_back();
-    }
-    std::string dirString;
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        const auto range = section::find(lines, directory, i);
-        for (const std::size_t stop = range ? range->begin : lines.size(); i < stop; ++i) {
-            dirString += lines[i] + "\n";
-        }
-        if (!range) {
-            break;
-        }
-        // An opening line that no closing line follows goes alone, so nothing after it is lost.
-        i = range->closedLater ? range->end : range->begin + 1;
-    }
-    return dirString;
+    return BlockText::withoutSection(text, directory);
 }
 
 void Directory::removeProtection() {

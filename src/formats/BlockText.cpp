@@ -1,4 +1,4 @@
-#include "directory/BlockText.h"
+#include "formats/BlockText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -195,6 +195,31 @@ std::string BlockText::joined(const std::vector<std::string>& lines) {
         text += line + "\n";
     }
     return text;
+}
+
+std::string BlockText::withoutSection(const std::optional<std::string>& text, const std::string& directory) {
+    if (!text) {
+        return {};
+    }
+    std::vector<std::string> lines = text::split(*text, '\n');
+    // The empty piece after the final line feed is no line; keeping it would add a blank line per save.
+    if (lines.back().empty()) {
+        lines.pop_back();
+    }
+    std::string dirString;
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        const auto range = section::find(lines, directory, i);
+        for (const std::size_t stop = range ? range->begin : lines.size(); i < stop; ++i) {
+            dirString += lines[i] + "\n";
+        }
+        if (!range) {
+            break;
+        }
+        // An opening line that no closing line follows goes alone, so nothing after it is lost.
+        i = range->closedLater ? range->end : range->begin + 1;
+    }
+    return dirString;
 }
 
 } // namespace keepgate
