@@ -1,6 +1,7 @@
 #include "app/Controller.h"
 
 #include "app/PreferencesController.h"
+#include "formats/TextLines.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
@@ -25,14 +26,7 @@ ui::AlertSpec alert(const std::string& title, const std::string& message,
     return {title, message, defaultButton, alternateButton};
 }
 
-std::string lowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
+using text::lowerAscii;
 
 // Replaces every occurrence of `phrase`, compared without regard to ASCII case, by `replacement`.
 std::string replaceIgnoringCase(const std::string& text, const std::string& phrase,

@@ -21,8 +21,8 @@ const OptionTable& optionTable() {
     static const OptionTable table{
         {"--hash", "--realm", "--user-file", "--group-file", "--user", "--group", "--allow", "--deny",
          "--server-config", "--control-program", "--shared-file", "--access-file-name", "--timeout"},
-        {"--json", "--dry-run", "--yes", "--sudo", "--password-stdin", "--valid-user", "--deny-others", "--and",
-         "--or", "--access-file", "--shared", "--fix", "--reload", "--version", "--help"},
+        {"--json", "--dry-run", "--yes", "--sudo", "--password-stdin", "--valid-user", "--deny-others",
+         "--and", "--or", "--access-file", "--shared", "--fix", "--reload", "--version", "--help"},
     };
     return table;
 }

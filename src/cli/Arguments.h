@@ -10,9 +10,9 @@ namespace keepgate::cli {
 // The command line divided into words and options. Options may stand anywhere after the program's name;
 // "--name=value" and "--name value" are the same; "--" ends the options.
 struct Arguments {
-    std::vector<std::string> words;                          // the command, its subcommand, its operands
-    std::map<std::string, std::vector<std::string>> values;  // options with values, in order
-    std::map<std::string, bool> flags;                       // options without values
+    std::vector<std::string> words;                         // the command, its subcommand, its operands
+    std::map<std::string, std::vector<std::string>> values; // options with values, in order
+    std::map<std::string, bool> flags;                      // options without values
 
     bool flag(const std::string& name) const { return flags.count(name) > 0; }
     std::optional<std::string> value(const std::string& name) const;

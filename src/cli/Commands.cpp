@@ -12,12 +12,12 @@
 
 #include "cli/Arguments.h"
 #include "cli/Json.h"
+#include "formats/Validator.h"
 #include "operations/FileChanges.h"
 #include "operations/GroupStore.h"
 #include "operations/ProtectionEditor.h"
 #include "operations/ServerAdmin.h"
 #include "operations/UserStore.h"
-#include "formats/Validator.h"
 #include "platform/Constants.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemPaths.h"
@@ -51,8 +51,9 @@ See keepgatectl(1).
 
 // Options every command takes.
 const std::vector<std::string> kGlobalOptions{
-    "--json",          "--dry-run",         "--yes",         "--sudo",           "--help", "--version",
-    "--server-config", "--control-program", "--shared-file", "--access-file-name"};
+    "--json",        "--dry-run",         "--yes",           "--sudo",
+    "--help",        "--version",         "--server-config", "--control-program",
+    "--shared-file", "--access-file-name"};
 
 const char* statusName(Status status) {
     switch (status) {
@@ -101,6 +102,9 @@ std::string absolute(const std::string& path) {
     return result;
 }
 
+// Whether administrator rights may be used: the process has them, or --sudo asks for pkexec.
+bool mayUseAdministratorRights(const Context& context);
+
 bool onTerminal() {
     return isatty(STDIN_FILENO) != 0;
 }
@@ -138,11 +142,15 @@ struct Context {
     bool json = false, dryRun = false, yes = false, sudo = false;
     Json result = Json::object();
     Json changes = Json::array();
-    std::string text;        // what the command prints on standard output
-    std::string question;    // the question that stopped the command
+    std::string text;     // what the command prints on standard output
+    std::string question; // the question that stopped the command
     std::vector<std::string> needRoot;
     std::optional<std::string> stdinPassword;
 };
+
+bool mayUseAdministratorRights(const Context& context) {
+    return geteuid() == 0 || context.sudo;
+}
 
 Outcome usage(const std::string& message) {
     return Outcome::usage(message);
@@ -159,7 +167,8 @@ std::optional<Outcome> expect(const Context& context, std::size_t least, std::si
         for (const auto& [name, _] : *table) {
             if (std::find(kGlobalOptions.begin(), kGlobalOptions.end(), name) == kGlobalOptions.end() &&
                 std::find(options.begin(), options.end(), name) == options.end()) {
-                return usage("The option " + name + " does not apply to keepgatectl " + context.command + ".");
+                return usage("The option " + name + " does not apply to keepgatectl " + context.command +
+                             ".");
             }
         }
     }
@@ -193,7 +202,8 @@ std::optional<std::string> password(Context& context, bool twice, Outcome* failu
     }
     const auto first = askTerminal("Password: ", true);
     if (!first) {
-        *failure = usage("A password is needed, and there is no terminal to ask it on; use --password-stdin.");
+        *failure =
+            usage("A password is needed, and there is no terminal to ask it on; use --password-stdin.");
         return std::nullopt;
     }
     if (twice && askTerminal("Password again: ", true) != first) {
@@ -261,8 +271,8 @@ Outcome commit(Context& context, Outcome outcome) {
             if (applied.needsRoot && !context.sudo) {
                 context.needRoot.push_back(applied.path);
             } else {
-                return Outcome::refused("The file " + applied.path + " could not be written: " + applied.error +
-                                        ".");
+                return Outcome::refused("The file " + applied.path +
+                                        " could not be written: " + applied.error + ".");
             }
         }
     }
@@ -297,7 +307,8 @@ std::optional<ServerProfile> server(const Context& context) {
 
 operations::ProtectionPlaces places(const Context& context) {
     operations::ProtectionPlaces places;
-    places.accessFileName = context.args.value("--access-file-name").value_or(constants::kDefaultAccessFilename);
+    places.accessFileName =
+        context.args.value("--access-file-name").value_or(constants::kDefaultAccessFilename);
     if (const auto shared = context.args.value("--shared-file")) {
         places.sharedFile = absolute(*shared);
     } else if (server(context)) {
@@ -352,7 +363,11 @@ Outcome afterSharedWrite(Context& context, Outcome outcome, const operations::Fi
         failed.message = test.message + " The previous contents of " + change.path + " were put back.";
         return failed;
     }
-    if (context.args.flag("--reload")) {
+    if (context.args.flag("--reload") && !mayUseAdministratorRights(context)) {
+        outcome.message +=
+            ". Reloading the web server needs administrator rights: run as root, or add --sudo.";
+        outcome.status = Status::Refused;
+    } else if (context.args.flag("--reload")) {
         const Outcome reloaded = operations::ServerAdmin::reload(*profile);
         outcome.message += ". " + reloaded.message;
         if (!reloaded.ok()) {
@@ -370,13 +385,14 @@ Outcome usersCommand(Context& context) {
     context.command = "users " + sub;
     const bool named = sub != "list";
     if (sub != "list" && sub != "add" && sub != "passwd" && sub != "delete" && sub != "verify") {
-        return usage("Unknown command \"users " + sub + "\"; the users commands are list, add, passwd, delete and "
+        return usage("Unknown command \"users " + sub +
+                     "\"; the users commands are list, add, passwd, delete and "
                      "verify.");
     }
-    const std::vector<std::string> options =
-        sub == "add" || sub == "passwd" ? std::vector<std::string>{"--hash", "--password-stdin"}
-        : sub == "verify"               ? std::vector<std::string>{"--password-stdin"}
-                                        : std::vector<std::string>{};
+    const std::vector<std::string> options = sub == "add" || sub == "passwd"
+                                                 ? std::vector<std::string>{"--hash", "--password-stdin"}
+                                             : sub == "verify" ? std::vector<std::string>{"--password-stdin"}
+                                                               : std::vector<std::string>{};
     if (auto wrong = expect(context, named ? 4 : 3, named ? 4 : 3, options, named ? "FILE NAME" : "FILE")) {
         return *wrong;
     }
@@ -457,7 +473,8 @@ Outcome groupsCommand(Context& context) {
             return *wrong;
         }
     } else {
-        return usage("Unknown command \"groups " + sub + "\"; the groups commands are list, add, delete, add-member "
+        return usage("Unknown command \"groups " + sub +
+                     "\"; the groups commands are list, add, delete, add-member "
                      "and remove-member.");
     }
     if (auto opened = store.open(sub == "add"); !opened.ok()) {
@@ -488,7 +505,8 @@ Outcome groupsCommand(Context& context) {
         return commit(context, store.deleteGroup(group));
     }
     const std::vector<std::string> names(words.begin() + 4, words.end());
-    return commit(context, sub == "add-member" ? store.addMembers(group, names) : store.removeMembers(group, names));
+    return commit(context,
+                  sub == "add-member" ? store.addMembers(group, names) : store.removeMembers(group, names));
 }
 
 Json protectionJson(const operations::LoadedProtection& loaded, bool present) {
@@ -499,7 +517,8 @@ Json protectionJson(const operations::LoadedProtection& loaded, bool present) {
         std::size_t start = 0;
         while (start < text.size()) {
             const auto blank = text.find(' ', start);
-            std::string piece = text.substr(start, blank == std::string::npos ? std::string::npos : blank - start);
+            std::string piece =
+                text.substr(start, blank == std::string::npos ? std::string::npos : blank - start);
             if (!piece.empty() && piece.back() == '\r') {
                 piece.pop_back();
             }
@@ -551,8 +570,9 @@ Json protectionJson(const operations::LoadedProtection& loaded, bool present) {
         .set("allow", Json(words("allow")))
         .set("deny", Json(words("deny")))
         .set("denyOthers", info.has("denyall"))
-        .set("order", info.has("allow") || info.has("deny") ? Json(info.has("orderallow") ? "allow,deny" : "deny,allow")
-                                                            : Json())
+        .set("order", info.has("allow") || info.has("deny")
+                          ? Json(info.has("orderallow") ? "allow,deny" : "deny,allow")
+                          : Json())
         .set("kept", Json(kept));
 }
 
@@ -607,10 +627,11 @@ Outcome showCommand(Context& context) {
 
 Outcome protectCommand(Context& context) {
     context.command = "protect";
-    if (auto wrong = expect(context, 2, 2,
-                            {"--realm", "--user-file", "--group-file", "--user", "--group", "--valid-user", "--allow",
-                             "--deny", "--deny-others", "--and", "--or", "--access-file", "--shared", "--reload"},
-                            "DIR")) {
+    if (auto wrong =
+            expect(context, 2, 2,
+                   {"--realm", "--user-file", "--group-file", "--user", "--group", "--valid-user", "--allow",
+                    "--deny", "--deny-others", "--and", "--or", "--access-file", "--shared", "--reload"},
+                   "DIR")) {
         return *wrong;
     }
     if (auto wrong = checkPlaces(context)) {
@@ -637,9 +658,12 @@ Outcome protectCommand(Context& context) {
     const operations::ProtectionEditor editor(directory, places(context));
     const operations::Place place = placeFor(context, editor);
     if (place == operations::Place::SharedFile && editor.fileOf(place).empty()) {
-        return usage("No shared configuration file is known: no web server was found; name it with --shared-file.");
+        return usage(
+            "No shared configuration file is known: no web server was found; name it with --shared-file.");
     }
-    context.result.set("directory", directory).set("place", placeName(place)).set("file", editor.fileOf(place));
+    context.result.set("directory", directory)
+        .set("place", placeName(place))
+        .set("file", editor.fileOf(place));
     std::string block;
     if (auto composed = operations::ProtectionEditor::compose(request, &block); !composed.ok()) {
         return composed;
@@ -647,19 +671,23 @@ Outcome protectCommand(Context& context) {
     Outcome saved = answered(context, [&](bool confirmed) {
         // What the server would not enforce is asked about first, as in the window.
         if (const auto profile = server(context); profile && !confirmed) {
-            operations::CheckSubject subject{directory,         place == operations::Place::AccessFile,
+            operations::CheckSubject subject{directory,
+                                             place == operations::Place::AccessFile,
                                              editor.fileOf(operations::Place::SharedFile),
-                                             request.userFile,  request.groupFile,
+                                             request.userFile,
+                                             request.groupFile,
                                              !request.groups.empty(),
-                                             !request.allow.empty() || !request.deny.empty() || request.denyOthers};
+                                             !request.allow.empty() || !request.deny.empty() ||
+                                                 request.denyOthers};
             std::string list;
             for (const auto& finding : operations::ServerAdmin::check(*profile, subject)) {
                 list += "\n\n" + finding.message;
             }
             if (!list.empty()) {
-                return Outcome::asking("The web server will not enforce this protection as it is set up now:" + list +
-                                       "\n\nkeepgatectl check --fix fixes what Keepgate can fix. Save the protection "
-                                       "anyway?");
+                return Outcome::asking(
+                    "The web server will not enforce this protection as it is set up now:" + list +
+                    "\n\nkeepgatectl check --fix fixes what Keepgate can fix. Save the protection "
+                    "anyway?");
             }
         }
         return editor.save(place, request, confirmed);
@@ -703,7 +731,8 @@ Outcome checkCommand(Context& context) {
     }
     const auto profile = server(context);
     if (!profile) {
-        return Outcome::refused("No web server was found to check; name its main configuration with --server-config.");
+        return Outcome::refused(
+            "No web server was found to check; name its main configuration with --server-config.");
     }
     operations::CheckSubject subject;
     subject.directory = context.args.words.size() > 1 ? absolute(context.args.words[1]) : "";
@@ -723,7 +752,8 @@ Outcome checkCommand(Context& context) {
             subject.userFile = unquoted(loaded.info.text("userfile"));
             subject.groupFile = unquoted(loaded.info.text("groupfile"));
             subject.needsGroups = loaded.info.has("groups");
-            subject.needsHostRules = loaded.info.has("allow") || loaded.info.has("deny") || loaded.info.has("denyall");
+            subject.needsHostRules =
+                loaded.info.has("allow") || loaded.info.has("deny") || loaded.info.has("denyall");
         }
     } else {
         subject.accessFileMode = !context.args.flag("--shared");
@@ -746,11 +776,21 @@ Outcome checkCommand(Context& context) {
                 }
                 continue;
             }
+            if (!mayUseAdministratorRights(context)) {
+                context.needRoot.push_back(finding.kind == FindingKind::IncludeMissing
+                                               ? profile->mainConfig + " (and " + finding.subject + ")"
+                                               : profile->mainConfig);
+                continue;
+            }
             const Outcome fixed = answered(context, [&](bool confirmed) {
                 return confirmed ? operations::ServerAdmin::fix(*profile, finding)
-                                 : Outcome::asking("Fix: " + finding.message + "\n\nThe fix needs administrator rights.");
+                                 : Outcome::asking("Fix: " + finding.message +
+                                                   "\n\nThe fix needs administrator rights.");
             });
-            fixes.push(Json::object().set("subject", finding.subject).set("done", fixed.ok()).set("message", fixed.message));
+            fixes.push(Json::object()
+                           .set("subject", finding.subject)
+                           .set("done", fixed.ok())
+                           .set("message", fixed.message));
             fixMessages += fixed.message + "\n";
         }
         if (!context.dryRun) {
@@ -772,11 +812,17 @@ Outcome checkCommand(Context& context) {
     context.text = fixMessages + context.text;
     context.result.set("findings", std::move(list)).set("fixes", std::move(fixes));
     Outcome outcome;
-    if (findings.empty()) {
+    if (!context.needRoot.empty()) {
+        outcome.status = Status::Refused;
+        outcome.message =
+            "The fixes change " + context.needRoot.front() +
+            ", which needs administrator rights: run as root, or add --sudo. Nothing was changed.";
+    } else if (findings.empty()) {
         outcome.message = "The web server is set up for this protection.";
     } else {
         outcome.status = Status::ServerFailed;
-        outcome.message = std::to_string(findings.size()) + " findings stand between the protection and the server.";
+        outcome.message =
+            std::to_string(findings.size()) + " findings stand between the protection and the server.";
     }
     return outcome;
 }
@@ -853,14 +899,10 @@ Outcome serverCommand(Context& context) {
         return Outcome::refused("No Apache web server was found on this computer.");
     }
     const std::vector<std::pair<std::string, std::string>> fields{
-        {"mainConfig", profile->mainConfig},
-        {"serverRoot", profile->serverRoot},
-        {"controlProgram", profile->controlProgram},
-        {"environmentFile", profile->environmentFile},
-        {"serverUser", profile->serverUser},
-        {"documentRoot", profile->documentRoot},
-        {"modulesFolder", profile->modulesFolder},
-        {"enableModuleProgram", profile->enableModuleProgram},
+        {"mainConfig", profile->mainConfig},         {"serverRoot", profile->serverRoot},
+        {"controlProgram", profile->controlProgram}, {"environmentFile", profile->environmentFile},
+        {"serverUser", profile->serverUser},         {"documentRoot", profile->documentRoot},
+        {"modulesFolder", profile->modulesFolder},   {"enableModuleProgram", profile->enableModuleProgram},
         {"sharedFile", places(context).sharedFile},
     };
     for (const auto& [key, value] : fields) {
@@ -925,6 +967,10 @@ int run(const std::vector<std::string>& argv) {
         context.dryRun = context.args.flag("--dry-run");
         context.yes = context.args.flag("--yes");
         context.sudo = context.args.flag("--sudo");
+        // A process that has the rights already runs privileged commands itself, not through pkexec.
+        if (geteuid() == 0) {
+            systemPaths().privilegedLauncher = "/usr/bin/env";
+        }
         if (context.args.flag("--version")) {
             std::cout << "keepgatectl " << constants::kProgramVersion << "\n";
             return 0;

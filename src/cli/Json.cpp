@@ -10,7 +10,11 @@ namespace {
 std::size_t utf8Length(const std::string& text, std::size_t i) {
     const auto byte = [&](std::size_t at) { return static_cast<unsigned char>(text[at]); };
     const unsigned char lead = byte(i);
-    std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+    std::size_t length = lead < 0x80           ? 1
+                         : (lead >> 5) == 0x6  ? 2
+                         : (lead >> 4) == 0xE  ? 3
+                         : (lead >> 3) == 0x1E ? 4
+                                               : 0;
     if (length == 0 || i + length > text.size() || (length == 2 && lead < 0xC2)) {
         return 0;
     }

@@ -9,6 +9,7 @@
 #include "formats/ConfigSection.h"
 #include "formats/ReadFile.h"
 #include "formats/ReadHtaccess.h"
+#include "formats/TextLines.h"
 #include "formats/Validator.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
@@ -38,14 +39,7 @@ bool holdsAnyOf(const std::string& text, const char* characters) {
     return text.find_first_of(characters) != std::string::npos;
 }
 
-std::string trimmed(const std::string& text) {
-    constexpr const char* whitespace = " \t\n\r\v\f";
-    const auto first = text.find_first_not_of(whitespace);
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(whitespace) - first + 1);
-}
+using text::trimmed;
 
 // The path as the block names it: trimmed, and without the one pair of double quotes that a path holding
 // blanks is written in.

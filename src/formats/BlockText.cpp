@@ -12,12 +12,6 @@ namespace keepgate {
 
 namespace {
 
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::string firstWord(const std::string& line) {
     return line.substr(0, line.find_first_of(" \t"));
 }
@@ -27,7 +21,7 @@ std::string firstWord(const std::string& line) {
 bool controlsAccess(const std::string& directive) {
     static const char* const names[] = {"authtype", "authname", "authuserfile", "authgroupfile", "require",
                                         "allow",    "deny",     "order",        "satisfy"};
-    const std::string lower = lowered(directive);
+    const std::string lower = text::lowerAscii(directive);
     return std::any_of(std::begin(names), std::end(names), [&](const char* name) { return lower == name; });
 }
 

@@ -7,7 +7,8 @@
 
 namespace keepgate::operations {
 
-std::vector<AppliedChange> FileChanges::apply(const std::vector<FileChange>& changes, bool administratorRights) {
+std::vector<AppliedChange> FileChanges::apply(const std::vector<FileChange>& changes,
+                                              bool administratorRights) {
     std::vector<AppliedChange> applied;
     for (const auto& change : changes) {
         AppliedChange result;

@@ -31,7 +31,8 @@ Outcome GroupStore::open(bool mayBeMissing) {
     before_ = read.ok ? std::optional(read.bytes) : std::nullopt;
     file_ = GroupFile(std::move(read.bytes));
     if (!file_.problem().empty()) {
-        return Outcome::refused("The file " + quoted(path_) + " cannot be a group file: " + file_.problem() + ".");
+        return Outcome::refused("The file " + quoted(path_) + " cannot be a group file: " + file_.problem() +
+                                ".");
     }
     return {};
 }
@@ -75,8 +76,9 @@ Outcome GroupStore::addGroup(const std::string& group) {
     }
     std::string line;
     GroupFile::appendLine(line, group, {});
-    return changed(file_.compose([](std::size_t, std::string&) { return GroupFile::Fate::Keep; }, line + "\n"),
-                   "Added the group " + group);
+    return changed(
+        file_.compose([](std::size_t, std::string&) { return GroupFile::Fate::Keep; }, line + "\n"),
+        "Added the group " + group);
 }
 
 Outcome GroupStore::deleteGroup(const std::string& group) {

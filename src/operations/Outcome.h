@@ -4,15 +4,14 @@
 #include <string>
 #include <vector>
 
-#include "platform/Value.h"
 
 namespace keepgate::operations {
 
 // How an operation ended; the command line turns it into its exit status (0, 1, 2, 3).
 enum class Status {
-    Done,         // done, or nothing needed doing
-    Refused,      // refused (bad value, unreadable file, an unanswered question) or, for a probe, not protected
-    Usage,        // the request itself is malformed
+    Done,    // done, or nothing needed doing
+    Refused, // refused (bad value, unreadable file, an unanswered question) or, for a probe, not protected
+    Usage,   // the request itself is malformed
     ServerFailed, // the server refused its configuration test or failed the live test
 };
 

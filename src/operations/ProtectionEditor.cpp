@@ -101,8 +101,8 @@ Outcome ProtectionEditor::compose(const ProtectionRequest& request, std::string*
             return refuse("user name", name, *problem);
         }
         if (!userFile.find(name)) {
-            return Outcome::refused("The user " + quoted(name) + " is not in the user file " + request.userFile +
-                                    ". Nothing was saved.");
+            return Outcome::refused("The user " + quoted(name) + " is not in the user file " +
+                                    request.userFile + ". Nothing was saved.");
         }
     }
     if (!request.groups.empty() && request.groupFile.empty()) {
@@ -156,9 +156,10 @@ Outcome ProtectionEditor::compose(const ProtectionRequest& request, std::string*
         text += "Deny from all\n";
     }
     if (!BlockText::protects(text)) {
-        return Outcome::refused(
-            "This protection admits everyone: no user or group is required, no host rule keeps anyone out and "
-            "\"Deny all other hosts\" is off, so the directory would stay open to everyone. Nothing was saved.");
+        return Outcome::refused("This protection admits everyone: no user or group is required, no host rule "
+                                "keeps anyone out and "
+                                "\"Deny all other hosts\" is off, so the directory would stay open to "
+                                "everyone. Nothing was saved.");
     }
     *block = text;
     return {};
@@ -170,7 +171,8 @@ Outcome ProtectionEditor::save(Place place, const ProtectionRequest& request, bo
             return Outcome::refused(sectionUnusable(directory_, *problem) + " Nothing was saved.");
         }
     } else if (!platform::isDirectory(directory_)) {
-        return Outcome::refused("The directory " + quoted(directory_) + " does not exist. Nothing was saved.");
+        return Outcome::refused("The directory " + quoted(directory_) +
+                                " does not exist. Nothing was saved.");
     }
     std::string block;
     if (auto composed = compose(request, &block); !composed.ok()) {
@@ -204,9 +206,8 @@ Outcome ProtectionEditor::save(Place place, const ProtectionRequest& request, bo
                    BlockText::joined(lines.keptOther) + block + "\n" + kClosingLine + "\n";
     }
     Outcome outcome;
-    outcome.message = place == Place::AccessFile
-                          ? "Saved " + places_.accessFileName + " in " + directory_
-                          : "Saved the section for " + directory_ + " in " + path;
+    outcome.message = place == Place::AccessFile ? "Saved " + places_.accessFileName + " in " + directory_
+                                                 : "Saved the section for " + directory_ + " in " + path;
     outcome.changes.push_back({path, text, contents});
     outcome.sharedFileWritten = place == Place::SharedFile && text != contents;
     return outcome;
@@ -227,10 +228,9 @@ Outcome ProtectionEditor::remove(Place place) const {
     if (place == Place::AccessFile) {
         // Only the block goes: other lines of the access file stay, and the file goes when none are left.
         const std::string rest = BlockText::joined(BlockText::divide(*text, anyone, anyone).keptOther);
-        outcome.changes.push_back({path, text,
-                                   rest.find_first_not_of(" \t\r\n") != std::string::npos
-                                       ? std::optional(rest)
-                                       : std::nullopt});
+        outcome.changes.push_back(
+            {path, text,
+             rest.find_first_not_of(" \t\r\n") != std::string::npos ? std::optional(rest) : std::nullopt});
     } else {
         const std::string rest = BlockText::withoutSection(text, directory_);
         outcome.changes.push_back({path, text, rest});

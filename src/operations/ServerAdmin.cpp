@@ -21,7 +21,8 @@ std::string statusSentence(const ProbeAnswer& answer, const std::string& url) {
     case ProbeAnswer::Outcome::NotLocal:
         return "The address " + url + " is not on this computer, so it was not requested.";
     case ProbeAnswer::Outcome::BadAddress:
-        return "The address \"" + url + "\" is not an http:// address of this computer, so it was not requested.";
+        return "The address \"" + url +
+               "\" is not an http:// address of this computer, so it was not requested.";
     case ProbeAnswer::Outcome::NoAnswer:
     case ProbeAnswer::Outcome::Cancelled:
         return "The web server does not answer on " + url + ".";
@@ -35,8 +36,9 @@ Outcome installed(const ConfigInstallResult& result, const std::string& what, co
     if (!result.installed) {
         Outcome failed = Outcome::refused(
             "Keepgate did not " + what + " in " + mainConfig + ": " + result.error + "." +
-            (result.unchanged ? " The web server's configuration was not changed."
-                              : " The file may have been changed; compare it with its backup " + result.backup + ".") +
+            (result.unchanged
+                 ? " The web server's configuration was not changed."
+                 : " The file may have been changed; compare it with its backup " + result.backup + ".") +
             (result.testMessage.empty() ? "" : " " + result.testMessage));
         if (!result.testMessage.empty()) {
             failed.status = Status::ServerFailed;
@@ -44,14 +46,16 @@ Outcome installed(const ConfigInstallResult& result, const std::string& what, co
         return failed;
     }
     Outcome done;
-    done.message = "Done: " + what + " in " + mainConfig + "." +
-                   (result.backup.empty() ? "" : " The previous configuration was kept as " + result.backup + ".");
+    done.message =
+        "Done: " + what + " in " + mainConfig + "." +
+        (result.backup.empty() ? "" : " The previous configuration was kept as " + result.backup + ".");
     return done;
 }
 
 } // namespace
 
-std::optional<ServerProfile> ServerAdmin::profile(const std::string& mainConfig, const std::string& controlProgram) {
+std::optional<ServerProfile> ServerAdmin::profile(const std::string& mainConfig,
+                                                  const std::string& controlProgram) {
     std::optional<ServerProfile> found;
     if (mainConfig.empty()) {
         found = ServerProfile::detect();
@@ -73,19 +77,22 @@ std::optional<ServerProfile> ServerAdmin::profile(const std::string& mainConfig,
 }
 
 std::vector<Finding> ServerAdmin::check(const ServerProfile& profile, const CheckSubject& subject) {
-    return ServerCheck::run(profile, subject.directory, subject.accessFileMode, subject.userFile, subject.groupFile,
-                            subject.needsGroups, subject.needsHostRules, subject.sharedFile);
+    return ServerCheck::run(profile, subject.directory, subject.accessFileMode, subject.userFile,
+                            subject.groupFile, subject.needsGroups, subject.needsHostRules,
+                            subject.sharedFile);
 }
 
 std::optional<FileChange> ServerAdmin::plannedFix(const ServerProfile& profile, const Finding& finding,
                                                   std::string* why) {
     if (finding.kind != FindingKind::OverridesIgnored && finding.kind != FindingKind::IncludeMissing) {
-        *why = finding.kind == FindingKind::ModuleMissing ? "" : "Keepgate cannot fix this: " + finding.message;
+        *why =
+            finding.kind == FindingKind::ModuleMissing ? "" : "Keepgate cannot fix this: " + finding.message;
         return std::nullopt;
     }
     const auto text = platform::readFile(profile.mainConfig);
     if (!text) {
-        *why = "Keepgate could not read " + profile.mainConfig + ". The web server's configuration was not changed.";
+        *why = "Keepgate could not read " + profile.mainConfig +
+               ". The web server's configuration was not changed.";
         return std::nullopt;
     }
     if (finding.kind == FindingKind::IncludeMissing) {
@@ -104,8 +111,8 @@ std::optional<FileChange> ServerAdmin::plannedFix(const ServerProfile& profile, 
 
 Outcome ServerAdmin::fix(const ServerProfile& profile, const Finding& finding) {
     if (finding.kind == FindingKind::ModuleMissing) {
-        return installed(ServerControl::enableModule(profile, finding.subject), "enable the module " + finding.subject,
-                         profile.mainConfig);
+        return installed(ServerControl::enableModule(profile, finding.subject),
+                         "enable the module " + finding.subject, profile.mainConfig);
     }
     std::string why;
     const auto change = plannedFix(profile, finding, &why);
@@ -117,13 +124,15 @@ Outcome ServerAdmin::fix(const ServerProfile& profile, const Finding& finding) {
         // Apache refuses to start on an Include of a missing file, so the shared file must exist first.
         if (!platform::fileExists(shared)) {
             const auto created = platform::writeFileAtomically(shared, "");
-            if (!created && !(administratorRightsWouldHelp(shared) && PrivilegedCopy::install("", shared).copied)) {
-                return Outcome::refused("Keepgate could not create the shared configuration file " + shared + " (" +
-                                        created.error + "). The web server's configuration was not changed.");
+            if (!created &&
+                !(administratorRightsWouldHelp(shared) && PrivilegedCopy::install("", shared).copied)) {
+                return Outcome::refused("Keepgate could not create the shared configuration file " + shared +
+                                        " (" + created.error +
+                                        "). The web server's configuration was not changed.");
             }
         }
-        return installed(ServerControl::installMainConfiguration(profile, *change->after), "include " + shared,
-                         profile.mainConfig);
+        return installed(ServerControl::installMainConfiguration(profile, *change->after),
+                         "include " + shared, profile.mainConfig);
     }
     return installed(ServerControl::installMainConfiguration(profile, *change->after),
                      "allow AuthConfig and Limit for " + finding.subject, profile.mainConfig);
@@ -156,15 +165,16 @@ Outcome ServerAdmin::reload(const ServerProfile& profile) {
 
 PublishedAddress ServerAdmin::addressOf(const ServerProfile& profile, const std::string& directory) {
     if (!platform::readFile(profile.mainConfig)) {
-        return {"", "The web server's configuration " + profile.mainConfig + " cannot be read, so the address is not "
-                    "known; give the address instead."};
+        return {"", "The web server's configuration " + profile.mainConfig +
+                        " cannot be read, so the address is not "
+                        "known; give the address instead."};
     }
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
     return ServerAddress::forDirectory(config.directives, directory);
 }
 
-ProbeReport ServerAdmin::probe(const std::string& url, const std::string& username, const std::string& password,
-                               int timeoutMilliseconds) {
+ProbeReport ServerAdmin::probe(const std::string& url, const std::string& username,
+                               const std::string& password, int timeoutMilliseconds) {
     ProtectionProbe probe;
     probe.timeoutMilliseconds = timeoutMilliseconds;
     probe.cancelled = std::make_shared<std::atomic<bool>>(false);
@@ -195,7 +205,8 @@ ProbeReport ServerAdmin::probe(const std::string& url, const std::string& userna
         if (report.userLetIn) {
             report.sentence += " " + username + " is let in.";
         } else if (userAnswered && answer.status == 401) {
-            report.sentence += " " + username + " is refused (wrong password, or not among the admitted users and groups).";
+            report.sentence +=
+                " " + username + " is refused (wrong password, or not among the admitted users and groups).";
         } else {
             report.sentence += " With " + username + "'s password: " + statusSentence(answer, url);
         }

@@ -38,13 +38,15 @@ class ServerAdmin {
     // The server described by its main configuration (its folder as root unless it names a ServerRoot) and
     // control program, or detected when `mainConfig` is empty. The profile is also made the process's
     // current one. Nothing when no server is found.
-    static std::optional<ServerProfile> profile(const std::string& mainConfig, const std::string& controlProgram);
+    static std::optional<ServerProfile> profile(const std::string& mainConfig,
+                                                const std::string& controlProgram);
 
     static std::vector<Finding> check(const ServerProfile& profile, const CheckSubject& subject);
     // The amended main configuration that fixes a finding, where the fix is a change of that file (an
     // AllowOverride, an Include line); nothing for other fixes (enabling a module) and on a refusal, which
     // `why` then explains.
-    static std::optional<FileChange> plannedFix(const ServerProfile& profile, const Finding& finding, std::string* why);
+    static std::optional<FileChange> plannedFix(const ServerProfile& profile, const Finding& finding,
+                                                std::string* why);
     // Fixes one finding; the outcome says what was done and names the backup.
     static Outcome fix(const ServerProfile& profile, const Finding& finding);
 

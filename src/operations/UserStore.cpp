@@ -55,14 +55,15 @@ std::optional<std::string> UserStore::hashOf(const std::string& name, const std:
                                              const std::vector<std::string>& hashOptions,
                                              Outcome* failure) const {
     if (password.find('\0') != std::string::npos) {
-        *failure = Outcome::refused("The password contains a NUL character, which htpasswd would silently cut "
-                                    "off there. Nothing was saved.");
+        *failure =
+            Outcome::refused("The password contains a NUL character, which htpasswd would silently cut "
+                             "off there. Nothing was saved.");
         return std::nullopt;
     }
     const auto hash = AdmTools::getPasswd(name, password, hashOptions);
     if (!hash) {
-        *failure = Outcome::refused("The password could not be hashed with " + quoted(systemPaths().htpasswd) +
-                                    ". Nothing was saved.");
+        *failure = Outcome::refused("The password could not be hashed with " +
+                                    quoted(systemPaths().htpasswd) + ". Nothing was saved.");
     }
     return hash;
 }
@@ -86,7 +87,8 @@ Outcome UserStore::add(const std::string& name, const std::string& password,
             return same;
         }
         if (!confirmed) {
-            return Outcome::asking("The user " + quoted(name) + " is already in the file. Change its password "
+            return Outcome::asking("The user " + quoted(name) +
+                                   " is already in the file. Change its password "
                                    "instead?");
         }
         return passwd(name, password, hashOptions);
@@ -145,7 +147,8 @@ Outcome UserStore::verify(const std::string& name, const std::string& password,
     }
     *matches = AdmTools::checkPassword(std::string(file_.hash(*row)), password);
     if (!*matches) {
-        return Outcome::refused("The password could not be checked with " + quoted(systemPaths().htpasswd) + ".");
+        return Outcome::refused("The password could not be checked with " + quoted(systemPaths().htpasswd) +
+                                ".");
     }
     Outcome outcome;
     outcome.status = **matches ? Status::Done : Status::Refused;

@@ -1,5 +1,6 @@
 #include "services/ServerAddress.h"
 
+#include "formats/TextLines.h"
 #include <algorithm>
 #include <cctype>
 #include <pwd.h>
@@ -13,11 +14,7 @@ namespace {
 
 using Directives = std::vector<const ConfigDirective*>;
 
-bool sameWord(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
+using text::sameWord;
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;
@@ -228,8 +225,7 @@ Server readServer(const std::vector<ConfigDirective>& all) {
             if (!inside || *inside != *addresses || inForce[j]->file != inForce[i]->file) {
                 break;
             }
-            std::string name = inForce[j]->name;
-            std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+            const std::string name = text::lowerAscii(inForce[j]->name);
             if ((name == "documentroot" || name == "servername") && !seen.insert(name).second) {
                 break;
             }

@@ -125,8 +125,9 @@ TEST_F(ProtectionEditorTest, SavesKeepingForeignLinesAndChangesNothingTheSecondT
     const operations::ProtectionEditor editor(directory, places);
 
     write(editor.save(Place::AccessFile, request, false));
-    const std::string expected = "Options -Indexes\n# keep me\nAuthType Basic\nAuthName \"Members\"\nAuthUserFile " +
-                                 temp / "users" + "\nRequire user alice\n";
+    const std::string expected =
+        "Options -Indexes\n# keep me\nAuthType Basic\nAuthName \"Members\"\nAuthUserFile " + temp / "users" +
+        "\nRequire user alice\n";
     EXPECT_EQ(readFile(access), expected);
     write(editor.save(Place::SharedFile, request, false));
     const std::string section = readFile(places.sharedFile);
@@ -192,7 +193,7 @@ TEST(FileChangesTest, DiffAppliesWithPatch) {
     edited.replace(edited.find("line 30\n"), 8, "");
     edited += "tail";
     const std::vector<Case> cases{{std::nullopt, "a\nb\n"}, {"a\nb\n", std::nullopt}, {"a\nb", "a\nb\n"},
-                                  {many, edited},          {edited, many},           {"x\n", ""}};
+                                  {many, edited},           {edited, many},           {"x\n", ""}};
     for (const Case& c : cases) {
         TempDir temp;
         const std::string path = temp / "file";

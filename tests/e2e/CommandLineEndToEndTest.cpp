@@ -18,12 +18,12 @@
 namespace keepgate::testing {
 namespace {
 
-struct Run {
+struct CtlRun {
     int status = -1;
     std::string out, err;
 };
 
-Run keepgatectl(const std::vector<std::string>& arguments, const std::string& input = "") {
+CtlRun keepgatectl(const std::vector<std::string>& arguments, const std::string& input = "") {
     platform::ProcessOptions options;
     options.standardInput = input;
     options.captureStandardError = true;
@@ -68,51 +68,62 @@ class CommandLineEndToEnd : public ::testing::Test {
     }
 
     // Runs a command with --json against the private server, checks its schema and exit status.
-    Run json(std::vector<std::string> arguments, int expected, const std::string& input = "") {
-        arguments.insert(arguments.end(), {"--json", "--server-config", apache->configPath(), "--control-program",
-                                           "/usr/sbin/apache2", "--shared-file", shared});
-        Run run = keepgatectl(arguments, input);
+    CtlRun json(std::vector<std::string> arguments, int expected, const std::string& input = "") {
+        arguments.insert(arguments.end(),
+                         {"--json", "--server-config", apache->configPath(), "--control-program",
+                          "/usr/sbin/apache2", "--shared-file", shared});
+        CtlRun run = keepgatectl(arguments, input);
         EXPECT_EQ(run.status, expected) << run.out << run.err;
         expectSchemaValid(run.out);
         return run;
     }
 
     void protectTestUnprotect(const std::vector<std::string>& placeOptions, bool restartAfterWrites) {
-        ASSERT_EQ(json({"users", "add", users, "alice", "--password-stdin", "--hash", "bcrypt"}, 0, "s3cret\n").status, 0);
+        ASSERT_EQ(
+            json({"users", "add", users, "alice", "--password-stdin", "--hash", "bcrypt"}, 0, "s3cret\n")
+                .status,
+            0);
         openToApache(users);
         const std::string directory = apache->publishPage("private");
-        std::vector<std::string> protect{"protect", directory, "--user-file", users, "--user", "alice",
-                                         "--realm", "Members"};
+        std::vector<std::string> protect{"protect", directory, "--user-file", users,
+                                         "--user",  "alice",   "--realm",     "Members"};
         protect.insert(protect.end(), placeOptions.begin(), placeOptions.end());
 
         const auto before = snapshot(temp.path());
-        const Run dry = json([&] { auto a = protect; a.push_back("--dry-run"); return a; }(), 0);
+        const CtlRun dry = json(
+            [&] {
+                auto a = protect;
+                a.push_back("--dry-run");
+                return a;
+            }(),
+            0);
         EXPECT_NE(dry.out.find("+Require user alice"), std::string::npos) << dry.out;
         EXPECT_EQ(snapshot(temp.path()), before) << "the dry run wrote";
 
-        const Run first = json(protect, 0);
+        const CtlRun first = json(protect, 0);
         EXPECT_NE(first.out.find("\"changed\":true"), std::string::npos) << first.out;
         const auto saved = snapshot(temp.path());
-        const Run second = json(protect, 0);
+        const CtlRun second = json(protect, 0);
         EXPECT_NE(second.out.find("\"changed\":false"), std::string::npos) << second.out;
         EXPECT_EQ(snapshot(temp.path()), saved) << "the second identical protect changed bytes";
         if (restartAfterWrites) {
             ASSERT_TRUE(apache->restart()) << apache->lastError;
         }
 
-        const Run locked = json({"test", directory}, 0);
+        const CtlRun locked = json({"test", directory}, 0);
         EXPECT_NE(locked.out.find("\"status\":401"), std::string::npos) << locked.out << apache->errorLog();
-        const Run opened = json({"test", directory, "--user", "alice", "--password-stdin"}, 0, "s3cret\n");
-        EXPECT_NE(opened.out.find("\"userStatus\":200"), std::string::npos) << opened.out << apache->errorLog();
+        const CtlRun opened = json({"test", directory, "--user", "alice", "--password-stdin"}, 0, "s3cret\n");
+        EXPECT_NE(opened.out.find("\"userStatus\":200"), std::string::npos)
+            << opened.out << apache->errorLog();
         json({"test", directory, "--user", "alice", "--password-stdin"}, 3, "wrong\n");
-        const Run shown = json({"show", directory}, 0);
+        const CtlRun shown = json({"show", directory}, 0);
         EXPECT_NE(shown.out.find("\"users\":[\"alice\"]"), std::string::npos) << shown.out;
 
         json({"unprotect", directory}, 0);
         if (restartAfterWrites) {
             ASSERT_TRUE(apache->restart()) << apache->lastError;
         }
-        const Run open = json({"test", directory}, 1);
+        const CtlRun open = json({"test", directory}, 1);
         EXPECT_NE(open.out.find("\"status\":200"), std::string::npos) << open.out;
         json({"show", directory}, 1);
     }
@@ -153,7 +164,9 @@ TEST_F(CommandLineEndToEnd, RefusesBadInputWritingNothing) {
         {{"users", "add", users, "carol", "--password-stdin", "--hash", "md4"}, 2, "\"md4\""},
         {{"users", "list", temp / "missing"}, 1, temp / "missing"},
         {{"protect", directory, "--user-file", users, "--user", "alice", "--realm", "a\"b"}, 1, "\"a\"b\""},
-        {{"protect", directory, "--user-file", users, "--user", "alice", "--allow", "1.2.3.4 x"}, 1, "\"1.2.3.4 x\""},
+        {{"protect", directory, "--user-file", users, "--user", "alice", "--allow", "1.2.3.4 x"},
+         1,
+         "\"1.2.3.4 x\""},
         {{"protect", directory, "--user-file", users, "--user", "mallory"}, 1, "\"mallory\""},
         {{"protect", directory, "--user-file", users}, 1, "admits everyone"},
         {{"protect", directory, "--user-file", users, "--user", "alice", "--and", "--or"}, 2, "--and"},
@@ -163,7 +176,7 @@ TEST_F(CommandLineEndToEnd, RefusesBadInputWritingNothing) {
     for (const Case& c : cases) {
         std::vector<std::string> arguments = c.arguments;
         arguments.insert(arguments.end(), {"--server-config", temp / "no-server.conf"});
-        const Run run = keepgatectl(arguments, "pw\n");
+        const CtlRun run = keepgatectl(arguments, "pw\n");
         EXPECT_EQ(run.status, c.status) << c.arguments.front() << ": " << run.err;
         EXPECT_NE(run.err.find(c.named), std::string::npos) << run.err;
         EXPECT_EQ(std::count(run.err.begin(), run.err.end(), '\n'), 1) << run.err;
