@@ -102,9 +102,6 @@ std::string absolute(const std::string& path) {
     return result;
 }
 
-// Whether administrator rights may be used: the process has them, or --sudo asks for pkexec.
-bool mayUseAdministratorRights(const Context& context);
-
 bool onTerminal() {
     return isatty(STDIN_FILENO) != 0;
 }
@@ -148,6 +145,7 @@ struct Context {
     std::optional<std::string> stdinPassword;
 };
 
+// Whether administrator rights may be used: the process has them, or --sudo asks for pkexec.
 bool mayUseAdministratorRights(const Context& context) {
     return geteuid() == 0 || context.sudo;
 }
