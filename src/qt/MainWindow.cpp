@@ -1,6 +1,7 @@
 #include "qt/MainWindow.h"
 
 #include "app/ServerCheckReport.h"
+#include "directory/DirectoryEditorWiring.h"
 #include "qt/ServerCheckWindow.h"
 
 #include <QApplication>
@@ -404,13 +405,10 @@ void MainWindow::connectOutlets() {
         d.addAccessBT = e.addAccessBT.get();
         d.removeAccessBT = e.removeAccessBT.get();
         d.keptField = e.keptField.get();
-        e.userfileView->setDataSource(&d);
         directoryGroups.mainWindow = &window;
         directoryGroups.groupfileView = e.groupfileView.get();
-        e.groupfileView->setDataSource(&directoryGroups);
         directoryAccess.mainWindow = &window;
         directoryAccess.accessView = e.accessView.get();
-        e.accessView->setDataSource(&directoryAccess);
 
         // Every action of the editor may replace the class-level group and host lists.
         auto act = [this](auto action) {
@@ -444,11 +442,7 @@ void MainWindow::connectOutlets() {
         t.addressField = e.addressField.get();
         t.testProtectionButton = e.testProtectionButton.get();
         t.testProgress = e.testProgress.get();
-        d.directoryLoaded = [&t](const std::string& path) { t.directoryLoaded(path); };
-        d.protectionWritten = [&t](const std::string& path, const std::string& status) {
-            t.protectionWritten(path, status);
-        };
-        d.serverFindings = [&d] { return ServerCheckReport::findingsFor(&d); };
+        wireDirectoryEditor(d, directoryGroups, directoryAccess, t);
         connect(e.testProtectionButton->widget(), &QAbstractButton::clicked, this,
                 [&t] { t.testProtection(); });
         connect(e.addressField->widget(), &QLineEdit::editingFinished, this, [&t] { t.addressEdited(); });
