@@ -2,7 +2,8 @@
 SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ libgtest-dev libgmock-dev apache2-utils apache2 curl qt6-base-dev \
-            pkexec clang libclang-rt-14-dev fonts-dejavu-core xvfb xauth libssl-dev openssl
+            pkexec clang libclang-rt-14-dev fonts-dejavu-core xvfb xauth libssl-dev openssl \
+            patch python3-jsonschema
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
@@ -77,12 +78,13 @@ package-tools:
 package: package-tools build
 	@echo "Keepgate: packaging (log: $(RELEASE_DIR)/package.log)"
 	@cd $(RELEASE_DIR) && cpack -G DEB > package.log 2>&1 || { cat package.log; exit 1; }
-	@deb=$$(ls $(RELEASE_DIR)/keepgate_*.deb) && echo "Keepgate: built $$deb" && \
-	  echo "Keepgate: lintian $$deb" && set -o pipefail && lintian --fail-on error "$$deb" 2>&1 \
-	    | sed '/^running with root privileges/d'
+	@set -o pipefail && for deb in $(RELEASE_DIR)/keepgate_*.deb $(RELEASE_DIR)/keepgate-cli_*.deb; do \
+	  echo "Keepgate: built $$deb" && echo "Keepgate: lintian $$deb" && lintian --fail-on error "$$deb" 2>&1 \
+	    | sed '/^running with root privileges/d' || exit 1; \
+	done
 
 install-check: package
-	@packaging/install-check.sh $$(ls $(RELEASE_DIR)/keepgate_*.deb)
+	@packaging/install-check.sh $$(ls $(RELEASE_DIR)/keepgate_*.deb) $$(ls $(RELEASE_DIR)/keepgate-cli_*.deb)
 
 format:
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -15,7 +15,7 @@
 #include <unistd.h>
 #include <vector>
 
-#include "directory/BlockText.h"
+#include "formats/BlockText.h"
 #include "formats/ReadFile.h"
 #include "formats/ReadHtaccess.h"
 #include "platform/Constants.h"

@@ -1,6 +1,23 @@
-# `make package` (cpack) builds a Debian package of the installed files.
+# `make package` (cpack) builds two Debian packages: the desktop application (keepgate) and the command
+# line (keepgate-cli), which needs neither Qt nor a display.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME keepgate)
+set(CPACK_DEB_COMPONENT_INSTALL ON)
+set(CPACK_COMPONENTS_ALL Unspecified cli)
+set(CPACK_DEBIAN_UNSPECIFIED_PACKAGE_NAME keepgate)
+set(CPACK_DEBIAN_CLI_PACKAGE_NAME keepgate-cli)
+set(CPACK_DEBIAN_CLI_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_CLI_PACKAGE_DEPENDS "apache2-utils")
+set(CPACK_DEBIAN_CLI_PACKAGE_RECOMMENDS "apache2 | httpd")
+set(CPACK_DEBIAN_CLI_PACKAGE_SUGGESTS "pkexec")
+set(CPACK_DEBIAN_CLI_PACKAGE_SECTION admin)
+# The synopsis line is the shared summary above; the description tells the two packages apart.
+set(CPACK_DEBIAN_CLI_DESCRIPTION "keepgatectl, the command line of Keepgate, manages password protection of
+web directories for the Apache HTTP Server from a shell or a script, without
+a display: user files (hashes made by htpasswd), group files, and each
+directory's protection in its .htaccess file or in one shared configuration
+file. It checks the server's setup, fixes it after the server's own
+configuration test, and tests the protection against the running server.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "The Keepgate developers")
 set(CPACK_PACKAGE_CONTACT "The Keepgate developers <developers@keepgate.org>")

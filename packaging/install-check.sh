@@ -1,9 +1,10 @@
 #!/bin/sh
-# Installs a Keepgate package into a throw-away root, checks what it installs, and starts the installed
-# program offscreen to its main window.
+# Installs the Keepgate packages into a throw-away root, checks what they install, starts the installed
+# program offscreen to its main window, and runs the installed command line on a fixture.
 set -eu
 
-deb=${1:?usage: install-check.sh PACKAGE.deb}
+deb=${1:?usage: install-check.sh PACKAGE.deb [CLI-PACKAGE.deb]}
+cli_deb=${2:-}
 root=$(mktemp -d /tmp/keepgate-install-check-XXXXXX)
 trap 'rm -rf "$root"' EXIT INT TERM
 
@@ -63,3 +64,36 @@ output=$(env -i PATH=/usr/bin:/bin HOME="$root/home" XDG_CONFIG_HOME="$root/home
 echo "$output" | grep -q "resources: $root/usr/share/keepgate\$" \
     || fail "the installed program reads its resources elsewhere: $output"
 echo "install-check: the installed program showed its main window ($output)"
+
+[ -n "$cli_deb" ] || exit 0
+dpkg -x "$cli_deb" "$root"
+echo "install-check: unpacked $(basename "$cli_deb") into $root"
+for file in \
+    usr/bin/keepgatectl \
+    usr/share/man/man1/keepgatectl.1.gz \
+    usr/share/bash-completion/completions/keepgatectl \
+    usr/share/keepgate-cli/keepgatectl.schema.json \
+    usr/share/doc/keepgate-cli/copyright; do
+    [ -e "$root/$file" ] || fail "the command-line package lacks /$file"
+done
+depends=$(dpkg-deb -f "$cli_deb" Depends)
+case $depends in
+    *apache2-utils*) ;;
+    *) fail "the command-line package does not depend on apache2-utils: $depends" ;;
+esac
+case $depends in
+    *qt* | *pkexec* | *libx*) fail "the command-line package depends on more than it needs: $depends" ;;
+esac
+if objdump -p "$root/usr/bin/keepgatectl" 2>/dev/null | grep -q 'NEEDED.*Qt'; then
+    fail "keepgatectl links Qt"
+fi
+version=$(env -i PATH=/usr/bin:/bin "$root/usr/bin/keepgatectl" --version) \
+    || fail "the installed keepgatectl does not run"
+[ "$version" = "keepgatectl 0.7" ] || fail "keepgatectl --version says \"$version\""
+printf '# fixture\nalice:$apr1$Kq6yXqXr$0v0Z5mGSVvCv3pqgkGNHm1\nbob:$2y$05$abcdefghijklmnopqrstuu5Q/1sL0bV1A3Y0x3N9T4Q3p1i2x6v8a\n' \
+    > "$root/users"
+listing=$(env -i PATH=/usr/bin:/bin "$root/usr/bin/keepgatectl" users list "$root/users") \
+    || fail "keepgatectl users list failed: $listing"
+[ "$(printf '%s\n' "$listing" | head -n 2)" = "$(printf 'alice\tapr1 (MD5)\nbob\tbcrypt')" ] \
+    || fail "keepgatectl users list printed: $listing"
+echo "install-check: the installed keepgatectl runs ($version) and lists the users of a fixture"

@@ -1,6 +1,7 @@
 #include "app/Controller.h"
 
 #include "app/PreferencesController.h"
+#include "formats/TextLines.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
@@ -10,9 +11,9 @@
 #include "platform/SystemPaths.h"
 #include "platform/UrlFetcher.h"
 #include "services/AdmTools.h"
-#include "services/AdministratorWrite.h"
+#include "app/AdministratorWrite.h"
 #include "services/PrivilegedCopy.h"
-#include "services/ServerActions.h"
+#include "app/ServerActions.h"
 #include "services/ServerCheck.h"
 #include "ui/WindowSystem.h"
 
@@ -25,14 +26,7 @@ ui::AlertSpec alert(const std::string& title, const std::string& message,
     return {title, message, defaultButton, alternateButton};
 }
 
-std::string lowerAscii(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') {
-            c = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return text;
-}
+using text::lowerAscii;
 
 // The download address comes over plain HTTP, so only a web address is handed to the browser: another
 // scheme (file:, a custom handler) could start a local program.

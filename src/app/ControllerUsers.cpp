@@ -3,11 +3,11 @@
 #include <utility>
 
 #include "app/Controller.h"
-#include "formats/AddUser.h"
+#include "services/AddUser.h"
 #include "formats/NameRules.h"
 #include "platform/FileSystem.h"
 #include "platform/RecentFiles.h"
-#include "services/AdministratorWrite.h"
+#include "app/AdministratorWrite.h"
 #include "platform/SystemPaths.h"
 #include "services/AdmTools.h"
 #include "ui/WindowSystem.h"

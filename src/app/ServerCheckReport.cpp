@@ -10,7 +10,7 @@
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemPaths.h"
-#include "services/ServerActions.h"
+#include "app/ServerActions.h"
 #include "services/ServerAddress.h"
 #include "services/ServerControl.h"
 #include "ui/WindowSystem.h"

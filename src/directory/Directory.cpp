@@ -10,13 +10,14 @@
 #include "formats/ConfigSection.h"
 #include "formats/ReadFile.h"
 #include "formats/ReadHtaccess.h"
+#include "formats/TextLines.h"
 #include "formats/Validator.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
 #include "platform/RecentFiles.h"
-#include "services/AdministratorWrite.h"
-#include "services/ServerActions.h"
+#include "app/AdministratorWrite.h"
+#include "app/ServerActions.h"
 #include "services/ServerProfile.h"
 #include "ui/WindowSystem.h"
 
@@ -40,14 +41,7 @@ bool holdsAnyOf(const std::string& text, const char* characters) {
     return text.find_first_of(characters) != std::string::npos;
 }
 
-std::string trimmed(const std::string& text) {
-    constexpr const char* whitespace = " \t\n\r\v\f";
-    const auto first = text.find_first_not_of(whitespace);
-    if (first == std::string::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(whitespace) - first + 1);
-}
+using text::trimmed;
 
 // The path as the block names it: trimmed, and without the one pair of double quotes that a path holding
 // blanks is written in.
@@ -76,20 +70,6 @@ std::vector<std::string> splitAtBlanks(const std::string& text) {
             return pieces;
         }
         start = blank + 1;
-    }
-}
-
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (;;) {
-        const auto feed = text.find('\n', start);
-        if (feed == std::string::npos) {
-            lines.push_back(text.substr(start));
-            return lines;
-        }
-        lines.push_back(text.substr(start, feed - start));
-        start = feed + 1;
     }
 }
 
@@ -762,28 +742,7 @@ void Directory::writeBlock(const std::string& directory, std::function<void()> t
 
 std::string Directory::parseFileWithoutDirectory(const std::optional<std::string>& text,
                                                  const std::string& directory) {
-    if (!text) {
-        return {};
-    }
-    std::vector<std::string> lines = splitLines(*text);
-    // The empty piece after the final line feed is no line; keeping it would add a blank line per save.
-    if (lines.back().empty()) {
-        lines.pop_back();
-    }
-    std::string dirString;
-    std::size_t i = 0;
-    while (i < lines.size()) {
-        const auto range = section::find(lines, directory, i);
-        for (const std::size_t stop = range ? range->begin : lines.size(); i < stop; ++i) {
-            dirString += lines[i] + "\n";
-        }
-        if (!range) {
-            break;
-        }
-        // An opening line that no closing line follows goes alone, so nothing after it is lost.
-        i = range->closedLater ? range->end : range->begin + 1;
-    }
-    return dirString;
+    return BlockText::withoutSection(text, directory);
 }
 
 void Directory::removeProtection() {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "directory/BlockText.h"
+#include "formats/BlockText.h"
 #include "formats/ProtectionInfo.h"
 #include "formats/UserRecord.h"
 #include "ui/Controls.h"

@@ -32,11 +32,7 @@ void wipe(std::string& secret) {
     secret.clear();
 }
 
-bool sameWord(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
+using text::sameWord;
 
 struct ServerText {
     bool readable = false;

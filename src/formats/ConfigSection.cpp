@@ -1,5 +1,6 @@
 #include "formats/ConfigSection.h"
 
+#include "formats/TextLines.h"
 #include <cctype>
 
 namespace keepgate::section {
@@ -7,11 +8,7 @@ namespace keepgate::section {
 namespace {
 
 std::string lowered(std::string_view text) {
-    std::string lower(text);
-    for (char& c : lower) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lower;
+    return text::lowerAscii(std::string(text));
 }
 
 std::string_view withoutLeadingBlanks(std::string_view line) {

@@ -25,6 +25,30 @@ inline bool isBlankLine(std::string_view line) {
     return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
+// The text without the given characters at either end.
+inline std::string trimmed(std::string_view text, std::string_view characters = " \t\n\r\v\f") {
+    const auto first = text.find_first_not_of(characters);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return std::string(text.substr(first, text.find_last_not_of(characters) - first + 1));
+}
+
+// Whether two words are equal but for ASCII letter case, as Apache compares directive names.
+inline bool sameWord(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const char x = a[i] >= 'A' && a[i] <= 'Z' ? static_cast<char>(a[i] - 'A' + 'a') : a[i];
+        const char y = b[i] >= 'A' && b[i] <= 'Z' ? static_cast<char>(b[i] - 'A' + 'a') : b[i];
+        if (x != y) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // The text with ASCII capitals made small; Apache compares directive and section names this way.
 inline std::string lowerAscii(std::string text) {
     for (char& c : text) {

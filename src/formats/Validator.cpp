@@ -1,5 +1,6 @@
 #include "formats/Validator.h"
 
+#include "formats/TextLines.h"
 #include <arpa/inet.h>
 
 #include <algorithm>
@@ -234,10 +235,7 @@ std::optional<std::string> Validator::host(const std::string& value) {
     if (value.find('#') != std::string::npos) {
         return std::string("it contains \"#\"");
     }
-    std::string lower = value;
-    std::transform(lower.begin(), lower.end(), lower.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    if (lower == "all") {
+    if (text::lowerAscii(value) == "all") {
         return std::string("\"all\" is the \"deny all others\" switch, not a host");
     }
     if (const auto slash = value.find('/'); slash != std::string::npos) {

@@ -6,7 +6,7 @@
 #include "formats/UserFile.h"
 #include "platform/FileSystem.h"
 #include "platform/RecentFiles.h"
-#include "services/AdministratorWrite.h"
+#include "app/AdministratorWrite.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {

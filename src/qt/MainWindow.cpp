@@ -1,6 +1,7 @@
 #include "qt/MainWindow.h"
 
 #include "app/ServerCheckReport.h"
+#include "directory/DirectoryEditorWiring.h"
 #include "qt/ServerCheckWindow.h"
 
 #include <QApplication>
@@ -27,7 +28,7 @@
 #include "platform/SystemPaths.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/TablePlaceholder.h"
-#include "services/ServerActions.h"
+#include "app/ServerActions.h"
 #include "services/ServerCheck.h"
 
 namespace keepgate::qt {
@@ -476,13 +477,10 @@ void MainWindow::connectOutlets() {
         d.hostOrRB = e.hostOrRB.get();
         d.useApache24BT = e.useApache24BT.get();
         d.keptField = e.keptField.get();
-        e.userfileView->setDataSource(&d);
         directoryGroups.mainWindow = &window;
         directoryGroups.groupfileView = e.groupfileView.get();
-        e.groupfileView->setDataSource(&directoryGroups);
         directoryAccess.mainWindow = &window;
         directoryAccess.accessView = e.accessView.get();
-        e.accessView->setDataSource(&directoryAccess);
 
         // Every action of the editor may replace the class-level group and host lists.
         auto act = [this](auto action) {
@@ -519,12 +517,7 @@ void MainWindow::connectOutlets() {
         t.addressField = e.addressField.get();
         t.testProtectionButton = e.testProtectionButton.get();
         t.testProgress = e.testProgress.get();
-        d.directoryLoaded = [&t](const std::string& path) { t.directoryLoaded(path); };
-        d.protectionWritten = [&t](const std::string& path, const std::string& status) {
-            t.protectionWritten(path, status);
-        };
-        d.serverFindings = [&d] { return ServerCheckReport::findingsFor(&d); };
-        d.serverFindingsLater = ServerCheckReport::findingsLater(&d);
+        wireDirectoryEditor(d, directoryGroups, directoryAccess, t);
         t.verdictField = e.verdictField.get();
         t.fixButton = e.fixButton.get();
         t.testAgainButton = e.testAgainButton.get();

@@ -3,6 +3,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "formats/TextLines.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
@@ -16,19 +17,7 @@ namespace keepgate {
 
 namespace {
 
-std::vector<std::string> splitLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-        lines.push_back(text.substr(start, end - start));
-    }
-    lines.push_back(text.substr(start));
-    return lines;
-}
-
-bool contains(const std::string& line, const std::string& needle) {
-    return line.find(needle) != std::string::npos;
-}
+using text::contains;
 
 bool isAscii(const std::string& bytes) {
     for (const unsigned char c : bytes) {
@@ -60,7 +49,7 @@ std::optional<std::vector<std::string>> mainConfigLines() {
     if (!contents) {
         return std::nullopt;
     }
-    return splitLines(*contents);
+    return text::split(*contents, '\n');
 }
 
 } // namespace

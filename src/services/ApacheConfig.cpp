@@ -89,18 +89,6 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
 }
 
-std::string trimmed(const std::string& text) {
-    std::size_t first = 0;
-    while (first < text.size() && isBlank(text[first])) {
-        ++first;
-    }
-    std::size_t last = text.size();
-    while (last > first && isBlank(text[last - 1])) {
-        --last;
-    }
-    return text.substr(first, last - first);
-}
-
 // Splits arguments the way Apache's ap_getword_conf does: blanks separate words, a word that begins with
 // a double or single quote runs to the matching quote, and a backslash before that quote escapes it.
 std::vector<std::string> splitWords(const std::string& text) {
@@ -252,7 +240,7 @@ class Reader {
             if (stopped()) {
                 return;
             }
-            const std::string line = trimmed(raw);
+            const std::string line = text::trimmed(raw, " \t\r\v\f");
             if (line.empty() || line.front() == '#') {
                 return;
             }
@@ -267,7 +255,7 @@ class Reader {
     void handleLine(const std::string& line, const std::string& file, int number, Sections& sections,
                     int depth) {
         if (line.starts_with("</")) {
-            const std::string name = lowerAscii(trimmed(line.substr(2, line.find('>') - 2)));
+            const std::string name = lowerAscii(text::trimmed(line.substr(2, line.find('>') - 2)));
             // Close the innermost section of that name; a stray closing line changes nothing.
             Sections around = sections;
             for (auto it = sections.rbegin(); it != sections.rend(); ++it) {

@@ -34,6 +34,10 @@ struct CopyOutcome {
     std::string error;     // why the copy failed, for the alert that reports it
 };
 
+// Whether administrator rights would make a failed write of `path` succeed: its folder exists and the
+// permission bits close it or the file to this user.
+bool administratorRightsWouldHelp(const std::string& path);
+
 class PrivilegedCopy {
   public:
     // Puts the bytes of `fromFile` (read now, before anyone is asked for a password) in place of `toFile`

@@ -1,5 +1,6 @@
 #include "services/ProtectionProbe.h"
 
+#include "formats/TextLines.h"
 #include <algorithm>
 #include <arpa/inet.h>
 #include <cctype>
@@ -51,10 +52,8 @@ std::string base64(const std::string& bytes) {
     return encoded;
 }
 
-std::string lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
+std::string lower(const std::string& text) {
+    return text::lowerAscii(text);
 }
 
 class Socket {

@@ -1,5 +1,6 @@
 #include "services/ServerAddress.h"
 
+#include "formats/TextLines.h"
 #include <algorithm>
 #include <cctype>
 #include <map>
@@ -14,11 +15,7 @@ namespace {
 
 using Directives = std::vector<const ConfigDirective*>;
 
-bool sameWord(const std::string& a, const std::string& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) {
-        return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-    });
-}
+using text::sameWord;
 
 bool startsWith(const std::string& text, const std::string& prefix) {
     return text.compare(0, prefix.size(), prefix) == 0;

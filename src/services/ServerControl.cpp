@@ -22,15 +22,8 @@ using text::lowerAscii;
 // How long a reloaded server may take to write its process id again.
 constexpr int kReloadSettleMilliseconds = 3000;
 
-std::string trimmed(std::string text) {
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' ')) {
-        text.pop_back();
-    }
-    std::size_t first = 0;
-    while (first < text.size() && (text[first] == '\n' || text[first] == ' ')) {
-        ++first;
-    }
-    return text.substr(first);
+std::string trimmed(const std::string& text) {
+    return text::trimmed(text, " \r\n");
 }
 
 // The server's process id file: its PidFile directive, else the places distributions use.

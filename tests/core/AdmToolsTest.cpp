@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "formats/AddUser.h"
+#include "services/AddUser.h"
 #include "formats/WriteFile.h"
 #include "platform/FileSystem.h"
 #include "platform/Process.h"

@@ -1,7 +1,7 @@
 #include <sys/stat.h>
 
 #include "ShellTestFixture.h"
-#include "services/AdministratorWrite.h"
+#include "app/AdministratorWrite.h"
 
 namespace keepgate::testing {
 namespace {

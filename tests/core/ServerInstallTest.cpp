@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "services/AdmTools.h"
-#include "services/ServerActions.h"
+#include "app/ServerActions.h"
 
 namespace keepgate::testing {
 namespace {

@@ -11,7 +11,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Process.h"
 #include "platform/SystemPaths.h"
-#include "services/ServerActions.h"
+#include "app/ServerActions.h"
 #include "services/ServerProfile.h"
 #include "support/Layouts.h"
 #include "support/TestSupport.h"

@@ -9,6 +9,7 @@
 #include "app/PreferencesController.h"
 #include "directory/Directory.h"
 #include "directory/DirectoryAccess.h"
+#include "directory/DirectoryEditorWiring.h"
 #include "directory/DirectoryGroups.h"
 #include "directory/ProtectionTester.h"
 #include "groups/Group.h"
@@ -123,13 +124,10 @@ struct DirectoryEditorLayout {
         directory.hostOrRB = &hostOrRB;
         directory.useApache24BT = &useApache24BT;
         directory.keptField = &keptField;
-        userfileView.setDataSource(&directory);
         directoryGroups.mainWindow = &mainWindow;
         directoryGroups.groupfileView = &groupfileView;
-        groupfileView.setDataSource(&directoryGroups);
         directoryAccess.mainWindow = &mainWindow;
         directoryAccess.accessView = &accessView;
-        accessView.setDataSource(&directoryAccess);
         tester.mainWindow = &mainWindow;
         tester.addressField = &addressField;
         tester.testProtectionButton = &testProtectionButton;
@@ -137,12 +135,7 @@ struct DirectoryEditorLayout {
         tester.verdictField = &verdictField;
         tester.testAgainButton = &testAgainButton;
         tester.fixButton = &fixButton;
-        directory.directoryLoaded = [this](const std::string& path) { tester.directoryLoaded(path); };
-        directory.protectionWritten = [this](const std::string& path, const std::string& status) {
-            tester.protectionWritten(path, status);
-        };
-        directory.serverFindings = [this] { return ServerCheckReport::findingsFor(&directory); };
-        directory.serverFindingsLater = ServerCheckReport::findingsLater(&directory);
+        wireDirectoryEditor(directory, directoryGroups, directoryAccess, tester);
         directory.awakeFromNib();
         directoryGroups.awakeFromNib();
         directoryAccess.awakeFromNib();

@@ -1,4 +1,4 @@
-#include "directory/BlockText.h"
+#include "formats/BlockText.h"
 
 #include <algorithm>
 #include <cctype>
@@ -13,12 +13,6 @@ namespace keepgate {
 
 namespace {
 
-std::string lowered(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
-
 std::string firstWord(const std::string& line) {
     return line.substr(0, line.find_first_of(" \t"));
 }
@@ -28,7 +22,7 @@ std::string firstWord(const std::string& line) {
 bool controlsAccess(const std::string& directive) {
     static const char* const names[] = {"authtype", "authname", "authuserfile", "authgroupfile", "require",
                                         "allow",    "deny",     "order",        "satisfy"};
-    const std::string lower = lowered(directive);
+    const std::string lower = text::lowerAscii(directive);
     return std::any_of(std::begin(names), std::end(names), [&](const char* name) { return lower == name; });
 }
 
@@ -464,6 +458,31 @@ std::string BlockText::joined(const std::vector<std::string>& lines) {
         text += line + "\n";
     }
     return text;
+}
+
+std::string BlockText::withoutSection(const std::optional<std::string>& text, const std::string& directory) {
+    if (!text) {
+        return {};
+    }
+    std::vector<std::string> lines = text::split(*text, '\n');
+    // The empty piece after the final line feed is no line; keeping it would add a blank line per save.
+    if (lines.back().empty()) {
+        lines.pop_back();
+    }
+    std::string dirString;
+    std::size_t i = 0;
+    while (i < lines.size()) {
+        const auto range = section::find(lines, directory, i);
+        for (const std::size_t stop = range ? range->begin : lines.size(); i < stop; ++i) {
+            dirString += lines[i] + "\n";
+        }
+        if (!range) {
+            break;
+        }
+        // An opening line that no closing line follows goes alone, so nothing after it is lost.
+        i = range->closedLater ? range->end : range->begin + 1;
+    }
+    return dirString;
 }
 
 } // namespace keepgate

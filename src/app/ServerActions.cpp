@@ -1,8 +1,8 @@
-#include "services/ServerActions.h"
+#include "app/ServerActions.h"
 
 #include "platform/FileSystem.h"
 #include "platform/SystemPaths.h"
-#include "services/AdministratorWrite.h"
+#include "app/AdministratorWrite.h"
 #include "services/PrivilegedCopy.h"
 #include "services/ServerControl.h"
 #include "ui/WindowSystem.h"

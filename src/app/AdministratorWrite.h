@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "services/PrivilegedCopy.h"
 #include "ui/Controls.h"
 
 namespace keepgate {
@@ -12,10 +13,6 @@ namespace keepgate {
 // the privileged copy, which is waited for and read back; the outcome is reported. `done` learns whether
 // the file now holds the text (false also on "Cancel"). Where rights are not what failed (a missing
 // folder), the alert only reports the error.
-// Whether administrator rights would make a failed write of `path` succeed: its folder exists and the
-// permission bits close it or the file to this user.
-bool administratorRightsWouldHelp(const std::string& path);
-
 void offerAdministratorWrite(ui::Window* parent, const std::string& path, const std::string& text,
                              const std::string& errorMessage, std::function<void(bool written)> done = {});
 

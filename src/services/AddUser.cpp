@@ -1,4 +1,4 @@
-#include "formats/AddUser.h"
+#include "services/AddUser.h"
 
 #include "formats/HashKind.h"
 #include "formats/NameRules.h"

@@ -44,6 +44,10 @@ class BlockText {
     // lines and the one empty line Keepgate writes before the closing line); nothing when there is none.
     static std::optional<std::string> sectionBody(const std::string& config, const std::string& directory);
 
+    // The configuration text without every section of the directory; an opening line that no closing line
+    // follows goes alone, so nothing after it is lost. An absent text gives an empty one.
+    static std::string withoutSection(const std::optional<std::string>& text, const std::string& directory);
+
     // "Require <kind> …" lines holding the names in order, as many as keep each line within Apache's limit.
     static std::string requireLines(const std::string& kind, const std::vector<std::string>& names);
 

@@ -1,0 +1,35 @@
+# keepgate_layer(NAME SOURCES file… USES folder…) makes the static library keepgate_NAME. Its sources see
+# only the folders named in USES: the build tree holds, per layer, a folder of links to exactly those
+# source folders, and that folder is the layer's only include path. The libraries of the layers below are
+# linked through the folders' own layers, so each layer names its neighbours once.
+set(KEEPGATE_LAYER_OF_platform platform)
+set(KEEPGATE_LAYER_OF_formats formats)
+set(KEEPGATE_LAYER_OF_services services)
+set(KEEPGATE_LAYER_OF_operations operations)
+set(KEEPGATE_LAYER_OF_ui ui)
+set(KEEPGATE_LAYER_OF_cli cli)
+# The services judge a privileged destination by the helper's own table.
+set(KEEPGATE_LAYER_OF_helper install_rules)
+set(KEEPGATE_LAYER_OF_app controllers)
+set(KEEPGATE_LAYER_OF_groups controllers)
+set(KEEPGATE_LAYER_OF_directory controllers)
+
+function(keepgate_layer name)
+  cmake_parse_arguments(PARSE_ARGV 1 LAYER "" "" "SOURCES;USES")
+  set(include_root ${CMAKE_BINARY_DIR}/layers/${name})
+  file(REMOVE_RECURSE ${include_root})
+  file(MAKE_DIRECTORY ${include_root})
+  set(linked)
+  foreach(folder IN LISTS LAYER_USES)
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/src/${folder} ${include_root}/${folder} SYMBOLIC)
+    set(layer ${KEEPGATE_LAYER_OF_${folder}})
+    if(NOT layer STREQUAL name)
+      list(APPEND linked keepgate_${layer})
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES linked)
+  add_library(keepgate_${name} STATIC ${LAYER_SOURCES})
+  target_include_directories(keepgate_${name} PRIVATE ${include_root})
+  target_link_libraries(keepgate_${name} PUBLIC ${linked})
+  set_property(GLOBAL APPEND PROPERTY KEEPGATE_LAYERS keepgate_${name})
+endfunction()

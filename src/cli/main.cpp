@@ -1,0 +1,8 @@
+#include <string>
+#include <vector>
+
+#include "cli/Commands.h"
+
+int main(int argc, char** argv) {
+    return keepgate::cli::run(std::vector<std::string>(argv + 1, argv + argc));
+}

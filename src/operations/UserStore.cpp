@@ -1,0 +1,176 @@
+#include "operations/UserStore.h"
+
+#include "formats/HashKind.h"
+#include "formats/Validator.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemPaths.h"
+#include "services/AdmTools.h"
+
+namespace keepgate::operations {
+
+namespace {
+
+std::string quoted(const std::string& text) {
+    return "\"" + text + "\"";
+}
+
+} // namespace
+
+Outcome UserStore::open(bool mayBeMissing) {
+    auto read = platform::readFileWithin(path_, UserFile::kSizeLimit);
+    if (!read.ok && !(read.missing && mayBeMissing)) {
+        return Outcome::refused("The user file " + quoted(path_) + " cannot be opened: " +
+                                (read.missing ? std::string("it does not exist") : read.error) + ".");
+    }
+    before_ = read.ok ? std::optional(read.bytes) : std::nullopt;
+    file_ = UserFile(std::move(read.bytes));
+    readOnlyReason_ = file_.kind() == UserFile::Kind::Users ? "" : file_.kindProblem();
+    return {};
+}
+
+std::vector<UserEntry> UserStore::list() const {
+    std::vector<UserEntry> users;
+    for (std::size_t row = 0; row < file_.size(); ++row) {
+        users.push_back({std::string(file_.name(row)), hashes::kindOf(file_.hash(row))});
+    }
+    return users;
+}
+
+Outcome UserStore::writable() const {
+    if (!readOnlyReason_.empty()) {
+        return Outcome::refused("The file " + quoted(path_) + " is read-only here: " + readOnlyReason_ +
+                                ". Keepgate will not write to it.");
+    }
+    return {};
+}
+
+Outcome UserStore::changed(std::string message) const {
+    Outcome outcome;
+    outcome.message = std::move(message);
+    outcome.changes.push_back({path_, before_, file_.bytes()});
+    return outcome;
+}
+
+std::optional<std::string> UserStore::hashOf(const std::string& name, const std::string& password,
+                                             const std::vector<std::string>& hashOptions,
+                                             Outcome* failure) const {
+    if (password.find('\0') != std::string::npos) {
+        *failure =
+            Outcome::refused("The password contains a NUL character, which htpasswd would silently cut "
+                             "off there. Nothing was saved.");
+        return std::nullopt;
+    }
+    const auto hash = AdmTools::getPasswd(name, password, hashOptions);
+    if (!hash) {
+        *failure = Outcome::refused("The password could not be hashed with " +
+                                    quoted(systemPaths().htpasswd) + ". Nothing was saved.");
+    }
+    return hash;
+}
+
+Outcome UserStore::add(const std::string& name, const std::string& password,
+                       const std::vector<std::string>& hashOptions, bool confirmed) {
+    if (const auto problem = Validator::userName(name)) {
+        return Outcome::refused(refusal("user name", name, *problem));
+    }
+    if (name.empty()) {
+        return Outcome::refused(refusal("user name", name, "it is empty"));
+    }
+    if (auto refused = writable(); !refused.ok()) {
+        return refused;
+    }
+    // The web server reads only the first line of a name, so a second line would never take effect.
+    if (const auto row = file_.find(name)) {
+        if (AdmTools::checkPassword(std::string(file_.hash(*row)), password).value_or(false)) {
+            Outcome same;
+            same.message = "The user " + quoted(name) + " is already in " + path_ + " with this password.";
+            return same;
+        }
+        if (!confirmed) {
+            return Outcome::asking("The user " + quoted(name) +
+                                   " is already in the file. Change its password "
+                                   "instead?");
+        }
+        return passwd(name, password, hashOptions);
+    }
+    Outcome failure;
+    const auto hash = hashOf(name, password, hashOptions, &failure);
+    if (!hash) {
+        return failure;
+    }
+    file_.append(name, *hash);
+    return changed("Added " + name);
+}
+
+Outcome UserStore::passwd(const std::string& name, const std::string& password,
+                          const std::vector<std::string>& hashOptions) {
+    if (auto refused = writable(); !refused.ok()) {
+        return refused;
+    }
+    const auto row = file_.find(name);
+    if (!row) {
+        return Outcome::refused("The user " + quoted(name) + " is not in " + path_ + ".");
+    }
+    Outcome failure;
+    const auto hash = hashOf(name, password, hashOptions, &failure);
+    if (!hash) {
+        return failure;
+    }
+    file_.replaceHash(*row, *hash);
+    return changed("Changed the password of " + name);
+}
+
+Outcome UserStore::remove(const std::string& name) {
+    if (auto refused = writable(); !refused.ok()) {
+        return refused;
+    }
+    std::vector<std::size_t> rows;
+    for (std::size_t row = 0; row < file_.size(); ++row) {
+        if (file_.name(row) == name) {
+            rows.push_back(row);
+        }
+    }
+    if (rows.empty()) {
+        Outcome absent;
+        absent.message = "The user " + quoted(name) + " is not in " + path_ + "; nothing to delete.";
+        return absent;
+    }
+    file_.erase(rows);
+    return changed("Deleted " + name);
+}
+
+Outcome UserStore::verify(const std::string& name, const std::string& password,
+                          std::optional<bool>* matches) const {
+    const auto row = file_.find(name);
+    if (!row) {
+        return Outcome::refused("The user " + quoted(name) + " is not in " + path_ + ".");
+    }
+    *matches = AdmTools::checkPassword(std::string(file_.hash(*row)), password);
+    if (!*matches) {
+        return Outcome::refused("The password could not be checked with " + quoted(systemPaths().htpasswd) +
+                                ".");
+    }
+    Outcome outcome;
+    outcome.status = **matches ? Status::Done : Status::Refused;
+    outcome.message = **matches ? "The password is correct for " + quoted(name) + "."
+                                : "The password does not match the one stored for " + quoted(name) + ".";
+    return outcome;
+}
+
+std::optional<std::vector<std::string>> UserStore::hashOptionsFor(const std::string& kind) {
+    if (kind == "apr1") {
+        return std::vector<std::string>{"-m"};
+    }
+    if (kind == "bcrypt") {
+        return std::vector<std::string>{"-B", "-C", std::to_string(hashes::kDefaultBcryptCost)};
+    }
+    if (kind == "sha256") {
+        return std::vector<std::string>{"-2"};
+    }
+    if (kind == "sha512") {
+        return std::vector<std::string>{"-5"};
+    }
+    return std::nullopt;
+}
+
+} // namespace keepgate::operations

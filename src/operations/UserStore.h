@@ -1,0 +1,60 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "formats/UserFile.h"
+#include "operations/Outcome.h"
+
+namespace keepgate::operations {
+
+// One user as a listing shows it.
+struct UserEntry {
+    std::string name;
+    std::string hashKind; // "bcrypt", "apr1 (MD5)", …
+};
+
+// The users of one user file, edited line by line: every change is made to the file as it is on disk
+// when the change is asked for, and comes back as a file change for the caller to write or show.
+class UserStore {
+  public:
+    explicit UserStore(std::string path) : path_(std::move(path)) {}
+
+    // Reads the file. A missing file opens empty when `mayBeMissing` (the first user creates it), and is
+    // refused otherwise; an unreadable file, or one that is no user file, is refused for changes.
+    Outcome open(bool mayBeMissing = false);
+
+    const std::string& path() const { return path_; }
+    const UserFile& file() const { return file_; }
+    bool exists() const { return before_.has_value(); }
+    std::vector<UserEntry> list() const;
+
+    // `hashOptions` choose the kind of hash (the hashing tool's options; none for its default).
+    // An existing user with the same password is left as it is; with another password the change is a
+    // question unless `confirmed`.
+    Outcome add(const std::string& name, const std::string& password,
+                const std::vector<std::string>& hashOptions, bool confirmed);
+    Outcome passwd(const std::string& name, const std::string& password,
+                   const std::vector<std::string>& hashOptions);
+    // Removes every line of the user; a user who is not there is no failure.
+    Outcome remove(const std::string& name);
+    // Whether the password is the user's; `matches` holds the answer when the tool gave one.
+    Outcome verify(const std::string& name, const std::string& password, std::optional<bool>* matches) const;
+
+    // The tool's options for a kind named on the command line ("apr1", "bcrypt", "sha256", "sha512").
+    static std::optional<std::vector<std::string>> hashOptionsFor(const std::string& kind);
+
+  private:
+    Outcome writable() const;
+    Outcome changed(std::string message) const;
+    std::optional<std::string> hashOf(const std::string& name, const std::string& password,
+                                      const std::vector<std::string>& hashOptions, Outcome* failure) const;
+
+    std::string path_;
+    UserFile file_;
+    std::optional<std::string> before_;
+    std::string readOnlyReason_;
+};
+
+} // namespace keepgate::operations
