@@ -40,9 +40,9 @@ bool isShownPath(const std::string& path) {
 // editor's own form changes nothing. The line is one logical line, its words split as Apache splits them.
 bool isShown(const std::vector<std::string>& words, const BlockText::Known& knownUser,
              const BlockText::Known& knownGroup) {
-    const std::string name = lowered(words.front());
+    const std::string name = text::lowerAscii(words.front());
     const std::size_t count = words.size();
-    const std::string first = count > 1 ? lowered(words[1]) : std::string();
+    const std::string first = count > 1 ? text::lowerAscii(words[1]) : std::string();
     const std::string provider = count > 1 ? words[1] : std::string();
     const auto validHost = [](const std::string& host) { return !Validator::host(host); };
     if (name == "authtype") {
@@ -71,7 +71,7 @@ bool isShown(const std::vector<std::string>& words, const BlockText::Known& know
         if (first != "from") {
             return false;
         }
-        return (name == "deny" && count == 3 && lowered(words[2]) == "all") || allPass(words, 2, validHost);
+        return (name == "deny" && count == 3 && text::lowerAscii(words[2]) == "all") || allPass(words, 2, validHost);
     }
     if (name == "order") {
         return count == 2 && (first == "allow,deny" || first == "deny,allow");
@@ -116,7 +116,7 @@ std::vector<LogicalLine> logicalLines(std::vector<std::string> pieces) {
 }
 
 bool isRequireContainer(const std::string& opening) {
-    const std::string name = lowered(opening.substr(1, opening.find_first_of(" \t>") - 1));
+    const std::string name = text::lowerAscii(opening.substr(1, opening.find_first_of(" \t>") - 1));
     return name == "requireall" || name == "requireany" || name == "requirenone";
 }
 
@@ -246,7 +246,7 @@ BlockLines BlockText::divide(const std::string& text, const Known& knownUser, co
             continue;
         }
         const auto words = ReadHtaccess::words(written);
-        const std::string name = lowered(words.front());
+        const std::string name = text::lowerAscii(words.front());
         const std::string type = words.size() > 1 ? words[1] : std::string();
         if (name == "require" && type != "user" && type != "group" && type != "valid-user") {
             part.kind = Kind::Rule24;
@@ -268,7 +268,7 @@ BlockLines BlockText::divide(const std::string& text, const Known& knownUser, co
     bool anyRule24 = false;
     for (const auto& part : parts) {
         if (part.kind == Kind::Rule24 ||
-            (part.kind != Kind::Other && lowered(firstWord(part.texts.front())) == "require")) {
+            (part.kind != Kind::Other && text::lowerAscii(firstWord(part.texts.front())) == "require")) {
             anyRule24 = anyRule24 || part.kind == Kind::Rule24;
             rules += joined(part.texts);
         }

@@ -98,15 +98,22 @@ std::optional<FileChange> ServerAdmin::plannedFix(const ServerProfile& profile, 
     if (finding.kind == FindingKind::IncludeMissing) {
         return FileChange{profile.mainConfig, text, *text + "\nInclude " + includeArgument(finding.subject)};
     }
-    const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
-    const auto amended = ServerCheck::overrideAmendment(
-        *text, profile.mainConfig, ServerCheck::allowOverrideFor(config, finding.subject), finding.subject);
-    if (!amended) {
-        *why = "The directory's path cannot be written into the web server's configuration. The web server's "
-               "configuration was not changed.";
+    // The one override fix the window applies too: a section of Keepgate's own for this directory.
+    std::string problem;
+    const auto amendment = ServerCheck::overrideFix(profile, finding.subject, &problem);
+    if (!amendment) {
+        *why = problem.empty() ? "The directory's path cannot be written into the web server's configuration. "
+                                 "The web server's configuration was not changed."
+                               : problem;
         return std::nullopt;
     }
-    return FileChange{profile.mainConfig, text, *amended};
+    if (!amendment->writes.empty() || !amendment->enable.empty() || !amendment->mainText) {
+        *why = "On this server the fix goes into Keepgate's own configuration file:\n" +
+               amendment->description(profile.mainConfig) +
+               "\nApply it with Check Server in Keepgate's window; nothing was changed.";
+        return std::nullopt;
+    }
+    return FileChange{profile.mainConfig, text, *amendment->mainText};
 }
 
 Outcome ServerAdmin::fix(const ServerProfile& profile, const Finding& finding) {
