@@ -146,11 +146,11 @@ TEST_F(ProtectionEditorTest, SavesKeepingForeignLinesAndChangesNothingTheSecondT
 }
 
 TEST_F(ProtectionEditorTest, AsksBeforeReplacingAccessLinesItCannotShow) {
-    writeFile(directory + "/.htaccess", "Require ip 10.0.0.0/8\n");
+    writeFile(directory + "/.htaccess", "Require env INTRANET\n");
     const operations::ProtectionEditor editor(directory, places);
     const Outcome asked = editor.save(Place::AccessFile, request, false);
     ASSERT_TRUE(asked.question.has_value());
-    EXPECT_NE(asked.question->text.find("Require ip 10.0.0.0/8"), std::string::npos);
+    EXPECT_NE(asked.question->text.find("Require env INTRANET"), std::string::npos);
     EXPECT_TRUE(asked.changes.empty());
     EXPECT_EQ(editor.save(Place::AccessFile, request, true).changes.size(), 1u);
 }

@@ -232,10 +232,12 @@ TEST_P(FirstStartEndToEnd, AutomaticallyConfigureOpensOnlyTheDocumentRootAndProt
     report.parent = &editor.mainWindow;
     report.directory = &editor.directory;
     report.refresh();
+    windows->deliverCompletions();
     for (int fixes = 0; fixes < 3 && !report.findings.empty(); ++fixes) {
         ASSERT_EQ(report.findings[0].kind, FindingKind::ModuleMissing) << report.findings[0].message;
         report.fix(0);
         answerAll();
+        windows->deliverCompletions();
     }
     editor.directory.saveProtection();
     answerAll();
