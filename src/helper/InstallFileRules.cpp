@@ -775,11 +775,13 @@ RunResult runTool(const std::vector<std::string>& argv) {
     return {128 + WTERMSIG(status), ""};
 }
 
-std::optional<std::string> enableModule(const std::string& name, const Tools& tools) {
-    if (auto problem = moduleNameProblem(name)) {
-        return problem;
-    }
-    for (const std::string& program : tools.enableModule) {
+namespace {
+
+// Runs the first of `programs` present with `name`; nothing when it succeeded, else why not, and
+// `missing` when none of them is on this system.
+std::optional<std::string> runEnabler(const std::vector<std::string>& programs, const std::string& name,
+                                      const std::string& missing) {
+    for (const std::string& program : programs) {
         if (!isExecutable(program)) {
             continue;
         }
@@ -792,8 +794,18 @@ std::optional<std::string> enableModule(const std::string& name, const Tools& to
         }
         return std::nullopt;
     }
-    return "this system has no a2enmod; enable the module \"" + name +
-           "\" in the web server's configuration by hand";
+    return missing;
+}
+
+} // namespace
+
+std::optional<std::string> enableModule(const std::string& name, const Tools& tools) {
+    if (auto problem = moduleNameProblem(name)) {
+        return problem;
+    }
+    return runEnabler(tools.enableModule, name,
+                      "this system has no a2enmod; enable the module \"" + name +
+                          "\" in the web server's configuration by hand");
 }
 
 std::optional<std::string> confNameProblem(const std::string& name) {
@@ -813,20 +825,9 @@ std::optional<std::string> enableConf(const std::string& name, const Tools& tool
     if (auto problem = confNameProblem(name)) {
         return problem;
     }
-    for (const std::string& program : tools.enableConf) {
-        if (!isExecutable(program)) {
-            continue;
-        }
-        const RunResult result = runTool({program, name});
-        if (!result.problem.empty()) {
-            return result.problem;
-        }
-        if (result.status != 0) {
-            return "\"" + program + " " + name + "\" failed with status " + std::to_string(result.status);
-        }
-        return std::nullopt;
-    }
-    return "this system has no a2enconf; include " + name + ".conf in the web server's configuration by hand";
+    return runEnabler(tools.enableConf, name,
+                      "this system has no a2enconf; include " + name +
+                          ".conf in the web server's configuration by hand");
 }
 
 std::optional<std::string> reloadServer(const Tools& tools) {
