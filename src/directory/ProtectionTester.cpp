@@ -94,22 +94,6 @@ std::optional<std::string> errorLogLine(const std::string& logPath, int localPor
     return std::nullopt;
 }
 
-std::string statusSentence(const ProbeAnswer& answer, const std::string& url) {
-    switch (answer.outcome) {
-    case ProbeAnswer::Outcome::NotLocal:
-        return "The address " + url + " is not on this computer, so it was not requested.";
-    case ProbeAnswer::Outcome::BadAddress:
-        return "The address \"" + url +
-               "\" is not an http:// or https:// address of this computer, so it was not requested.";
-    case ProbeAnswer::Outcome::NoAnswer:
-    case ProbeAnswer::Outcome::Cancelled:
-        return "The web server does not answer on " + url + ".";
-    case ProbeAnswer::Outcome::Answered:
-        break;
-    }
-    return "The server answers " + std::to_string(answer.status) + " for " + url + ".";
-}
-
 } // namespace
 
 struct ProtectionTester::Plan {

@@ -16,22 +16,6 @@ std::string includeArgument(const std::string& path) {
     return path.find_first_of(" \t") != std::string::npos ? "\"" + path + "\"" : path;
 }
 
-std::string statusSentence(const ProbeAnswer& answer, const std::string& url) {
-    switch (answer.outcome) {
-    case ProbeAnswer::Outcome::NotLocal:
-        return "The address " + url + " is not on this computer, so it was not requested.";
-    case ProbeAnswer::Outcome::BadAddress:
-        return "The address \"" + url +
-               "\" is not an http:// address of this computer, so it was not requested.";
-    case ProbeAnswer::Outcome::NoAnswer:
-    case ProbeAnswer::Outcome::Cancelled:
-        return "The web server does not answer on " + url + ".";
-    case ProbeAnswer::Outcome::Answered:
-        break;
-    }
-    return "The server answers " + std::to_string(answer.status) + " for " + url + ".";
-}
-
 Outcome installed(const ConfigInstallResult& result, const std::string& what, const std::string& mainConfig) {
     if (!result.installed) {
         Outcome failed = Outcome::refused(

@@ -605,4 +605,20 @@ ProbeAnswer ProtectionProbe::request(const std::string& url, const std::string& 
     return answer;
 }
 
+std::string statusSentence(const ProbeAnswer& answer, const std::string& url) {
+    switch (answer.outcome) {
+    case ProbeAnswer::Outcome::NotLocal:
+        return "The address " + url + " is not on this computer, so it was not requested.";
+    case ProbeAnswer::Outcome::BadAddress:
+        return "The address \"" + url +
+               "\" is not an http:// or https:// address of this computer, so it was not requested.";
+    case ProbeAnswer::Outcome::NoAnswer:
+    case ProbeAnswer::Outcome::Cancelled:
+        return "The web server does not answer on " + url + ".";
+    case ProbeAnswer::Outcome::Answered:
+        break;
+    }
+    return "The server answers " + std::to_string(answer.status) + " for " + url + ".";
+}
+
 } // namespace keepgate

@@ -29,6 +29,9 @@ struct ProbeAnswer {
     std::string certificateProblem;
 };
 
+// One sentence on what the request to `url` got, for the status line, the log and the command line.
+std::string statusSentence(const ProbeAnswer& answer, const std::string& url);
+
 // The parts of an http:// or https:// address.
 struct HttpAddress {
     std::string host; // as written, IPv6 in brackets
