@@ -156,9 +156,10 @@ Outcome ServerAdmin::reload(const ServerProfile& profile) {
 
 PublishedAddress ServerAdmin::addressOf(const ServerProfile& profile, const std::string& directory) {
     if (!platform::readFile(profile.mainConfig)) {
-        return {"", "The web server's configuration " + profile.mainConfig +
-                        " cannot be read, so the address is not "
-                        "known; give the address instead."};
+        PublishedAddress unknown;
+        unknown.reason = "The web server's configuration " + profile.mainConfig +
+                         " cannot be read, so the address is not known; give the address instead.";
+        return unknown;
     }
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
     return ServerAddress::forDirectory(config.directives, directory);
