@@ -3,7 +3,7 @@ SHELL := /bin/bash
 JOBS ?= $(shell nproc)
 PACKAGES := cmake make g++ libgtest-dev libgmock-dev apache2-utils apache2 curl qt6-base-dev \
             pkexec clang libclang-rt-14-dev fonts-dejavu-core xvfb xauth libssl-dev openssl \
-            patch python3-jsonschema
+            patch python3-jsonschema qt6-l10n-tools qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
@@ -11,9 +11,9 @@ FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 30
 BENCH_DIR := build/bench
 # Tools that only packaging and its checks need, installed by those targets so `make test` stays light.
-PACKAGE_TOOLS := dpkg-dev file lintian desktop-file-utils appstream libxml2-utils polkitd qt6-l10n-tools
+PACKAGE_TOOLS := dpkg-dev file lintian desktop-file-utils appstream libxml2-utils polkitd
 
-.PHONY: all deps package-tools build run test test-build e2e gui core fuzz screenshots package install-check format clean bench
+.PHONY: all deps package-tools build run test test-build e2e gui core fuzz screenshots package install-check format clean bench translations
 
 all: build
 
@@ -68,13 +68,17 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target keepgate_bench
 	bench/run.sh $(BENCH_DIR)
 
+# Refreshes translations/*.ts from the sources with lupdate; translations already made are kept.
+translations: deps
+	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DKEEPGATE_SANITIZE=ON
+	cmake --build $(TEST_DIR) --target keepgate_update_translations
+
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/keepgate_screenshots screenshots
 
 package-tools:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_TOOLS)"
 
-# The tools come first, so the release build also writes the translation source.
 package: package-tools build
 	@echo "Keepgate: packaging (log: $(RELEASE_DIR)/package.log)"
 	@cd $(RELEASE_DIR) && cpack -G DEB > package.log 2>&1 || { cat package.log; exit 1; }

@@ -31,7 +31,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.keepgate.org/")
 # The shared libraries actually linked (Qt and the C++ runtime) become dependencies through dpkg-shlibdeps.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "apache2-utils, pkexec | policykit-1")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "apache2 | httpd")
+# Qt's own translations put the standard buttons and file panels in the user's language too.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "apache2 | httpd, qt6-translations-l10n")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "protect web directories of the Apache web server with passwords")
 # CPack puts the summary on the synopsis line and indents each line below; an empty line separates paragraphs.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "Keepgate is a desktop application that manages password protection of web

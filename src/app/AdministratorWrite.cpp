@@ -1,5 +1,6 @@
 #include "app/AdministratorWrite.h"
 
+#include "platform/Messages.h"
 #include "services/PrivilegedCopy.h"
 #include "ui/WindowSystem.h"
 
@@ -15,7 +16,7 @@ void offerAdministratorWrite(ui::Window* parent, const std::string& path, const 
         return;
     }
     ui::windowSystem().beginAlertSheet(
-        {"Error!", errorMessage, "Write with administrator rights", "Cancel"}, parent,
+        {"Error!", errorMessage, QT_TRANSLATE_NOOP("Messages", "Write with administrator rights"), "Cancel"}, parent,
         [parent, path, text, done](int returnCode) {
             bool written = false;
             if (returnCode == 1) {
@@ -23,12 +24,21 @@ void offerAdministratorWrite(ui::Window* parent, const std::string& path, const 
                 written = outcome.copied;
                 ui::windowSystem().beginAlertSheet(
                     written
-                        ? ui::AlertSpec{"Saved", path + " was written with administrator rights.", "OK", ""}
+                        ? ui::AlertSpec{QT_TRANSLATE_NOOP("Messages", "Saved"),
+                                        text::fill(QT_TRANSLATE_NOOP("Messages",
+                                                                     "%1 was written with administrator rights."),
+                                                   path),
+                                        "OK", ""}
                         : ui::AlertSpec{"Error!",
-                                        path + " was not written with administrator rights: " +
-                                            outcome.error + "." +
-                                            (outcome.unchanged ? " The file was not changed."
-                                                               : " The file may have been changed."),
+                                        text::fill(outcome.unchanged
+                                                       ? QT_TRANSLATE_NOOP("Messages",
+                                                                           "%1 was not written with administrator "
+                                                                           "rights: %2. The file was not changed.")
+                                                       : QT_TRANSLATE_NOOP("Messages",
+                                                                           "%1 was not written with administrator "
+                                                                           "rights: %2. The file may have been "
+                                                                           "changed."),
+                                                   path, outcome.error),
                                         "OK", ""},
                     parent, {});
             }

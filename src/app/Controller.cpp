@@ -6,6 +6,7 @@
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
 #include "platform/Log.h"
+#include "platform/Messages.h"
 #include "platform/PropertyList.h"
 #include "platform/RecentFiles.h"
 #include "platform/SystemPaths.h"
@@ -22,7 +23,8 @@ namespace keepgate {
 namespace {
 
 ui::AlertSpec alert(const std::string& title, const std::string& message,
-                    const std::string& defaultButton = "OK", const std::string& alternateButton = "") {
+                    const std::string& defaultButton = QT_TRANSLATE_NOOP("Messages", "OK"),
+                    const std::string& alternateButton = "") {
     return {title, message, defaultButton, alternateButton};
 }
 
@@ -79,9 +81,11 @@ void Controller::askToConfigureServer(bool restored) {
     const DefaultsStore& defaults = standardUserDefaults();
     const ServerProfile profile = ServerProfile::current();
     if (!platform::readFile(profile.mainConfig)) {
-        ui::windowSystem().showStatus("Keepgate could not read the web server's configuration " +
-                                      profile.mainConfig +
-                                      ", so it cannot tell whether the server is set up for protection.");
+        ui::windowSystem().showStatus(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not read the web server's configuration "
+                                                     "%1, so it cannot tell whether the server is set up for "
+                                                     "protection."),
+                       profile.mainConfig));
         return;
     }
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
@@ -100,12 +104,17 @@ void Controller::askToConfigureServer(bool restored) {
         if (overrides.allows("AuthConfig") && overrides.allows("Limit")) {
             return;
         }
-        situation = std::string(!restored && filename != constants::kDefaultAccessFilename
-                                    ? "You have set up Keepgate to keep"
-                                    : "Keepgate keeps") +
-                    " the protection settings of each individual directory you are protecting in its " +
-                    filename + " file, but the Apache web server does not read them in " + root +
-                    " and the directories inside it.";
+        situation = text::fill(
+            !restored && filename != constants::kDefaultAccessFilename
+                ? QT_TRANSLATE_NOOP("Messages", "You have set up Keepgate to keep the protection settings of "
+                                                "each individual directory you are protecting in its %1 file, "
+                                                "but the Apache web server does not read them in %2 and the "
+                                                "directories inside it.")
+                : QT_TRANSLATE_NOOP("Messages", "Keepgate keeps the protection settings of each individual "
+                                                "directory you are protecting in its %1 file, but the Apache "
+                                                "web server does not read them in %2 and the directories "
+                                                "inside it."),
+            filename, root);
         amendment = ServerCheck::overrideFix(profile, root, &problem);
         startDirectory_ = root;
         answer = [this](int returnCode) { setupConfigFileWithAllow(returnCode); };
@@ -114,19 +123,25 @@ void Controller::askToConfigureServer(bool restored) {
         if (!shared.empty() && ServerCheck::includes(config, profile.serverRoot, shared)) {
             return;
         }
-        situation = "You have set up Keepgate to keep the protection settings of every directory in " +
-                    shared + ", but the Apache web server does not read that file.";
+        situation = text::fill(QT_TRANSLATE_NOOP("Messages", "You have set up Keepgate to keep the protection "
+                                                             "settings of every directory in %1, but the Apache "
+                                                             "web server does not read that file."),
+                               shared);
         amendment = ServerCheck::includeFix(profile, shared, &problem);
         answer = [this](int returnCode) { setupConfigFileWithInclude(returnCode); };
     }
     if (!amendment) {
-        ui::windowSystem().showStatus(situation + " Keepgate cannot change that: " + problem + ".");
+        ui::windowSystem().showStatus(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "%1 Keepgate cannot change that: %2."), situation, problem));
         return;
     }
-    const std::string message =
-        situation + "\n\nWould you like Keepgate to automatically configure it? It will:\n\n" +
-        amendment->description(profile.mainConfig) + "\n\n(This will require administrator authorization.)";
-    ui::windowSystem().beginAlertSheet(alert("Warning!", message, "Automatically configure", "Cancel"),
+    const std::string message = text::fill(
+        QT_TRANSLATE_NOOP("Messages", "%1\n\nWould you like Keepgate to automatically configure it? It "
+                                      "will:\n\n%2\n\n(This will require administrator authorization.)"),
+        situation, amendment->description(profile.mainConfig));
+    ui::windowSystem().beginAlertSheet(alert(QT_TRANSLATE_NOOP("Messages", "Warning!"), message,
+                                             QT_TRANSLATE_NOOP("Messages", "Automatically configure"),
+                                             QT_TRANSLATE_NOOP("Messages", "Cancel")),
                                        nullptr, answer);
 }
 
@@ -151,29 +166,34 @@ void Controller::checkForUpdateNow(int noDialog) {
     const auto versionNumber = entry("versionnumber");
     if (!versionNumber) {
         const std::string problem =
-            "A problem arose while attempting to check for a new version of Keepgate.  " +
-            hostOfURL(address) + " may be temporarily unavailable or your network may be down.";
+            text::fill(QT_TRANSLATE_NOOP("Messages", "A problem arose while attempting to check for a new "
+                                                     "version of Keepgate.  %1 may be temporarily unavailable or "
+                                                     "your network may be down."),
+                       hostOfURL(address));
         // At start nobody asked: a failure is said in the status line and the log, never in an alert.
         if (noDialog == 1) {
-            ui::windowSystem().showStatus("Could not check for update: " + hostOfURL(address) +
-                                          " may be temporarily unavailable or your network may be down.");
+            ui::windowSystem().showStatus(
+                text::fill(QT_TRANSLATE_NOOP("Messages", "Could not check for update: %1 may be temporarily "
+                                                         "unavailable or your network may be down."),
+                           hostOfURL(address)));
             platform::appLog("Could not check for update: " + problem);
             return;
         }
         ui::windowSystem().beep();
         ui::windowSystem().runAlertPanel(
-            alert("Could not check for update",
-                  "A problem arose while attempting to check for a new version of Keepgate.  " +
-                      hostOfURL(address) + " may be temporarily unavailable or your network may be down."));
+            alert(QT_TRANSLATE_NOOP("Messages", "Could not check for update"), problem));
         return;
     }
 
     if (*versionNumber != constants::kProgramVersion) {
         const std::string message =
-            "A new version (" + *versionNumber + ") is available with the following new features:\n\n" +
-            entry("whatsnew").value_or("") + "\n\nWould you like to visit the web site to download it?";
+            text::fill(QT_TRANSLATE_NOOP("Messages", "A new version (%1) is available with the following new "
+                                                     "features:\n\n%2\n\nWould you like to visit the web site "
+                                                     "to download it?"),
+                       *versionNumber, entry("whatsnew").value_or(""));
         const int answer = ui::windowSystem().runInformationalAlertPanel(
-            alert("New Version", message, "Visit Web Site", "Cancel"));
+            alert(QT_TRANSLATE_NOOP("Messages", "New Version"), message,
+                  QT_TRANSLATE_NOOP("Messages", "Visit Web Site"), QT_TRANSLATE_NOOP("Messages", "Cancel")));
         if (answer == 1) {
             if (const auto gotoURL = entry("gotoURL"); gotoURL && isWebAddress(*gotoURL)) {
                 ui::windowSystem().openURL(*gotoURL);
@@ -184,7 +204,8 @@ void Controller::checkForUpdateNow(int noDialog) {
 
     if (noDialog != 1) {
         ui::windowSystem().runInformationalAlertPanel(
-            alert("No Update Available", "You already have the latest version of this application."));
+            alert(QT_TRANSLATE_NOOP("Messages", "No Update Available"),
+                  QT_TRANSLATE_NOOP("Messages", "You already have the latest version of this application.")));
     }
 }
 
@@ -219,12 +240,13 @@ void Controller::openReadMe() {
     for (const char* type : {"rtfd", "html", "txt"}) {
         if (const auto path = ui::windowSystem().pathForResource("ReadMe", type)) {
             if (!ui::windowSystem().openFile(*path, "TextEdit")) {
-                ui::windowSystem().showStatus("The ReadMe " + *path + " could not be opened.");
+                ui::windowSystem().showStatus(
+                    text::fill(QT_TRANSLATE_NOOP("Messages", "The ReadMe %1 could not be opened."), *path));
             }
             return;
         }
     }
-    ui::windowSystem().showStatus("The ReadMe is not installed beside Keepgate.");
+    ui::windowSystem().showStatus(QT_TRANSLATE_NOOP("Messages", "The ReadMe is not installed beside Keepgate."));
 }
 
 } // namespace keepgate

@@ -6,6 +6,7 @@
 #include "services/AddUser.h"
 #include "formats/NameRules.h"
 #include "platform/FileSystem.h"
+#include "platform/Messages.h"
 #include "platform/RecentFiles.h"
 #include "app/AdministratorWrite.h"
 #include "platform/SystemPaths.h"
@@ -33,7 +34,8 @@ bool Controller::openUserfile(const std::string& path) {
     auto read = platform::readSettledFile(path, UserFile::kSizeLimit);
     if (!read.ok && !read.missing) {
         showUserEditorError(mainWindow,
-                            "The user file " + quoted(path) + " cannot be opened: " + read.error + ".");
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" cannot be opened: %2."),
+                                       path, read.error));
         return false;
     }
     userfileField->setStringValue(path);
@@ -45,8 +47,10 @@ bool Controller::openUserfile(const std::string& path) {
     adduserButton->setEnabled(readOnlyReason_.empty());
     tableView->reloadData();
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "The file " + quoted(path) + " is opened read-only: " +
-                                            readOnlyReason_ + ". Keepgate will not write to it.");
+        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is opened "
+                                                                                  "read-only: %2. Keepgate will "
+                                                                                  "not write to it."),
+                                                   path, readOnlyReason_));
     }
     return true;
 }
@@ -55,15 +59,19 @@ bool Controller::saveData() {
     const std::string path = userfileField->stringValue();
     if (!readOnlyReason_.empty()) {
         showUserEditorError(mainWindow,
-                            "The file " + quoted(path) + " is read-only here: " + readOnlyReason_ + ".");
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2."),
+                                       path, readOnlyReason_));
         return false;
     }
     static const UserFile none;
     const auto result = platform::writeFileAtomically(path, (records ? *records : none).bytes());
     if (!result) {
         offerAdministratorWrite(mainWindow, path, (records ? *records : none).bytes(),
-                                "The user file " + quoted(path) + " could not be written (" + result.error +
-                                    "). The list keeps your change; the next successful save writes it.");
+                                text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" could not be "
+                                                                         "written (%2). The list keeps your "
+                                                                         "change; the next successful save "
+                                                                         "writes it."),
+                                           path, result.error));
     } else {
         userfileIdentity_ = platform::identityOf(path);
     }
@@ -107,10 +115,14 @@ bool Controller::commitUserChange(const UserChange& change) {
         } else if (mustRead) {
             auto read = platform::readSettledFile(path, UserFile::kSizeLimit, &records->bytes());
             if (!read.ok && (userfileIdentity_ || !read.missing)) {
-                showUserEditorError(mainWindow, "The user file " + quoted(path) +
-                                                    " was changed by another program: " +
-                                                    (read.missing ? std::string("it is gone") : read.error) +
-                                                    ". Your change was not written; open the file again.");
+                showUserEditorError(
+                    mainWindow,
+                    text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" was changed by another "
+                                                             "program: %2. Your change was not written; open "
+                                                             "the file again."),
+                               path,
+                               read.missing ? std::string(QT_TRANSLATE_NOOP("Messages", "it is gone"))
+                                            : read.error));
                 return false;
             }
             if (read.ok && read.bytes != records->bytes()) {
@@ -124,14 +136,17 @@ bool Controller::commitUserChange(const UserChange& change) {
             adduserButton->setEnabled(false);
             tableView->reloadData();
             showUserEditorError(mainWindow,
-                                "The file " + quoted(path) +
-                                    " was changed by another program and is now read-only here: " +
-                                    readOnlyReason_ + ". Your change was not written.");
+                                text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" was changed by "
+                                                                         "another program and is now read-only "
+                                                                         "here: %2. Your change was not "
+                                                                         "written."),
+                                           path, readOnlyReason_));
             return false;
         }
         if (!readOnlyReason_.empty()) {
             showUserEditorError(mainWindow,
-                                "The file " + quoted(path) + " is read-only here: " + readOnlyReason_ + ".");
+                                text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2."),
+                                           path, readOnlyReason_));
             return false;
         }
         const auto base = records->sharedBytes();
@@ -164,16 +179,20 @@ bool Controller::commitUserChange(const UserChange& change) {
             continue;
         }
         offerAdministratorWrite(mainWindow, path, records->bytes(),
-                                "The user file " + quoted(path) + " could not be written (" +
-                                    write.result.error +
-                                    "). The list keeps your change; the next successful save writes it.");
+                                text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" could not be "
+                                                                         "written (%2). The list keeps your "
+                                                                         "change; the next successful save "
+                                                                         "writes it."),
+                                           path, write.result.error));
         tableView->reloadData();
         return false;
     }
     refreshUserfile();
-    showUserEditorError(mainWindow, "The user file " + quoted(path) +
-                                        " kept being changed by another program while Keepgate saved it. "
-                                        "Your change was not written; try again.");
+    showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" kept being "
+                                                                              "changed by another program while "
+                                                                              "Keepgate saved it. Your change was "
+                                                                              "not written; try again."),
+                                               path));
     return false;
 }
 
@@ -186,37 +205,46 @@ void Controller::addUser() {
     }
     if (const auto problem = names::problem(username, names::kUsername)) {
         showUserEditorError(mainWindow,
-                            "The user name \"" + username + "\" cannot be used: " + *problem +
-                                ". A user name may not contain colons, blanks, tabs or line breaks.");
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The user name \"%1\" cannot be used: "
+                                                                     "%2. A user name may not contain colons, "
+                                                                     "blanks, tabs or line breaks."),
+                                       username, *problem));
         return;
     }
     // With an empty password the server lets in anyone who knows the name.
     if (passwordField->stringValue().empty()) {
-        showUserEditorError(mainWindow, "The Password field is empty. The user " + quoted(username) +
-                                            " was not added: without a password anyone who knows the name "
-                                            "would be let in.");
+        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The Password field is empty. "
+                                                                                  "The user \"%1\" was not "
+                                                                                  "added: without a password "
+                                                                                  "anyone who knows the name "
+                                                                                  "would be let in."),
+                                                   username));
         return;
     }
     if (passwordField->stringValue().find('\0') != std::string::npos) {
         showUserEditorError(mainWindow,
-                            "The password contains a NUL character, which htpasswd would silently "
-                            "cut off there. The user \"" +
-                                username + "\" was not added.");
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The password contains a NUL character, "
+                                                                     "which htpasswd would silently cut off "
+                                                                     "there. The user \"%1\" was not added."),
+                                       username));
         return;
     }
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "The user " + quoted(username) +
-                                            " was not added: the file is read-only here (" + readOnlyReason_ +
-                                            ").");
+        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was not "
+                                                                                  "added: the file is read-only "
+                                                                                  "here (%2)."),
+                                                   username, readOnlyReason_));
         return;
     }
     // The web server reads only the first line of a name, so a second line would never take effect.
     if (records && records->find(username)) {
         const std::string password = passwordField->stringValue();
         ui::windowSystem().beginAlertSheet(
-            {"Change the password of " + username + "?",
-             "The user " + quoted(username) + " is already in the file. Change its password instead?",
-             "Change Password", "Cancel"},
+            {text::fill(QT_TRANSLATE_NOOP("Messages", "Change the password of %1?"), username),
+             text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" is already in the file. Change its "
+                                                      "password instead?"),
+                        username),
+             QT_TRANSLATE_NOOP("Messages", "Change Password"), "Cancel"},
             mainWindow, [this, username, password](int returnCode) {
                 if (returnCode == 1) {
                     changePasswordOf(username, password);
@@ -225,22 +253,24 @@ void Controller::addUser() {
         return;
     }
     const auto hash =
-        hashOrSay(username, passwordField->stringValue(), "The user \"" + username + "\" was not added.");
+        hashOrSay(username, passwordField->stringValue(),
+                  text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was not added."), username));
     if (!hash) {
         return;
     }
     const bool added = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         if (file.find(username)) {
-            return "The user " + quoted(username) +
-                   " was added to the file by another program meanwhile; its password stays as that program "
-                   "set it.";
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was added to the file by another "
+                                                            "program meanwhile; its password stays as that "
+                                                            "program set it."),
+                              username);
         }
         file.append(username, *hash);
         return std::nullopt;
     });
     if (added) {
         clearEntryFields();
-        ui::windowSystem().showStatus("Added " + username);
+        ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "Added %1"), username));
     }
 }
 
@@ -249,8 +279,9 @@ std::optional<std::string> Controller::hashOrSay(const std::string& username, co
                                                  const std::string& consequence) {
     const auto record = AddUser::createRecord(username, password);
     if (!record) {
-        showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
-                                            "\". " + consequence);
+        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The password could not be "
+                                                                                  "hashed with \"%1\". %2"),
+                                                   systemPaths().htpasswd, consequence));
         return std::nullopt;
     }
     return record->text("password");
@@ -264,28 +295,32 @@ void Controller::clearEntryFields() {
 
 void Controller::changePasswordOf(const std::string& username, const std::string& password) {
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "The password of " + quoted(username) +
-                                            " was not changed: the file is read-only here (" +
-                                            readOnlyReason_ + ").");
+        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The password of \"%1\" was "
+                                                                                  "not changed: the file is "
+                                                                                  "read-only here (%2)."),
+                                                   username, readOnlyReason_));
         return;
     }
     const auto newHash =
-        hashOrSay(username, password, "The password of \"" + username + "\" was not changed.");
+        hashOrSay(username, password,
+                  text::fill(QT_TRANSLATE_NOOP("Messages", "The password of \"%1\" was not changed."), username));
     if (!newHash) {
         return;
     }
     const bool changed = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         const auto row = file.find(username);
         if (!row) {
-            return "The user " + quoted(username) +
-                   " is no longer in the file: another program removed it. The password was not changed.";
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" is no longer in the file: another "
+                                                            "program removed it. The password was not changed."),
+                              username);
         }
         file.replaceHash(*row, *newHash);
         return std::nullopt;
     });
     if (changed) {
         clearEntryFields();
-        ui::windowSystem().showStatus("Changed the password of " + username);
+        ui::windowSystem().showStatus(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "Changed the password of %1"), username));
     }
 }
 
@@ -293,7 +328,7 @@ std::optional<std::string> Controller::selectedUsername() {
     const auto rows = tableView->selectedRowIndexes();
     if (!records || rows.size() != 1 || rows.front() < 0 ||
         rows.front() >= static_cast<int>(records->size())) {
-        showUserEditorError(mainWindow, "Select one user in the list first.");
+        showUserEditorError(mainWindow, QT_TRANSLATE_NOOP("Messages", "Select one user in the list first."));
         return std::nullopt;
     }
     return std::string(records->name(static_cast<std::size_t>(rows.front())));
@@ -305,9 +340,12 @@ void Controller::changePassword() {
         return;
     }
     if (passwordField->stringValue().empty()) {
-        showUserEditorError(mainWindow, "The Password field is empty. The password of " + quoted(*username) +
-                                            " was not changed: without a password anyone who knows the name "
-                                            "would be let in.");
+        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The Password field is empty. "
+                                                                                  "The password of \"%1\" was "
+                                                                                  "not changed: without a "
+                                                                                  "password anyone who knows the "
+                                                                                  "name would be let in."),
+                                                   *username));
         return;
     }
     changePasswordOf(*username, passwordField->stringValue());
@@ -323,20 +361,24 @@ void Controller::checkPassword() {
     const auto matches = AdmTools::checkPassword(hash, passwordField->stringValue());
     if (!matches) {
         showUserEditorError(mainWindow,
-                            "The password could not be checked with \"" + systemPaths().htpasswd + "\".");
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The password could not be checked with "
+                                                                     "\"%1\"."),
+                                       systemPaths().htpasswd));
         return;
     }
     ui::windowSystem().beginAlertSheet(
-        {"Check Password",
-         *matches ? "The password is correct for " + quoted(*username) + "."
-                  : "The password does not match the one stored for " + quoted(*username) + ".",
+        {QT_TRANSLATE_NOOP("Messages", "Check Password"),
+         text::fill(*matches ? QT_TRANSLATE_NOOP("Messages", "The password is correct for \"%1\".")
+                             : QT_TRANSLATE_NOOP("Messages", "The password does not match the one stored for "
+                                                             "\"%1\"."),
+                    *username),
          "OK", ""},
         mainWindow, {});
 }
 
 void Controller::selectUserfile() {
     ui::OpenPanelOptions options;
-    options.title = "Choose the user file";
+    options.title = QT_TRANSLATE_NOOP("Messages", "Choose the user file");
     const auto place = recent::startingPlace(recent::kUserfileKey, platform::homeDirectory());
     options.directory = place.folder;
     options.file = place.name;
@@ -360,7 +402,7 @@ void Controller::openEnd(int returnCode, const std::vector<std::string>& filenam
 
 void Controller::newUserfile() {
     ui::SavePanelOptions options;
-    options.title = "New user file";
+    options.title = QT_TRANSLATE_NOOP("Messages", "New user file");
     options.directory = recent::startingPlace(recent::kUserfileKey, platform::homeDirectory()).folder;
     options.file = "users";
     // An existing file chosen here is opened with its users, not replaced, so there is nothing to confirm.
@@ -396,20 +438,25 @@ void Controller::deleteUser() {
             }
         }
     }
-    std::string question = "Are you sure you want to delete the user?";
+    std::string question = QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the user?");
     if (names.size() == 1) {
-        question = "Are you sure you want to delete the user " + names.front() + "?";
+        question = text::fill(QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the user %1?"),
+                              names.front());
     } else if (names.size() > 5) {
-        question = "Are you sure you want to delete the " + std::to_string(names.size()) + " selected users?";
+        question = text::fill(
+            QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the %1 selected users?"), names.size());
     } else if (names.size() > 1) {
-        std::string list;
-        for (std::size_t i = 0; i < names.size(); ++i) {
-            list += (i == 0 ? "" : i + 1 == names.size() ? " and " : ", ") + names[i];
+        std::string list = names.front();
+        for (std::size_t i = 1; i + 1 < names.size(); ++i) {
+            list += ", " + names[i];
         }
-        question =
-            "Are you sure you want to delete the " + std::to_string(names.size()) + " users " + list + "?";
+        question = text::fill(QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the %1 users %2?"),
+                              names.size(),
+                              text::fill(QT_TRANSLATE_NOOP("Messages", "%1 and %2"), list, names.back()));
     }
-    ui::windowSystem().beginAlertSheet({"Warning!", question, "Delete", "Cancel", true}, mainWindow,
+    ui::windowSystem().beginAlertSheet({"Warning!", question, QT_TRANSLATE_NOOP("Messages", "Delete"), "Cancel",
+                                        true},
+                                       mainWindow,
                                        [this](int returnCode) { sheetDidEnd(returnCode); });
 }
 
@@ -419,7 +466,9 @@ void Controller::sheetDidEnd(int returnCode) {
     }
     if (!readOnlyReason_.empty()) {
         showUserEditorError(mainWindow,
-                            "No user was deleted: the file is read-only here (" + readOnlyReason_ + ").");
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "No user was deleted: the file is "
+                                                                     "read-only here (%1)."),
+                                       readOnlyReason_));
         return;
     }
     // The chosen users as name and hash, so that they are found again in a file another program changed.
@@ -446,15 +495,14 @@ void Controller::sheetDidEnd(int returnCode) {
             }
         }
         if (rows.empty()) {
-            return std::string(
-                "The chosen users are no longer in the file: another program removed or changed "
-                "them meanwhile.");
+            return std::string(QT_TRANSLATE_NOOP("Messages", "The chosen users are no longer in the file: another "
+                                                             "program removed or changed them meanwhile."));
         }
         file.erase(rows);
         return std::nullopt;
     });
     if (deleted) {
-        ui::windowSystem().showStatus("Deleted " + names);
+        ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "Deleted %1"), names));
     }
 }
 

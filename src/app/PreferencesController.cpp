@@ -1,5 +1,7 @@
 #include "app/PreferencesController.h"
 
+#include "platform/Messages.h"
+
 #include "formats/Validator.h"
 #include "formats/HashKind.h"
 #include "platform/Constants.h"
@@ -36,15 +38,17 @@ std::optional<std::string> refusedField(const ui::TextField* configPath, const u
     if (configPath) {
         const std::string path = configPath->stringValue();
         if (const auto problem = Validator::preferencePath(path)) {
-            return "The shared configuration file path \"" + path + "\" cannot be used: " + *problem +
-                   ". Nothing was saved.";
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "The shared configuration file path \"%1\" cannot "
+                                                            "be used: %2. Nothing was saved."),
+                              path, *problem);
         }
     }
     if (accessName && !accessName->stringValue().empty()) {
         const std::string name = accessName->stringValue();
         if (const auto problem = Validator::accessFileName(name)) {
-            return "The access file name \"" + name + "\" cannot be used: " + *problem +
-                   ". Nothing was saved.";
+            return text::fill(
+                QT_TRANSLATE_NOOP("Messages", "The access file name \"%1\" cannot be used: %2. Nothing was saved."),
+                name, *problem);
         }
     }
     return std::nullopt;

@@ -1,4 +1,6 @@
 #include "app/PreferencesController.h"
+
+#include "platform/Messages.h"
 #include "formats/Validator.h"
 #include "platform/Constants.h"
 #include "platform/SystemPaths.h"
@@ -17,8 +19,8 @@ void PreferencesController::detectServer() {
     }
     ui::windowSystem().beginAlertSheet(
         {"Error!",
-         "No web server answered and none of the usual main configuration files "
-         "exists. The field keeps its value.",
+         QT_TRANSLATE_NOOP("Messages", "No web server answered and none of the usual main configuration files "
+                                       "exists. The field keeps its value."),
          "OK", ""},
         theWindow, {});
 }
@@ -37,8 +39,11 @@ bool PreferencesController::acceptMainConfig() {
     const std::string path = mainConfigField->stringValue();
     if (const auto problem = Validator::preferencePath(path)) {
         ui::windowSystem().beginAlertSheet({"Error!",
-                                            "The web server's configuration file path \"" + path +
-                                                "\" cannot be used: " + *problem + ". Nothing was saved.",
+                                            text::fill(QT_TRANSLATE_NOOP("Messages",
+                                                                         "The web server's configuration file "
+                                                                         "path \"%1\" cannot be used: %2. "
+                                                                         "Nothing was saved."),
+                                                       path, *problem),
                                             "OK", ""},
                                            theWindow, {});
         return false;

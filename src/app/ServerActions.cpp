@@ -1,6 +1,7 @@
 #include "app/ServerActions.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Messages.h"
 #include "platform/SystemPaths.h"
 #include "app/AdministratorWrite.h"
 #include "services/PrivilegedCopy.h"
@@ -11,7 +12,12 @@ namespace keepgate {
 
 namespace {
 
-const char* const kNotChanged = " The web server's configuration was not changed.";
+const char* const kNotChanged = QT_TRANSLATE_NOOP("Messages", "%1 The web server's configuration was not changed.");
+
+// Paragraphs that may each hold several lines stay apart, so each is translated as the message it is.
+std::string paragraphs(const std::string& first, const std::string& second) {
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\n%2"), first, second);
+}
 
 void showAlert(ui::Window* parent, const std::string& title, const std::string& message) {
     ui::windowSystem().beginAlertSheet({title, message, "OK", ""}, parent, {});
@@ -23,48 +29,57 @@ void ServerActions::installMainConfiguration(ui::Window* parent, const std::stri
     const ServerProfile profile = ServerProfile::current();
     const auto result = ServerControl::installMainConfiguration(profile, amendedText);
     if (!result.installed) {
-        std::string message = "Keepgate did not install the amended configuration of " + profile.mainConfig +
-                              ": " + result.error + ".";
-        message += result.unchanged
-                       ? kNotChanged
-                       : " The file may have been changed; compare it with its backup " + result.backup + ".";
+        std::string message = text::fill(
+            result.unchanged ? QT_TRANSLATE_NOOP("Messages", "Keepgate did not install the amended configuration of "
+                                                             "%1: %2. The web server's configuration was not changed.")
+                             : QT_TRANSLATE_NOOP("Messages", "Keepgate did not install the amended configuration of "
+                                                             "%1: %2. The file may have been changed; compare it "
+                                                             "with its backup %3."),
+            profile.mainConfig, result.error, result.backup);
         if (!result.testMessage.empty()) {
-            message += "\n\n" + result.testMessage;
+            message = paragraphs(message, result.testMessage);
         }
         showAlert(parent, "Error!", message);
         return;
     }
-    complete(profile, "Keepgate changed " + profile.mainConfig + ".", result.backup);
+    complete(profile, text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate changed %1."), profile.mainConfig),
+             result.backup);
 }
 
 void ServerActions::complete(const ServerProfile& profile, const std::string& whatHappened,
                              const std::string& backup) {
-    std::string message = "Apache (httpd) is now configured.";
+    std::string message = QT_TRANSLATE_NOOP("Messages", "Apache (httpd) is now configured.");
     if (!whatHappened.empty()) {
-        message += "\n\n" + whatHappened;
+        message = paragraphs(message, whatHappened);
     }
     if (!backup.empty()) {
-        message += "\n\nThe previous configuration was kept as " + backup + ".";
+        message = paragraphs(
+            message, text::fill(QT_TRANSLATE_NOOP("Messages", "The previous configuration was kept as %1."), backup));
     }
     if (profile.reloadCommand().empty()) {
         // Only the Mac's own web server is restarted from System Preferences.
         const bool macLayout =
             !systemPaths().serverDetected || profile.documentRoot.starts_with("/Library/WebServer");
-        message += macLayout
-                       ? "\n\nPlease restart the Personal Web Sharing in your System Preferences for the "
-                         "changes to take effect!"
-                       : "\n\nRestart the web server for the changes to take effect.";
-        showAlert(nullptr, "Complete!", message);
+        message = paragraphs(message, macLayout ? QT_TRANSLATE_NOOP("Messages", "Please restart the Personal Web "
+                                                                                "Sharing in your System Preferences "
+                                                                                "for the changes to take effect!")
+                                                : QT_TRANSLATE_NOOP("Messages", "Restart the web server for the "
+                                                                                "changes to take effect."));
+        showAlert(nullptr, QT_TRANSLATE_NOOP("Messages", "Complete!"), message);
         return;
     }
-    message += "\n\nThe web server reads the change when it reloads its configuration.";
+    message = paragraphs(message, QT_TRANSLATE_NOOP("Messages", "The web server reads the change when it reloads "
+                                                                "its configuration."));
     ui::windowSystem().beginAlertSheet(
-        {"Complete!", message, "Reload the web server now", "Later"}, nullptr, [profile](int returnCode) {
+        {"Complete!", message, QT_TRANSLATE_NOOP("Messages", "Reload the web server now"),
+         QT_TRANSLATE_NOOP("Messages", "Later")},
+        nullptr, [profile](int returnCode) {
             if (returnCode != 1) {
                 return;
             }
             const auto reloaded = ServerControl::reload(profile);
-            showAlert(nullptr, reloaded.reloaded ? "Reloaded" : "Error!", reloaded.message);
+            showAlert(nullptr, reloaded.reloaded ? QT_TRANSLATE_NOOP("Messages", "Reloaded") : "Error!",
+                      reloaded.message);
         });
 }
 
@@ -87,22 +102,26 @@ CopyOutcome putInPlace(const std::string& path, const std::string& text) {
 void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendment) {
     const ServerProfile profile = ServerProfile::current();
     if (amendment.empty()) {
-        showAlert(parent, "Complete!", "The web server is already set up for this; nothing was changed.");
+        showAlert(parent, "Complete!",
+                  QT_TRANSLATE_NOOP("Messages", "The web server is already set up for this; nothing was changed."));
         return;
     }
     const auto fail = [parent](const std::string& file, const std::string& why, bool unchanged,
                                const std::string& serverSaid) {
-        std::string message = "Keepgate could not change " + file + ": " + why + ".";
-        message +=
-            unchanged ? kNotChanged : " The configuration may have been changed; see the files named here.";
+        std::string message = text::fill(
+            unchanged ? QT_TRANSLATE_NOOP("Messages", "Keepgate could not change %1: %2. The web server's "
+                                                      "configuration was not changed.")
+                      : QT_TRANSLATE_NOOP("Messages", "Keepgate could not change %1: %2. The configuration may have "
+                                                      "been changed; see the files named here."),
+            file, why);
         if (!serverSaid.empty()) {
-            message += "\n\n" + serverSaid;
+            message = paragraphs(message, serverSaid);
         }
         showAlert(parent, "Error!", message);
     };
     const auto mainNow = platform::readFile(profile.mainConfig);
     if (!mainNow) {
-        fail(profile.mainConfig, "it could not be read", true, "");
+        fail(profile.mainConfig, QT_TRANSLATE_NOOP("Messages", "it could not be read"), true, "");
         return;
     }
     // The server's own test sees the new files, named at the end of the configuration as it is now.
@@ -117,7 +136,9 @@ void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendmen
             std::string error;
             auto file = StagingFile::create(write.text, &error);
             if (!file) {
-                fail(write.path, "its new text could not be staged: " + error, true, "");
+                fail(write.path,
+                     text::fill(QT_TRANSLATE_NOOP("Messages", "its new text could not be staged: %1"), error), true,
+                     "");
                 return;
             }
             testText += "Include \"" + file->path() + "\"\n";
@@ -131,13 +152,16 @@ void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendmen
         std::string error;
         const auto testFile = StagingFile::create(testText, &error);
         if (!testFile) {
-            fail(profile.mainConfig, "the test configuration could not be staged: " + error, true, "");
+            fail(profile.mainConfig,
+                 text::fill(QT_TRANSLATE_NOOP("Messages", "the test configuration could not be staged: %1"), error),
+                 true, "");
             return;
         }
         const auto test = ServerControl::testConfiguration(profile, testFile->path());
         if (!test.passed) {
             fail(amendment.writes.empty() ? profile.mainConfig : amendment.writes.front().path,
-                 "the web server's own configuration test refused the change", true, test.message);
+                 QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test refused the change"), true,
+                 test.message);
             return;
         }
     }
@@ -173,7 +197,9 @@ void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendmen
             while (!said.empty() && (said.back() == '\n' || said.back() == ' ')) {
                 said.pop_back();
             }
-            fail(name + ".conf", "enabling it with " + amendment.enableProgram + " failed", restored, said);
+            fail(name + ".conf",
+                 text::fill(QT_TRANSLATE_NOOP("Messages", "enabling it with %1 failed"), amendment.enableProgram),
+                 restored, said);
             return;
         }
     }
@@ -183,9 +209,10 @@ void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendmen
         if (!result.installed) {
             const bool restored = putBack() && amendment.enable.empty();
             fail(profile.mainConfig,
-                 result.error + (result.unchanged || result.backup.empty()
-                                     ? ""
-                                     : "; compare it with its backup " + result.backup),
+                 result.unchanged || result.backup.empty()
+                     ? result.error
+                     : text::fill(QT_TRANSLATE_NOOP("Messages", "%1; compare it with its backup %2"), result.error,
+                                  result.backup),
                  result.unchanged && restored, result.testMessage);
             return;
         }
@@ -201,7 +228,9 @@ void ServerActions::applyOverrideFix(ui::Window* parent, const std::string& dire
         return;
     }
     showAlert(parent, "Error!",
-              "Keepgate cannot allow access files in " + directory + ": " + problem + "." + kNotChanged);
+              text::fill(kNotChanged, text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate cannot allow access files "
+                                                                               "in %1: %2."),
+                                                 directory, problem)));
 }
 
 void ServerActions::applyIncludeFix(ui::Window* parent, const std::string& sharedFile) {
@@ -211,7 +240,9 @@ void ServerActions::applyIncludeFix(ui::Window* parent, const std::string& share
         return;
     }
     showAlert(parent, "Error!",
-              "Keepgate cannot make the web server read " + sharedFile + ": " + problem + "." + kNotChanged);
+              text::fill(kNotChanged, text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate cannot make the web server "
+                                                                               "read %1: %2."),
+                                                 sharedFile, problem)));
 }
 
 namespace {
@@ -228,17 +259,21 @@ void ServerActions::setReloadObserver(std::function<void()> observer) {
 }
 
 void ServerActions::offerReload(const ServerProfile& profile, const std::string& backup) {
-    const std::string kept = backup.empty() ? "" : "The previous configuration was kept as " + backup + ".";
+    const std::string kept =
+        backup.empty() ? ""
+                       : text::fill(QT_TRANSLATE_NOOP("Messages", "The previous configuration was kept as %1."), backup);
     if (profile.reloadCommand().empty()) {
         if (!kept.empty()) {
-            showAlert(nullptr, "Backup", kept);
+            showAlert(nullptr, QT_TRANSLATE_NOOP("Messages", "Backup"), kept);
         }
         return;
     }
-    const std::string message = (kept.empty() ? "" : kept + "\n\n") +
-                                "The web server reads the change when it reloads its configuration.";
+    const std::string reads =
+        QT_TRANSLATE_NOOP("Messages", "The web server reads the change when it reloads its configuration.");
+    const std::string message = kept.empty() ? reads : paragraphs(kept, reads);
     ui::windowSystem().beginAlertSheet(
-        {"Reload", message, "Reload the web server now", "Later"}, nullptr, [profile](int returnCode) {
+        {QT_TRANSLATE_NOOP("Messages", "Reload"), message, "Reload the web server now", "Later"}, nullptr,
+        [profile](int returnCode) {
             if (returnCode != 1) {
                 return;
             }
@@ -261,23 +296,29 @@ void ServerActions::checkAfterSharedSave(ui::Window* parent, const std::string& 
         offerReload(profile, "");
         return;
     }
-    const std::string message = "The web server's configuration test fails after this save of " + sharedPath +
-                                ":\n\n" + test.message +
-                                "\n\nThe web server keeps its running configuration "
-                                "until it reloads.";
+    const std::string message =
+        text::fill(QT_TRANSLATE_NOOP("Messages", "The web server's configuration test fails after this save of "
+                                                 "%1:\n\n%2\n\nThe web server keeps its running configuration "
+                                                 "until it reloads."),
+                   sharedPath, test.message);
     ui::windowSystem().beginAlertSheet(
-        {"Error!", message, "Restore the previous file", "Keep"}, parent,
+        {"Error!", message, QT_TRANSLATE_NOOP("Messages", "Restore the previous file"),
+         QT_TRANSLATE_NOOP("Messages", "Keep")},
+        parent,
         [parent, sharedPath, previousText](int returnCode) {
             if (returnCode != 1) {
                 return;
             }
             const auto written = platform::writeFileAtomically(sharedPath, previousText);
             if (written) {
-                showAlert(parent, "Restored", "The previous contents of " + sharedPath + " are back.");
+                showAlert(parent, QT_TRANSLATE_NOOP("Messages", "Restored"),
+                          text::fill(QT_TRANSLATE_NOOP("Messages", "The previous contents of %1 are back."),
+                                     sharedPath));
             } else {
                 offerAdministratorWrite(parent, sharedPath, previousText,
-                                        "Keepgate could not restore " + sharedPath + " (" + written.error +
-                                            ").");
+                                        text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not restore %1 "
+                                                                                 "(%2)."),
+                                                   sharedPath, written.error));
             }
         });
 }

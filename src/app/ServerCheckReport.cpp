@@ -1,5 +1,7 @@
 #include "app/ServerCheckReport.h"
 
+#include "platform/Messages.h"
+
 #include <cstdint>
 
 #include "app/Controller.h"
@@ -171,7 +173,10 @@ void ServerCheckReport::fix(std::size_t index) {
     }
     const Finding finding = findings[index];
     ui::windowSystem().beginAlertSheet(
-        {"Fix", finding.message + "\n\nThe fix needs administrator rights.", "Fix", "Cancel"}, parent,
+        {QT_TRANSLATE_NOOP("Messages", "Fix"),
+         text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\nThe fix needs administrator rights."), finding.message),
+         "Fix", "Cancel"},
+        parent,
         [this, finding](int returnCode) {
             if (returnCode == 1) {
                 fixNow(finding);
@@ -201,16 +206,22 @@ void ServerCheckReport::fixNow(const Finding& finding) {
         const auto result = ServerControl::enableModule(profile, finding.subject);
         if (!result.installed) {
             showAlert(parent, "Error!",
-                      "The module " + finding.subject + " was not enabled: " + result.error + "." +
-                          (result.unchanged ? " The web server's configuration was not changed." : "") +
-                          (result.testMessage.empty() ? "" : "\n\n" + result.testMessage));
+                      text::fill(result.testMessage.empty() ? "%1" : QT_TRANSLATE_NOOP("Messages", "%1\n\n%2"),
+                                 text::fill(result.unchanged
+                                                ? QT_TRANSLATE_NOOP("Messages", "The module %1 was not enabled: %2. "
+                                                                                "The web server's configuration was "
+                                                                                "not changed.")
+                                                : QT_TRANSLATE_NOOP("Messages", "The module %1 was not enabled: %2."),
+                                            finding.subject, result.error),
+                                 result.testMessage));
             return;
         }
         showAlert(parent, result.testMessage.empty() ? "Complete!" : "Warning!",
-                  "The module " + finding.subject + " is enabled." +
-                      (result.testMessage.empty()
-                           ? ""
-                           : " The web server's configuration test now fails:\n\n" + result.testMessage));
+                  text::fill(result.testMessage.empty()
+                                 ? QT_TRANSLATE_NOOP("Messages", "The module %1 is enabled.")
+                                 : QT_TRANSLATE_NOOP("Messages", "The module %1 is enabled. The web server's "
+                                                                 "configuration test now fails:\n\n%2"),
+                             finding.subject, result.testMessage));
         if (result.testMessage.empty()) {
             ServerActions::offerReload(profile, result.backup);
         }

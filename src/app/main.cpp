@@ -9,6 +9,7 @@
 #include "app/PreferencesController.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileWatcher.h"
+#include "platform/Install.h"
 #include "platform/UrlFetcher.h"
 #include "qt/AboutDialog.h"
 #include "qt/ApplicationWindows.h"
@@ -17,6 +18,7 @@
 #include "qt/QtFileWatcher.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/SettingsDefaultsStore.h"
+#include "qt/Translations.h"
 #include "services/ServerProfile.h"
 #include "qt/WindowGeometry.h"
 
@@ -79,6 +81,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Keepgate"));
     QApplication::setApplicationVersion(QStringLiteral("0.7"));
     QGuiApplication::setDesktopFileName(QStringLiteral("org.keepgate.Keepgate"));
+    // Before any window is built, so every text is made in the user's language.
+    keepgate::qt::installTranslations(QLocale::system(), keepgate::platform::executableDirectory());
 
     auto windowSystem = std::make_shared<keepgate::qt::QtWindowSystem>();
     keepgate::ui::setWindowSystem(windowSystem);

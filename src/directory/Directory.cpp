@@ -15,6 +15,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/Messages.h"
 #include "platform/RecentFiles.h"
 #include "app/AdministratorWrite.h"
 #include "app/ServerActions.h"
@@ -25,7 +26,7 @@ namespace keepgate {
 
 namespace {
 
-constexpr const char* kNotFound = "(Not found. Select another...)";
+constexpr const char* kNotFound = QT_TRANSLATE_NOOP("Messages", "(Not found. Select another...)");
 constexpr const char* kClosingLine = "</Directory>";
 
 std::string accessFilename(const DefaultsStore& defaults) {
@@ -74,14 +75,23 @@ std::vector<std::string> splitAtBlanks(const std::string& text) {
 }
 
 std::string sectionUnusableMessage(const std::string& directory, const std::string& problem) {
-    return "The directory \"" + directory +
-           "\" cannot be protected in the shared configuration file: its path cannot stand in the section "
-           "header, because " +
-           problem + ".";
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "The directory \"%1\" cannot be protected in the shared "
+                                                    "configuration file: its path cannot stand in the section "
+                                                    "header, because %2."),
+                      directory, problem);
+}
+
+std::string couldNotWrite(const std::string& path, const std::string& error) {
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "The file %1 could not be written: %2"), path, error);
+}
+
+std::string couldNotRead(const std::string& path) {
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "The file %1 could not be read, so it was left as it is."), path);
 }
 
 std::string refusal(const std::string& field, const std::string& value, const std::string& problem) {
-    return "The " + field + " \"" + value + "\" cannot be used: " + problem + ". Nothing was saved.";
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "The %1 \"%2\" cannot be used: %3. Nothing was saved."), field,
+                      value, problem);
 }
 
 // The block as it stands on disk now: the whole access file, or the inner text of the directory's section.
@@ -96,8 +106,9 @@ std::optional<std::string> blockOnDisk(const DefaultsStore& defaults, const std:
 
 // Where a directory's protection lives, in words: the access file, or the shared file's section.
 std::string placeName(const DefaultsStore& defaults, const std::string& directory, bool accessFile) {
-    return accessFile ? "the " + accessFilename(defaults) + " file in " + directory
-                      : "the section for it in " + configFilePath(defaults);
+    return accessFile ? text::fill(QT_TRANSLATE_NOOP("Messages", "the %1 file in %2"), accessFilename(defaults),
+                                   directory)
+                      : text::fill(QT_TRANSLATE_NOOP("Messages", "the section for it in %1"), configFilePath(defaults));
 }
 
 } // namespace
@@ -126,7 +137,7 @@ void Directory::selectDirectory() {
     options.canChooseFiles = false;
     options.canChooseDirectories = true;
     options.allowsMultipleSelection = false;
-    options.title = "Choose the directory to protect";
+    options.title = QT_TRANSLATE_NOOP("Messages", "Choose the directory to protect");
     const auto place = recent::startingPlace(recent::kDirectoryKey, recent::directoryChooserFallback());
     options.directory = place.folder;
     options.file = place.name;
@@ -177,17 +188,18 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
         offerToMove(directory);
     } else if (protectedIn(preferred) && protectedIn(other)) {
         ui::windowSystem().showStatus(
-            "This directory is also protected in " + placeName(defaults, directory, !preferAccessFile) +
-            "; Keepgate edits " + placeName(defaults, directory, preferAccessFile) + ".");
+            text::fill(QT_TRANSLATE_NOOP("Messages", "This directory is also protected in %1; Keepgate edits %2."),
+                       placeName(defaults, directory, !preferAccessFile),
+                       placeName(defaults, directory, preferAccessFile)));
     }
     if (serverFindingsLater) {
         serverFindingsLater([](const std::vector<std::string>& found) {
             if (!found.empty()) {
                 ui::windowSystem().showStatus(
-                    "Server check: " + found.front() +
-                    (found.size() > 1
-                         ? " (Check Server lists all " + std::to_string(found.size()) + " findings.)"
-                         : ""));
+                    text::fill(found.size() > 1 ? QT_TRANSLATE_NOOP("Messages", "Server check: %1 (Check Server lists "
+                                                                                "all %2 findings.)")
+                                                : QT_TRANSLATE_NOOP("Messages", "Server check: %1"),
+                               found.front(), found.size()));
             }
         });
     }
@@ -227,16 +239,17 @@ void Directory::showKept(const std::optional<std::string>& block) {
     }
     const BlockLines lines = divided(block.value_or(""));
     std::string listed;
-    const auto list = [&](const std::vector<std::string>& kept, const std::string& note) {
+    const auto list = [&](const std::vector<std::string>& kept, const char* note) {
         for (const auto& line : kept) {
             if (line.find_first_not_of(" \t\r") != std::string::npos) {
-                listed += "\n" + (line.back() == '\r' ? line.substr(0, line.size() - 1) : line) + note;
+                const std::string shown = line.back() == '\r' ? line.substr(0, line.size() - 1) : line;
+                listed += "\n" + (note ? text::fill(note, shown) : shown);
             }
         }
     };
-    list(lines.keptAccess, "   (controls access: saving asks before replacing it)");
-    list(lines.keptOther, "");
-    keptField->setStringValue(listed.empty() ? "" : "Kept as written:" + listed);
+    list(lines.keptAccess, QT_TRANSLATE_NOOP("Messages", "%1   (controls access: saving asks before replacing it)"));
+    list(lines.keptOther, nullptr);
+    keptField->setStringValue(listed.empty() ? "" : QT_TRANSLATE_NOOP("Messages", "Kept as written:") + listed);
 }
 
 void Directory::parseFile(const std::optional<ProtectionInfo>& info) {
@@ -375,8 +388,11 @@ void Directory::fileChanged(const std::string& path) {
         reloadGroupfile();
     }
     if (path == blockFilePath()) {
-        ui::windowSystem().showStatus(path + " was changed by another program. Choose the directory again to "
-                                             "see its protection; saving applies what is shown here.");
+        ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "%1 was changed by another program. "
+                                                                               "Choose the directory again to see "
+                                                                               "its protection; saving applies what "
+                                                                               "is shown here."),
+                                                 path));
     }
 }
 
@@ -434,7 +450,7 @@ void Directory::selectUserfile() {
     ui::OpenPanelOptions options;
     options.canChooseFiles = true;
     options.canChooseDirectories = false;
-    options.title = "Choose the user file";
+    options.title = QT_TRANSLATE_NOOP("Messages", "Choose the user file");
     const auto place = recent::startingPlace(recent::kUserfileKey, platform::homeDirectory());
     options.directory = place.folder;
     options.file = place.name;
@@ -456,7 +472,7 @@ void Directory::selectGroupfile() {
     ui::OpenPanelOptions options;
     options.canChooseFiles = true;
     options.canChooseDirectories = false;
-    options.title = "Choose the group file";
+    options.title = QT_TRANSLATE_NOOP("Messages", "Choose the group file");
     const auto place = recent::startingPlace(recent::kGroupfileKey, platform::homeDirectory());
     options.directory = place.folder;
     options.file = place.name;
@@ -502,7 +518,7 @@ bool Directory::composeBlock() {
     const std::string typedRealm = authnameField->stringValue();
     const std::string realm = typedRealm.empty() ? "Keepgate" : typedRealm;
     if (const auto problem = Validator::realm(realm)) {
-        return refuse("realm name", realm, *problem);
+        return refuse(QT_TRANSLATE_NOOP("Messages", "realm name"), realm, *problem);
     }
 
     std::vector<std::string> markedUsers;
@@ -528,12 +544,13 @@ bool Directory::composeBlock() {
             }
             const std::string kind = record.text("denyallow");
             if (kind != "Allow" && kind != "Deny") {
-                showError("The host rule for \"" + host + "\" must be Allow or Deny, not \"" + kind +
-                          "\". Nothing was saved.");
+                showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The host rule for \"%1\" must be Allow or "
+                                                                   "Deny, not \"%2\". Nothing was saved."),
+                                     host, kind));
                 return false;
             }
             if (const auto problem = Validator::host(host)) {
-                return refuse("host of a host rule", host, *problem);
+                return refuse(QT_TRANSLATE_NOOP("Messages", "host of a host rule"), host, *problem);
             }
             (kind == "Allow" ? hostRules.allow : hostRules.deny).push_back(host);
         }
@@ -545,7 +562,7 @@ bool Directory::composeBlock() {
     std::string block = "AuthType Basic\nAuthName \"" + realm + "\"\n";
     const std::string userfile = userfileField->stringValue();
     if (platform::fileExists(userfile)) {
-        const auto argument = pathArgument("user file path", userfile);
+        const auto argument = pathArgument(QT_TRANSLATE_NOOP("Messages", "user file path"), userfile);
         if (!argument) {
             return false;
         }
@@ -555,19 +572,19 @@ bool Directory::composeBlock() {
     const std::string groupfile = groupfileField->stringValue();
     if (!groupfile.empty()) {
         if (platform::fileExists(groupfile)) {
-            const auto argument = pathArgument("group file path", groupfile);
+            const auto argument = pathArgument(QT_TRANSLATE_NOOP("Messages", "group file path"), groupfile);
             if (!argument) {
                 return false;
             }
             block += "AuthGroupFile " + *argument + "\n";
         }
-        if (!checkNames("group name", requiregroups, Validator::groupName)) {
+        if (!checkNames(QT_TRANSLATE_NOOP("Messages", "group name"), requiregroups, Validator::groupName)) {
             return false;
         }
         passwordLines += BlockText::requireLines("group", requiregroups);
     }
     if (allusersCB->state() != 1) {
-        if (!checkNames("user name", markedUsers, Validator::userName)) {
+        if (!checkNames(QT_TRANSLATE_NOOP("Messages", "user name"), markedUsers, Validator::userName)) {
             return false;
         }
         passwordLines += BlockText::requireLines("user", markedUsers);
@@ -590,7 +607,8 @@ void Directory::saveProtection() {
     pfilePath = directory + "/" + accessFilename(defaults);
     if (!editsAccessFile()) {
         if (const auto problem = Validator::directoryPath(directory)) {
-            showError(sectionUnusableMessage(directory, *problem) + " Nothing was saved.");
+            showError(text::fill(QT_TRANSLATE_NOOP("Messages", "%1 Nothing was saved."),
+                                 sectionUnusableMessage(directory, *problem)));
             return;
         }
     }
@@ -598,9 +616,9 @@ void Directory::saveProtection() {
         return;
     }
     if (!BlockText::protects(directoryinfo)) {
-        showError("This protection admits everyone: no user or group is required, no host rule keeps anyone "
-                  "out and \"Deny all other hosts\" is off, so the directory would stay open to everyone. "
-                  "Nothing was saved.");
+        showError(QT_TRANSLATE_NOOP("Messages", "This protection admits everyone: no user or group is required, no "
+                                                "host rule keeps anyone out and \"Deny all other hosts\" is off, "
+                                                "so the directory would stay open to everyone. Nothing was saved."));
         return;
     }
     const auto found = serverFindings ? serverFindings() : std::vector<std::string>{};
@@ -612,16 +630,20 @@ void Directory::saveProtection() {
     for (const auto& finding : found) {
         list += "\n\n" + finding;
     }
+    const std::string notEnforced =
+        QT_TRANSLATE_NOOP("Messages", "The web server will not enforce this protection as it is set up now:");
     ui::AlertSpec warning{"Warning!",
-                          "The web server will not enforce this protection as it is set up now:" + list +
-                              "\n\nCheck Server fixes what Keepgate can fix. Save the protection anyway?",
-                          "Save Anyway", "Cancel"};
+                          notEnforced + list + "\n\n" +
+                              QT_TRANSLATE_NOOP("Messages", "Check Server fixes what Keepgate can fix. Save the "
+                                                            "protection anyway?"),
+                          QT_TRANSLATE_NOOP("Messages", "Save Anyway"), "Cancel"};
     // Cancel is the keyboard's answer: saving a block the server ignores should take a deliberate click.
     warning.destructive = true;
     if (fixServer) {
-        warning.message = "The web server will not enforce this protection as it is set up now:" + list +
-                          "\n\nFix… fixes what Keepgate can fix (with administrator rights), then saves.";
-        warning.otherButton = "Fix…";
+        warning.message = notEnforced + list + "\n\n" +
+                          QT_TRANSLATE_NOOP("Messages", "Fix… fixes what Keepgate can fix (with administrator "
+                                                        "rights), then saves.");
+        warning.otherButton = QT_TRANSLATE_NOOP("Messages", "Fix…");
     }
     ui::windowSystem().beginAlertSheet(warning, mainWindow, [this, directory](int returnCode) {
         if (returnCode == -1 && fixServer) {
@@ -647,10 +669,11 @@ void Directory::confirmReplacingAndWrite(const std::string& directory) {
     }
     ui::windowSystem().beginAlertSheet(
         {"Warning!",
-         "The protection on disk holds lines that control access in a form Keepgate cannot show. Saving "
-         "removes these lines:" +
-             replaced + "\n\nand writes this protection in their place:\n" + directoryinfo,
-         "Replace", "Cancel", true},
+         QT_TRANSLATE_NOOP("Messages", "The protection on disk holds lines that control access in a form Keepgate "
+                                       "cannot show. Saving removes these lines:") +
+             replaced + "\n\n" + QT_TRANSLATE_NOOP("Messages", "and writes this protection in their place:") +
+             "\n" + directoryinfo,
+         QT_TRANSLATE_NOOP("Messages", "Replace"), "Cancel", true},
         mainWindow, [this, directory](int returnCode) {
             if (returnCode == 1) {
                 writeBlock(directory);
@@ -670,14 +693,14 @@ void Directory::useApache24Rules() {
         return;
     }
     ui::windowSystem().beginAlertSheet(
-        {"Use Apache 2.4 rules",
-         "The host rules will be written as Apache 2.4's Require lines, which need no mod_access_compat. "
-         "Saving writes this protection:\n\n" +
-             directoryinfo,
-         "Convert and Save", "Cancel", true},
+        {QT_TRANSLATE_NOOP("Messages", "Use Apache 2.4 rules"),
+         QT_TRANSLATE_NOOP("Messages", "The host rules will be written as Apache 2.4's Require lines, which need no "
+                                       "mod_access_compat. Saving writes this protection:") +
+             std::string("\n\n") + directoryinfo,
+         QT_TRANSLATE_NOOP("Messages", "Convert and Save"), "Cancel", true},
         mainWindow, [this](int returnCode) {
             if (returnCode != 1) {
-                ui::windowSystem().showStatus("The host rules keep their Apache 2.2 form.");
+                ui::windowSystem().showStatus(QT_TRANSLATE_NOOP("Messages", "The host rules keep their Apache 2.2 form."));
                 return;
             }
             writesApache24 = true;
@@ -700,7 +723,8 @@ void Directory::writeBlock(const std::string& directory, std::function<void()> t
     const auto text = platform::readFile(path);
     // A file that exists but cannot be read would otherwise be replaced by the block alone.
     if (!text && platform::fileExists(path)) {
-        showError("The file " + path + " could not be read, so nothing was saved.");
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The file %1 could not be read, so nothing was saved."),
+                             path));
         return;
     }
     std::string contents;
@@ -713,8 +737,10 @@ void Directory::writeBlock(const std::string& directory, std::function<void()> t
                    kClosingLine + "\n";
     }
     // A write with administrator rights, when the user agrees to one, is followed up the same way.
-    const std::string status = accessFileMode ? "Saved " + accessFilename(defaults) + " in " + directory
-                                              : "Saved the section for " + directory + " in " + path;
+    const std::string status =
+        accessFileMode
+            ? text::fill(QT_TRANSLATE_NOOP("Messages", "Saved %1 in %2"), accessFilename(defaults), directory)
+            : text::fill(QT_TRANSLATE_NOOP("Messages", "Saved the section for %1 in %2"), directory, path);
     const std::string previous = text.value_or("");
     const auto written = [this, directory, status, path, previous, accessFileMode, then] {
         if (then) {
@@ -728,8 +754,7 @@ void Directory::writeBlock(const std::string& directory, std::function<void()> t
     };
     if (const auto result = platform::writeFileAtomically(path, contents); !result) {
         offerAdministratorWrite(mainWindow, path, contents,
-                                "The file " + path + " could not be written: " + result.error,
-                                [written](bool done) {
+                                couldNotWrite(path, result.error), [written](bool done) {
                                     if (done) {
                                         written();
                                     }
@@ -747,8 +772,8 @@ std::string Directory::parseFileWithoutDirectory(const std::optional<std::string
 
 void Directory::removeProtection() {
     ui::windowSystem().beginAlertSheet(
-        {"Warning!", "Are you sure you want to remove protection for this directory?", "Remove", "Cancel",
-         true},
+        {"Warning!", QT_TRANSLATE_NOOP("Messages", "Are you sure you want to remove protection for this directory?"),
+         QT_TRANSLATE_NOOP("Messages", "Remove"), "Cancel", true},
         mainWindow, [this](int returnCode) { removeProtectionNow(returnCode); });
 }
 
@@ -763,13 +788,14 @@ void Directory::removeProtectionNow(int returnCode) {
     }
     removeBlock(directory, editsAccessFile(), [this, directory](Removal outcome) {
         if (outcome == Removal::Nothing) {
-            ui::windowSystem().showStatus("No protection was saved for " + directory +
-                                          "; nothing was removed");
+            ui::windowSystem().showStatus(
+                text::fill(QT_TRANSLATE_NOOP("Messages", "No protection was saved for %1; nothing was removed"),
+                           directory));
         }
         if (outcome != Removal::Removed) {
             return;
         }
-        reportWritten(directory, "Removed protection");
+        reportWritten(directory, QT_TRANSLATE_NOOP("Messages", "Removed protection"));
         clearEditor();
     });
 }
@@ -792,13 +818,15 @@ void Directory::removeBlock(const std::string& directory, bool accessFile,
         const std::string path = pfilePath;
         const auto text = platform::readFile(path);
         if (platform::isDirectory(path)) {
-            showError("The access file " + path + " is a folder, so it was left as it is.");
+            showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The access file %1 is a folder, so it was left as "
+                                                               "it is."),
+                                 path));
             done(Removal::Failed);
             return;
         }
         // An access file that cannot be read may hold lines besides the block, so it is left alone.
         if (!text && platform::fileExists(path)) {
-            showError("The file " + path + " could not be read, so it was left as it is.");
+            showError(couldNotRead(path));
             done(Removal::Failed);
             return;
         }
@@ -811,14 +839,16 @@ void Directory::removeBlock(const std::string& directory, bool accessFile,
         const std::string rest = BlockText::joined(lines.keptOther);
         if (rest.find_first_not_of(" \t\r\n") != std::string::npos) {
             if (const auto result = platform::writeFileAtomically(path, rest); !result) {
-                write(path, rest, "The file " + path + " could not be written: " + result.error, {});
+                write(path, rest, couldNotWrite(path, result.error), {});
                 return;
             }
         } else if (const auto result = platform::removeFile(path); !result) {
             // The helper replaces files but never deletes them; an empty access file protects nothing.
             write(path, "",
-                  "The file " + path + " could not be removed: " + result.error +
-                      ". With administrator rights Keepgate can empty it, which removes the protection too.",
+                  text::fill(QT_TRANSLATE_NOOP("Messages", "The file %1 could not be removed: %2. With administrator "
+                                                           "rights Keepgate can empty it, which removes the "
+                                                           "protection too."),
+                             path, result.error),
                   {});
             return;
         }
@@ -828,7 +858,7 @@ void Directory::removeBlock(const std::string& directory, bool accessFile,
     const std::string configPath = configFilePath(defaults);
     const auto text = platform::readFile(configPath);
     if (!text && platform::fileExists(configPath)) {
-        showError("The file " + configPath + " could not be read, so it was left as it is.");
+        showError(couldNotRead(configPath));
         done(Removal::Failed);
         return;
     }
@@ -843,7 +873,7 @@ void Directory::removeBlock(const std::string& directory, bool accessFile,
         ServerActions::checkAfterSharedSave(mainWindow, configPath, previous);
     };
     if (const auto result = platform::writeFileAtomically(configPath, rest); !result) {
-        write(configPath, rest, "The file " + configPath + " could not be written: " + result.error, tested);
+        write(configPath, rest, couldNotWrite(configPath, result.error), tested);
         return;
     }
     done(Removal::Removed);
@@ -874,14 +904,13 @@ void Directory::offerToMove(const std::string& directory) {
     const DefaultsStore& defaults = standardUserDefaults();
     const bool here = editsAccessFile();
     ui::windowSystem().beginAlertSheet(
-        {"Protection Kept Elsewhere",
-         "The protection of " + directory + " is kept in " + placeName(defaults, directory, here) +
-             ", not in " + placeName(defaults, directory, !here) +
-             " where the preferences keep protection.\n\nKeepgate can edit it where it is, or move it: write "
-             "it to " +
-             placeName(defaults, directory, !here) + ", remove it from " +
-             placeName(defaults, directory, here) + " and test the folder.",
-         "Move It", "Edit It There", true},
+        {QT_TRANSLATE_NOOP("Messages", "Protection Kept Elsewhere"),
+         text::fill(QT_TRANSLATE_NOOP("Messages", "The protection of %1 is kept in %2, not in %3 where the "
+                                                  "preferences keep protection.\n\nKeepgate can edit it where it "
+                                                  "is, or move it: write it to %3, remove it from %2 and test the "
+                                                  "folder."),
+                    directory, placeName(defaults, directory, here), placeName(defaults, directory, !here)),
+         QT_TRANSLATE_NOOP("Messages", "Move It"), QT_TRANSLATE_NOOP("Messages", "Edit It There"), true},
         // Moving writes two files, so Return and Escape both leave the protection where it is.
         mainWindow, [this, directory](int returnCode) {
             if (returnCode == 1) {
@@ -898,7 +927,8 @@ void Directory::moveProtection(const std::string& directory) {
     const bool from = *editingAccessFile_;
     if (from) {
         if (const auto problem = Validator::directoryPath(directory)) {
-            showError(sectionUnusableMessage(directory, *problem) + " The protection stays where it is.");
+            showError(text::fill(QT_TRANSLATE_NOOP("Messages", "%1 The protection stays where it is."),
+                                 sectionUnusableMessage(directory, *problem)));
             return;
         }
     }
@@ -908,12 +938,15 @@ void Directory::moveProtection(const std::string& directory) {
     }
     editingAccessFile_ = !from;
     const std::string status =
-        "Moved the protection of " + directory + " to " + placeName(defaults, directory, !from);
+        text::fill(QT_TRANSLATE_NOOP("Messages", "Moved the protection of %1 to %2"), directory,
+                   placeName(defaults, directory, !from));
     writeBlock(directory, [this, directory, from, status] {
         removeBlock(directory, from, [this, directory, status](Removal outcome) {
             if (outcome == Removal::Failed) {
-                ui::windowSystem().showStatus("The protection of " + directory +
-                                              " is now in both places; the old one could not be removed");
+                ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "The protection of %1 is now "
+                                                                                       "in both places; the old one "
+                                                                                       "could not be removed"),
+                                                         directory));
                 return;
             }
             reportWritten(directory, status);

@@ -12,6 +12,7 @@
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
 #include "platform/Log.h"
+#include "platform/Messages.h"
 #include "services/ApacheConfig.h"
 #include "services/ServerAddress.h"
 #include "services/ServerCheck.h"
@@ -119,12 +120,30 @@ struct ProtectionTester::Plan {
     std::optional<std::string> listingRefused(const ServerText& server, int localPort) const;
 };
 
+namespace {
+
+// The verdict sentences as the status area shows them, after the verdict word they open with.
+[[maybe_unused]] constexpr const char* kShortenedVerdicts[] = {
+    QT_TRANSLATE_NOOP("Messages", "The server asks for a password (realm \"%1\")."),
+    QT_TRANSLATE_NOOP("Messages", "The server serves this folder to everyone. %1"),
+    QT_TRANSLATE_NOOP("Messages", "The server serves this folder to everyone. It shows no listing of it, but serves "
+                                  "the files in it."),
+};
+
+// Two sentences of a verdict, each translated as the message it is.
+std::string andThen(const std::string& first, const std::string& second) {
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "%1 %2"), first, second);
+}
+
+} // namespace
+
 std::string ProtectionTester::Plan::notProtectedCause(const ServerText& server) const {
     if (!blockSaved) {
-        return "No protection is saved for this folder.";
+        return QT_TRANSLATE_NOOP("Messages", "No protection is saved for this folder.");
     }
     if (!server.readable) {
-        return "The server's configuration " + server.mainConfig + " cannot be read to find out why.";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "The server's configuration %1 cannot be read to find out why."),
+                          server.mainConfig);
     }
     if (accessFileMode) {
         std::vector<std::string> names;
@@ -134,21 +153,25 @@ std::string ProtectionTester::Plan::notProtectedCause(const ServerText& server) 
             }
         }
         if (!names.empty() && std::find(names.begin(), names.end(), accessFilename) == names.end()) {
-            return "The server reads access files named " + joined(names) + ", not " + accessFilename + ".";
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "The server reads access files named %1, not %2."),
+                              joined(names), accessFilename);
         }
         const OverrideResolution override = ServerCheck::allowOverrideFor(server.config, directory);
         if (!override.allows("AuthConfig")) {
             const std::string where =
                 override.file.empty()
-                    ? "no AllowOverride lets it take effect, and the server's default is None"
-                    : "AllowOverride " + joined(override.allowOverride) + " is in force for this folder (" +
-                          override.file + " line " + std::to_string(override.line) + ")";
-            return "The server ignores " + accessFilename + " here: " + where + ".";
+                    ? QT_TRANSLATE_NOOP("Messages", "no AllowOverride lets it take effect, and the server's default "
+                                                    "is None")
+                    : text::fill(QT_TRANSLATE_NOOP("Messages", "AllowOverride %1 is in force for this folder (%2 "
+                                                               "line %3)"),
+                                 joined(override.allowOverride), override.file, override.line);
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "The server ignores %1 here: %2."), accessFilename, where);
         }
     } else if (!ServerCheck::includes(server.config, server.serverRoot, sharedConfig)) {
-        return "The main configuration " + server.mainConfig + " does not include " + sharedConfig + ".";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "The main configuration %1 does not include %2."),
+                          server.mainConfig, sharedConfig);
     }
-    return "The server has probably not been reloaded since the protection was saved.";
+    return QT_TRANSLATE_NOOP("Messages", "The server has probably not been reloaded since the protection was saved.");
 }
 
 std::string ProtectionTester::Plan::failureExcerpt(const ServerText& server, int localPort) const {
@@ -159,9 +182,9 @@ std::string ProtectionTester::Plan::failureExcerpt(const ServerText& server, int
     bool readable = false;
     const auto line = errorLogLine(*log, localPort, directory, &readable);
     if (!readable) {
-        return " (The error log " + *log + " cannot be read.)";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "(The error log %1 cannot be read.)"), *log);
     }
-    return line ? " The error log says: " + *line : "";
+    return line ? text::fill(QT_TRANSLATE_NOOP("Messages", "The error log says: %1"), *line) : "";
 }
 
 // A 403 that comes from a folder without an index page, rather than from a host rule.
@@ -172,8 +195,8 @@ std::optional<std::string> ProtectionTester::Plan::listingRefused(const ServerTe
     const auto line = log ? errorLogLine(*log, localPort, directory, &readable) : std::nullopt;
     if (line && (line->find("AH01276") != std::string::npos ||
                  line->find("Cannot serve directory") != std::string::npos)) {
-        return "Not protected: the server serves this folder to everyone. It shows no listing of it, but "
-               "serves the files in it.";
+        return QT_TRANSLATE_NOOP("Messages", "Not protected: the server serves this folder to everyone. It shows no "
+                                             "listing of it, but serves the files in it.");
     }
     return std::nullopt;
 }
@@ -191,6 +214,17 @@ std::string ProtectionTester::Plan::run(const std::shared_ptr<std::atomic<bool>>
         }
         return *server;
     };
+    // The sentence of a failing server, with the error log's line when there is one.
+    const auto failing = [](const std::string& excerpt) -> std::string {
+        const std::string fails = QT_TRANSLATE_NOOP("Messages", "The server fails on this folder.");
+        if (excerpt.empty()) {
+            return fails;
+        }
+        return text::fill("%1 %2", fails, excerpt);
+    };
+    const auto withPassword = [this](const std::string& sentence) {
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "With %1's password: %2"), username, sentence);
+    };
     std::string result;
     if (plain.outcome != ProbeAnswer::Outcome::Answered) {
         result = statusSentence(plain, url);
@@ -198,51 +232,57 @@ std::string ProtectionTester::Plan::run(const std::shared_ptr<std::atomic<bool>>
                            plain.outcome == ProbeAnswer::Outcome::Cancelled;
         verdict = asked ? Verdict::Unreachable : Verdict::NotTested;
     } else if (plain.status == 401) {
-        result = "Protected: the server asks for a password (realm \"" + plain.realm + "\").";
+        result = text::fill(QT_TRANSLATE_NOOP("Messages", "Protected: the server asks for a password (realm \"%1\")."),
+                            plain.realm);
         verdict = Verdict::Protected;
     } else if (plain.status >= 200 && plain.status < 400) {
-        result =
-            "Not protected: the server serves this folder to everyone. " + notProtectedCause(serverText());
+        result = text::fill(QT_TRANSLATE_NOOP("Messages", "Not protected: the server serves this folder to everyone. %1"),
+                            notProtectedCause(serverText()));
         verdict = Verdict::NotProtected;
     } else if (plain.status == 403) {
         const auto listing = listingRefused(serverText(), plain.localPort);
-        result = listing.value_or("Closed by a host rule for this computer.");
+        result = listing.value_or(QT_TRANSLATE_NOOP("Messages", "Closed by a host rule for this computer."));
         verdict = listing ? Verdict::NotProtected : Verdict::Protected;
     } else if (plain.status == 500) {
-        result = "The server fails on this folder." + failureExcerpt(serverText(), plain.localPort);
+        result = failing(failureExcerpt(serverText(), plain.localPort));
         verdict = Verdict::Failing;
     } else {
         result = statusSentence(plain, url);
         verdict = Verdict::Unreachable;
     }
     if (plain.tls && !plain.certificateProblem.empty()) {
-        const std::string note = "The server's certificate would not be trusted by a browser (" +
-                                 plain.certificateProblem +
-                                 "); Keepgate accepted it for this test on this computer only.";
-        result += " " + note;
+        const std::string note =
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The server's certificate would not be trusted by a browser (%1); "
+                                                     "Keepgate accepted it for this test on this computer only."),
+                       plain.certificateProblem);
+        result = andThen(result, note);
         notes += note + "\n";
     }
     if (!username.empty() && plain.outcome == ProbeAnswer::Outcome::Answered && !cancelled->load()) {
         const ProbeAnswer withCredentials = probe.request(url, username, password);
         if (withCredentials.outcome != ProbeAnswer::Outcome::Answered) {
-            result += " With " + username + "'s password: " + statusSentence(withCredentials, url);
+            result = andThen(result, withPassword(statusSentence(withCredentials, url)));
         } else if (withCredentials.status >= 200 && withCredentials.status < 400) {
-            result += " " + username + " is let in.";
+            result = andThen(result, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is let in."), username));
             if (!withCredentials.tls) {
-                notes += "Warning: passwords travel in clear text to " + url +
-                         ", which is plain HTTP; anyone on the network path can read them. Publish the "
-                         "folder over HTTPS.\n";
+                notes += text::fill(QT_TRANSLATE_NOOP("Messages", "Warning: passwords travel in clear text to %1, "
+                                                                  "which is plain HTTP; anyone on the network path "
+                                                                  "can read them. Publish the folder over HTTPS."),
+                                    url) +
+                         "\n";
             }
         } else if (withCredentials.status == 401) {
-            result +=
-                " " + username + " is refused (wrong password, or not among the marked users and groups).";
+            result = andThen(result, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is refused (wrong password, or not "
+                                                                              "among the marked users and groups)."),
+                                                username));
         } else if (withCredentials.status == 403) {
-            result += " With " + username + "'s password: Closed by a host rule for this computer.";
+            result = andThen(result,
+                             withPassword(QT_TRANSLATE_NOOP("Messages", "Closed by a host rule for this computer.")));
         } else if (withCredentials.status == 500) {
-            result += " With " + username + "'s password: The server fails on this folder." +
-                      failureExcerpt(serverText(), withCredentials.localPort);
+            result =
+                andThen(result, withPassword(failing(failureExcerpt(serverText(), withCredentials.localPort))));
         } else {
-            result += " With " + username + "'s password: " + statusSentence(withCredentials, url);
+            result = andThen(result, withPassword(statusSentence(withCredentials, url)));
         }
     }
     wipe(password);
@@ -299,8 +339,9 @@ PublishedAddress addressFromConfiguration(const std::string& directory) {
     const ServerText server = readServerText(profile.mainConfig, profile.serverRoot, profile.environment);
     if (!server.readable) {
         return {"",
-                "The web server's configuration " + profile.mainConfig +
-                    " cannot be read, so the address is not known; type it here.",
+                text::fill(QT_TRANSLATE_NOOP("Messages", "The web server's configuration %1 cannot be read, so the "
+                                                         "address is not known; type it here."),
+                           profile.mainConfig),
                 ""};
     }
     return ServerAddress::forDirectory(server.config.directives, directory);
@@ -362,17 +403,17 @@ namespace {
 const char* verdictWord(ProtectionTester::Verdict verdict) {
     switch (verdict) {
     case ProtectionTester::Verdict::Protected:
-        return "Protected";
+        return QT_TRANSLATE_NOOP("Messages", "Protected");
     case ProtectionTester::Verdict::NotProtected:
-        return "Not protected";
+        return QT_TRANSLATE_NOOP("Messages", "Not protected");
     case ProtectionTester::Verdict::Failing:
-        return "Failing";
+        return QT_TRANSLATE_NOOP("Messages", "Failing");
     case ProtectionTester::Verdict::Unreachable:
-        return "Unreachable";
+        return QT_TRANSLATE_NOOP("Messages", "Unreachable");
     case ProtectionTester::Verdict::NotTested:
         break;
     }
-    return "Not tested";
+    return QT_TRANSLATE_NOOP("Messages", "Not tested");
 }
 
 } // namespace
@@ -383,7 +424,9 @@ std::string ProtectionTester::statusText() const {
     }
     std::string text = verdictWord(verdict_);
     if (verdict_ == Verdict::NotTested && verdictSentence_.empty()) {
-        text += running_ ? ": the test is running." : ": press Test Again to ask the server.";
+        text = text::fill(running_ ? QT_TRANSLATE_NOOP("Messages", "%1: the test is running.")
+                                   : QT_TRANSLATE_NOOP("Messages", "%1: press Test Again to ask the server."),
+                          text);
     } else {
         std::string cause = verdictSentence_;
         // The sentence may open with the verdict itself ("Protected: …"); it is said once.
@@ -393,6 +436,16 @@ std::string ProtectionTester::statusText() const {
             if (!cause.empty()) {
                 cause[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(cause[0])));
             }
+            // The shortened sentence is remembered as made from its own (marked) template, so it is
+            // translated like the whole one.
+            if (const auto filled = text::filledMessage(verdictSentence_);
+                filled && filled->pattern.rfind(word, 0) == 0 && filled->pattern.size() > word.size()) {
+                std::string pattern = filled->pattern.substr(word.size());
+                pattern[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(pattern[0])));
+                if (text::fillWith(pattern, filled->arguments) == cause) {
+                    cause = text::fillAndRemember(pattern, filled->arguments);
+                }
+            }
         }
         text += "\n" + cause;
     }
@@ -400,10 +453,10 @@ std::string ProtectionTester::statusText() const {
         text += "\n" + verdictNotes_.substr(0, verdictNotes_.size() - 1);
     }
     if (finding_) {
-        text += "\nServer check: " + finding_->sentence;
+        text += "\n" + text::fill(QT_TRANSLATE_NOOP("Messages", "Server check: %1"), finding_->sentence);
     }
     if (!testedAt_.empty()) {
-        text += "\nTested " + testedUrl_ + " at " + testedAt_ + ".";
+        text += "\n" + text::fill(QT_TRANSLATE_NOOP("Messages", "Tested %1 at %2."), testedUrl_, testedAt_);
     }
     return text;
 }
@@ -443,25 +496,27 @@ void ProtectionTester::testProtection() {
         running_->store(true);
         running_.reset();
         testProgress->stopAnimation();
-        ui::windowSystem().showStatus("Test cancelled.");
+        ui::windowSystem().showStatus(QT_TRANSLATE_NOOP("Messages", "Test cancelled."));
         showVerdict();
         return;
     }
     const std::string url = addressField->stringValue();
     if (url.empty()) {
         ui::windowSystem().beginAlertSheet(
-            {"No Address",
-             "Keepgate does not know the address of this folder. Type it into the address field.", "OK", ""},
+            {QT_TRANSLATE_NOOP("Messages", "No Address"),
+             QT_TRANSLATE_NOOP("Messages", "Keepgate does not know the address of this folder. Type it into the "
+                                           "address field."),
+             "OK", ""},
             mainWindow, {});
         return;
     }
     ui::windowSystem().beginCredentialSheet(
-        {"Test Protection",
-         "Keepgate asks " + url +
-             " without a password, and with the user name and password below when you give them. The "
-             "password "
-             "is used for this test only; it is neither stored nor logged.",
-         "", "Test", "Cancel"},
+        {QT_TRANSLATE_NOOP("Messages", "Test Protection"),
+         text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate asks %1 without a password, and with the user name and "
+                                                  "password below when you give them. The password is used for "
+                                                  "this test only; it is neither stored nor logged."),
+                    url),
+         "", QT_TRANSLATE_NOOP("Messages", "Test"), "Cancel"},
         mainWindow, [this](int returnCode, const std::string& username, const std::string& password) {
             credentialSheetEnd(returnCode, username, password);
         });
@@ -518,8 +573,10 @@ void ProtectionTester::start(const std::string& username, const std::string& pas
     auto token = std::make_shared<std::atomic<bool>>(false);
     running_ = token;
     testProgress->startAnimation();
-    ui::windowSystem().showStatus((prefix.empty() ? "" : prefix + ". ") + "Testing " + plan->url +
-                                  " (click Test Protection again to cancel)…");
+    const std::string testing = text::fill(
+        QT_TRANSLATE_NOOP("Messages", "Testing %1 (click Test Protection again to cancel)…"), plan->url);
+    ui::windowSystem().showStatus(
+        prefix.empty() ? testing : text::fill(QT_TRANSLATE_NOOP("Messages", "%1. %2"), prefix, testing));
     verdict_ = Verdict::NotTested;
     verdictSentence_.clear();
     verdictNotes_.clear();
@@ -541,12 +598,15 @@ void ProtectionTester::finish(const std::shared_ptr<std::atomic<bool>>& token, c
     }
     running_.reset();
     testProgress->stopAnimation();
-    ui::windowSystem().showStatus((plan.prefix.empty() ? "" : plan.prefix + ". ") + plan.sentence);
+    ui::windowSystem().showStatus(plan.prefix.empty() ? plan.sentence
+                                                      : text::fill("%1. %2", plan.prefix, plan.sentence));
     platform::appLog("Protection test of " + plan.url + ": " + plan.sentence);
     verdict_ = plan.verdict;
     verdictSentence_ = plan.sentence;
     verdictNotes_ = plan.notes;
-    testedUrl_ = plan.url + (plan.connectTo.empty() ? "" : " (through " + plan.connectTo + ")");
+    testedUrl_ = plan.connectTo.empty()
+                     ? plan.url
+                     : text::fill(QT_TRANSLATE_NOOP("Messages", "%1 (through %2)"), plan.url, plan.connectTo);
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     localtime_r(&now, &local);

@@ -31,7 +31,7 @@ std::string kindOf(std::string_view hash) {
         hash.remove_suffix(1);
     }
     if (hash.empty()) {
-        return "none";
+        return QT_TRANSLATE_NOOP("Messages", "none");
     }
     const auto startsWith = [&](std::string_view prefix) { return hash.substr(0, prefix.size()) == prefix; };
     if (startsWith("$2y$") || startsWith("$2a$") || startsWith("$2b$")) {
@@ -47,7 +47,7 @@ std::string kindOf(std::string_view hash) {
         return "SHA-256";
     }
     if (startsWith("{SHA}")) {
-        return "SHA-1 (weak)";
+        return QT_TRANSLATE_NOOP("Messages", "SHA-1 (weak)");
     }
     // Traditional crypt: two salt characters and eleven more, all from its alphabet.
     const bool cryptAlphabet = std::all_of(hash.begin(), hash.end(), [](char c) {
@@ -55,9 +55,9 @@ std::string kindOf(std::string_view hash) {
                c == '/';
     });
     if (hash.size() == 13 && cryptAlphabet) {
-        return "crypt (weak)";
+        return QT_TRANSLATE_NOOP("Messages", "crypt (weak)");
     }
-    return "plain text (weak)";
+    return QT_TRANSLATE_NOOP("Messages", "plain text (weak)");
 }
 
 } // namespace keepgate::hashes

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/Messages.h"
+
 namespace keepgate::hashes {
 
 // The preference that chooses how new passwords are hashed: "default" (the hashing tool's own, apr1),
@@ -19,8 +21,8 @@ struct Choice {
     const char* title;
 };
 inline constexpr Choice kChoices[] = {
-    {"default", "Hashing tool's default (apr1)"},
-    {"bcrypt", "bcrypt (recommended)"},
+    {"default", QT_TRANSLATE_NOOP("Messages", "Hashing tool's default (apr1)")},
+    {"bcrypt", QT_TRANSLATE_NOOP("Messages", "bcrypt (recommended)")},
     {"sha512", "SHA-512"},
     {"sha256", "SHA-256"},
 };

@@ -155,8 +155,10 @@ QWidget* MainWindow::buildUserEditor() {
     // Both act on the selected user with the password typed in the password field.
     e.changePasswordButton = makeButton(tr("Change Password…"), true);
     e.checkPasswordButton = makeButton(tr("Check Password…"), true);
+    TableColumn hashColumn{"hashkind", tr("Password")};
+    hashColumn.showsMessages = true;
     e.tableView = std::make_unique<QtTableView>(
-        std::vector<TableColumn>{{"username", tr("User name")}, {"hashkind", tr("Password")}});
+        std::vector<TableColumn>{{"username", tr("User name")}, hashColumn});
     e.tableView->widget()->setColumnWidth(0, 200);
 
     auto* layout = new QVBoxLayout(page);

@@ -84,7 +84,7 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
     protectionSettingsHtaccessRB = std::make_unique<QtButton>(htaccess);
     defaultAccessFilenameField = std::make_unique<QtTextField>(accessName);
     configFilePathField = std::make_unique<QtTextField>(configPath);
-    passwordHashPopup = std::make_unique<QtPopUpButton>(hashChoice);
+    passwordHashPopup = std::make_unique<QtPopUpButton>(hashChoice, QtPopUpButton::Titles::Translated);
 
     controller.checkForUpdates = checkForUpdates.get();
     controller.defaultAccessFilenameField = defaultAccessFilenameField.get();

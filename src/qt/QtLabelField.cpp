@@ -1,6 +1,7 @@
 #include "qt/QtLabelField.h"
 
 #include "qt/QtString.h"
+#include "qt/Translations.h"
 
 namespace keepgate::qt {
 
@@ -9,16 +10,18 @@ QtLabelField::QtLabelField(QLabel* label) : label_(label) {
     label_->setOpenExternalLinks(false);
     label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     label_->setWordWrap(true);
+    text_ = fromQString(label_->text());
     label_->setVisible(!label_->text().isEmpty());
 }
 
 std::string QtLabelField::stringValue() const {
-    return label_ ? fromQString(label_->text()) : std::string();
+    return label_ ? text_ : std::string();
 }
 
 void QtLabelField::setStringValue(const std::string& text) {
     if (label_) {
-        label_->setText(toQString(text));
+        text_ = text;
+        label_->setText(translatedMessage(text));
         label_->setVisible(!text.empty());
     }
 }

@@ -8,7 +8,7 @@
 namespace keepgate::qt {
 
 // A read-only strip of text on a QLabel: shown only while it holds text, always as plain text, since it
-// repeats lines read from files.
+// repeats lines read from files. It shows the core's text translated and answers the English one.
 class QtLabelField : public ui::TextField {
   public:
     explicit QtLabelField(QLabel* label);
@@ -21,6 +21,7 @@ class QtLabelField : public ui::TextField {
 
   private:
     QPointer<QLabel> label_;
+    std::string text_;
 };
 
 } // namespace keepgate::qt

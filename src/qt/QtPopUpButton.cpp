@@ -1,12 +1,14 @@
 #include "qt/QtPopUpButton.h"
 
 #include "qt/QtString.h"
+#include "qt/Translations.h"
 
 namespace keepgate::qt {
 
 void QtPopUpButton::addItemWithTitle(const std::string& title) {
     if (combo_) {
-        combo_->addItem(toQString(title));
+        combo_->addItem(titles_ == Titles::Translated ? translatedMessage(title) : toQString(title),
+                        toQString(title));
     }
 }
 
@@ -14,7 +16,7 @@ void QtPopUpButton::removeItemWithTitle(const std::string& title) {
     if (!combo_) {
         return;
     }
-    const int index = combo_->findText(toQString(title), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int index = combo_->findData(toQString(title), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0) {
         combo_->removeItem(index);
     }
@@ -36,7 +38,7 @@ std::vector<std::string> QtPopUpButton::itemTitles() const {
     std::vector<std::string> titles;
     if (combo_) {
         for (int i = 0; i < combo_->count(); ++i) {
-            titles.push_back(fromQString(combo_->itemText(i)));
+            titles.push_back(fromQString(combo_->itemData(i).toString()));
         }
     }
     return titles;

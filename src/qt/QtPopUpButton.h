@@ -7,10 +7,12 @@
 
 namespace keepgate::qt {
 
-// A QComboBox as a pop-up list.
+// A QComboBox as a pop-up list. A list of the core's own texts (not of names from files) shows them
+// translated, while the controller still reads and names its entries in English.
 class QtPopUpButton : public ui::PopUpButton {
   public:
-    explicit QtPopUpButton(QComboBox* combo) : combo_(combo) {}
+    enum class Titles { AsGiven, Translated };
+    explicit QtPopUpButton(QComboBox* combo, Titles titles = Titles::AsGiven) : combo_(combo), titles_(titles) {}
     void addItemWithTitle(const std::string& title) override;
     void removeItemWithTitle(const std::string& title) override;
     void removeItemAtIndex(int index) override;
@@ -28,6 +30,7 @@ class QtPopUpButton : public ui::PopUpButton {
 
   private:
     QPointer<QComboBox> combo_;
+    Titles titles_;
 };
 
 } // namespace keepgate::qt

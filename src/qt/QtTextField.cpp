@@ -1,6 +1,7 @@
 #include "qt/QtTextField.h"
 
 #include "qt/QtString.h"
+#include "qt/Translations.h"
 
 namespace keepgate::qt {
 
@@ -30,7 +31,7 @@ void QtTextField::selectText() {
 
 void QtTextField::setPlaceholderString(const std::string& text) {
     if (edit_) {
-        edit_->setPlaceholderText(toQString(text));
+        edit_->setPlaceholderText(translatedMessage(text));
     }
 }
 

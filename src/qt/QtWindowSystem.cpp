@@ -27,6 +27,7 @@
 #include "platform/ResourcePaths.h"
 #include "qt/QtString.h"
 #include "qt/QtWindow.h"
+#include "qt/Translations.h"
 
 namespace keepgate::qt {
 
@@ -45,9 +46,9 @@ QMessageBox* makeAlert(const ui::AlertSpec& alert, QMessageBox::Icon icon, QWidg
                        QAbstractButton** defaultButton) {
     auto* box = new QMessageBox(parent);
     box->setIcon(icon);
-    box->setWindowTitle(toQString(alert.title));
-    box->setText(toQString(alert.title));
-    box->setInformativeText(toQString(alert.message));
+    box->setWindowTitle(translatedMessage(alert.title));
+    box->setText(translatedMessage(alert.title));
+    box->setInformativeText(translatedMessage(alert.message));
     box->setTextFormat(Qt::PlainText);
     // Messages carry file names, user names and fetched text: every label of the box shows them as plain
     // text, so markup is never rendered and no link can be followed. The informative label is made by
@@ -57,11 +58,11 @@ QMessageBox* makeAlert(const ui::AlertSpec& alert, QMessageBox::Icon icon, QWidg
         label->setOpenExternalLinks(false);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    QPushButton* ok = box->addButton(toQString(alert.defaultButton.empty() ? "OK" : alert.defaultButton),
+    QPushButton* ok = box->addButton(translatedMessage(alert.defaultButton.empty() ? "OK" : alert.defaultButton),
                                      QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     if (!alert.alternateButton.empty()) {
-        QPushButton* alternate = box->addButton(toQString(alert.alternateButton), QMessageBox::RejectRole);
+        QPushButton* alternate = box->addButton(translatedMessage(alert.alternateButton), QMessageBox::RejectRole);
         box->setEscapeButton(alternate);
         // Return must never confirm a deletion by accident.
         if (alert.destructive) {
@@ -71,7 +72,7 @@ QMessageBox* makeAlert(const ui::AlertSpec& alert, QMessageBox::Icon icon, QWidg
         box->setEscapeButton(ok);
     }
     if (!alert.otherButton.empty()) {
-        QPushButton* other = box->addButton(toQString(alert.otherButton), QMessageBox::ActionRole);
+        QPushButton* other = box->addButton(translatedMessage(alert.otherButton), QMessageBox::ActionRole);
         other->setObjectName(QStringLiteral("otherButton"));
     }
     *defaultButton = ok;
@@ -125,7 +126,8 @@ void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Win
                                     ui::PanelHandler handler) {
     auto* dialog = new QFileDialog(widgetOf(parent),
                                    options.title.empty() ? QApplication::translate("QtWindowSystem", "Open")
-                                                         : toQString(options.title),
+                                                         
+                                                         : translatedMessage(options.title),
                                    toQString(options.directory));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
@@ -147,7 +149,8 @@ void QtWindowSystem::beginSavePanel(const ui::SavePanelOptions& options, ui::Win
     auto* dialog =
         new QFileDialog(widgetOf(parent),
                         options.title.empty() ? QApplication::translate("QtWindowSystem", "New File")
-                                              : toQString(options.title),
+                                              
+                                                         : translatedMessage(options.title),
                         toQString(options.directory));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -222,7 +225,7 @@ bool QtWindowSystem::openFile(const std::string& path, const std::string& applic
 void QtWindowSystem::showStatus(const std::string& message) {
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (auto* window = qobject_cast<QMainWindow*>(widget)) {
-            window->statusBar()->showMessage(toQString(message));
+            window->statusBar()->showMessage(translatedMessage(message));
         }
     }
 }
@@ -232,9 +235,9 @@ void QtWindowSystem::beginCredentialSheet(const ui::CredentialSpec& sheet, ui::W
     QWidget* parentWidget = widgetOf(parent);
     auto* dialog = new QDialog(parentWidget);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    dialog->setWindowTitle(toQString(sheet.title));
+    dialog->setWindowTitle(translatedMessage(sheet.title));
     auto* layout = new QFormLayout(dialog);
-    auto* message = new QLabel(toQString(sheet.message));
+    auto* message = new QLabel(translatedMessage(sheet.message));
     message->setWordWrap(true);
     message->setTextFormat(Qt::PlainText);
     layout->addRow(message);
@@ -243,11 +246,17 @@ void QtWindowSystem::beginCredentialSheet(const ui::CredentialSpec& sheet, ui::W
     auto* password = new QLineEdit;
     password->setObjectName(QStringLiteral("credentialPassword"));
     password->setEchoMode(QLineEdit::Password);
-    layout->addRow(QStringLiteral("User name:"), username);
-    layout->addRow(QStringLiteral("Password:"), password);
+    username->setAccessibleName(QApplication::translate("QtWindowSystem", "User name"));
+    password->setAccessibleName(QApplication::translate("QtWindowSystem", "Password"));
+    auto* usernameLabel = new QLabel(QApplication::translate("QtWindowSystem", "&User name:"));
+    usernameLabel->setBuddy(username);
+    auto* passwordLabel = new QLabel(QApplication::translate("QtWindowSystem", "&Password:"));
+    passwordLabel->setBuddy(password);
+    layout->addRow(usernameLabel, username);
+    layout->addRow(passwordLabel, password);
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(toQString(sheet.defaultButton), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(toQString(sheet.alternateButton), QDialogButtonBox::RejectRole);
+    buttons->addButton(translatedMessage(sheet.defaultButton), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(translatedMessage(sheet.alternateButton), QDialogButtonBox::RejectRole);
     layout->addRow(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "qt/QtString.h"
+#include "qt/Translations.h"
 
 namespace keepgate::qt {
 
@@ -25,7 +26,7 @@ QLabel* plainLabel(const QString& text) {
 
 ServerCheckWindow::ServerCheckWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("serverCheckWindow"));
-    setWindowTitle(QStringLiteral("Server Check"));
+    setWindowTitle(tr("Server Check"));
     auto* layout = new QVBoxLayout(this);
     findingsLayout_ = new QVBoxLayout;
     layout->addLayout(findingsLayout_);
@@ -34,8 +35,10 @@ ServerCheckWindow::ServerCheckWindow(QWidget* parent) : QDialog(parent) {
     busy_ = std::make_unique<QtProgressIndicator>(bar);
     report.busy = busy_.get();
     layout->addWidget(bar);
-    auto* again = new QPushButton(QStringLiteral("Check Again"));
-    auto* close = new QPushButton(QStringLiteral("Close"));
+    auto* again = new QPushButton(tr("Check &Again"));
+    again->setAccessibleName(tr("Check the server again"));
+    auto* close = new QPushButton(tr("&Close"));
+    close->setAccessibleName(tr("Close"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(again);
@@ -77,7 +80,7 @@ void ServerCheckWindow::checkAgain() {
     while (QLayoutItem* item = findingsLayout_->takeAt(0)) {
         discard(item);
     }
-    findingsLayout_->addWidget(plainLabel(QStringLiteral("Reading the web server's configuration…")));
+    findingsLayout_->addWidget(plainLabel(tr("Reading the web server's configuration…")));
 }
 
 void ServerCheckWindow::rebuild() {
@@ -86,16 +89,17 @@ void ServerCheckWindow::rebuild() {
     }
     const auto subject = ServerCheckReport::subjectOf(report.directory);
     const QString what =
-        subject.directory.empty() ? QStringLiteral("the web server") : toQString(subject.directory);
+        subject.directory.empty() ? tr("the web server") : toQString(subject.directory);
     findingsLayout_->addWidget(plainLabel(
-        report.findings.empty() ? QStringLiteral("Nothing stands in the way of protecting %1.").arg(what)
-                                : QStringLiteral("What stands in the way of protecting %1:").arg(what)));
+        report.findings.empty() ? tr("Nothing stands in the way of protecting %1.").arg(what)
+                                : tr("What stands in the way of protecting %1:").arg(what)));
     for (std::size_t i = 0; i < report.findings.size(); ++i) {
         const Finding& finding = report.findings[i];
         auto* row = new QHBoxLayout;
-        row->addWidget(plainLabel(toQString(finding.message)), 1);
+        row->addWidget(plainLabel(translatedMessage(finding.message)), 1);
         if (finding.fixable) {
-            auto* fix = new QPushButton(QStringLiteral("Fix…"));
+            auto* fix = new QPushButton(tr("Fix…"));
+            fix->setAccessibleName(tr("Fix: %1").arg(translatedMessage(finding.message)));
             fix->setObjectName(QStringLiteral("fix%1").arg(i));
             connect(fix, &QPushButton::clicked, this, [this, i] { report.fix(i); });
             row->addWidget(fix, 0, Qt::AlignTop);

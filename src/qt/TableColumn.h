@@ -18,6 +18,8 @@ struct TableColumn {
     QString title;
     Editing editing = Editing::None;
     QStringList choices; // the texts a Choice column offers
+    // The cells hold the core's own texts (not names from files), shown translated and edited never.
+    bool showsMessages = false;
 };
 
 } // namespace keepgate::qt

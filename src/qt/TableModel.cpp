@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "qt/QtString.h"
+#include "qt/Translations.h"
 
 namespace keepgate::qt {
 
@@ -120,7 +121,8 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     if (checkBox) {
         return isMarked(value) ? Qt::Checked : Qt::Unchecked;
     }
-    return toQString(value.text());
+    return column.showsMessages && role == Qt::DisplayRole ? translatedMessage(value.text())
+                                                           : toQString(value.text());
 }
 
 bool TableModel::setData(const QModelIndex& index, const QVariant& value, int role) {

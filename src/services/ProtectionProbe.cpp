@@ -1,5 +1,7 @@
 #include "services/ProtectionProbe.h"
 
+#include "platform/Messages.h"
+
 #include "formats/TextLines.h"
 #include <algorithm>
 #include <arpa/inet.h>
@@ -608,17 +610,20 @@ ProbeAnswer ProtectionProbe::request(const std::string& url, const std::string& 
 std::string statusSentence(const ProbeAnswer& answer, const std::string& url) {
     switch (answer.outcome) {
     case ProbeAnswer::Outcome::NotLocal:
-        return "The address " + url + " is not on this computer, so it was not requested.";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "The address %1 is not on this computer, so it was not "
+                                                        "requested."),
+                          url);
     case ProbeAnswer::Outcome::BadAddress:
-        return "The address \"" + url +
-               "\" is not an http:// or https:// address of this computer, so it was not requested.";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "The address \"%1\" is not an http:// or https:// address "
+                                                        "of this computer, so it was not requested."),
+                          url);
     case ProbeAnswer::Outcome::NoAnswer:
     case ProbeAnswer::Outcome::Cancelled:
-        return "The web server does not answer on " + url + ".";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "The web server does not answer on %1."), url);
     case ProbeAnswer::Outcome::Answered:
         break;
     }
-    return "The server answers " + std::to_string(answer.status) + " for " + url + ".";
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "The server answers %1 for %2."), answer.status, url);
 }
 
 } // namespace keepgate

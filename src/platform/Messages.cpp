@@ -1,0 +1,70 @@
+#include "platform/Messages.h"
+
+#include <deque>
+#include <mutex>
+#include <unordered_map>
+
+namespace keepgate::text {
+
+namespace {
+
+// Enough for every message a window can show at once; older ones are forgotten first.
+constexpr std::size_t kRemembered = 4096;
+
+struct Memory {
+    std::mutex mutex;
+    std::unordered_map<std::string, FilledMessage> byText;
+    std::deque<std::string> order;
+};
+
+Memory& memory() {
+    static Memory* instance = new Memory; // never destroyed: background checks may still fill at exit
+    return *instance;
+}
+
+} // namespace
+
+std::string fillWith(std::string_view pattern, const std::vector<std::string>& arguments) {
+    std::string out;
+    out.reserve(pattern.size());
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char c = pattern[i];
+        if (c == '%' && i + 1 < pattern.size() && pattern[i + 1] >= '1' && pattern[i + 1] <= '9') {
+            const auto index = static_cast<std::size_t>(pattern[i + 1] - '1');
+            if (index < arguments.size()) {
+                out += arguments[index];
+                ++i;
+                continue;
+            }
+        }
+        out += c;
+    }
+    return out;
+}
+
+std::string fillAndRemember(std::string_view pattern, std::vector<std::string> arguments) {
+    std::string text = fillWith(pattern, arguments);
+    if (arguments.empty()) {
+        return text;
+    }
+    Memory& m = memory();
+    const std::lock_guard lock(m.mutex);
+    auto [it, added] = m.byText.insert_or_assign(text, FilledMessage{std::string(pattern), std::move(arguments)});
+    if (added) {
+        m.order.push_back(it->first);
+        if (m.order.size() > kRemembered) {
+            m.byText.erase(m.order.front());
+            m.order.pop_front();
+        }
+    }
+    return text;
+}
+
+std::optional<FilledMessage> filledMessage(const std::string& text) {
+    Memory& m = memory();
+    const std::lock_guard lock(m.mutex);
+    const auto it = m.byText.find(text);
+    return it == m.byText.end() ? std::nullopt : std::optional(it->second);
+}
+
+} // namespace keepgate::text
