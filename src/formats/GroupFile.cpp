@@ -1,5 +1,7 @@
 #include "formats/GroupFile.h"
 
+#include "platform/Messages.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -18,7 +20,7 @@ GroupFile::GroupFile(std::string bytes) : bytes_(std::make_shared<const std::str
     const char* data = bytes_->data();
     const std::size_t size = bytes_->size();
     if (std::memchr(data, '\0', size)) {
-        problem_ = "it holds NUL bytes: it is a binary file, not a group file";
+        problem_ = QT_TRANSLATE_NOOP("Messages", "it holds NUL bytes: it is a binary file, not a group file");
     }
     groups_.reserve(static_cast<std::size_t>(std::count(data, data + size, '\n')) + 1);
     for (std::size_t start = 0; start < size;) {

@@ -1,5 +1,7 @@
 #include "formats/NameRules.h"
 
+#include "platform/Messages.h"
+
 #include "formats/Validator.h"
 
 namespace keepgate::names {
@@ -18,10 +20,10 @@ std::optional<std::string> problem(const std::string& name, std::string_view for
     }
     for (const char c : name) {
         if (c == '\n' || c == '\r') {
-            return "it contains a line break";
+            return QT_TRANSLATE_NOOP("Messages", "it contains a line break");
         }
         if (forbidden.find(c) != std::string_view::npos) {
-            return std::string("it contains the character ") + c;
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "it contains the character %1"), std::string(1, c));
         }
     }
     return std::nullopt;

@@ -1,5 +1,7 @@
 #include "formats/UserFile.h"
 
+#include "platform/Messages.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -23,9 +25,6 @@ bool isDigestLine(std::string_view afterRealm) {
 // The characters the web server strips from the start of a user file line before it reads the name.
 constexpr std::string_view kLeadingBlanks = " \t\v\f\r";
 
-std::string lineProblem(std::size_t number, const std::string& what) {
-    return "line " + std::to_string(number) + " " + what;
-}
 
 } // namespace
 
@@ -40,14 +39,14 @@ void UserFile::index() {
     kindProblem_.clear();
     if (text.size() > std::numeric_limits<std::uint32_t>::max()) {
         kind_ = Kind::Other;
-        kindProblem_ = "it is too large";
+        kindProblem_ = QT_TRANSLATE_NOOP("Messages", "it is too large");
         return;
     }
     const char* data = text.data();
     const std::size_t size = text.size();
     std::string problem;
     if (std::memchr(data, '\0', size)) {
-        problem = "it holds NUL bytes: it is a binary file, not a user file";
+        problem = QT_TRANSLATE_NOOP("Messages", "it holds NUL bytes: it is a binary file, not a user file");
     }
     lines_.reserve(static_cast<std::size_t>(std::count(data, data + size, '\n')) + 1);
     platform::adviseLargeBuffer(lines_.data(), lines_.capacity() * sizeof(Line));
@@ -59,8 +58,9 @@ void UserFile::index() {
         const std::string_view line(data + start, end - start);
         ++number;
         if (line.size() > kLongestLine && problem.empty()) {
-            problem = lineProblem(number, "is longer than " + std::to_string(kLongestLine) +
-                                              " bytes, more than the web server reads");
+            problem = text::fill(QT_TRANSLATE_NOOP("Messages", "line %1 is longer than %2 bytes, more than the web "
+                                                               "server reads"),
+                                 number, kLongestLine);
         }
         const std::size_t lead = std::min(line.find_first_not_of(kLeadingBlanks), line.size());
         const std::string_view content = line.substr(lead);
@@ -68,7 +68,9 @@ void UserFile::index() {
             const auto* colon = static_cast<const char*>(std::memchr(content.data(), ':', content.size()));
             if (!colon) {
                 if (problem.empty()) {
-                    problem = lineProblem(number, "holds no colon, so it is not a \"name:hash\" user line");
+                    problem = text::fill(QT_TRANSLATE_NOOP("Messages", "line %1 holds no colon, so it is not a "
+                                                                       "\"name:hash\" user line"),
+                                         number);
                 }
             } else if (colon != content.data()) {
                 const std::size_t nameLength = static_cast<std::size_t>(colon - content.data());
@@ -90,8 +92,8 @@ void UserFile::index() {
         kindProblem_ = std::move(problem);
     } else if (!lines_.empty() && allDigest) {
         kind_ = Kind::Htdigest;
-        kindProblem_ = "it is an htdigest file (user:realm:hash), which the basic authentication of the web "
-                       "server does not read";
+        kindProblem_ = QT_TRANSLATE_NOOP("Messages", "it is an htdigest file (user:realm:hash), which the basic "
+                                                     "authentication of the web server does not read");
     }
 }
 

@@ -1,5 +1,7 @@
 #include "formats/Validator.h"
 
+#include "platform/Messages.h"
+
 #include "formats/TextLines.h"
 #include <arpa/inet.h>
 
@@ -35,22 +37,22 @@ std::string hex(unsigned char c) {
 std::string controlName(unsigned char c) {
     switch (c) {
     case '\0':
-        return "a NUL byte";
+        return QT_TRANSLATE_NOOP("Messages", "a NUL byte");
     case '\t':
-        return "a tab";
+        return QT_TRANSLATE_NOOP("Messages", "a tab");
     case '\n':
     case '\r':
-        return "a line break";
+        return QT_TRANSLATE_NOOP("Messages", "a line break");
     case '\v':
-        return "a vertical tab (0x0B)";
+        return QT_TRANSLATE_NOOP("Messages", "a vertical tab (0x0B)");
     case '\f':
-        return "a form feed (0x0C)";
+        return QT_TRANSLATE_NOOP("Messages", "a form feed (0x0C)");
     case 0x1B:
-        return "an escape character (0x1B)";
+        return QT_TRANSLATE_NOOP("Messages", "an escape character (0x1B)");
     case 0x7F:
-        return "a delete character (0x7F)";
+        return QT_TRANSLATE_NOOP("Messages", "a delete character (0x7F)");
     default:
-        return "a control character (" + hex(c) + ")";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "a control character (%1)"), hex(c));
     }
 }
 
@@ -67,40 +69,42 @@ bool isQuote(char c) {
 Problem everyField(std::string_view value, std::size_t lineOverhead) {
     for (const char c : value) {
         if (isControl(static_cast<unsigned char>(c))) {
-            return "it contains " + controlName(static_cast<unsigned char>(c));
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "it contains %1"), controlName(static_cast<unsigned char>(c)));
         }
     }
     if (value.find("${") != std::string_view::npos) {
-        return "it contains \"${\", which Apache expands as a variable";
+        return std::string(QT_TRANSLATE_NOOP("Messages", "it contains \"${\", which Apache expands as a variable"));
     }
     for (std::size_t i = 0; i < value.size(); ++i) {
         if (value[i] != '\\') {
             continue;
         }
         if (i + 1 == value.size()) {
-            return "it ends with a backslash, which Apache reads as a line continuation";
+            return std::string(
+                QT_TRANSLATE_NOOP("Messages", "it ends with a backslash, which Apache reads as a line continuation"));
         }
         if (isQuote(value[i + 1])) {
-            return "it contains a backslash before a quote, which Apache reads as an escaped quote";
+            return std::string(QT_TRANSLATE_NOOP("Messages", "it contains a backslash before a quote, which Apache reads "
+                                                             "as an escaped quote"));
         }
     }
     if (value.size() + lineOverhead > Validator::kMaxLineLength) {
-        return "it would make a line longer than Apache's limit of " +
-               std::to_string(Validator::kMaxLineLength) + " bytes";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "it would make a line longer than Apache's limit of %1 bytes"),
+                          Validator::kMaxLineLength);
     }
     return std::nullopt;
 }
 
 Problem containsWord(std::string_view value, std::string_view word, const std::string& why) {
     if (value.find(word) != std::string_view::npos) {
-        return "it contains \"" + std::string(word) + "\"" + why;
+        return text::fill(why, word);
     }
     return std::nullopt;
 }
 
 Problem doubleQuote(std::string_view value) {
     if (value.find('"') != std::string_view::npos) {
-        return std::string("it contains a double quote");
+        return std::string(QT_TRANSLATE_NOOP("Messages", "it contains a double quote"));
     }
     return std::nullopt;
 }
@@ -109,23 +113,23 @@ Problem doubleQuote(std::string_view value) {
 // An empty name cannot stand on a "Require" line at all: it would vanish between the blanks around it.
 Problem name(std::string_view value, std::size_t lineOverhead) {
     if (value.empty()) {
-        return std::string("it is empty");
+        return std::string(QT_TRANSLATE_NOOP("Messages", "it is empty"));
     }
     for (const char c : value) {
         if (c == ' ') {
-            return std::string("it contains a blank");
+            return std::string(QT_TRANSLATE_NOOP("Messages", "it contains a blank"));
         }
         if (std::isspace(static_cast<unsigned char>(c))) {
-            return "it contains " + controlName(static_cast<unsigned char>(c));
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "it contains %1"), controlName(static_cast<unsigned char>(c)));
         }
         if (c == ':') {
-            return std::string("it contains a colon");
+            return std::string(QT_TRANSLATE_NOOP("Messages", "it contains a colon"));
         }
     }
     if (auto problem = everyField(value, lineOverhead)) {
         return problem;
     }
-    return containsWord(value, "%{", ", which Apache reads as an expression");
+    return containsWord(value, "%{", QT_TRANSLATE_NOOP("Messages", "it contains \"%1\", which Apache reads as an expression"));
 }
 
 bool allDigits(std::string_view text) {
@@ -183,20 +187,22 @@ bool isHostName(std::string_view text) {
 Problem network(std::string_view address, std::string_view mask) {
     const bool v4 = isIPv4(address, true);
     if (!v4 && !isIPv6(address)) {
-        return "\"" + std::string(address) + "\" before the slash is not a complete IP address";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" before the slash is not a complete IP address"), address);
     }
     if (allDigits(mask)) {
         const int limit = v4 ? 32 : 128;
         if (mask.size() > 3 || std::stoi(std::string(mask)) > limit) {
-            return "the prefix length /" + std::string(mask) + " is out of range (/0 to /" +
-                   std::to_string(limit) + ")";
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "the prefix length /%1 is out of range (/0 to /%2)"), mask,
+                              limit);
         }
         return std::nullopt;
     }
     if (v4 && isIPv4(mask, true)) {
         return std::nullopt;
     }
-    return "\"" + std::string(mask) + "\" after the slash is neither a prefix length nor a network mask";
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" after the slash is neither a prefix length nor a network "
+                                                    "mask"),
+                      mask);
 }
 
 } // namespace
@@ -208,7 +214,7 @@ std::optional<std::string> Validator::realm(const std::string& value) {
     if (auto problem = doubleQuote(value)) {
         return problem;
     }
-    return containsWord(value, "%{", ", which Apache reads as an expression");
+    return containsWord(value, "%{", QT_TRANSLATE_NOOP("Messages", "it contains \"%1\", which Apache reads as an expression"));
 }
 
 std::optional<std::string> Validator::userName(const std::string& value) {
@@ -226,17 +232,17 @@ std::optional<std::string> Validator::memberName(const std::string& value) {
 std::optional<std::string> Validator::host(const std::string& value) {
     for (const char c : value) {
         if (c == ' ') {
-            return std::string("it contains a blank; one rule names one host");
+            return std::string(QT_TRANSLATE_NOOP("Messages", "it contains a blank; one rule names one host"));
         }
     }
     if (auto problem = everyField(value, kHostLine)) {
         return problem;
     }
     if (value.find('#') != std::string::npos) {
-        return std::string("it contains \"#\"");
+        return std::string(QT_TRANSLATE_NOOP("Messages", "it contains \"#\""));
     }
     if (text::lowerAscii(value) == "all") {
-        return std::string("\"all\" is the \"deny all others\" switch, not a host");
+        return std::string(QT_TRANSLATE_NOOP("Messages", "\"all\" is the \"deny all others\" switch, not a host"));
     }
     if (const auto slash = value.find('/'); slash != std::string::npos) {
         return network(std::string_view(value).substr(0, slash), std::string_view(value).substr(slash + 1));
@@ -245,18 +251,19 @@ std::optional<std::string> Validator::host(const std::string& value) {
         if (isIPv6(value)) {
             return std::nullopt;
         }
-        return "\"" + value + "\" is not an IPv6 address";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" is not an IPv6 address"), value);
     }
     if (value.find_first_not_of("0123456789.") == std::string::npos) {
         if (isIPv4(value, false)) {
             return std::nullopt;
         }
-        return "\"" + value + "\" is not an IP address (each part runs from 0 to 255)";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" is not an IP address (each part runs from 0 to 255)"),
+                          value);
     }
     if (isHostName(value)) {
         return std::nullopt;
     }
-    return "\"" + value + "\" is not an IP address, a network or a host name";
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" is not an IP address, a network or a host name"), value);
 }
 
 std::optional<std::string> Validator::directoryPath(const std::string& value) {
@@ -285,18 +292,19 @@ std::optional<std::string> Validator::accessFileName(const std::string& value) {
         return problem;
     }
     if (value.find('/') != std::string::npos) {
-        return std::string("it contains a slash; it must be a plain file name");
+        return std::string(QT_TRANSLATE_NOOP("Messages", "it contains a slash; it must be a plain file name"));
     }
     if (value == "." || value == "..") {
-        return "\"" + value + "\" names a directory, not a file";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" names a directory, not a file"), value);
     }
     return std::nullopt;
 }
 
 std::optional<std::string> Validator::line(const std::string& value) {
     if (value.size() > kMaxLineLength) {
-        return "the line is " + std::to_string(value.size()) + " bytes long, longer than Apache's limit of " +
-               std::to_string(kMaxLineLength) + " bytes";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "the line is %1 bytes long, longer than Apache's limit of %2 "
+                                                        "bytes"),
+                          value.size(), kMaxLineLength);
     }
     return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include "formats/NameRules.h"
 #include "formats/UserFile.h"
 #include "platform/FileSystem.h"
+#include "platform/Messages.h"
 #include "platform/RecentFiles.h"
 #include "app/AdministratorWrite.h"
 #include "ui/WindowSystem.h"
@@ -15,10 +16,6 @@ namespace {
 
 GroupItem* itemOf(ui::OutlineItem item) {
     return static_cast<GroupItem*>(item);
-}
-
-std::string quoted(const std::string& text) {
-    return "\"" + text + "\"";
 }
 
 // "name:" then " member" for each member, as a group line is written.
@@ -139,9 +136,9 @@ Group::Sync Group::syncWithDisk() {
         if (read.missing && !identity_) {
             return Sync::Same;
         }
-        showError("The group file " + quoted(path) + " was changed by another program: " +
-                  (read.missing ? std::string("it is gone") : read.error) +
-                  ". Your change was not written; open the file again.");
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" was changed by another program: "
+                                                           "%2. Your change was not written; open the file again."),
+                             path, read.missing ? std::string(QT_TRANSLATE_NOOP("Messages", "it is gone")) : read.error));
         return Sync::Unusable;
     }
     identity_ = read.identity;
@@ -206,7 +203,7 @@ GroupItem* Group::find(const NodePlace& place) const {
 
 void Group::newFile() {
     ui::SavePanelOptions options;
-    options.title = "New group file";
+    options.title = QT_TRANSLATE_NOOP("Messages", "New group file");
     options.directory = recent::startingPlace(recent::kGroupfileKey, platform::homeDirectory()).folder;
     options.file = "groups";
     ui::windowSystem().beginSavePanel(
@@ -220,7 +217,7 @@ void Group::didEnd(int returnCode, const std::vector<std::string>& filenames) {
     }
     const std::string& path = filenames.front();
     if (const auto reason = platform::unreadableReason(path)) {
-        showError("The group file \"" + path + "\" cannot be used: " + *reason + ".");
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" cannot be used: %2."), path, *reason));
         return;
     }
     groupfileField->setStringValue(path);
@@ -236,7 +233,7 @@ void Group::didEnd(int returnCode, const std::vector<std::string>& filenames) {
 
 void Group::selectFile() {
     ui::OpenPanelOptions options;
-    options.title = "Choose the group file";
+    options.title = QT_TRANSLATE_NOOP("Messages", "Choose the group file");
     const auto place = recent::startingPlace(recent::kGroupfileKey, platform::homeDirectory());
     options.directory = place.folder;
     options.file = place.name;
@@ -255,10 +252,12 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
     auto reason = platform::unreadableReason(path);
     if (const auto identity = platform::identityOf(path);
         !reason && identity && static_cast<std::uint64_t>(identity->size) > UserFile::kSizeLimit) {
-        reason = "it is larger than " + std::to_string(UserFile::kSizeLimit / (1024 * 1024)) + " MiB";
+        reason = text::fill(QT_TRANSLATE_NOOP("Messages", "it is larger than %1 MiB"),
+                            UserFile::kSizeLimit / (1024 * 1024));
     }
     if (reason) {
-        showError("The group file \"" + path + "\" cannot be opened: " + *reason + ".");
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" cannot be opened: %2."), path,
+                             *reason));
         return;
     }
     groupfileField->setStringValue(path);
@@ -271,8 +270,9 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
         grouplistPopup->addItemWithTitle(group->title().value_or(""));
     }
     if (!readOnlyReason_.empty()) {
-        showError("The file " + quoted(path) + " is opened read-only: " + readOnlyReason_ +
-                  ". Keepgate will not write to it.");
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is opened read-only: %2. Keepgate will "
+                                                           "not write to it."),
+                             path, readOnlyReason_));
     }
 }
 
@@ -291,7 +291,7 @@ bool Group::refuseReadOnly(const std::string& what) {
     if (readOnlyReason_.empty()) {
         return false;
     }
-    showError(what + ": the file is read-only here (" + readOnlyReason_ + ").");
+    showError(text::fill(QT_TRANSLATE_NOOP("Messages", "%1: the file is read-only here (%2)."), what, readOnlyReason_));
     return true;
 }
 
@@ -304,11 +304,12 @@ void Group::addGroup() {
         return;
     }
     if (const auto problem = names::problem(name, names::kGroupName)) {
-        showError("The group name \"" + name + "\" cannot be used: " + *problem +
-                  ". A group name may not contain blanks, tabs, colons or line breaks.");
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group name \"%1\" cannot be used: %2. A group name "
+                                                           "may not contain blanks, tabs, colons or line breaks."),
+                             name, *problem));
         return;
     }
-    if (refuseReadOnly("The group " + quoted(name) + " was not added")) {
+    if (refuseReadOnly(text::fill(QT_TRANSLATE_NOOP("Messages", "The group \"%1\" was not added"), name))) {
         return;
     }
     const Sync sync = syncWithDisk();
@@ -316,7 +317,9 @@ void Group::addGroup() {
         return;
     }
     if (sync == Sync::Reloaded && searchForTitle(*records, name)) {
-        showError("The group " + quoted(name) + " was added to the file by another program meanwhile.");
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group \"%1\" was added to the file by another "
+                                                           "program meanwhile."),
+                             name));
         return;
     }
     auto group = groupWithTitle(name);
@@ -326,7 +329,7 @@ void Group::addGroup() {
     outlineView->reloadData();
     grouplistPopup->addItemWithTitle(name);
     if (saveGroupfile()) {
-        ui::windowSystem().showStatus("Added group " + name);
+        ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "Added group %1"), name));
     }
 }
 
@@ -342,11 +345,13 @@ void Group::addUser() {
         return;
     }
     if (const auto problem = names::problem(name, names::kMemberName)) {
-        showError("The user name \"" + name + "\" cannot be added to a group: " + *problem +
-                  ". A member name may not contain blanks, tabs or line breaks.");
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The user name \"%1\" cannot be added to a group: %2. A "
+                                                           "member name may not contain blanks, tabs or line "
+                                                           "breaks."),
+                             name, *problem));
         return;
     }
-    if (refuseReadOnly("The user " + quoted(name) + " was not added")) {
+    if (refuseReadOnly(text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was not added"), name))) {
         return;
     }
     const NodePlace target = placeOf(*(*records)[static_cast<std::size_t>(chosen)]);
@@ -357,9 +362,9 @@ void Group::addUser() {
     GroupItem* group =
         sync == Sync::Reloaded ? find(target) : (*records)[static_cast<std::size_t>(chosen)].get();
     if (!group) {
-        showError("The group " + quoted(target.group) +
-                  " is no longer in the file: another program removed it. " + quoted(name) +
-                  " was not added.");
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group \"%1\" is no longer in the file: another "
+                                                           "program removed it. \"%2\" was not added."),
+                             target.group, name));
         return;
     }
     newItemForGroup(group, name);
@@ -369,7 +374,7 @@ void Group::addUser() {
     usernameField->selectText();
     outlineView->reloadData();
     if (saveGroupfile()) {
-        ui::windowSystem().showStatus("Added " + name + " to " + groupTitle);
+        ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "Added %1 to %2"), name, groupTitle));
     }
 }
 
@@ -377,14 +382,14 @@ void Group::deleteGroup() {
     if (!records) {
         return;
     }
-    if (refuseReadOnly("Nothing was deleted")) {
+    if (refuseReadOnly(QT_TRANSLATE_NOOP("Messages", "Nothing was deleted"))) {
         return;
     }
     // Deleting groups and members is asked about, as deleting users is; nothing selected, nothing to ask.
     if (!outlineView->selectedRowIndexes().empty()) {
         ui::windowSystem().beginAlertSheet({"Warning!",
-                                            "Are you sure you want to delete the selected groups "
-                                            "and members?",
+                                            QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the "
+                                                                          "selected groups and members?"),
                                             "Delete", "Cancel", true},
                                            mainWindow, [this](int returnCode) { sheetDidEnd(returnCode); });
         return;
@@ -425,7 +430,8 @@ void Group::sheetDidEnd(int returnCode) {
         }
         if (chosen.empty() && hadChosen) {
             showError(
-                "The chosen groups and members are no longer in the file: another program removed them.");
+                QT_TRANSLATE_NOOP("Messages", "The chosen groups and members are no longer in the file: another "
+                                              "program removed them."));
             return;
         }
     }
@@ -444,13 +450,13 @@ void Group::sheetDidEnd(int returnCode) {
     outlineView->deselectAll();
     outlineView->reloadData();
     if (saveGroupfile() && !deleted.empty()) {
-        ui::windowSystem().showStatus("Deleted " + deleted);
+        ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "Deleted %1"), deleted));
     }
 }
 
 bool Group::saveGroupfile() {
     const std::string path = groupfileField->stringValue();
-    if (refuseReadOnly("The group file " + quoted(path) + " was not written")) {
+    if (refuseReadOnly(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" was not written"), path))) {
         return false;
     }
     static const GroupFile none;
@@ -489,9 +495,10 @@ bool Group::saveGroupfile() {
             // What the other program wrote into the file this save replaced goes back in its place.
             (void)platform::writeFileIfUnchanged(path, *write.displaced, write.written);
         }
-        showError("The group file " + quoted(path) +
-                  " was changed by another program while Keepgate saved it. Your change was not written; "
-                  "the groups now show the file as that program left it.");
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" was changed by another program "
+                                                           "while Keepgate saved it. Your change was not written; "
+                                                           "the groups now show the file as that program left it."),
+                             path));
         // A file that cannot be read now is left to the next change, which reports it.
         if (auto read = platform::readSettledFile(path, UserFile::kSizeLimit); read.ok) {
             identity_ = read.identity;
@@ -502,8 +509,10 @@ bool Group::saveGroupfile() {
     const auto& result = write.result;
     if (!result) {
         offerAdministratorWrite(mainWindow, path, text,
-                                "The group file \"" + path + "\" could not be written (" + result.error +
-                                    "). The groups keep your change; the next successful save writes it.");
+                                text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" could not be "
+                                                                         "written (%2). The groups keep your change; "
+                                                                         "the next successful save writes it."),
+                                           path, result.error));
         return false;
     }
     identity_ = write.written;

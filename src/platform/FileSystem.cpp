@@ -1,5 +1,7 @@
 #include "platform/FileSystem.h"
 
+#include "platform/Messages.h"
+
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -21,7 +23,9 @@ namespace keepgate::platform {
 namespace {
 
 FileResult failure(const std::string& what) {
-    return {false, what + ": " + std::strerror(errno)};
+    // The message is read before anything else can change errno.
+    const std::string why = std::strerror(errno);
+    return {false, text::fill(QT_TRANSLATE_NOOP("Messages", "%1: %2"), what, why)};
 }
 
 std::string directoryOf(const std::string& path) {
@@ -187,9 +191,8 @@ FileRead settle(Reader read, Identity currentIdentity, const std::string* before
         if (now - start >= kGiveUp) {
             next.ok = false;
             next.bytes.clear();
-            next.error = "another program kept changing it for " +
-                         std::to_string(std::chrono::duration_cast<std::chrono::seconds>(kGiveUp).count()) +
-                         " seconds";
+            next.error = text::fill(QT_TRANSLATE_NOOP("Messages", "another program kept changing it for %1 seconds"),
+                                    std::chrono::duration_cast<std::chrono::seconds>(kGiveUp).count());
             return next;
         }
         previous = std::move(next);
@@ -202,12 +205,12 @@ FileRead readOpenFile(int fd) {
     FileRead result;
     struct stat info {};
     if (fstat(fd, &info) != 0 || lseek(fd, 0, SEEK_SET) != 0) {
-        result.error = std::string("it cannot be read: ") + std::strerror(errno);
+        result.error = text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
         return result;
     }
     result.identity = identityFrom(info);
     if (!readWhole(fd, static_cast<std::size_t>(info.st_size), result.bytes)) {
-        result.error = std::string("it cannot be read: ") + std::strerror(errno);
+        result.error = text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
         result.bytes.clear();
         return result;
     }
@@ -271,7 +274,7 @@ FileRead readFileWithin(const std::string& path, std::uint64_t limit) {
     FileRead result;
     if (path.empty()) {
         result.missing = true;
-        result.error = "no file name was given";
+        result.error = QT_TRANSLATE_NOOP("Messages", "no file name was given");
         return result;
     }
     // Non-blocking open and a regular-file test: a FIFO or a device planted under a file's name would
@@ -280,23 +283,23 @@ FileRead readFileWithin(const std::string& path, std::uint64_t limit) {
     if (fd < 0) {
         result.missing = errno == ENOENT;
         result.error =
-            errno == EISDIR ? "it is a folder" : std::string("it cannot be read: ") + std::strerror(errno);
+            errno == EISDIR ? QT_TRANSLATE_NOOP("Messages", "it is a folder") : text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
         return result;
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        result.error = S_ISDIR(info.st_mode) ? "it is a folder" : "it is not a plain file";
+        result.error = S_ISDIR(info.st_mode) ? QT_TRANSLATE_NOOP("Messages", "it is a folder") : QT_TRANSLATE_NOOP("Messages", "it is not a plain file");
         close(fd);
         return result;
     }
     if (static_cast<std::uint64_t>(info.st_size) > limit) {
-        result.error = "it is larger than " + std::to_string(limit / (1024 * 1024)) + " MiB";
+        result.error = text::fill(QT_TRANSLATE_NOOP("Messages", "it is larger than %1 MiB"), limit / (1024 * 1024));
         close(fd);
         return result;
     }
     result.identity = identityFrom(info);
     if (!readWhole(fd, static_cast<std::size_t>(info.st_size), result.bytes)) {
-        result.error = std::string("it cannot be read: ") + std::strerror(errno);
+        result.error = text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
         result.bytes.clear();
         close(fd);
         return result;
@@ -311,17 +314,17 @@ std::optional<std::string> unreadableReason(const std::string& path) {
         return std::nullopt;
     }
     if (isDirectory(path)) {
-        return "it is a folder";
+        return QT_TRANSLATE_NOOP("Messages", "it is a folder");
     }
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
-        return "it cannot be read";
+        return QT_TRANSLATE_NOOP("Messages", "it cannot be read");
     }
     struct stat info {};
     const bool plain = fstat(fd, &info) == 0 && S_ISREG(info.st_mode);
     close(fd);
     if (!plain) {
-        return "it is not a plain file";
+        return QT_TRANSLATE_NOOP("Messages", "it is not a plain file");
     }
     return std::nullopt;
 }
@@ -340,7 +343,7 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
                          const std::string* base) {
     GuardedWrite out;
     if (path.empty()) {
-        out.result = {false, "no file name was given"};
+        out.result = {false, QT_TRANSLATE_NOOP("Messages", "no file name was given")};
         return out;
     }
     ignoreFileSizeSignal();
@@ -353,18 +356,18 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
     struct stat existing {};
     const bool exists = lstat(target.c_str(), &existing) == 0;
     if (exists && S_ISDIR(existing.st_mode)) {
-        out.result = {false, target + " is a directory"};
+        out.result = {false, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is a directory"), target)};
         return out;
     }
     if (exists && !S_ISREG(existing.st_mode)) {
-        out.result = {false, target + " is not a regular file"};
+        out.result = {false, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is not a regular file"), target)};
         return out;
     }
     removeStaleTemporaries(directoryOf(target));
     std::string temporary = joinPath(directoryOf(target), ".htkeepgate.XXXXXX");
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
-        out.result = failure("cannot create a temporary file in " + directoryOf(target));
+        out.result = failure(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot create a temporary file in %1"), directoryOf(target)));
         return out;
     }
     auto abandon = [&](const std::string& what) {
@@ -382,7 +385,7 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
     }
     // After the owner, since changing the owner clears the set-id bits.
     if (fchmod(fd, mode) != 0) {
-        return abandon("cannot set the permissions of " + temporary);
+        return abandon(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot set the permissions of %1"), temporary));
     }
     std::size_t written = 0;
     while (written < contents.size()) {
@@ -391,19 +394,19 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
             if (errno == EINTR) {
                 continue;
             }
-            return abandon("cannot write " + temporary);
+            return abandon(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot write %1"), temporary));
         }
         written += static_cast<std::size_t>(n);
     }
     if (fsync(fd) != 0) {
-        return abandon("cannot flush " + temporary);
+        return abandon(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot flush %1"), temporary));
     }
     struct stat mine {};
     if (fstat(fd, &mine) == 0) {
         out.written = identityFrom(mine);
     }
     if (close(fd) != 0) {
-        out.result = failure("cannot close " + temporary);
+        out.result = failure(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot close %1"), temporary));
         unlink(temporary.c_str());
         return out;
     }
@@ -423,12 +426,14 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
             }
             unlink(temporary.c_str());
             out.moved = true;
-            out.result = {false, target + " was changed by another program while it was being saved"};
+            out.result = {false, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 was changed by another program while it was "
+                                                                          "being saved"),
+                                            target)};
             return out;
         }
     }
     if (rename(temporary.c_str(), target.c_str()) != 0) {
-        out.result = failure("cannot replace " + target);
+        out.result = failure(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot replace %1"), target));
         unlink(temporary.c_str());
         if (replaced >= 0) {
             close(replaced);
@@ -481,16 +486,16 @@ bool isDirectory(const std::string& path) {
 FileResult removeFile(const std::string& path) {
     struct stat info {};
     if (path.empty() || lstat(path.c_str(), &info) != 0) {
-        return failure("cannot remove " + path);
+        return failure(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot remove %1"), path));
     }
     if (S_ISDIR(info.st_mode)) {
-        return {false, path + " is a directory, not a file"};
+        return {false, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is a directory, not a file"), path)};
     }
     if (!S_ISREG(info.st_mode) && !S_ISLNK(info.st_mode)) {
-        return {false, path + " is not a regular file"};
+        return {false, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is not a regular file"), path)};
     }
     if (unlink(path.c_str()) != 0) {
-        return failure("cannot remove " + path);
+        return failure(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot remove %1"), path));
     }
     return {true, {}};
 }

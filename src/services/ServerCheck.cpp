@@ -1,5 +1,7 @@
 #include "services/ServerCheck.h"
 
+#include "platform/Messages.h"
+
 #include <algorithm>
 #include <fnmatch.h>
 #include <grp.h>
@@ -252,18 +254,18 @@ std::optional<std::string> ServerCheck::unreadableFor(const std::string& user, c
         folder += "/" + part;
         struct stat info {};
         if (stat(folder.c_str(), &info) != 0) {
-            return "the folder " + folder + " is missing";
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "the folder %1 is missing"), folder);
         }
         if (!permitted(info, S_IXUSR, S_IXGRP, S_IXOTH)) {
-            return "the folder " + folder + " cannot be entered by " + user;
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "the folder %1 cannot be entered by %2"), folder, user);
         }
     }
     struct stat info {};
     if (stat(path.c_str(), &info) != 0) {
-        return "the file is missing";
+        return std::string(QT_TRANSLATE_NOOP("Messages", "the file is missing"));
     }
     if (!permitted(info, S_IRUSR, S_IRGRP, S_IROTH)) {
-        return "the file cannot be read by " + user;
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "the file cannot be read by %1"), user);
     }
     return std::nullopt;
 }
@@ -340,21 +342,33 @@ std::string Amendment::description(const std::string& mainConfig, bool done) con
     std::string text;
     for (const auto& write : writes) {
         if (write.added.empty()) {
-            text += std::string(done ? "Created" : "Create") + " the empty file " + write.path + ".\n\n";
+            text += text::fill(done ? QT_TRANSLATE_NOOP("Messages", "Created the empty file %1.")
+                                    : QT_TRANSLATE_NOOP("Messages", "Create the empty file %1."),
+                               write.path) +
+                    "\n\n";
         } else {
-            text += std::string(done ? "Added" : "Add") + " to " + write.path +
-                    (write.previous ? "" : " (a new file)") + ":\n\n" + write.added + "\n";
+            const char* pattern = done ? (write.previous ? QT_TRANSLATE_NOOP("Messages", "Added to %1:")
+                                                         : QT_TRANSLATE_NOOP("Messages", "Added to %1 (a new file):"))
+                                       : (write.previous ? QT_TRANSLATE_NOOP("Messages", "Add to %1:")
+                                                         : QT_TRANSLATE_NOOP("Messages", "Add to %1 (a new file):"));
+            text += text::fill(pattern, write.path) + "\n\n" + write.added + "\n";
         }
     }
     for (const auto& name : enable) {
-        text += std::string(done ? "Enabled" : "Enable") + " " + name + " with " + fileName(enableProgram) +
-                ".\n\n";
+        text += text::fill(done ? QT_TRANSLATE_NOOP("Messages", "Enabled %1 with %2.")
+                                : QT_TRANSLATE_NOOP("Messages", "Enable %1 with %2."),
+                           name, fileName(enableProgram)) +
+                "\n\n";
     }
     if (mainText) {
-        text +=
-            std::string(done ? "Added" : "Add") + " to the end of " + mainConfig + ":\n\n" + mainAdded + "\n";
+        text += text::fill(done ? QT_TRANSLATE_NOOP("Messages", "Added to the end of %1:")
+                                : QT_TRANSLATE_NOOP("Messages", "Add to the end of %1:"),
+                           mainConfig) +
+                "\n\n" + mainAdded + "\n";
     } else {
-        text += mainConfig + (done ? " was not changed." : " stays as it is.");
+        text += text::fill(done ? QT_TRANSLATE_NOOP("Messages", "%1 was not changed.")
+                                : QT_TRANSLATE_NOOP("Messages", "%1 stays as it is."),
+                           mainConfig);
     }
     while (!text.empty() && text.back() == '\n') {
         text.pop_back();
@@ -425,14 +439,17 @@ std::optional<Amendment> ServerCheck::overrideFix(const ServerProfile& profile, 
         path.pop_back();
     }
     if (const auto why = path.empty() ? std::nullopt : Validator::directoryPath(path)) {
-        return fail("the directory " + path + " cannot stand in a section header: " + *why);
+        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "the directory %1 cannot stand in a section header: %2"),
+                               path, *why));
     }
     if (!platform::readFile(profile.mainConfig)) {
-        return fail("the web server's configuration file " + profile.mainConfig + " could not be read");
+        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "the web server's configuration file %1 could not be read"),
+                               profile.mainConfig));
     }
     if (path.empty()) {
         return fail(
-            "no directory is known to allow access files in (the configuration names no DocumentRoot)");
+            QT_TRANSLATE_NOOP("Messages", "no directory is known to allow access files in (the configuration names no "
+                                          "DocumentRoot)"));
     }
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
     const OverrideResolution resolution = allowOverrideFor(config, path);
@@ -451,7 +468,7 @@ std::optional<Amendment> ServerCheck::overrideFix(const ServerProfile& profile, 
     Amendment amendment;
     const auto previous = platform::readFile(place.file);
     if (!previous && platform::fileExists(place.file)) {
-        return fail("Keepgate's own file " + place.file + " could not be read");
+        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate's own file %1 could not be read"), place.file));
     }
     Amendment::Write write{place.file, previous, "", ""};
     write.added = section::header(path) + "\n    AllowOverride " + joinWords(words) + "\n</Directory>\n";
@@ -470,14 +487,16 @@ std::optional<Amendment> ServerCheck::includeFix(const ServerProfile& profile, c
         return std::nullopt;
     };
     if (sharedFile.empty()) {
-        return fail("no shared configuration file is set in the preferences");
+        return fail(QT_TRANSLATE_NOOP("Messages", "no shared configuration file is set in the preferences"));
     }
     if (const auto why = Validator::preferencePath(sharedFile)) {
-        return fail("the shared configuration file " + sharedFile + " cannot be used: " + *why);
+        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "the shared configuration file %1 cannot be used: %2"),
+                               sharedFile, *why));
     }
     const auto main = platform::readFile(profile.mainConfig);
     if (!main) {
-        return fail("the web server's configuration file " + profile.mainConfig + " could not be read");
+        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "the web server's configuration file %1 could not be read"),
+                               profile.mainConfig));
     }
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
     const AmendmentPlace place = amendmentPlace(profile, config);
@@ -504,7 +523,7 @@ std::optional<Amendment> ServerCheck::includeFix(const ServerProfile& profile, c
     }
     const auto previous = platform::readFile(place.file);
     if (!previous && platform::fileExists(place.file)) {
-        return fail("Keepgate's own file " + place.file + " could not be read");
+        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate's own file %1 could not be read"), place.file));
     }
     amendment.writes.push_back({place.file, previous, withFinalLineFeed(previous.value_or("")) + line, line});
     makeOwnFileRead(profile, config, place, amendment);
@@ -538,11 +557,12 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
     for (const auto& problem : config.problems) {
         // Apache refuses to start on the error that ended the reading; nothing after it was checked.
-        const char* const rest =
+        const char* const pattern =
             problem == config.error
-                ? " Apache would not start with it; Keepgate checked only what came before."
-                : " Keepgate checked the rest of the configuration without it.";
-        findings.push_back({FindingKind::ConfigurationProblem, problem + rest, "", false});
+                ? QT_TRANSLATE_NOOP("Messages", "%1 Apache would not start with it; Keepgate checked only what came "
+                                                "before.")
+                : QT_TRANSLATE_NOOP("Messages", "%1 Keepgate checked the rest of the configuration without it.");
+        findings.push_back({FindingKind::ConfigurationProblem, text::fill(pattern, problem), "", false});
     }
     if (accessFileMode && !directory.empty()) {
         const auto overrides = allowOverrideFor(config, directory);
@@ -554,26 +574,29 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
             missing.push_back("Limit");
         }
         if (!missing.empty()) {
-            const std::string where = overrides.file.empty()
-                                          ? "Apache's default"
-                                          : overrides.file + " line " + std::to_string(overrides.line);
-            findings.push_back({FindingKind::OverridesIgnored,
-                                "The web server ignores the protection in " + directory +
-                                    " because \"AllowOverride " + joinWords(overrides.allowOverride) +
-                                    "\" (" + where + ") leaves out " + joinWords(missing) +
-                                    "; Keepgate can allow AuthConfig and Limit for this directory alone, in "
-                                    "a section of its "
-                                    "own in " +
-                                    amendmentPlace(profile, config).file + ".",
-                                directory, true});
+            const std::string where =
+                overrides.file.empty()
+                    ? QT_TRANSLATE_NOOP("Messages", "Apache's default")
+                    : text::fill(QT_TRANSLATE_NOOP("Messages", "%1 line %2"), overrides.file, overrides.line);
+            findings.push_back(
+                {FindingKind::OverridesIgnored,
+                 text::fill(QT_TRANSLATE_NOOP("Messages", "The web server ignores the protection in %1 because "
+                                                          "\"AllowOverride %2\" (%3) leaves out %4; Keepgate can "
+                                                          "allow AuthConfig and Limit for this directory alone, in "
+                                                          "a section of its own in %5."),
+                            directory, joinWords(overrides.allowOverride), where, joinWords(missing),
+                            amendmentPlace(profile, config).file),
+                 directory, true});
         }
     }
     if (!accessFileMode && !sharedConfigFile.empty() &&
         !includes(config, profile.serverRoot, sharedConfigFile)) {
         findings.push_back(
             {FindingKind::IncludeMissing,
-             "The main configuration " + profile.mainConfig + " does not include " + sharedConfigFile +
-                 ", so the protection written there is ignored; Keepgate can add the Include line.",
+             text::fill(QT_TRANSLATE_NOOP("Messages", "The main configuration %1 does not include %2, so the "
+                                                      "protection written there is ignored; Keepgate can add the "
+                                                      "Include line."),
+                        profile.mainConfig, sharedConfigFile),
              sharedConfigFile, true});
     }
     const auto loaded = loadedModules(profile, config);
@@ -581,13 +604,15 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
         if (std::find(loaded.begin(), loaded.end(), module) != loaded.end()) {
             continue;
         }
-        const std::string how =
-            profile.enableModuleProgram.empty() ? "with a LoadModule line" : "with a2enmod";
+        const std::string how = profile.enableModuleProgram.empty()
+                                    ? QT_TRANSLATE_NOOP("Messages", "with a LoadModule line")
+                                    : QT_TRANSLATE_NOOP("Messages", "with a2enmod");
         findings.push_back(
             {FindingKind::ModuleMissing,
-             "The module " + module + " that the protection needs is not loaded, so the server " +
-                 "answers with an error instead of asking for a password; Keepgate can enable it " + how +
-                 ".",
+             text::fill(QT_TRANSLATE_NOOP("Messages", "The module %1 that the protection needs is not loaded, so "
+                                                      "the server answers with an error instead of asking for a "
+                                                      "password; Keepgate can enable it %2."),
+                        module, how),
              module, true});
     }
     const std::string user = profile.serverUser;
@@ -595,23 +620,25 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
         const std::string& path;
         FindingKind kind;
         const char* what;
-    } files[] = {{userfile, FindingKind::UserfileUnreadable, "user file"},
-                 {groupfile, FindingKind::GroupfileUnreadable, "group file"}};
+    } files[] = {{userfile, FindingKind::UserfileUnreadable, QT_TRANSLATE_NOOP("Messages", "user file")},
+                 {groupfile, FindingKind::GroupfileUnreadable, QT_TRANSLATE_NOOP("Messages", "group file")}};
     for (const auto& file : files) {
         if (file.path.empty() || (file.kind == FindingKind::GroupfileUnreadable && !needsGroups)) {
             continue;
         }
         if (!platform::fileExists(file.path)) {
             findings.push_back({file.kind,
-                                std::string("The ") + file.what + " " + file.path +
-                                    " does not exist, so nobody can log in; choose or create it in Keepgate.",
+                                text::fill(QT_TRANSLATE_NOOP("Messages", "The %1 %2 does not exist, so nobody can "
+                                                                         "log in; choose or create it in Keepgate."),
+                                           file.what, file.path),
                                 file.path, false});
         } else if (const auto why = unreadableFor(user, file.path)) {
             findings.push_back({file.kind,
-                                "The web server's user " + user + " cannot read the " + file.what + " " +
-                                    file.path + " (" + *why +
-                                    "), so nobody can log in; Keepgate cannot change this, give " + user +
-                                    " read access to it.",
+                                text::fill(QT_TRANSLATE_NOOP("Messages", "The web server's user %1 cannot read the "
+                                                                         "%2 %3 (%4), so nobody can log in; Keepgate "
+                                                                         "cannot change this, give %1 read access to "
+                                                                         "it."),
+                                           user, file.what, file.path, *why),
                                 file.path, false});
         }
     }
@@ -620,9 +647,10 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
     if (!userfile.empty() && isUnder(userfile, profile.documentRoot) && !hiddenByName) {
         findings.push_back(
             {FindingKind::UserfilePublished,
-             "The user file " + userfile + " lies inside " + profile.documentRoot +
-                 ", which the web server publishes, so anyone can download its password hashes; "
-                 "choose a user file outside it.",
+             text::fill(QT_TRANSLATE_NOOP("Messages", "The user file %1 lies inside %2, which the web server "
+                                                      "publishes, so anyone can download its password hashes; "
+                                                      "choose a user file outside it."),
+                        userfile, profile.documentRoot),
              userfile, false});
     }
     return findings;
