@@ -1328,6 +1328,190 @@ Keepgate can edit it where it is, or move it: write it to %3, remove it from %2 
         <source>%1 is a directory, not a file</source>
         <translation type="unfinished"></translation>
     </message>
+    <message>
+        <source>The configuration file %1 is included more than %2 levels deep, more than Apache allows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration includes more than %1 files; Keepgate stopped reading at %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration is larger than %1 MiB in all; Keepgate stopped reading at %2.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration file %1 could not be read.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration file %1 holds NUL bytes: it is not a text file.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration file %1 includes itself.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>No file matches the included pattern %1.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The configuration folder %1 is included more than %2 levels deep, more than Apache allows.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the administrator&apos;s rights could not be asked for</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the administrator&apos;s authorization was refused or could not be asked for</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the command with administrator rights failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the command with administrator rights failed: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no private folder could be made in %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be created (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be written (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the file to copy, %1, could not be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the installed file differs from the one Keepgate wrote</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1, and the previous file could not be put back</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s Listen lines name no address this computer can reach.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server&apos;s configuration names no DocumentRoot, Alias or UserDir, so no address is known.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server publishes no address for %1: it lies outside the document root %2 and every Alias and UserDir folder of every site.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The server publishes no address for %1: it lies outside the document root and every Alias and UserDir folder of every site.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 could not be run</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 did not finish its configuration test in time</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 printed more than %2 MiB during its configuration test and was stopped</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the amended configuration could not be staged: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the web server&apos;s own configuration test refused the amended configuration</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>no backup of it could be made in %1 (%2)</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>Keepgate knows no control program for this web server; reload it yourself.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The web server was not reloaded.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The web server was not reloaded: %1</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The web server was told to reload.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The web server was reloaded and is running.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>The web server did not come back after the reload; see its error log.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>enabling the module %1 failed</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>enabling the module %1 failed: %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the module file mod_%1.so is not in the server&apos;s modules folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>the module file mod_%1.so is not in the server&apos;s modules folder %2</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a link that cannot be read</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a chain of links without end</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a link to %2, which is not a regular file</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is a link to %2, which its owner does not own</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not an absolute path</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 is not owned by root</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>%1 may be written by users other than root</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>QtWindowSystem</name>

@@ -95,13 +95,13 @@ WriteTarget resolveLinks(const std::string& path) {
         char buffer[PATH_MAX];
         const ssize_t length = readlink(current.c_str(), buffer, sizeof buffer - 1);
         if (length < 0) {
-            return {{}, path + " is a link that cannot be read"};
+            return {{}, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is a link that cannot be read"), path)};
         }
         std::string target(buffer, static_cast<std::size_t>(length));
         current = (!target.empty() && target[0] == '/') ? target : joinPath(directoryOf(current), target);
     }
     if (!foundEnd) {
-        return {{}, path + " is a chain of links without end"};
+        return {{}, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is a chain of links without end"), path)};
     }
     if (!linkOwner) {
         return {current, {}};
@@ -109,11 +109,13 @@ WriteTarget resolveLinks(const std::string& path) {
     struct stat info {};
     const bool exists = stat(current.c_str(), &info) == 0;
     if (exists && !S_ISREG(info.st_mode)) {
-        return {{}, path + " is a link to " + current + ", which is not a regular file"};
+        return {{}, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is a link to %2, which is not a regular file"), path,
+                               current)};
     }
     // Root writing through a link planted by someone else would overwrite a file of the planter's choosing.
     if (geteuid() == 0 && (!exists || info.st_uid != *linkOwner)) {
-        return {{}, path + " is a link to " + current + ", which its owner does not own"};
+        return {{}, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is a link to %2, which its owner does not own"), path,
+                               current)};
     }
     return {current, {}};
 }

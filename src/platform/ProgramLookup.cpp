@@ -1,5 +1,7 @@
 #include "platform/ProgramLookup.h"
 
+#include "platform/Messages.h"
+
 #include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -46,17 +48,17 @@ const std::vector<std::string>& systemProgramFolders() {
 
 std::optional<std::string> untrustedFolderReason(const std::string& folder) {
     if (folder.empty() || folder.front() != '/') {
-        return folder + " is not an absolute path";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is not an absolute path"), folder);
     }
     struct stat info {};
     if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        return folder + " is not a folder";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is not a folder"), folder);
     }
     if (info.st_uid != 0) {
-        return folder + " is not owned by root";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is not owned by root"), folder);
     }
     if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-        return folder + " may be written by users other than root";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "%1 may be written by users other than root"), folder);
     }
     return std::nullopt;
 }

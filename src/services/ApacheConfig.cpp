@@ -1,5 +1,7 @@
 #include "services/ApacheConfig.h"
 
+#include "platform/Messages.h"
+
 #include <algorithm>
 #include <cstring>
 #include <glob.h>
@@ -204,36 +206,41 @@ class Reader {
             return;
         }
         if (depth > kMaxIncludeDepth) {
-            stop("The configuration file " + path + " is included more than " +
-                 std::to_string(kMaxIncludeDepth) + " levels deep, more than Apache allows.");
+            stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration file %1 is included more than %2 levels "
+                                                          "deep, more than Apache allows."),
+                            path, kMaxIncludeDepth));
             return;
         }
         if (++filesRead_ > kConfigurationFileLimit) {
-            stop("The configuration includes more than " + std::to_string(kConfigurationFileLimit) +
-                 " files; Keepgate stopped reading at " + path + ".");
+            stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration includes more than %1 files; Keepgate "
+                                                          "stopped reading at %2."),
+                            kConfigurationFileLimit, path));
             return;
         }
         auto read = platform::readFileWithin(path, kConfigurationSizeLimit -
                                                        std::min(bytesRead_, kConfigurationSizeLimit));
         if (!read.ok) {
             if (read.error.starts_with("it is larger than")) {
-                stop("The configuration is larger than " +
-                     std::to_string(kConfigurationSizeLimit / (1024 * 1024)) +
-                     " MiB in all; Keepgate stopped reading at " + path + ".");
+                stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration is larger than %1 MiB in all; "
+                                                              "Keepgate stopped reading at %2."),
+                                kConfigurationSizeLimit / (1024 * 1024), path));
             } else {
-                result.problems.push_back("The configuration file " + path + " could not be read.");
+                result.problems.push_back(
+                    text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration file %1 could not be read."), path));
             }
             return;
         }
         bytesRead_ += read.bytes.size();
         if (std::memchr(read.bytes.data(), '\0', read.bytes.size())) {
-            stop("The configuration file " + path + " holds NUL bytes: it is not a text file.");
+            stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration file %1 holds NUL bytes: it is not a text "
+                                                          "file."),
+                            path));
             return;
         }
         // A file already being read further up the chain would include itself without end.
         const std::pair<std::uint64_t, std::uint64_t> key{read.identity.device, read.identity.inode};
         if (!chain_.insert(key).second) {
-            stop("The configuration file " + path + " includes itself.");
+            stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration file %1 includes itself."), path));
             return;
         }
         forEachLogicalLine(read.bytes, [&](const std::string& raw, int number) {
@@ -325,7 +332,8 @@ class Reader {
             }
             globfree(&matches);
             if (paths.empty() && !optional) {
-                result.problems.push_back("No file matches the included pattern " + pattern + ".");
+                result.problems.push_back(
+                    text::fill(QT_TRANSLATE_NOOP("Messages", "No file matches the included pattern %1."), pattern));
             }
             // Apache's wildcards include plain files only, never the folders they also match.
             std::erase_if(paths, [](const std::string& path) { return platform::isDirectory(path); });
@@ -362,8 +370,9 @@ class Reader {
             }
             if (platform::isDirectory(entry)) {
                 if (depth >= kMaxIncludeDepth) {
-                    stop("The configuration folder " + entry + " is included more than " +
-                         std::to_string(kMaxIncludeDepth) + " levels deep, more than Apache allows.");
+                    stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration folder %1 is included more than %2 "
+                                                                  "levels deep, more than Apache allows."),
+                                    entry, kMaxIncludeDepth));
                     return;
                 }
                 includeFolder(entry, sections, depth + 1);
