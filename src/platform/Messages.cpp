@@ -8,6 +8,9 @@ namespace keepgate::text {
 
 namespace {
 
+// The alert title that every editor writes bare, marked once here so that it is translated too.
+[[maybe_unused]] constexpr const char* kCommonWords[] = {QT_TRANSLATE_NOOP("Messages", "Error!")};
+
 // Enough for every message a window can show at once; older ones are forgotten first.
 constexpr std::size_t kRemembered = 4096;
 

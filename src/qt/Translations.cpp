@@ -71,11 +71,15 @@ QString translationsFolder(const std::string& executableDirectory) {
     return {};
 }
 
-bool installTranslations(const QLocale& locale, const std::string& executableDirectory) {
+void removeTranslations() {
     for (auto& translator : installed()) {
         QCoreApplication::removeTranslator(translator.get());
     }
     installed().clear();
+}
+
+bool installTranslations(const QLocale& locale, const std::string& executableDirectory) {
+    removeTranslations();
     const auto add = [&locale](const QString& name, const QString& folder) {
         auto translator = std::make_unique<QTranslator>();
         if (folder.isEmpty() || !translator->load(locale, name, QStringLiteral("_"), folder)) {

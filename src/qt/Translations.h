@@ -20,5 +20,7 @@ QString translationsFolder(const std::string& executableDirectory);
 // panels) when they exist; English needs none. Returns whether Keepgate's own was found. Calling it
 // again replaces the translators it installed before.
 bool installTranslations(const QLocale& locale, const std::string& executableDirectory);
+// Removes the translators installed above, so the windows speak English again.
+void removeTranslations();
 
 } // namespace keepgate::qt

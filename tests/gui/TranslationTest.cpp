@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "QtTestApplication.h"
+#include "WindowTexts.h"
 #include "platform/DefaultsStore.h"
 #include "qt/AboutDialog.h"
 #include "qt/ApplicationWindows.h"
@@ -33,46 +34,6 @@ class MarkingTranslator : public QTranslator {
 
 bool marked(const QString& text) {
     return text.startsWith(QStringLiteral("‹")) && text.endsWith(QStringLiteral("›"));
-}
-
-// Every text a user reads in a window and its children: labels, buttons, placeholders, tabs, group
-// titles, menu entries and table headings.
-QStringList textsOf(QWidget* window) {
-    QStringList texts = {window->windowTitle()};
-    for (auto* label : window->findChildren<QLabel*>()) {
-        texts << label->text();
-    }
-    for (auto* button : window->findChildren<QAbstractButton*>()) {
-        if (!qobject_cast<QTabBar*>(button->parentWidget())) {
-            texts << button->text();
-        }
-    }
-    for (auto* field : window->findChildren<QLineEdit*>()) {
-        texts << field->placeholderText();
-    }
-    for (auto* tabs : window->findChildren<QTabWidget*>()) {
-        for (int i = 0; i < tabs->count(); ++i) {
-            texts << tabs->tabText(i);
-        }
-    }
-    for (auto* box : window->findChildren<QGroupBox*>()) {
-        texts << box->title();
-    }
-    for (auto* menu : window->findChildren<QMenu*>()) {
-        texts << menu->title();
-        for (QAction* action : menu->actions()) {
-            texts << action->text();
-        }
-    }
-    for (auto* view : window->findChildren<QAbstractItemView*>()) {
-        if (QAbstractItemModel* model = view->model()) {
-            for (int column = 0; column < model->columnCount(); ++column) {
-                texts << model->headerData(column, Qt::Horizontal).toString();
-            }
-        }
-    }
-    texts.removeAll(QString());
-    return texts;
 }
 
 TEST(TranslationTest, EveryTextOfTheWindowsGoesThroughTheTranslator) {
