@@ -204,7 +204,7 @@ Möchten Sie die Website besuchen, um sie herunterzuladen?</translation>
     </message>
     <message>
         <source>The password could not be hashed with &quot;%1&quot;. %2</source>
-        <translation>Das Passwort konnte nicht mit „%1“ verschlüsselt werden. %2</translation>
+        <translation>Das Passwort konnte nicht mit „%1“ gehasht werden. %2</translation>
     </message>
     <message>
         <source>The password of &quot;%1&quot; was not changed: the file is read-only here (%2).</source>
@@ -1892,7 +1892,7 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
     </message>
     <message>
         <source>Hash new passwords with:</source>
-        <translation>Neue Passwörter verschlüsseln mit:</translation>
+        <translation>Neue Passwörter hashen mit:</translation>
     </message>
     <message>
         <source>Restore Defaults</source>

@@ -204,7 +204,7 @@ Voulez-vous visiter le site web pour la télécharger&#xa0;?</translation>
     </message>
     <message>
         <source>The password could not be hashed with &quot;%1&quot;. %2</source>
-        <translation>Le mot de passe n&apos;a pas pu être chiffré avec «&#xa0;%1&#xa0;». %2</translation>
+        <translation>Le mot de passe n&apos;a pas pu être haché avec «&#xa0;%1&#xa0;». %2</translation>
     </message>
     <message>
         <source>The password of &quot;%1&quot; was not changed: the file is read-only here (%2).</source>
@@ -1892,7 +1892,7 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
     </message>
     <message>
         <source>Hash new passwords with:</source>
-        <translation>Chiffrer les nouveaux mots de passe avec&#xa0;:</translation>
+        <translation>Hacher les nouveaux mots de passe avec&#xa0;:</translation>
     </message>
     <message>
         <source>Restore Defaults</source>

@@ -8,6 +8,7 @@
 namespace keepgate::qt {
 
 // A QLineEdit as a text field; "not editable" is read-only, so the text can still be selected and copied.
+// A read-only field given one of the core's messages shows it translated and still answers the English.
 class QtTextField : public ui::TextField {
   public:
     explicit QtTextField(QLineEdit* edit) : edit_(edit) {}
@@ -21,6 +22,8 @@ class QtTextField : public ui::TextField {
 
   private:
     QPointer<QLineEdit> edit_;
+    std::string message_;   // the English message shown translated, if any
+    QString translation_;   // how it is shown
 };
 
 } // namespace keepgate::qt

@@ -22,6 +22,8 @@
 #include "qt/QtWindowSystem.h"
 #include "qt/ServerCheckWindow.h"
 #include "qt/SettingsDefaultsStore.h"
+#include "qt/Translations.h"
+#include "platform/Install.h"
 
 namespace {
 
@@ -99,6 +101,8 @@ int main(int argc, char** argv) {
     }
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(temp.filePath(QStringLiteral("config"))));
     QApplication application(argc, argv);
+    // The pictures show the windows in the language of the environment (LANGUAGE=de make screenshots).
+    qt::installTranslations(QLocale::system(), platform::executableDirectory());
     const QStringList arguments = QApplication::arguments();
     QDir folder(arguments.size() > 1 ? arguments.at(1) : QStringLiteral("screenshots"));
     if (!folder.mkpath(QStringLiteral("."))) {
