@@ -205,15 +205,16 @@ void ServerCheckReport::fixNow(const Finding& finding) {
     case FindingKind::ModuleMissing: {
         const auto result = ServerControl::enableModule(profile, finding.subject);
         if (!result.installed) {
+            const std::string notEnabled =
+                text::fill(result.unchanged ? QT_TRANSLATE_NOOP("Messages", "The module %1 was not enabled: %2. The "
+                                                                            "web server's configuration was not "
+                                                                            "changed.")
+                                            : QT_TRANSLATE_NOOP("Messages", "The module %1 was not enabled: %2."),
+                           finding.subject, result.error);
             showAlert(parent, "Error!",
-                      text::fill(result.testMessage.empty() ? "%1" : QT_TRANSLATE_NOOP("Messages", "%1\n\n%2"),
-                                 text::fill(result.unchanged
-                                                ? QT_TRANSLATE_NOOP("Messages", "The module %1 was not enabled: %2. "
-                                                                                "The web server's configuration was "
-                                                                                "not changed.")
-                                                : QT_TRANSLATE_NOOP("Messages", "The module %1 was not enabled: %2."),
-                                            finding.subject, result.error),
-                                 result.testMessage));
+                      result.testMessage.empty()
+                          ? notEnabled
+                          : text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\n%2"), notEnabled, result.testMessage));
             return;
         }
         showAlert(parent, result.testMessage.empty() ? "Complete!" : "Warning!",

@@ -1,5 +1,6 @@
 #include "platform/Messages.h"
 
+#include <algorithm>
 #include <deque>
 #include <mutex>
 #include <unordered_map>
@@ -47,7 +48,8 @@ std::string fillWith(std::string_view pattern, const std::vector<std::string>& a
 
 std::string fillAndRemember(std::string_view pattern, std::vector<std::string> arguments) {
     std::string text = fillWith(pattern, arguments);
-    if (arguments.empty()) {
+    // A text that is one of its own arguments (an empty sentence joined to it) keeps how it was first made.
+    if (arguments.empty() || std::find(arguments.begin(), arguments.end(), text) != arguments.end()) {
         return text;
     }
     Memory& m = memory();

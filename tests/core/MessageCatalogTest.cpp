@@ -177,6 +177,11 @@ TEST(MessageCatalogTest, FillPutsEachArgumentInOnceAndRemembersHowTheTextWasMade
     }
     EXPECT_EQ(text::fill("Deleted %1 of %2 users", "3", 7), "Deleted 3 of 7 users");
     EXPECT_FALSE(text::filledMessage("a text nobody filled"));
+    // A text equal to one of its arguments keeps the template that made it first, so that translating it
+    // never turns into translating itself.
+    const std::string reason = text::fill("it contains %1", "a blank");
+    EXPECT_EQ(text::fill("%1%2", reason, ""), reason);
+    EXPECT_EQ(text::filledMessage(reason)->pattern, "it contains %1");
 }
 
 } // namespace
