@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "platform/FileSystem.h"
-#include "platform/SystemPaths.h"
 #include "app/AdministratorWrite.h"
 #include "operations/ServerAdmin.h"
+#include "platform/FileSystem.h"
+#include "platform/SystemPaths.h"
 #include "services/ServerControl.h"
 #include "ui/WindowSystem.h"
 
@@ -97,7 +97,8 @@ void ServerActions::applyIncludeFix(ui::Window* parent, const std::string& share
 
 void ServerActions::applyFix(ui::Window* parent, const Finding& finding) {
     std::string why;
-    if (const auto amendment = operations::ServerAdmin::amendmentFor(ServerProfile::current(), finding, &why)) {
+    if (const auto amendment =
+            operations::ServerAdmin::amendmentFor(ServerProfile::current(), finding, &why)) {
         applyAmendment(parent, *amendment);
         return;
     }

@@ -257,8 +257,8 @@ void ProtectionTester::start(const std::string& username, const std::string& pas
                               .value_or(constants::kDefaultAccessFilename);
     live.sharedConfig =
         defaults.stringForKey(constants::kConfigFilePathKey).value_or(constants::kDefaultConfigFilePath);
-    live.blockSaved =
-        operations::LiveTest::blockSaved(directory_, live.accessFileMode, live.accessFilename, live.sharedConfig);
+    live.blockSaved = operations::LiveTest::blockSaved(directory_, live.accessFileMode, live.accessFilename,
+                                                       live.sharedConfig);
     live.profile = ServerProfile::current();
     live.timeoutMilliseconds = timeoutMilliseconds;
     plan->url = live.url;
@@ -276,12 +276,13 @@ void ProtectionTester::start(const std::string& username, const std::string& pas
     testedAt_.clear();
     showVerdict();
     std::weak_ptr<bool> alive = alive_;
-    ui::windowSystem().runInBackground([plan, token] { plan->result = operations::LiveTest::run(std::move(plan->live), token); },
-                                       [this, alive, plan, token] {
-                                           if (alive.lock()) {
-                                               finish(token, *plan);
-                                           }
-                                       });
+    ui::windowSystem().runInBackground(
+        [plan, token] { plan->result = operations::LiveTest::run(std::move(plan->live), token); },
+        [this, alive, plan, token] {
+            if (alive.lock()) {
+                finish(token, *plan);
+            }
+        });
 }
 
 void ProtectionTester::finish(const std::shared_ptr<std::atomic<bool>>& token, const Plan& plan) {

@@ -55,8 +55,8 @@ std::string joined(const std::vector<std::string>& words) {
 
 // The newest error-log line about the request: the one naming this side's port as the client, else the
 // newest that names the directory.
-std::optional<std::string> errorLogLine(const std::string& logPath, int localPort, const std::string& directory,
-                                        bool* readable) {
+std::optional<std::string> errorLogLine(const std::string& logPath, int localPort,
+                                        const std::string& directory, bool* readable) {
     std::ifstream in(logPath, std::ios::binary);
     *readable = static_cast<bool>(in);
     if (!in) {
@@ -105,7 +105,8 @@ std::string notProtectedCause(const LiveTestPlan& plan, const ServerText& server
             }
         }
         if (!names.empty() && std::find(names.begin(), names.end(), plan.accessFilename) == names.end()) {
-            return "The server reads access files named " + joined(names) + ", not " + plan.accessFilename + ".";
+            return "The server reads access files named " + joined(names) + ", not " + plan.accessFilename +
+                   ".";
         }
         const OverrideResolution override = ServerCheck::allowOverrideFor(server.config, plan.directory);
         if (!override.allows("AuthConfig")) {
@@ -174,13 +175,14 @@ std::string LiveTest::connectTo(const std::string& url, const PublishedAddress& 
     // this computer's listener.
     const auto typed = ProtectionProbe::parse(url);
     const auto site = ProtectionProbe::parse(published.url);
-    return typed && site && typed->host == site->host && typed->port == site->port && typed->https == site->https
+    return typed && site && typed->host == site->host && typed->port == site->port &&
+                   typed->https == site->https
                ? published.connectTo
                : "";
 }
 
-bool LiveTest::blockSaved(const std::string& directory, bool accessFileMode, const std::string& accessFilename,
-                          const std::string& sharedConfig) {
+bool LiveTest::blockSaved(const std::string& directory, bool accessFileMode,
+                          const std::string& accessFilename, const std::string& sharedConfig) {
     return accessFileMode ? platform::fileExists(platform::joinPath(directory, accessFilename))
                           : !ReadHtaccess::configFile(sharedConfig, directory).values().empty();
 }
@@ -204,15 +206,16 @@ LiveTestResult LiveTest::run(LiveTestPlan plan, const std::shared_ptr<std::atomi
     std::string& sentence = result.sentence;
     if (plain.outcome != ProbeAnswer::Outcome::Answered) {
         sentence = statusSentence(plain, url);
-        const bool asked =
-            plain.outcome == ProbeAnswer::Outcome::NoAnswer || plain.outcome == ProbeAnswer::Outcome::Cancelled;
+        const bool asked = plain.outcome == ProbeAnswer::Outcome::NoAnswer ||
+                           plain.outcome == ProbeAnswer::Outcome::Cancelled;
         result.verdict = asked ? Verdict::Unreachable : Verdict::NotTested;
     } else if (plain.status == 401) {
         sentence = "Protected: the server asks for a password (realm \"" + plain.realm + "\").";
         result.verdict = Verdict::Protected;
     } else if (plain.status >= 200 && plain.status < 400) {
         const std::string cause = notProtectedCause(plan, serverText());
-        sentence = "Not protected: the server serves this folder to everyone." + (cause.empty() ? "" : " " + cause);
+        sentence =
+            "Not protected: the server serves this folder to everyone." + (cause.empty() ? "" : " " + cause);
         result.verdict = Verdict::NotProtected;
     } else if (plain.status == 403) {
         const auto listing = listingRefused(plan, serverText(), plain.localPort);
@@ -242,9 +245,10 @@ LiveTestResult LiveTest::run(LiveTestPlan plan, const std::shared_ptr<std::atomi
             result.userLetIn = true;
             sentence += " " + username + " is let in.";
             if (!withCredentials.tls) {
-                result.notes += "Warning: passwords travel in clear text to " + url +
-                                ", which is plain HTTP; anyone on the network path can read them. Publish the "
-                                "folder over HTTPS.\n";
+                result.notes +=
+                    "Warning: passwords travel in clear text to " + url +
+                    ", which is plain HTTP; anyone on the network path can read them. Publish the "
+                    "folder over HTTPS.\n";
             }
         } else if (withCredentials.status == 401) {
             sentence +=

@@ -21,7 +21,7 @@ struct LiveTestPlan {
     std::string url;
     std::string connectTo;
     std::string username;
-    std::string password; // wiped once the test has used it
+    std::string password;  // wiped once the test has used it
     std::string directory; // empty for an address given without one: no cause is looked for
     bool accessFileMode = true;
     std::string accessFilename = ".htaccess";
@@ -46,8 +46,8 @@ class LiveTest {
     // (scheme, host and port) as the published one, else the URL's own host.
     static std::string connectTo(const std::string& url, const PublishedAddress& published);
     // Whether a block for the directory is saved where the protection is kept.
-    static bool blockSaved(const std::string& directory, bool accessFileMode, const std::string& accessFilename,
-                           const std::string& sharedConfig);
+    static bool blockSaved(const std::string& directory, bool accessFileMode,
+                           const std::string& accessFilename, const std::string& sharedConfig);
     // Asks the server without, then (when the plan has a user) with credentials, and judges the answers;
     // runs off the interface thread in the window, and stops early once `cancelled` is set.
     static LiveTestResult run(LiveTestPlan plan, const std::shared_ptr<std::atomic<bool>>& cancelled);

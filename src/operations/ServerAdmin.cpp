@@ -90,13 +90,14 @@ std::vector<Finding> ServerAdmin::check(const ServerProfile& profile, const Chec
 }
 
 std::optional<Amendment> ServerAdmin::amendmentFor(const ServerProfile& profile, const Finding& finding,
-                                                  std::string* why) {
+                                                   std::string* why) {
     std::string problem;
     std::optional<Amendment> amendment;
     if (finding.kind == FindingKind::OverridesIgnored) {
         amendment = ServerCheck::overrideFix(profile, finding.subject, &problem);
         if (!amendment) {
-            *why = "Keepgate cannot allow access files in " + finding.subject + ": " + problem + "." + kNotChanged;
+            *why = "Keepgate cannot allow access files in " + finding.subject + ": " + problem + "." +
+                   kNotChanged;
         }
     } else if (finding.kind == FindingKind::IncludeMissing) {
         amendment = ServerCheck::includeFix(profile, finding.subject, &problem);
@@ -128,8 +129,9 @@ Outcome ServerAdmin::plannedFix(const ServerProfile& profile, const Finding& fin
                                           : profile.mainConfig + " could not be read") +
                                     "." + kNotChanged);
         }
-        planned.changes.push_back({profile.mainConfig, text,
-                                   withFinalLineFeed(*text) + "LoadModule " + module + "_module " + file + "\n"});
+        planned.changes.push_back(
+            {profile.mainConfig, text,
+             withFinalLineFeed(*text) + "LoadModule " + module + "_module " + file + "\n"});
         return planned;
     }
     std::string why;
@@ -165,7 +167,8 @@ Outcome ServerAdmin::plannedAmendment(const ServerProfile& profile, const Amendm
         planned.steps.push_back({{"enable-conf", name}, {amendment.enableProgram, name}});
     }
     if (amendment.mainText) {
-        planned.changes.push_back({profile.mainConfig, platform::readFile(profile.mainConfig), amendment.mainText});
+        planned.changes.push_back(
+            {profile.mainConfig, platform::readFile(profile.mainConfig), amendment.mainText});
     }
     planned.message = amendment.description(profile.mainConfig);
     return planned;
@@ -242,8 +245,8 @@ std::optional<Outcome> testStaged(const ServerProfile& profile, const Amendment&
     std::string error;
     const auto testFile = StagingFile::create(testText, &error);
     if (!testFile) {
-        return amendmentFailed(profile.mainConfig, "the test configuration could not be staged: " + error, true,
-                               "");
+        return amendmentFailed(profile.mainConfig, "the test configuration could not be staged: " + error,
+                               true, "");
     }
     const auto test = ServerControl::testConfiguration(profile, testFile->path());
     if (!test.passed) {
@@ -307,9 +310,9 @@ Outcome ServerAdmin::applyAmendment(const ServerProfile& profile, const Amendmen
         for (auto it = written.rbegin(); it != written.rend(); ++it) {
             const auto* write = *it;
             const std::string name = write->path.substr(write->path.rfind('/') + 1);
-            const bool stillLinked = std::any_of(linkedLeft.begin(), linkedLeft.end(), [&](const std::string& link) {
-                return link.ends_with("/" + name);
-            });
+            const bool stillLinked =
+                std::any_of(linkedLeft.begin(), linkedLeft.end(),
+                            [&](const std::string& link) { return link.ends_with("/" + name); });
             // A file this change made goes again; while a link still names it, it stays, empty.
             const bool restored = write->previous ? putInPlace(write->path, *write->previous).copied
                                   : stillLinked   ? putInPlace(write->path, "").copied
@@ -366,13 +369,14 @@ Outcome ServerAdmin::applyAmendment(const ServerProfile& profile, const Amendmen
         const auto test = ServerControl::testConfiguration(profile, profile.mainConfig);
         if (!test.passed) {
             const bool restored = putBack();
-            return amendmentFailed(written.empty() ? profile.mainConfig : written.front()->path,
-                                   "the web server's own configuration test refused the change once it was "
-                                   "in place" +
-                                       std::string(restored ? ", so Keepgate put back what it had changed"
-                                                            : ", and Keepgate could not put back everything") +
-                                       (backup.empty() ? "" : "; the previous main configuration is kept as " + backup),
-                                   restored, test.message, true);
+            return amendmentFailed(
+                written.empty() ? profile.mainConfig : written.front()->path,
+                "the web server's own configuration test refused the change once it was "
+                "in place" +
+                    std::string(restored ? ", so Keepgate put back what it had changed"
+                                         : ", and Keepgate could not put back everything") +
+                    (backup.empty() ? "" : "; the previous main configuration is kept as " + backup),
+                restored, test.message, true);
         }
     }
     Outcome done;

@@ -42,8 +42,9 @@ class ServerAmendmentTest : public HeadlessTest {
             std::filesystem::create_directories(root + "/" + folder);
         }
         main = root + "/apache2.conf";
-        writeFile(main, "DocumentRoot /var/www/html\n<Directory /var/www/>\n\tAllowOverride None\n</Directory>\n"
-                        "IncludeOptional conf-enabled/*.conf\n");
+        writeFile(main,
+                  "DocumentRoot /var/www/html\n<Directory /var/www/>\n\tAllowOverride None\n</Directory>\n"
+                  "IncludeOptional conf-enabled/*.conf\n");
         // The server's test refuses every configuration while "refuse" exists, and only the installed
         // main configuration while "refuse-installed" does (the new file read in its real place).
         writeScript(root + "/bin/apache2ctl",
@@ -52,9 +53,10 @@ class ServerAmendmentTest : public HeadlessTest {
                         "' ]; }; then echo \"AH00526: Syntax error on line 2 of $3\" >&2; exit 1; fi\n"
                         "echo 'Syntax OK' >&2\n");
         writeScript(root + "/bin/a2enmod", "exit 0\n");
-        writeScript(root + "/bin/a2enconf", "echo \"$1\" >> '" + temp / "enabled" + "'\n[ -f '" + root +
-                                                "/conf-available/'\"$1\".conf ] || exit 1\nln -s ../conf-available/\"$1\".conf '" +
-                                                root + "/conf-enabled/'\"$1\".conf\n");
+        writeScript(root + "/bin/a2enconf",
+                    "echo \"$1\" >> '" + temp / "enabled" + "'\n[ -f '" + root +
+                        "/conf-available/'\"$1\".conf ] || exit 1\nln -s ../conf-available/\"$1\".conf '" +
+                        root + "/conf-enabled/'\"$1\".conf\n");
         writeScript(temp / "launcher", "exec \"$@\"\n");
         systemPaths().privilegedLauncher = temp / "launcher";
         profile.mainConfig = main;
@@ -71,7 +73,8 @@ class ServerAmendmentTest : public HeadlessTest {
     std::string root, main;
     ServerProfile profile;
     const Finding overrides{FindingKind::OverridesIgnored, "", "/var/www/html", true};
-    const std::string section = "<Directory \"/var/www/html\">\n    AllowOverride AuthConfig Limit\n</Directory>\n";
+    const std::string section =
+        "<Directory \"/var/www/html\">\n    AllowOverride AuthConfig Limit\n</Directory>\n";
 };
 
 TEST_F(ServerAmendmentTest, WritesKeepgatesOwnFileEnablesItAndChangesNothingTheSecondTime) {
@@ -130,7 +133,8 @@ TEST_F(ServerAmendmentTest, RefusalOfTheServersTestLeavesOrPutsBackEveryFile) {
         std::filesystem::remove(own);
         if (c.enabledBefore) {
             writeFile(own, other);
-            std::filesystem::create_symlink("../conf-available/keepgate.conf", root + "/conf-enabled/keepgate.conf");
+            std::filesystem::create_symlink("../conf-available/keepgate.conf",
+                                            root + "/conf-enabled/keepgate.conf");
         }
         const auto before = snapshot(root);
         writeFile(temp / c.marker, "");
@@ -139,7 +143,8 @@ TEST_F(ServerAmendmentTest, RefusalOfTheServersTestLeavesOrPutsBackEveryFile) {
 
         std::filesystem::remove(temp / c.marker);
         EXPECT_EQ(refused.status, Status::ServerFailed) << refused.message;
-        EXPECT_NE(refused.message.find("Keepgate could not change " + own), std::string::npos) << refused.message;
+        EXPECT_NE(refused.message.find("Keepgate could not change " + own), std::string::npos)
+            << refused.message;
         EXPECT_NE(refused.message.find("AH00526"), std::string::npos) << refused.message;
         EXPECT_EQ(snapshot(root), before) << refused.message;
         EXPECT_EQ(enablings(), c.enablingRuns);
