@@ -50,12 +50,6 @@ Options for every command: --json, --dry-run, --yes, --sudo, --password-stdin, -
 See keepgatectl(1).
 )";
 
-// Options every command takes.
-const std::vector<std::string> kGlobalOptions{
-    "--json",        "--dry-run",         "--yes",           "--sudo",
-    "--help",        "--version",         "--server-config", "--control-program",
-    "--shared-file", "--access-file-name"};
-
 const char* statusName(Status status) {
     switch (status) {
     case Status::Done:
@@ -187,8 +181,7 @@ std::optional<Outcome> expect(const Context& context, std::size_t least, std::si
         given.push_back(name);
     }
     for (const auto& name : given) {
-        if (std::find(kGlobalOptions.begin(), kGlobalOptions.end(), name) == kGlobalOptions.end() &&
-            std::find(options.begin(), options.end(), name) == options.end()) {
+        if (!isGlobalOption(name) && std::find(options.begin(), options.end(), name) == options.end()) {
             return usage("The option " + name + " does not apply to keepgatectl " + context.command + ".");
         }
     }
