@@ -758,6 +758,7 @@ Outcome checkCommand(Context& context) {
     Json fixes = Json::array();
     std::string fixMessages;
     bool fixesMade = false;
+    Json commands = Json::array(); // the enabling programs run, or with --dry-run those it would run
     if (context.args.flag("--fix")) {
         for (const auto& finding : findings) {
             if (!finding.fixable) {
@@ -778,6 +779,7 @@ Outcome checkCommand(Context& context) {
                 }
                 for (const auto& step : planned.steps) {
                     context.text += "Would run: " + step.text() + "\n";
+                    commands.push(step.text());
                 }
                 continue;
             }
@@ -797,6 +799,9 @@ Outcome checkCommand(Context& context) {
             for (const auto& change : fixed.changes) {
                 context.changes.push(
                     changeEntry(change.path, !change.after, change.changes(), change.changes(), false));
+            }
+            for (const auto& step : fixed.steps) {
+                commands.push(step.text());
             }
             fixes.push(Json::object()
                            .set("subject", finding.subject)
@@ -823,6 +828,9 @@ Outcome checkCommand(Context& context) {
     }
     context.text = fixMessages + context.text;
     context.result.set("findings", std::move(list)).set("fixes", std::move(fixes));
+    if (context.args.flag("--fix")) {
+        context.result.set("commands", std::move(commands));
+    }
     Outcome outcome;
     if (!context.needRoot.empty()) {
         std::string list;
