@@ -17,8 +17,8 @@ std::vector<std::string> Arguments::all(const std::string& name) const {
     return it == values.end() ? std::vector<std::string>{} : it->second;
 }
 
-const std::vector<OptionSpec>& optionSpecs() {
-    static const std::vector<OptionSpec> specs{
+const std::vector<KnownOption>& knownOptions() {
+    static const std::vector<KnownOption> options{
         {"--json", false, true},
         {"--dry-run", false, true},
         {"--yes", false, true},
@@ -48,20 +48,20 @@ const std::vector<OptionSpec>& optionSpecs() {
         {"--fix"},
         {"--reload"},
     };
-    return specs;
+    return options;
 }
 
 bool isGlobalOption(const std::string& name) {
-    const auto& specs = optionSpecs();
-    return std::any_of(specs.begin(), specs.end(),
-                       [&name](const OptionSpec& spec) { return spec.global && spec.name == name; });
+    const auto& options = knownOptions();
+    return std::any_of(options.begin(), options.end(),
+                       [&name](const KnownOption& option) { return option.global && option.name == name; });
 }
 
 const OptionTable& optionTable() {
     static const OptionTable table = [] {
         OptionTable built;
-        for (const auto& spec : optionSpecs()) {
-            (spec.takesValue ? built.withValue : built.flags).push_back(spec.name);
+        for (const auto& option : knownOptions()) {
+            (option.takesValue ? built.withValue : built.flags).push_back(option.name);
         }
         return built;
     }();

@@ -20,12 +20,12 @@ struct Arguments {
 };
 
 // One option the program knows: whether it takes a value, and whether every command takes it.
-struct OptionSpec {
+struct KnownOption {
     std::string name;
     bool takesValue = false;
     bool global = false;
 };
-const std::vector<OptionSpec>& optionSpecs();
+const std::vector<KnownOption>& knownOptions();
 bool isGlobalOption(const std::string& name);
 
 // The options the program knows: those that take a value, and flags.

@@ -947,7 +947,7 @@ Outcome serverCommand(Context& context) {
 
 // What each command takes: its words (the command's own among them), the options it takes beyond the
 // global ones, whether it chooses between the access file and the shared file, and what runs it.
-struct CommandSpec {
+struct CommandEntry {
     std::string name;
     std::size_t least, most;
     std::string operands;
@@ -956,8 +956,8 @@ struct CommandSpec {
     Outcome (*run)(Context&);
 };
 
-const std::vector<CommandSpec>& commandTable() {
-    static const std::vector<CommandSpec> table{
+const std::vector<CommandEntry>& commandTable() {
+    static const std::vector<CommandEntry> table{
         {"users list", 3, 3, "FILE", {}, false, usersCommand},
         {"users add", 4, 4, "FILE NAME", {"--hash", "--password-stdin"}, false, usersCommand},
         {"users passwd", 4, 4, "FILE NAME", {"--hash", "--password-stdin"}, false, usersCommand},
@@ -988,9 +988,9 @@ const std::vector<CommandSpec>& commandTable() {
 // "the users commands are list, add, passwd, delete and verify", from the table.
 std::string familyList(const std::string& family) {
     std::vector<std::string> subs;
-    for (const auto& spec : commandTable()) {
-        if (spec.name.starts_with(family + " ")) {
-            subs.push_back(spec.name.substr(family.size() + 1));
+    for (const auto& known : commandTable()) {
+        if (known.name.starts_with(family + " ")) {
+            subs.push_back(known.name.substr(family.size() + 1));
         }
     }
     std::string list;
@@ -1014,21 +1014,22 @@ Outcome dispatch(Context& context) {
     const std::string name = family ? command + " " + words[1] : command;
     context.command = name;
     const auto& table = commandTable();
-    const auto spec = std::find_if(table.begin(), table.end(),
-                                   [&name](const CommandSpec& entry) { return entry.name == name; });
-    if (spec == table.end()) {
+    const auto entry = std::find_if(table.begin(), table.end(), [&name](const CommandEntry& candidate) {
+        return candidate.name == name;
+    });
+    if (entry == table.end()) {
         return usage(family ? "Unknown command \"" + name + "\"; " + familyList(command) + "."
                             : "Unknown command \"" + command + "\"; keepgatectl --help lists the commands.");
     }
-    if (auto wrong = expect(context, spec->least, spec->most, spec->options, spec->operands)) {
+    if (auto wrong = expect(context, entry->least, entry->most, entry->options, entry->operands)) {
         return *wrong;
     }
-    if (spec->places) {
+    if (entry->places) {
         if (auto wrong = checkPlaces(context)) {
             return *wrong;
         }
     }
-    return spec->run(context);
+    return entry->run(context);
 }
 
 } // namespace
