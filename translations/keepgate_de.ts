@@ -1538,6 +1538,38 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <source>Error!</source>
         <translation>Fehler!</translation>
     </message>
+    <message>
+        <source>The server serves this folder to everyone.</source>
+        <translation>Der Server liefert diesen Ordner an alle aus.</translation>
+    </message>
+    <message>
+        <source>Not protected: the server serves this folder to everyone.</source>
+        <translation>Nicht geschützt: Der Server liefert diesen Ordner an alle aus.</translation>
+    </message>
+    <message>
+        <source>The fix needs administrator rights for %1: run as root, or add --sudo.</source>
+        <translation>Die Behebung braucht Administratorrechte für %1: Führen Sie sie als root aus oder fügen Sie --sudo hinzu.</translation>
+    </message>
+    <message>
+        <source>Keepgate cannot fix this: %1</source>
+        <translation>Keepgate kann das nicht beheben: %1</translation>
+    </message>
+    <message>
+        <source>the web server&apos;s own configuration test refused the change once it was in place, so Keepgate put back what it had changed</source>
+        <translation>der eigene Konfigurationstest des Webservers hat die Änderung abgelehnt, als sie an ihrem Platz war, daher hat Keepgate zurückgestellt, was es geändert hatte</translation>
+    </message>
+    <message>
+        <source>the web server&apos;s own configuration test refused the change once it was in place, and Keepgate could not put back everything</source>
+        <translation>der eigene Konfigurationstest des Webservers hat die Änderung abgelehnt, als sie an ihrem Platz war, und Keepgate konnte nicht alles zurückstellen</translation>
+    </message>
+    <message>
+        <source>the web server&apos;s own configuration test refused the change once it was in place, so Keepgate put back what it had changed; the previous main configuration is kept as %1</source>
+        <translation>der eigene Konfigurationstest des Webservers hat die Änderung abgelehnt, als sie an ihrem Platz war, daher hat Keepgate zurückgestellt, was es geändert hatte; die bisherige Hauptkonfiguration ist als %1 aufbewahrt</translation>
+    </message>
+    <message>
+        <source>the web server&apos;s own configuration test refused the change once it was in place, and Keepgate could not put back everything; the previous main configuration is kept as %1</source>
+        <translation>der eigene Konfigurationstest des Webservers hat die Änderung abgelehnt, als sie an ihrem Platz war, und Keepgate konnte nicht alles zurückstellen; die bisherige Hauptkonfiguration ist als %1 aufbewahrt</translation>
+    </message>
 </context>
 <context>
     <name>QtWindowSystem</name>
@@ -1592,6 +1624,10 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <source>&lt;a href=&quot;%1&quot;&gt;Keepgate&apos;s home page&lt;/a&gt; · &lt;a href=&quot;%2&quot;&gt;The licence&lt;/a&gt;</source>
         <translation>&lt;a href=&quot;%1&quot;&gt;Keepgates Homepage&lt;/a&gt; · &lt;a href=&quot;%2&quot;&gt;Die Lizenz&lt;/a&gt;</translation>
     </message>
+    <message>
+        <source>Keepgate&apos;s icon</source>
+        <translation>Keepgates Symbol</translation>
+    </message>
 </context>
 <context>
     <name>keepgate::qt::MainWindow</name>
@@ -1624,40 +1660,12 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>Passwort</translation>
     </message>
     <message>
-        <source>Add User</source>
-        <translation>Benutzer hinzufügen</translation>
-    </message>
-    <message>
-        <source>Delete User</source>
-        <translation>Benutzer löschen</translation>
-    </message>
-    <message>
         <source>Choose…</source>
         <translation>Auswählen…</translation>
     </message>
     <message>
         <source>New…</source>
         <translation>Neu…</translation>
-    </message>
-    <message>
-        <source>Change Password…</source>
-        <translation>Passwort ändern…</translation>
-    </message>
-    <message>
-        <source>Check Password…</source>
-        <translation>Passwort prüfen…</translation>
-    </message>
-    <message>
-        <source>User file:</source>
-        <translation>Benutzerdatei:</translation>
-    </message>
-    <message>
-        <source>User name:</source>
-        <translation>Benutzername:</translation>
-    </message>
-    <message>
-        <source>Password:</source>
-        <translation>Passwort:</translation>
     </message>
     <message>
         <source>No user file open — Choose… or New…</source>
@@ -1672,32 +1680,8 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>Gruppenname</translation>
     </message>
     <message>
-        <source>Add Group</source>
-        <translation>Gruppe hinzufügen</translation>
-    </message>
-    <message>
-        <source>Delete Selected</source>
-        <translation>Auswahl löschen</translation>
-    </message>
-    <message>
         <source>Groups and their members</source>
         <translation>Gruppen und ihre Mitglieder</translation>
-    </message>
-    <message>
-        <source>Group file:</source>
-        <translation>Gruppendatei:</translation>
-    </message>
-    <message>
-        <source>New group:</source>
-        <translation>Neue Gruppe:</translation>
-    </message>
-    <message>
-        <source>User:</source>
-        <translation>Benutzer:</translation>
-    </message>
-    <message>
-        <source>to group</source>
-        <translation>zur Gruppe</translation>
     </message>
     <message>
         <source>No directory chosen</source>
@@ -1708,44 +1692,12 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>Wird angezeigt, wenn der Browser nach einem Passwort fragt</translation>
     </message>
     <message>
-        <source>Save Protection</source>
-        <translation>Schutz speichern</translation>
-    </message>
-    <message>
         <source>Remove Protection</source>
         <translation>Schutz entfernen</translation>
     </message>
     <message>
         <source>The address the server publishes the directory under</source>
         <translation>Die Adresse, unter der der Server das Verzeichnis veröffentlicht</translation>
-    </message>
-    <message>
-        <source>Test Protection</source>
-        <translation>Schutz testen</translation>
-    </message>
-    <message>
-        <source>Admit every user of the user file</source>
-        <translation>Jeden Benutzer der Benutzerdatei einlassen</translation>
-    </message>
-    <message>
-        <source>Deny all other hosts</source>
-        <translation>Alle anderen Hosts abweisen</translation>
-    </message>
-    <message>
-        <source>Deny rules first, then allow rules (deny,allow)</source>
-        <translation>Erst Deny-Regeln, dann Allow-Regeln (deny,allow)</translation>
-    </message>
-    <message>
-        <source>Allow rules first, then deny rules (allow,deny)</source>
-        <translation>Erst Allow-Regeln, dann Deny-Regeln (allow,deny)</translation>
-    </message>
-    <message>
-        <source>A password and an admitted host are both needed (and)</source>
-        <translation>Passwort und zugelassener Host sind beide nötig (und)</translation>
-    </message>
-    <message>
-        <source>A password or an admitted host is enough (or)</source>
-        <translation>Passwort oder zugelassener Host genügt (oder)</translation>
     </message>
     <message>
         <source>Use Apache 2.4 rules</source>
@@ -1776,24 +1728,8 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>Hostname oder IP-Adresse</translation>
     </message>
     <message>
-        <source>Members of the ticked groups are admitted.</source>
-        <translation>Mitglieder der angekreuzten Gruppen werden eingelassen.</translation>
-    </message>
-    <message>
         <source>Hosts</source>
         <translation>Hosts</translation>
-    </message>
-    <message>
-        <source>Directory:</source>
-        <translation>Verzeichnis:</translation>
-    </message>
-    <message>
-        <source>Address:</source>
-        <translation>Adresse:</translation>
-    </message>
-    <message>
-        <source>Realm name:</source>
-        <translation>Bereichsname:</translation>
     </message>
     <message>
         <source>Protection status</source>
@@ -1806,10 +1742,6 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
     <message>
         <source>Test Again</source>
         <translation>Erneut testen</translation>
-    </message>
-    <message>
-        <source>Check Server</source>
-        <translation>Server prüfen</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -1847,6 +1779,190 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <source>About Keepgate</source>
         <translation>Über Keepgate</translation>
     </message>
+    <message>
+        <source>&amp;Add User</source>
+        <translation>Benutzer hinzu&amp;fügen</translation>
+    </message>
+    <message>
+        <source>&amp;Delete User</source>
+        <translation>Benutzer &amp;löschen</translation>
+    </message>
+    <message>
+        <source>Change Pass&amp;word…</source>
+        <translation>Passw&amp;ort ändern…</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k Password…</source>
+        <translation>Passwort p&amp;rüfen…</translation>
+    </message>
+    <message>
+        <source>The users of the user file, each with the kind of hash of its password</source>
+        <translation>Die Benutzer der Benutzerdatei, jeder mit der Art des Hashes seines Passworts</translation>
+    </message>
+    <message>
+        <source>&amp;User file:</source>
+        <translation>&amp;Benutzerdatei:</translation>
+    </message>
+    <message>
+        <source>User file</source>
+        <translation>Benutzerdatei</translation>
+    </message>
+    <message>
+        <source>User&amp;s:</source>
+        <translation>Benut&amp;zer:</translation>
+    </message>
+    <message>
+        <source>User &amp;name:</source>
+        <translation>Benutzer&amp;name:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>A&amp;dd Group</source>
+        <translation>Gruppe h&amp;inzufügen</translation>
+    </message>
+    <message>
+        <source>Delete &amp;Selected</source>
+        <translation>Auswahl &amp;löschen</translation>
+    </message>
+    <message>
+        <source>The groups of the group file, each with its members</source>
+        <translation>Die Gruppen der Gruppendatei, jede mit ihren Mitgliedern</translation>
+    </message>
+    <message>
+        <source>&amp;Group file:</source>
+        <translation>&amp;Gruppendatei:</translation>
+    </message>
+    <message>
+        <source>Group file</source>
+        <translation>Gruppendatei</translation>
+    </message>
+    <message>
+        <source>Groups and their &amp;members:</source>
+        <translation>Gruppen und ihre &amp;Mitglieder:</translation>
+    </message>
+    <message>
+        <source>&amp;New group:</source>
+        <translation>&amp;Neue Gruppe:</translation>
+    </message>
+    <message>
+        <source>New group</source>
+        <translation>Neue Gruppe</translation>
+    </message>
+    <message>
+        <source>&amp;User:</source>
+        <translation>Ben&amp;utzer:</translation>
+    </message>
+    <message>
+        <source>&amp;to group</source>
+        <translation>&amp;zur Gruppe</translation>
+    </message>
+    <message>
+        <source>Group to add the user to</source>
+        <translation>Gruppe, zu der der Benutzer hinzugefügt wird</translation>
+    </message>
+    <message>
+        <source>&amp;Save Protection</source>
+        <translation>Schutz &amp;speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Test Protection</source>
+        <translation>Schutz &amp;testen</translation>
+    </message>
+    <message>
+        <source>Protection test progress</source>
+        <translation>Fortschritt des Schutztests</translation>
+    </message>
+    <message>
+        <source>Admit e&amp;very user of the user file</source>
+        <translation>&amp;Jeden Benutzer der Benutzerdatei einlassen</translation>
+    </message>
+    <message>
+        <source>Deny all &amp;other hosts</source>
+        <translation>Alle a&amp;nderen Hosts abweisen</translation>
+    </message>
+    <message>
+        <source>De&amp;ny rules first, then allow rules (deny,allow)</source>
+        <translation>&amp;Erst Deny-Regeln, dann Allow-Regeln (deny,allow)</translation>
+    </message>
+    <message>
+        <source>Allo&amp;w rules first, then deny rules (allow,deny)</source>
+        <translation>Erst Allo&amp;w-Regeln, dann Deny-Regeln (allow,deny)</translation>
+    </message>
+    <message>
+        <source>A password and an admitted host are &amp;both needed (and)</source>
+        <translation>Passwort und zugelassener Host sind beide nöt&amp;ig (und)</translation>
+    </message>
+    <message>
+        <source>A password or an admitted host is &amp;enough (or)</source>
+        <translation>Passwort &amp;oder zugelassener Host genügt (oder)</translation>
+    </message>
+    <message>
+        <source>Users of the user file</source>
+        <translation>Benutzer der Benutzerdatei</translation>
+    </message>
+    <message>
+        <source>The users of the directory&apos;s user file; a ticked user is admitted</source>
+        <translation>Die Benutzer der Benutzerdatei des Verzeichnisses; ein angekreuzter Benutzer wird eingelassen</translation>
+    </message>
+    <message>
+        <source>Groups of the group file</source>
+        <translation>Gruppen der Gruppendatei</translation>
+    </message>
+    <message>
+        <source>The groups of the directory&apos;s group file; the members of a ticked group are admitted</source>
+        <translation>Die Gruppen der Gruppendatei des Verzeichnisses; die Mitglieder einer angekreuzten Gruppe werden eingelassen</translation>
+    </message>
+    <message>
+        <source>Host rules</source>
+        <translation>Host-Regeln</translation>
+    </message>
+    <message>
+        <source>The host rules, each allowing or denying a host name or IP address</source>
+        <translation>Die Host-Regeln, jede erlaubt oder verweigert einen Hostnamen oder eine IP-Adresse</translation>
+    </message>
+    <message>
+        <source>Ti&amp;ck the users to admit:</source>
+        <translation>Einzulassende Benut&amp;zer ankreuzen:</translation>
+    </message>
+    <message>
+        <source>&amp;Members of the ticked groups are admitted.</source>
+        <translation>&amp;Mitglieder der angekreuzten Gruppen werden eingelassen.</translation>
+    </message>
+    <message>
+        <source>Host ru&amp;les:</source>
+        <translation>Host-Rege&amp;ln:</translation>
+    </message>
+    <message>
+        <source>&amp;Directory:</source>
+        <translation>&amp;Verzeichnis:</translation>
+    </message>
+    <message>
+        <source>Directory</source>
+        <translation>Verzeichnis</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>&amp;Adresse:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>&amp;Realm name:</source>
+        <translation>Be&amp;reichsname:</translation>
+    </message>
+    <message>
+        <source>Realm name</source>
+        <translation>Bereichsname</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k Server</source>
+        <translation>Server &amp;prüfen</translation>
+    </message>
 </context>
 <context>
     <name>keepgate::qt::PreferencesWindow</name>
@@ -1859,14 +1975,6 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>Die Schutzeinstellungen jedes Verzeichnisses ablegen in</translation>
     </message>
     <message>
-        <source>an access file inside the directory, named:</source>
-        <translation>einer Zugriffsdatei im Verzeichnis, mit dem Namen:</translation>
-    </message>
-    <message>
-        <source>one shared web-server configuration file:</source>
-        <translation>einer gemeinsamen Konfigurationsdatei des Webservers:</translation>
-    </message>
-    <message>
         <source>Changes to this choice are checked against the web server&apos;s configuration at the next start.</source>
         <translation>Änderungen dieser Wahl werden beim nächsten Start mit der Konfiguration des Webservers abgeglichen.</translation>
     </message>
@@ -1875,36 +1983,60 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>Webserver</translation>
     </message>
     <message>
-        <source>Detect</source>
-        <translation>Erkennen</translation>
-    </message>
-    <message>
-        <source>Main configuration file:</source>
-        <translation>Hauptkonfigurationsdatei:</translation>
-    </message>
-    <message>
-        <source>Check for a newer version at start</source>
-        <translation>Beim Start nach einer neueren Version suchen</translation>
-    </message>
-    <message>
-        <source>Show hidden files</source>
-        <translation>Versteckte Dateien anzeigen</translation>
-    </message>
-    <message>
-        <source>Hash new passwords with:</source>
-        <translation>Neue Passwörter hashen mit:</translation>
-    </message>
-    <message>
-        <source>Restore Defaults</source>
-        <translation>Standardwerte wiederherstellen</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Speichern</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>an &amp;access file inside the directory, named:</source>
+        <translation>einer &amp;Zugriffsdatei im Verzeichnis, mit dem Namen:</translation>
+    </message>
+    <message>
+        <source>one shared web-server &amp;configuration file:</source>
+        <translation>einer gemeinsamen &amp;Konfigurationsdatei des Webservers:</translation>
+    </message>
+    <message>
+        <source>Access file name</source>
+        <translation>Name der Zugriffsdatei</translation>
+    </message>
+    <message>
+        <source>Shared configuration file</source>
+        <translation>Gemeinsame Konfigurationsdatei</translation>
+    </message>
+    <message>
+        <source>&amp;Detect</source>
+        <translation>&amp;Erkennen</translation>
+    </message>
+    <message>
+        <source>&amp;Main configuration file:</source>
+        <translation>&amp;Hauptkonfigurationsdatei:</translation>
+    </message>
+    <message>
+        <source>Main configuration file</source>
+        <translation>Hauptkonfigurationsdatei</translation>
+    </message>
+    <message>
+        <source>Check for a newer &amp;version at start</source>
+        <translation>Beim Start nach einer neueren &amp;Version suchen</translation>
+    </message>
+    <message>
+        <source>Show &amp;hidden files</source>
+        <translation>Versteckte &amp;Dateien anzeigen</translation>
+    </message>
+    <message>
+        <source>Hash new &amp;passwords with:</source>
+        <translation>Neue &amp;Passwörter hashen mit:</translation>
+    </message>
+    <message>
+        <source>Hash for new passwords</source>
+        <translation>Hash für neue Passwörter</translation>
+    </message>
+    <message>
+        <source>&amp;Restore Defaults</source>
+        <translation>Standardwerte &amp;wiederherstellen</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
     </message>
 </context>
 <context>
@@ -1950,8 +2082,8 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>Beheben…</translation>
     </message>
     <message>
-        <source>Fix: %1</source>
-        <translation>Beheben: %1</translation>
+        <source>Server check progress</source>
+        <translation>Fortschritt der Serverprüfung</translation>
     </message>
 </context>
 </TS>

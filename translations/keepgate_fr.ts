@@ -1538,6 +1538,38 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <source>Error!</source>
         <translation>Erreur&#xa0;!</translation>
     </message>
+    <message>
+        <source>The server serves this folder to everyone.</source>
+        <translation>Le serveur sert ce dossier à tout le monde.</translation>
+    </message>
+    <message>
+        <source>Not protected: the server serves this folder to everyone.</source>
+        <translation>Non protégé&#xa0;: le serveur sert ce dossier à tout le monde.</translation>
+    </message>
+    <message>
+        <source>The fix needs administrator rights for %1: run as root, or add --sudo.</source>
+        <translation>La correction demande les droits d&apos;administrateur pour %1&#xa0;: lancez-la en tant que root, ou ajoutez --sudo.</translation>
+    </message>
+    <message>
+        <source>Keepgate cannot fix this: %1</source>
+        <translation>Keepgate ne peut pas corriger cela&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the web server&apos;s own configuration test refused the change once it was in place, so Keepgate put back what it had changed</source>
+        <translation>le test de configuration du serveur web lui-même a refusé la modification une fois en place&#xa0;; Keepgate a donc remis ce qu&apos;il avait modifié</translation>
+    </message>
+    <message>
+        <source>the web server&apos;s own configuration test refused the change once it was in place, and Keepgate could not put back everything</source>
+        <translation>le test de configuration du serveur web lui-même a refusé la modification une fois en place, et Keepgate n&apos;a pas pu tout remettre</translation>
+    </message>
+    <message>
+        <source>the web server&apos;s own configuration test refused the change once it was in place, so Keepgate put back what it had changed; the previous main configuration is kept as %1</source>
+        <translation>le test de configuration du serveur web lui-même a refusé la modification une fois en place&#xa0;; Keepgate a donc remis ce qu&apos;il avait modifié&#xa0;; la configuration principale précédente est conservée sous %1</translation>
+    </message>
+    <message>
+        <source>the web server&apos;s own configuration test refused the change once it was in place, and Keepgate could not put back everything; the previous main configuration is kept as %1</source>
+        <translation>le test de configuration du serveur web lui-même a refusé la modification une fois en place, et Keepgate n&apos;a pas pu tout remettre&#xa0;; la configuration principale précédente est conservée sous %1</translation>
+    </message>
 </context>
 <context>
     <name>QtWindowSystem</name>
@@ -1592,6 +1624,10 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <source>&lt;a href=&quot;%1&quot;&gt;Keepgate&apos;s home page&lt;/a&gt; · &lt;a href=&quot;%2&quot;&gt;The licence&lt;/a&gt;</source>
         <translation>&lt;a href=&quot;%1&quot;&gt;Site de Keepgate&lt;/a&gt; · &lt;a href=&quot;%2&quot;&gt;La licence&lt;/a&gt;</translation>
     </message>
+    <message>
+        <source>Keepgate&apos;s icon</source>
+        <translation>Icône de Keepgate</translation>
+    </message>
 </context>
 <context>
     <name>keepgate::qt::MainWindow</name>
@@ -1624,40 +1660,12 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>Mot de passe</translation>
     </message>
     <message>
-        <source>Add User</source>
-        <translation>Ajouter l&apos;utilisateur</translation>
-    </message>
-    <message>
-        <source>Delete User</source>
-        <translation>Supprimer l&apos;utilisateur</translation>
-    </message>
-    <message>
         <source>Choose…</source>
         <translation>Choisir…</translation>
     </message>
     <message>
         <source>New…</source>
         <translation>Nouveau…</translation>
-    </message>
-    <message>
-        <source>Change Password…</source>
-        <translation>Changer le mot de passe…</translation>
-    </message>
-    <message>
-        <source>Check Password…</source>
-        <translation>Vérifier le mot de passe…</translation>
-    </message>
-    <message>
-        <source>User file:</source>
-        <translation>Fichier des utilisateurs&#xa0;:</translation>
-    </message>
-    <message>
-        <source>User name:</source>
-        <translation>Nom d&apos;utilisateur&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Password:</source>
-        <translation>Mot de passe&#xa0;:</translation>
     </message>
     <message>
         <source>No user file open — Choose… or New…</source>
@@ -1672,32 +1680,8 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>Nom du groupe</translation>
     </message>
     <message>
-        <source>Add Group</source>
-        <translation>Ajouter le groupe</translation>
-    </message>
-    <message>
-        <source>Delete Selected</source>
-        <translation>Supprimer la sélection</translation>
-    </message>
-    <message>
         <source>Groups and their members</source>
         <translation>Groupes et leurs membres</translation>
-    </message>
-    <message>
-        <source>Group file:</source>
-        <translation>Fichier des groupes&#xa0;:</translation>
-    </message>
-    <message>
-        <source>New group:</source>
-        <translation>Nouveau groupe&#xa0;:</translation>
-    </message>
-    <message>
-        <source>User:</source>
-        <translation>Utilisateur&#xa0;:</translation>
-    </message>
-    <message>
-        <source>to group</source>
-        <translation>au groupe</translation>
     </message>
     <message>
         <source>No directory chosen</source>
@@ -1708,44 +1692,12 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>Affiché quand le navigateur demande un mot de passe</translation>
     </message>
     <message>
-        <source>Save Protection</source>
-        <translation>Enregistrer la protection</translation>
-    </message>
-    <message>
         <source>Remove Protection</source>
         <translation>Supprimer la protection</translation>
     </message>
     <message>
         <source>The address the server publishes the directory under</source>
         <translation>L&apos;adresse sous laquelle le serveur publie le répertoire</translation>
-    </message>
-    <message>
-        <source>Test Protection</source>
-        <translation>Tester la protection</translation>
-    </message>
-    <message>
-        <source>Admit every user of the user file</source>
-        <translation>Admettre tous les utilisateurs du fichier des utilisateurs</translation>
-    </message>
-    <message>
-        <source>Deny all other hosts</source>
-        <translation>Refuser tous les autres hôtes</translation>
-    </message>
-    <message>
-        <source>Deny rules first, then allow rules (deny,allow)</source>
-        <translation>D&apos;abord les règles Deny, puis les règles Allow (deny,allow)</translation>
-    </message>
-    <message>
-        <source>Allow rules first, then deny rules (allow,deny)</source>
-        <translation>D&apos;abord les règles Allow, puis les règles Deny (allow,deny)</translation>
-    </message>
-    <message>
-        <source>A password and an admitted host are both needed (and)</source>
-        <translation>Un mot de passe et un hôte admis sont tous deux requis (et)</translation>
-    </message>
-    <message>
-        <source>A password or an admitted host is enough (or)</source>
-        <translation>Un mot de passe ou un hôte admis suffit (ou)</translation>
     </message>
     <message>
         <source>Use Apache 2.4 rules</source>
@@ -1776,24 +1728,8 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>Nom d&apos;hôte ou adresse IP</translation>
     </message>
     <message>
-        <source>Members of the ticked groups are admitted.</source>
-        <translation>Les membres des groupes cochés sont admis.</translation>
-    </message>
-    <message>
         <source>Hosts</source>
         <translation>Hôtes</translation>
-    </message>
-    <message>
-        <source>Directory:</source>
-        <translation>Répertoire&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Address:</source>
-        <translation>Adresse&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Realm name:</source>
-        <translation>Nom du domaine&#xa0;:</translation>
     </message>
     <message>
         <source>Protection status</source>
@@ -1806,10 +1742,6 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
     <message>
         <source>Test Again</source>
         <translation>Tester à nouveau</translation>
-    </message>
-    <message>
-        <source>Check Server</source>
-        <translation>Vérifier le serveur</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -1847,6 +1779,190 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <source>About Keepgate</source>
         <translation>À propos de Keepgate</translation>
     </message>
+    <message>
+        <source>&amp;Add User</source>
+        <translation>A&amp;jouter l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>&amp;Delete User</source>
+        <translation>Supprimer l&apos;uti&amp;lisateur</translation>
+    </message>
+    <message>
+        <source>Change Pass&amp;word…</source>
+        <translation>&amp;Changer le mot de passe…</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k Password…</source>
+        <translation>&amp;Vérifier le mot de passe…</translation>
+    </message>
+    <message>
+        <source>The users of the user file, each with the kind of hash of its password</source>
+        <translation>Les utilisateurs du fichier des utilisateurs, chacun avec le type d&apos;empreinte de son mot de passe</translation>
+    </message>
+    <message>
+        <source>&amp;User file:</source>
+        <translation>Fichier des &amp;utilisateurs&#xa0;:</translation>
+    </message>
+    <message>
+        <source>User file</source>
+        <translation>Fichier des utilisateurs</translation>
+    </message>
+    <message>
+        <source>User&amp;s:</source>
+        <translation>Utili&amp;sateurs&#xa0;:</translation>
+    </message>
+    <message>
+        <source>User &amp;name:</source>
+        <translation>&amp;Nom d&apos;utilisateur&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Mot de passe&#xa0;:</translation>
+    </message>
+    <message>
+        <source>A&amp;dd Group</source>
+        <translation>Ajouter le &amp;groupe</translation>
+    </message>
+    <message>
+        <source>Delete &amp;Selected</source>
+        <translation>&amp;Supprimer la sélection</translation>
+    </message>
+    <message>
+        <source>The groups of the group file, each with its members</source>
+        <translation>Les groupes du fichier des groupes, chacun avec ses membres</translation>
+    </message>
+    <message>
+        <source>&amp;Group file:</source>
+        <translation>Fichier des g&amp;roupes&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Group file</source>
+        <translation>Fichier des groupes</translation>
+    </message>
+    <message>
+        <source>Groups and their &amp;members:</source>
+        <translation>Groupes et leurs &amp;membres&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;New group:</source>
+        <translation>&amp;Nouveau groupe&#xa0;:</translation>
+    </message>
+    <message>
+        <source>New group</source>
+        <translation>Nouveau groupe</translation>
+    </message>
+    <message>
+        <source>&amp;User:</source>
+        <translation>&amp;Utilisateur&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;to group</source>
+        <translation>au gr&amp;oupe</translation>
+    </message>
+    <message>
+        <source>Group to add the user to</source>
+        <translation>Groupe auquel ajouter l&apos;utilisateur</translation>
+    </message>
+    <message>
+        <source>&amp;Save Protection</source>
+        <translation>Enregi&amp;strer la protection</translation>
+    </message>
+    <message>
+        <source>&amp;Test Protection</source>
+        <translation>&amp;Tester la protection</translation>
+    </message>
+    <message>
+        <source>Protection test progress</source>
+        <translation>Progression du test de protection</translation>
+    </message>
+    <message>
+        <source>Admit e&amp;very user of the user file</source>
+        <translation>Ad&amp;mettre tous les utilisateurs du fichier des utilisateurs</translation>
+    </message>
+    <message>
+        <source>Deny all &amp;other hosts</source>
+        <translation>Refuser t&amp;ous les autres hôtes</translation>
+    </message>
+    <message>
+        <source>De&amp;ny rules first, then allow rules (deny,allow)</source>
+        <translation>D&apos;abord les règles De&amp;ny, puis les règles Allow (deny,allow)</translation>
+    </message>
+    <message>
+        <source>Allo&amp;w rules first, then deny rules (allow,deny)</source>
+        <translation>D&apos;abord les règles Allo&amp;w, puis les règles Deny (allow,deny)</translation>
+    </message>
+    <message>
+        <source>A password and an admitted host are &amp;both needed (and)</source>
+        <translation>Un mot de passe et un hôte admis sont tous deux re&amp;quis (et)</translation>
+    </message>
+    <message>
+        <source>A password or an admitted host is &amp;enough (or)</source>
+        <translation>Un mot de passe ou un hôte admis suff&amp;it (ou)</translation>
+    </message>
+    <message>
+        <source>Users of the user file</source>
+        <translation>Utilisateurs du fichier des utilisateurs</translation>
+    </message>
+    <message>
+        <source>The users of the directory&apos;s user file; a ticked user is admitted</source>
+        <translation>Les utilisateurs du fichier des utilisateurs du répertoire&#xa0;; un utilisateur coché est admis</translation>
+    </message>
+    <message>
+        <source>Groups of the group file</source>
+        <translation>Groupes du fichier des groupes</translation>
+    </message>
+    <message>
+        <source>The groups of the directory&apos;s group file; the members of a ticked group are admitted</source>
+        <translation>Les groupes du fichier des groupes du répertoire&#xa0;; les membres d&apos;un groupe coché sont admis</translation>
+    </message>
+    <message>
+        <source>Host rules</source>
+        <translation>Règles d&apos;hôte</translation>
+    </message>
+    <message>
+        <source>The host rules, each allowing or denying a host name or IP address</source>
+        <translation>Les règles d&apos;hôte, chacune autorisant ou refusant un nom d&apos;hôte ou une adresse IP</translation>
+    </message>
+    <message>
+        <source>Ti&amp;ck the users to admit:</source>
+        <translation>&amp;Cochez les utilisateurs à admettre&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Members of the ticked groups are admitted.</source>
+        <translation>&amp;Les membres des groupes cochés sont admis.</translation>
+    </message>
+    <message>
+        <source>Host ru&amp;les:</source>
+        <translation>Règles d&apos;&amp;hôte&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Directory:</source>
+        <translation>Ré&amp;pertoire&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Directory</source>
+        <translation>Répertoire</translation>
+    </message>
+    <message>
+        <source>&amp;Address:</source>
+        <translation>Adr&amp;esse&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>&amp;Realm name:</source>
+        <translation>Nom du &amp;domaine&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Realm name</source>
+        <translation>Nom du domaine</translation>
+    </message>
+    <message>
+        <source>Chec&amp;k Server</source>
+        <translation>&amp;Vérifier le serveur</translation>
+    </message>
 </context>
 <context>
     <name>keepgate::qt::PreferencesWindow</name>
@@ -1859,14 +1975,6 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>Conserver les réglages de protection de chaque répertoire dans</translation>
     </message>
     <message>
-        <source>an access file inside the directory, named:</source>
-        <translation>un fichier d&apos;accès dans le répertoire, nommé&#xa0;:</translation>
-    </message>
-    <message>
-        <source>one shared web-server configuration file:</source>
-        <translation>un fichier de configuration partagé du serveur web&#xa0;:</translation>
-    </message>
-    <message>
         <source>Changes to this choice are checked against the web server&apos;s configuration at the next start.</source>
         <translation>Les changements de ce choix sont vérifiés par rapport à la configuration du serveur web au prochain démarrage.</translation>
     </message>
@@ -1875,36 +1983,60 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>Serveur web</translation>
     </message>
     <message>
-        <source>Detect</source>
-        <translation>Détecter</translation>
-    </message>
-    <message>
-        <source>Main configuration file:</source>
-        <translation>Fichier de configuration principal&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Check for a newer version at start</source>
-        <translation>Rechercher une version plus récente au démarrage</translation>
-    </message>
-    <message>
-        <source>Show hidden files</source>
-        <translation>Afficher les fichiers cachés</translation>
-    </message>
-    <message>
-        <source>Hash new passwords with:</source>
-        <translation>Hacher les nouveaux mots de passe avec&#xa0;:</translation>
-    </message>
-    <message>
-        <source>Restore Defaults</source>
-        <translation>Rétablir les valeurs par défaut</translation>
-    </message>
-    <message>
-        <source>Save</source>
-        <translation>Enregistrer</translation>
-    </message>
-    <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>an &amp;access file inside the directory, named:</source>
+        <translation>un fichier d&apos;&amp;accès dans le répertoire, nommé&#xa0;:</translation>
+    </message>
+    <message>
+        <source>one shared web-server &amp;configuration file:</source>
+        <translation>un fichier de &amp;configuration partagé du serveur web&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Access file name</source>
+        <translation>Nom du fichier d&apos;accès</translation>
+    </message>
+    <message>
+        <source>Shared configuration file</source>
+        <translation>Fichier de configuration partagé</translation>
+    </message>
+    <message>
+        <source>&amp;Detect</source>
+        <translation>&amp;Détecter</translation>
+    </message>
+    <message>
+        <source>&amp;Main configuration file:</source>
+        <translation>Fichier de configuration &amp;principal&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Main configuration file</source>
+        <translation>Fichier de configuration principal</translation>
+    </message>
+    <message>
+        <source>Check for a newer &amp;version at start</source>
+        <translation>Rechercher une &amp;version plus récente au démarrage</translation>
+    </message>
+    <message>
+        <source>Show &amp;hidden files</source>
+        <translation>Afficher les fic&amp;hiers cachés</translation>
+    </message>
+    <message>
+        <source>Hash new &amp;passwords with:</source>
+        <translation>Hacher les nouveaux &amp;mots de passe avec&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Hash for new passwords</source>
+        <translation>Empreinte des nouveaux mots de passe</translation>
+    </message>
+    <message>
+        <source>&amp;Restore Defaults</source>
+        <translation>&amp;Rétablir les valeurs par défaut</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Enregistrer</translation>
     </message>
 </context>
 <context>
@@ -1950,8 +2082,8 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>Corriger…</translation>
     </message>
     <message>
-        <source>Fix: %1</source>
-        <translation>Corriger&#xa0;: %1</translation>
+        <source>Server check progress</source>
+        <translation>Progression de la vérification du serveur</translation>
     </message>
 </context>
 </TS>

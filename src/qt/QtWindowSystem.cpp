@@ -248,12 +248,8 @@ void QtWindowSystem::beginCredentialSheet(const ui::CredentialSpec& sheet, ui::W
     password->setEchoMode(QLineEdit::Password);
     username->setAccessibleName(QApplication::translate("QtWindowSystem", "User name"));
     password->setAccessibleName(QApplication::translate("QtWindowSystem", "Password"));
-    auto* usernameLabel = new QLabel(QApplication::translate("QtWindowSystem", "&User name:"));
-    usernameLabel->setBuddy(username);
-    auto* passwordLabel = new QLabel(QApplication::translate("QtWindowSystem", "&Password:"));
-    passwordLabel->setBuddy(password);
-    layout->addRow(usernameLabel, username);
-    layout->addRow(passwordLabel, password);
+    layout->addRow(QApplication::translate("QtWindowSystem", "&User name:"), username);
+    layout->addRow(QApplication::translate("QtWindowSystem", "&Password:"), password);
     auto* buttons = new QDialogButtonBox;
     buttons->addButton(translatedMessage(sheet.defaultButton), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(translatedMessage(sheet.alternateButton), QDialogButtonBox::RejectRole);
@@ -298,6 +294,7 @@ bool QtWindowSystem::showHelp(const std::string& path) {
         auto* browser = new QTextBrowser(window);
         browser->setObjectName(QStringLiteral("helpBrowser"));
         browser->setOpenExternalLinks(true);
+        browser->setAccessibleName(QCoreApplication::translate("Keepgate", "Keepgate Help"));
         auto* layout = new QVBoxLayout(window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(browser);

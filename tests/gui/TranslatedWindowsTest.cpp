@@ -1,4 +1,8 @@
+#include <QAbstractButton>
 #include <QApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabWidget>
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
@@ -127,12 +131,78 @@ TEST_F(TranslatedWindowsTest, NoTextIsLeftInEnglishInGermanOrFrench) {
                 continue;
             }
             EXPECT_NE(translated[i], english[i]) << language << ": left in English: " << english[i].toStdString();
-            // Paths of the temporary folder are not prose; what is left of the text must not be English.
+            // Paths of the temporary folder and mnemonic marks are not prose; what is left must not be English.
             QString prose = translated[i];
-            prose.remove(QString::fromStdString(temp.path()));
+            prose.remove(QString::fromStdString(temp.path())).remove(QLatin1Char('&'));
             EXPECT_FALSE(prose.contains(kEnglishWord))
                 << language << ": English inside \"" << translated[i].toStdString() << "\"";
         }
+    }
+}
+
+// The Alt+letter keys of what a user sees at once: the menu bar's and those of every visible button and
+// labelled field, each page of every tab shown in turn. Two with the same key would fight over it.
+QStringList clashingMnemonics(QWidget* window, QMenuBar* menus) {
+    const auto keyOf = [](const QString& text) -> QString {
+        for (qsizetype i = text.indexOf(QLatin1Char('&')); i >= 0 && i + 1 < text.size();
+             i = text.indexOf(QLatin1Char('&'), i + 2)) {
+            if (text[i + 1] != QLatin1Char('&')) {
+                return text[i + 1].toLower();
+            }
+        }
+        return {};
+    };
+    QStringList clashes;
+    const auto check = [&] {
+        QMap<QString, QString> seen;
+        QStringList texts;
+        if (menus) {
+            for (QAction* action : menus->actions()) {
+                texts << action->text();
+            }
+        }
+        for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+            if (button->isVisibleTo(window)) {
+                texts << button->text();
+            }
+        }
+        for (QLabel* label : window->findChildren<QLabel*>()) {
+            if (label->buddy() && label->isVisibleTo(window)) {
+                texts << label->text();
+            }
+        }
+        for (const QString& text : texts) {
+            const QString key = keyOf(text);
+            if (!key.isEmpty() && seen.contains(key)) {
+                clashes << seen[key] + QStringLiteral(" / ") + text;
+            }
+            seen.insert(key, text);
+        }
+    };
+    const QList<QTabWidget*> tabs = window->findChildren<QTabWidget*>();
+    if (tabs.isEmpty()) {
+        check();
+    }
+    for (QTabWidget* outer : tabs) {
+        for (int page = 0; page < outer->count(); ++page) {
+            outer->setCurrentIndex(page);
+            check();
+        }
+    }
+    return clashes;
+}
+
+TEST_F(TranslatedWindowsTest, NoTwoControlsShownTogetherShareAMnemonicInAnyLanguage) {
+    for (const char* language : {"", "de_DE", "fr_FR"}) {
+        if (*language) {
+            ASSERT_TRUE(qt::installTranslations(QLocale(QString::fromLatin1(language)), KEEPGATE_APP_DIR));
+        }
+        {
+            qt::ApplicationWindows windows(&windowSystem);
+            EXPECT_EQ(clashingMnemonics(&windows.main, windows.main.menuBar()), QStringList()) << language;
+            EXPECT_EQ(clashingMnemonics(&windows.preferences, nullptr), QStringList()) << language;
+        }
+        qt::removeTranslations();
     }
 }
 
