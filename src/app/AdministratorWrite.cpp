@@ -16,8 +16,8 @@ void offerAdministratorWrite(ui::Window* parent, const std::string& path, const 
         return;
     }
     ui::windowSystem().beginAlertSheet(
-        {"Error!", errorMessage, QT_TRANSLATE_NOOP("Messages", "Write with administrator rights"), "Cancel"}, parent,
-        [parent, path, text, done](int returnCode) {
+        {"Error!", errorMessage, QT_TRANSLATE_NOOP("Messages", "Write with administrator rights"), "Cancel"},
+        parent, [parent, path, text, done](int returnCode) {
             bool written = false;
             if (returnCode == 1) {
                 const auto outcome = PrivilegedCopy::install(text, path);
@@ -25,20 +25,22 @@ void offerAdministratorWrite(ui::Window* parent, const std::string& path, const 
                 ui::windowSystem().beginAlertSheet(
                     written
                         ? ui::AlertSpec{QT_TRANSLATE_NOOP("Messages", "Saved"),
-                                        text::fill(QT_TRANSLATE_NOOP("Messages",
-                                                                     "%1 was written with administrator rights."),
-                                                   path),
+                                        text::fill(
+                                            QT_TRANSLATE_NOOP("Messages",
+                                                              "%1 was written with administrator rights."),
+                                            path),
                                         "OK", ""}
                         : ui::AlertSpec{"Error!",
-                                        text::fill(outcome.unchanged
-                                                       ? QT_TRANSLATE_NOOP("Messages",
-                                                                           "%1 was not written with administrator "
-                                                                           "rights: %2. The file was not changed.")
-                                                       : QT_TRANSLATE_NOOP("Messages",
-                                                                           "%1 was not written with administrator "
-                                                                           "rights: %2. The file may have been "
-                                                                           "changed."),
-                                                   path, outcome.error),
+                                        text::fill(
+                                            outcome.unchanged
+                                                ? QT_TRANSLATE_NOOP("Messages",
+                                                                    "%1 was not written with administrator "
+                                                                    "rights: %2. The file was not changed.")
+                                                : QT_TRANSLATE_NOOP("Messages",
+                                                                    "%1 was not written with administrator "
+                                                                    "rights: %2. The file may have been "
+                                                                    "changed."),
+                                            path, outcome.error),
                                         "OK", ""},
                     parent, {});
             }

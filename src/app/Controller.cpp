@@ -106,10 +106,11 @@ void Controller::askToConfigureServer(bool restored) {
         }
         situation = text::fill(
             !restored && filename != constants::kDefaultAccessFilename
-                ? QT_TRANSLATE_NOOP("Messages", "You have set up Keepgate to keep the protection settings of "
-                                                "each individual directory you are protecting in its %1 file, "
-                                                "but the Apache web server does not read them in %2 and the "
-                                                "directories inside it.")
+                ? QT_TRANSLATE_NOOP("Messages",
+                                    "You have set up Keepgate to keep the protection settings of "
+                                    "each individual directory you are protecting in its %1 file, "
+                                    "but the Apache web server does not read them in %2 and the "
+                                    "directories inside it.")
                 : QT_TRANSLATE_NOOP("Messages", "Keepgate keeps the protection settings of each individual "
                                                 "directory you are protecting in its %1 file, but the Apache "
                                                 "web server does not read them in %2 and the directories "
@@ -123,16 +124,17 @@ void Controller::askToConfigureServer(bool restored) {
         if (!shared.empty() && ServerCheck::includes(config, profile.serverRoot, shared)) {
             return;
         }
-        situation = text::fill(QT_TRANSLATE_NOOP("Messages", "You have set up Keepgate to keep the protection "
-                                                             "settings of every directory in %1, but the Apache "
-                                                             "web server does not read that file."),
-                               shared);
+        situation =
+            text::fill(QT_TRANSLATE_NOOP("Messages", "You have set up Keepgate to keep the protection "
+                                                     "settings of every directory in %1, but the Apache "
+                                                     "web server does not read that file."),
+                       shared);
         amendment = ServerCheck::includeFix(profile, shared, &problem);
         answer = [this](int returnCode) { setupConfigFileWithInclude(returnCode); };
     }
     if (!amendment) {
-        ui::windowSystem().showStatus(
-            text::fill(QT_TRANSLATE_NOOP("Messages", "%1 Keepgate cannot change that: %2."), situation, problem));
+        ui::windowSystem().showStatus(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "%1 Keepgate cannot change that: %2."), situation, problem));
         return;
     }
     const std::string message = text::fill(
@@ -165,11 +167,11 @@ void Controller::checkForUpdateNow(int noDialog) {
 
     const auto versionNumber = entry("versionnumber");
     if (!versionNumber) {
-        const std::string problem =
-            text::fill(QT_TRANSLATE_NOOP("Messages", "A problem arose while attempting to check for a new "
-                                                     "version of Keepgate.  %1 may be temporarily unavailable or "
-                                                     "your network may be down."),
-                       hostOfURL(address));
+        const std::string problem = text::fill(
+            QT_TRANSLATE_NOOP("Messages", "A problem arose while attempting to check for a new "
+                                          "version of Keepgate.  %1 may be temporarily unavailable or "
+                                          "your network may be down."),
+            hostOfURL(address));
         // At start nobody asked: a failure is said in the status line and the log, never in an alert.
         if (noDialog == 1) {
             ui::windowSystem().showStatus(
@@ -186,11 +188,11 @@ void Controller::checkForUpdateNow(int noDialog) {
     }
 
     if (*versionNumber != constants::kProgramVersion) {
-        const std::string message =
-            text::fill(QT_TRANSLATE_NOOP("Messages", "A new version (%1) is available with the following new "
-                                                     "features:\n\n%2\n\nWould you like to visit the web site "
-                                                     "to download it?"),
-                       *versionNumber, entry("whatsnew").value_or(""));
+        const std::string message = text::fill(
+            QT_TRANSLATE_NOOP("Messages", "A new version (%1) is available with the following new "
+                                          "features:\n\n%2\n\nWould you like to visit the web site "
+                                          "to download it?"),
+            *versionNumber, entry("whatsnew").value_or(""));
         const int answer = ui::windowSystem().runInformationalAlertPanel(
             alert(QT_TRANSLATE_NOOP("Messages", "New Version"), message,
                   QT_TRANSLATE_NOOP("Messages", "Visit Web Site"), QT_TRANSLATE_NOOP("Messages", "Cancel")));
@@ -246,7 +248,8 @@ void Controller::openReadMe() {
             return;
         }
     }
-    ui::windowSystem().showStatus(QT_TRANSLATE_NOOP("Messages", "The ReadMe is not installed beside Keepgate."));
+    ui::windowSystem().showStatus(
+        QT_TRANSLATE_NOOP("Messages", "The ReadMe is not installed beside Keepgate."));
 }
 
 } // namespace keepgate

@@ -33,9 +33,10 @@ std::string quoted(const std::string& text) {
 bool Controller::openUserfile(const std::string& path) {
     auto read = platform::readSettledFile(path, UserFile::kSizeLimit);
     if (!read.ok && !read.missing) {
-        showUserEditorError(mainWindow,
-                            text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" cannot be opened: %2."),
-                                       path, read.error));
+        showUserEditorError(
+            mainWindow,
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" cannot be opened: %2."), path,
+                       read.error));
         return false;
     }
     userfileField->setStringValue(path);
@@ -47,10 +48,11 @@ bool Controller::openUserfile(const std::string& path) {
     adduserButton->setEnabled(readOnlyReason_.empty());
     tableView->reloadData();
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is opened "
-                                                                                  "read-only: %2. Keepgate will "
-                                                                                  "not write to it."),
-                                                   path, readOnlyReason_));
+        showUserEditorError(mainWindow,
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is opened "
+                                                                     "read-only: %2. Keepgate will "
+                                                                     "not write to it."),
+                                       path, readOnlyReason_));
     }
     return true;
 }
@@ -58,9 +60,9 @@ bool Controller::openUserfile(const std::string& path) {
 bool Controller::saveData() {
     const std::string path = userfileField->stringValue();
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow,
-                            text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2."),
-                                       path, readOnlyReason_));
+        showUserEditorError(
+            mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2."),
+                                   path, readOnlyReason_));
         return false;
     }
     static const UserFile none;
@@ -135,18 +137,19 @@ bool Controller::commitUserChange(const UserChange& change) {
             readOnlyReason_ = records->kindProblem();
             adduserButton->setEnabled(false);
             tableView->reloadData();
-            showUserEditorError(mainWindow,
-                                text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" was changed by "
-                                                                         "another program and is now read-only "
-                                                                         "here: %2. Your change was not "
-                                                                         "written."),
-                                           path, readOnlyReason_));
+            showUserEditorError(
+                mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" was changed by "
+                                                                     "another program and is now read-only "
+                                                                     "here: %2. Your change was not "
+                                                                     "written."),
+                                       path, readOnlyReason_));
             return false;
         }
         if (!readOnlyReason_.empty()) {
-            showUserEditorError(mainWindow,
-                                text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2."),
-                                           path, readOnlyReason_));
+            showUserEditorError(
+                mainWindow,
+                text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2."), path,
+                           readOnlyReason_));
             return false;
         }
         const auto base = records->sharedBytes();
@@ -188,11 +191,12 @@ bool Controller::commitUserChange(const UserChange& change) {
         return false;
     }
     refreshUserfile();
-    showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" kept being "
-                                                                              "changed by another program while "
-                                                                              "Keepgate saved it. Your change was "
-                                                                              "not written; try again."),
-                                               path));
+    showUserEditorError(mainWindow,
+                        text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" kept being "
+                                                                 "changed by another program while "
+                                                                 "Keepgate saved it. Your change was "
+                                                                 "not written; try again."),
+                                   path));
     return false;
 }
 
@@ -204,21 +208,22 @@ void Controller::addUser() {
         return;
     }
     if (const auto problem = names::problem(username, names::kUsername)) {
-        showUserEditorError(mainWindow,
-                            text::fill(QT_TRANSLATE_NOOP("Messages", "The user name \"%1\" cannot be used: "
-                                                                     "%2. A user name may not contain colons, "
-                                                                     "blanks, tabs or line breaks."),
-                                       username, *problem));
+        showUserEditorError(
+            mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The user name \"%1\" cannot be used: "
+                                                                 "%2. A user name may not contain colons, "
+                                                                 "blanks, tabs or line breaks."),
+                                   username, *problem));
         return;
     }
     // With an empty password the server lets in anyone who knows the name.
     if (passwordField->stringValue().empty()) {
-        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The Password field is empty. "
-                                                                                  "The user \"%1\" was not "
-                                                                                  "added: without a password "
-                                                                                  "anyone who knows the name "
-                                                                                  "would be let in."),
-                                                   username));
+        showUserEditorError(mainWindow,
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The Password field is empty. "
+                                                                     "The user \"%1\" was not "
+                                                                     "added: without a password "
+                                                                     "anyone who knows the name "
+                                                                     "would be let in."),
+                                       username));
         return;
     }
     if (passwordField->stringValue().find('\0') != std::string::npos) {
@@ -230,10 +235,11 @@ void Controller::addUser() {
         return;
     }
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was not "
-                                                                                  "added: the file is read-only "
-                                                                                  "here (%2)."),
-                                                   username, readOnlyReason_));
+        showUserEditorError(mainWindow,
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was not "
+                                                                     "added: the file is read-only "
+                                                                     "here (%2)."),
+                                       username, readOnlyReason_));
         return;
     }
     // The web server reads only the first line of a name, so a second line would never take effect.
@@ -260,9 +266,10 @@ void Controller::addUser() {
     }
     const bool added = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         if (file.find(username)) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was added to the file by another "
-                                                            "program meanwhile; its password stays as that "
-                                                            "program set it."),
+            return text::fill(QT_TRANSLATE_NOOP("Messages",
+                                                "The user \"%1\" was added to the file by another "
+                                                "program meanwhile; its password stays as that "
+                                                "program set it."),
                               username);
         }
         file.append(username, *hash);
@@ -280,7 +287,7 @@ std::optional<std::string> Controller::hashOrSay(const std::string& username, co
     const auto record = AddUser::createRecord(username, password);
     if (!record) {
         showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The password could not be "
-                                                                                  "hashed with \"%1\". %2"),
+                                                                                 "hashed with \"%1\". %2"),
                                                    systemPaths().htpasswd, consequence));
         return std::nullopt;
     }
@@ -296,22 +303,23 @@ void Controller::clearEntryFields() {
 void Controller::changePasswordOf(const std::string& username, const std::string& password) {
     if (!readOnlyReason_.empty()) {
         showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The password of \"%1\" was "
-                                                                                  "not changed: the file is "
-                                                                                  "read-only here (%2)."),
+                                                                                 "not changed: the file is "
+                                                                                 "read-only here (%2)."),
                                                    username, readOnlyReason_));
         return;
     }
-    const auto newHash =
-        hashOrSay(username, password,
-                  text::fill(QT_TRANSLATE_NOOP("Messages", "The password of \"%1\" was not changed."), username));
+    const auto newHash = hashOrSay(
+        username, password,
+        text::fill(QT_TRANSLATE_NOOP("Messages", "The password of \"%1\" was not changed."), username));
     if (!newHash) {
         return;
     }
     const bool changed = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         const auto row = file.find(username);
         if (!row) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" is no longer in the file: another "
-                                                            "program removed it. The password was not changed."),
+            return text::fill(QT_TRANSLATE_NOOP("Messages",
+                                                "The user \"%1\" is no longer in the file: another "
+                                                "program removed it. The password was not changed."),
                               username);
         }
         file.replaceHash(*row, *newHash);
@@ -340,12 +348,13 @@ void Controller::changePassword() {
         return;
     }
     if (passwordField->stringValue().empty()) {
-        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The Password field is empty. "
-                                                                                  "The password of \"%1\" was "
-                                                                                  "not changed: without a "
-                                                                                  "password anyone who knows the "
-                                                                                  "name would be let in."),
-                                                   *username));
+        showUserEditorError(mainWindow,
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The Password field is empty. "
+                                                                     "The password of \"%1\" was "
+                                                                     "not changed: without a "
+                                                                     "password anyone who knows the "
+                                                                     "name would be let in."),
+                                       *username));
         return;
     }
     changePasswordOf(*username, passwordField->stringValue());
@@ -444,20 +453,20 @@ void Controller::deleteUser() {
                               names.front());
     } else if (names.size() > 5) {
         question = text::fill(
-            QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the %1 selected users?"), names.size());
+            QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the %1 selected users?"),
+            names.size());
     } else if (names.size() > 1) {
         std::string list = names.front();
         for (std::size_t i = 1; i + 1 < names.size(); ++i) {
             list += ", " + names[i];
         }
-        question = text::fill(QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the %1 users %2?"),
-                              names.size(),
-                              text::fill(QT_TRANSLATE_NOOP("Messages", "%1 and %2"), list, names.back()));
+        question = text::fill(
+            QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the %1 users %2?"), names.size(),
+            text::fill(QT_TRANSLATE_NOOP("Messages", "%1 and %2"), list, names.back()));
     }
-    ui::windowSystem().beginAlertSheet({"Warning!", question, QT_TRANSLATE_NOOP("Messages", "Delete"), "Cancel",
-                                        true},
-                                       mainWindow,
-                                       [this](int returnCode) { sheetDidEnd(returnCode); });
+    ui::windowSystem().beginAlertSheet(
+        {"Warning!", question, QT_TRANSLATE_NOOP("Messages", "Delete"), "Cancel", true}, mainWindow,
+        [this](int returnCode) { sheetDidEnd(returnCode); });
 }
 
 void Controller::sheetDidEnd(int returnCode) {
@@ -495,8 +504,9 @@ void Controller::sheetDidEnd(int returnCode) {
             }
         }
         if (rows.empty()) {
-            return std::string(QT_TRANSLATE_NOOP("Messages", "The chosen users are no longer in the file: another "
-                                                             "program removed or changed them meanwhile."));
+            return std::string(QT_TRANSLATE_NOOP("Messages",
+                                                 "The chosen users are no longer in the file: another "
+                                                 "program removed or changed them meanwhile."));
         }
         file.erase(rows);
         return std::nullopt;

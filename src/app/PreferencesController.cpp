@@ -38,8 +38,9 @@ std::optional<std::string> refusedField(const ui::TextField* configPath, const u
     if (configPath) {
         const std::string path = configPath->stringValue();
         if (const auto problem = Validator::preferencePath(path)) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages", "The shared configuration file path \"%1\" cannot "
-                                                            "be used: %2. Nothing was saved."),
+            return text::fill(QT_TRANSLATE_NOOP("Messages",
+                                                "The shared configuration file path \"%1\" cannot "
+                                                "be used: %2. Nothing was saved."),
                               path, *problem);
         }
     }
@@ -47,7 +48,8 @@ std::optional<std::string> refusedField(const ui::TextField* configPath, const u
         const std::string name = accessName->stringValue();
         if (const auto problem = Validator::accessFileName(name)) {
             return text::fill(
-                QT_TRANSLATE_NOOP("Messages", "The access file name \"%1\" cannot be used: %2. Nothing was saved."),
+                QT_TRANSLATE_NOOP("Messages",
+                                  "The access file name \"%1\" cannot be used: %2. Nothing was saved."),
                 name, *problem);
         }
     }

@@ -19,8 +19,9 @@ void PreferencesController::detectServer() {
     }
     ui::windowSystem().beginAlertSheet(
         {"Error!",
-         QT_TRANSLATE_NOOP("Messages", "No web server answered and none of the usual main configuration files "
-                                       "exists. The field keeps its value."),
+         QT_TRANSLATE_NOOP("Messages",
+                           "No web server answered and none of the usual main configuration files "
+                           "exists. The field keeps its value."),
          "OK", ""},
         theWindow, {});
 }
@@ -38,14 +39,14 @@ bool PreferencesController::acceptMainConfig() {
     }
     const std::string path = mainConfigField->stringValue();
     if (const auto problem = Validator::preferencePath(path)) {
-        ui::windowSystem().beginAlertSheet({"Error!",
-                                            text::fill(QT_TRANSLATE_NOOP("Messages",
-                                                                         "The web server's configuration file "
-                                                                         "path \"%1\" cannot be used: %2. "
-                                                                         "Nothing was saved."),
-                                                       path, *problem),
-                                            "OK", ""},
-                                           theWindow, {});
+        ui::windowSystem().beginAlertSheet(
+            {"Error!",
+             text::fill(QT_TRANSLATE_NOOP("Messages", "The web server's configuration file "
+                                                      "path \"%1\" cannot be used: %2. "
+                                                      "Nothing was saved."),
+                        path, *problem),
+             "OK", ""},
+            theWindow, {});
         return false;
     }
     return true;

@@ -30,11 +30,12 @@ void ServerActions::installMainConfiguration(ui::Window* parent, const std::stri
     const auto result = ServerControl::installMainConfiguration(profile, amendedText);
     if (!result.installed) {
         std::string message = text::fill(
-            result.unchanged ? QT_TRANSLATE_NOOP("Messages", "Keepgate did not install the amended configuration of "
-                                                             "%1: %2. The web server's configuration was not changed.")
-                             : QT_TRANSLATE_NOOP("Messages", "Keepgate did not install the amended configuration of "
-                                                             "%1: %2. The file may have been changed; compare it "
-                                                             "with its backup %3."),
+            result.unchanged
+                ? QT_TRANSLATE_NOOP("Messages", "Keepgate did not install the amended configuration of "
+                                                "%1: %2. The web server's configuration was not changed.")
+                : QT_TRANSLATE_NOOP("Messages", "Keepgate did not install the amended configuration of "
+                                                "%1: %2. The file may have been changed; compare it "
+                                                "with its backup %3."),
             profile.mainConfig, result.error, result.backup);
         if (!result.testMessage.empty()) {
             message = paragraphs(message, result.testMessage);
@@ -54,22 +55,25 @@ void ServerActions::complete(const ServerProfile& profile, const std::string& wh
     }
     if (!backup.empty()) {
         message = paragraphs(
-            message, text::fill(QT_TRANSLATE_NOOP("Messages", "The previous configuration was kept as %1."), backup));
+            message,
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The previous configuration was kept as %1."), backup));
     }
     if (profile.reloadCommand().empty()) {
         // Only the Mac's own web server is restarted from System Preferences.
         const bool macLayout =
             !systemPaths().serverDetected || profile.documentRoot.starts_with("/Library/WebServer");
-        message = paragraphs(message, macLayout ? QT_TRANSLATE_NOOP("Messages", "Please restart the Personal Web "
-                                                                                "Sharing in your System Preferences "
-                                                                                "for the changes to take effect!")
-                                                : QT_TRANSLATE_NOOP("Messages", "Restart the web server for the "
-                                                                                "changes to take effect."));
+        message = paragraphs(message,
+                             macLayout ? QT_TRANSLATE_NOOP("Messages", "Please restart the Personal Web "
+                                                                       "Sharing in your System Preferences "
+                                                                       "for the changes to take effect!")
+                                       : QT_TRANSLATE_NOOP("Messages", "Restart the web server for the "
+                                                                       "changes to take effect."));
         showAlert(nullptr, QT_TRANSLATE_NOOP("Messages", "Complete!"), message);
         return;
     }
-    message = paragraphs(message, QT_TRANSLATE_NOOP("Messages", "The web server reads the change when it reloads "
-                                                                "its configuration."));
+    message =
+        paragraphs(message, QT_TRANSLATE_NOOP("Messages", "The web server reads the change when it reloads "
+                                                          "its configuration."));
     ui::windowSystem().beginAlertSheet(
         {"Complete!", message, QT_TRANSLATE_NOOP("Messages", "Reload the web server now"),
          QT_TRANSLATE_NOOP("Messages", "Later")},
@@ -133,8 +137,9 @@ void ServerActions::setReloadObserver(std::function<void()> observer) {
 
 void ServerActions::offerReload(const ServerProfile& profile, const std::string& backup) {
     const std::string kept =
-        backup.empty() ? ""
-                       : text::fill(QT_TRANSLATE_NOOP("Messages", "The previous configuration was kept as %1."), backup);
+        backup.empty()
+            ? ""
+            : text::fill(QT_TRANSLATE_NOOP("Messages", "The previous configuration was kept as %1."), backup);
     if (profile.reloadCommand().empty()) {
         if (!kept.empty()) {
             showAlert(nullptr, QT_TRANSLATE_NOOP("Messages", "Backup"), kept);
@@ -169,16 +174,15 @@ void ServerActions::checkAfterSharedSave(ui::Window* parent, const std::string& 
         offerReload(profile, "");
         return;
     }
-    const std::string message =
-        text::fill(QT_TRANSLATE_NOOP("Messages", "The web server's configuration test fails after this save of "
-                                                 "%1:\n\n%2\n\nThe web server keeps its running configuration "
-                                                 "until it reloads."),
-                   sharedPath, test.message);
+    const std::string message = text::fill(
+        QT_TRANSLATE_NOOP("Messages", "The web server's configuration test fails after this save of "
+                                      "%1:\n\n%2\n\nThe web server keeps its running configuration "
+                                      "until it reloads."),
+        sharedPath, test.message);
     ui::windowSystem().beginAlertSheet(
         {"Error!", message, QT_TRANSLATE_NOOP("Messages", "Restore the previous file"),
          QT_TRANSLATE_NOOP("Messages", "Keep")},
-        parent,
-        [parent, sharedPath, previousText](int returnCode) {
+        parent, [parent, sharedPath, previousText](int returnCode) {
             if (returnCode != 1) {
                 return;
             }
@@ -188,10 +192,11 @@ void ServerActions::checkAfterSharedSave(ui::Window* parent, const std::string& 
                           text::fill(QT_TRANSLATE_NOOP("Messages", "The previous contents of %1 are back."),
                                      sharedPath));
             } else {
-                offerAdministratorWrite(parent, sharedPath, previousText,
-                                        text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not restore %1 "
-                                                                                 "(%2)."),
-                                                   sharedPath, written.error));
+                offerAdministratorWrite(
+                    parent, sharedPath, previousText,
+                    text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not restore %1 "
+                                                             "(%2)."),
+                               sharedPath, written.error));
             }
         });
 }

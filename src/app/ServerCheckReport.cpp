@@ -174,10 +174,10 @@ void ServerCheckReport::fix(std::size_t index) {
     const Finding finding = findings[index];
     ui::windowSystem().beginAlertSheet(
         {QT_TRANSLATE_NOOP("Messages", "Fix"),
-         text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\nThe fix needs administrator rights."), finding.message),
+         text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\nThe fix needs administrator rights."),
+                    finding.message),
          "Fix", "Cancel"},
-        parent,
-        [this, finding](int returnCode) {
+        parent, [this, finding](int returnCode) {
             if (returnCode == 1) {
                 fixNow(finding);
                 refresh();
@@ -205,16 +205,16 @@ void ServerCheckReport::fixNow(const Finding& finding) {
     case FindingKind::ModuleMissing: {
         const auto result = ServerControl::enableModule(profile, finding.subject);
         if (!result.installed) {
-            const std::string notEnabled =
-                text::fill(result.unchanged ? QT_TRANSLATE_NOOP("Messages", "The module %1 was not enabled: %2. The "
-                                                                            "web server's configuration was not "
-                                                                            "changed.")
-                                            : QT_TRANSLATE_NOOP("Messages", "The module %1 was not enabled: %2."),
-                           finding.subject, result.error);
+            const std::string notEnabled = text::fill(
+                result.unchanged ? QT_TRANSLATE_NOOP("Messages", "The module %1 was not enabled: %2. The "
+                                                                 "web server's configuration was not "
+                                                                 "changed.")
+                                 : QT_TRANSLATE_NOOP("Messages", "The module %1 was not enabled: %2."),
+                finding.subject, result.error);
             showAlert(parent, "Error!",
-                      result.testMessage.empty()
-                          ? notEnabled
-                          : text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\n%2"), notEnabled, result.testMessage));
+                      result.testMessage.empty() ? notEnabled
+                                                 : text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\n%2"),
+                                                              notEnabled, result.testMessage));
             return;
         }
         showAlert(parent, result.testMessage.empty() ? "Complete!" : "Warning!",

@@ -75,9 +75,10 @@ std::vector<std::string> splitAtBlanks(const std::string& text) {
 }
 
 std::string sectionUnusableMessage(const std::string& directory, const std::string& problem) {
-    return text::fill(QT_TRANSLATE_NOOP("Messages", "The directory \"%1\" cannot be protected in the shared "
-                                                    "configuration file: its path cannot stand in the section "
-                                                    "header, because %2."),
+    return text::fill(QT_TRANSLATE_NOOP("Messages",
+                                        "The directory \"%1\" cannot be protected in the shared "
+                                        "configuration file: its path cannot stand in the section "
+                                        "header, because %2."),
                       directory, problem);
 }
 
@@ -86,12 +87,13 @@ std::string couldNotWrite(const std::string& path, const std::string& error) {
 }
 
 std::string couldNotRead(const std::string& path) {
-    return text::fill(QT_TRANSLATE_NOOP("Messages", "The file %1 could not be read, so it was left as it is."), path);
+    return text::fill(
+        QT_TRANSLATE_NOOP("Messages", "The file %1 could not be read, so it was left as it is."), path);
 }
 
 std::string refusal(const std::string& field, const std::string& value, const std::string& problem) {
-    return text::fill(QT_TRANSLATE_NOOP("Messages", "The %1 \"%2\" cannot be used: %3. Nothing was saved."), field,
-                      value, problem);
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "The %1 \"%2\" cannot be used: %3. Nothing was saved."),
+                      field, value, problem);
 }
 
 // The block as it stands on disk now: the whole access file, or the inner text of the directory's section.
@@ -106,9 +108,10 @@ std::optional<std::string> blockOnDisk(const DefaultsStore& defaults, const std:
 
 // Where a directory's protection lives, in words: the access file, or the shared file's section.
 std::string placeName(const DefaultsStore& defaults, const std::string& directory, bool accessFile) {
-    return accessFile ? text::fill(QT_TRANSLATE_NOOP("Messages", "the %1 file in %2"), accessFilename(defaults),
-                                   directory)
-                      : text::fill(QT_TRANSLATE_NOOP("Messages", "the section for it in %1"), configFilePath(defaults));
+    return accessFile ? text::fill(QT_TRANSLATE_NOOP("Messages", "the %1 file in %2"),
+                                   accessFilename(defaults), directory)
+                      : text::fill(QT_TRANSLATE_NOOP("Messages", "the section for it in %1"),
+                                   configFilePath(defaults));
 }
 
 } // namespace
@@ -187,19 +190,19 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
     if (elsewhere) {
         offerToMove(directory);
     } else if (protectedIn(preferred) && protectedIn(other)) {
-        ui::windowSystem().showStatus(
-            text::fill(QT_TRANSLATE_NOOP("Messages", "This directory is also protected in %1; Keepgate edits %2."),
-                       placeName(defaults, directory, !preferAccessFile),
-                       placeName(defaults, directory, preferAccessFile)));
+        ui::windowSystem().showStatus(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "This directory is also protected in %1; Keepgate edits %2."),
+            placeName(defaults, directory, !preferAccessFile),
+            placeName(defaults, directory, preferAccessFile)));
     }
     if (serverFindingsLater) {
         serverFindingsLater([](const std::vector<std::string>& found) {
             if (!found.empty()) {
-                ui::windowSystem().showStatus(
-                    text::fill(found.size() > 1 ? QT_TRANSLATE_NOOP("Messages", "Server check: %1 (Check Server lists "
-                                                                                "all %2 findings.)")
-                                                : QT_TRANSLATE_NOOP("Messages", "Server check: %1"),
-                               found.front(), found.size()));
+                ui::windowSystem().showStatus(text::fill(
+                    found.size() > 1 ? QT_TRANSLATE_NOOP("Messages", "Server check: %1 (Check Server lists "
+                                                                     "all %2 findings.)")
+                                     : QT_TRANSLATE_NOOP("Messages", "Server check: %1"),
+                    found.front(), found.size()));
             }
         });
     }
@@ -247,9 +250,11 @@ void Directory::showKept(const std::optional<std::string>& block) {
             }
         }
     };
-    list(lines.keptAccess, QT_TRANSLATE_NOOP("Messages", "%1   (controls access: saving asks before replacing it)"));
+    list(lines.keptAccess,
+         QT_TRANSLATE_NOOP("Messages", "%1   (controls access: saving asks before replacing it)"));
     list(lines.keptOther, nullptr);
-    keptField->setStringValue(listed.empty() ? "" : QT_TRANSLATE_NOOP("Messages", "Kept as written:") + listed);
+    keptField->setStringValue(listed.empty() ? ""
+                                             : QT_TRANSLATE_NOOP("Messages", "Kept as written:") + listed);
 }
 
 void Directory::parseFile(const std::optional<ProtectionInfo>& info) {
@@ -388,11 +393,12 @@ void Directory::fileChanged(const std::string& path) {
         reloadGroupfile();
     }
     if (path == blockFilePath()) {
-        ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "%1 was changed by another program. "
-                                                                               "Choose the directory again to see "
-                                                                               "its protection; saving applies what "
-                                                                               "is shown here."),
-                                                 path));
+        ui::windowSystem().showStatus(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "%1 was changed by another program. "
+                                                     "Choose the directory again to see "
+                                                     "its protection; saving applies what "
+                                                     "is shown here."),
+                       path));
     }
 }
 
@@ -544,9 +550,10 @@ bool Directory::composeBlock() {
             }
             const std::string kind = record.text("denyallow");
             if (kind != "Allow" && kind != "Deny") {
-                showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The host rule for \"%1\" must be Allow or "
-                                                                   "Deny, not \"%2\". Nothing was saved."),
-                                     host, kind));
+                showError(
+                    text::fill(QT_TRANSLATE_NOOP("Messages", "The host rule for \"%1\" must be Allow or "
+                                                             "Deny, not \"%2\". Nothing was saved."),
+                               host, kind));
                 return false;
             }
             if (const auto problem = Validator::host(host)) {
@@ -616,9 +623,10 @@ void Directory::saveProtection() {
         return;
     }
     if (!BlockText::protects(directoryinfo)) {
-        showError(QT_TRANSLATE_NOOP("Messages", "This protection admits everyone: no user or group is required, no "
-                                                "host rule keeps anyone out and \"Deny all other hosts\" is off, "
-                                                "so the directory would stay open to everyone. Nothing was saved."));
+        showError(QT_TRANSLATE_NOOP("Messages",
+                                    "This protection admits everyone: no user or group is required, no "
+                                    "host rule keeps anyone out and \"Deny all other hosts\" is off, "
+                                    "so the directory would stay open to everyone. Nothing was saved."));
         return;
     }
     const auto found = serverFindings ? serverFindings() : std::vector<std::string>{};
@@ -634,15 +642,17 @@ void Directory::saveProtection() {
         QT_TRANSLATE_NOOP("Messages", "The web server will not enforce this protection as it is set up now:");
     ui::AlertSpec warning{"Warning!",
                           notEnforced + list + "\n\n" +
-                              QT_TRANSLATE_NOOP("Messages", "Check Server fixes what Keepgate can fix. Save the "
-                                                            "protection anyway?"),
+                              QT_TRANSLATE_NOOP("Messages",
+                                                "Check Server fixes what Keepgate can fix. Save the "
+                                                "protection anyway?"),
                           QT_TRANSLATE_NOOP("Messages", "Save Anyway"), "Cancel"};
     // Cancel is the keyboard's answer: saving a block the server ignores should take a deliberate click.
     warning.destructive = true;
     if (fixServer) {
-        warning.message = notEnforced + list + "\n\n" +
-                          QT_TRANSLATE_NOOP("Messages", "Fix… fixes what Keepgate can fix (with administrator "
-                                                        "rights), then saves.");
+        warning.message =
+            notEnforced + list + "\n\n" +
+            QT_TRANSLATE_NOOP("Messages", "Fix… fixes what Keepgate can fix (with administrator "
+                                          "rights), then saves.");
         warning.otherButton = QT_TRANSLATE_NOOP("Messages", "Fix…");
     }
     ui::windowSystem().beginAlertSheet(warning, mainWindow, [this, directory](int returnCode) {
@@ -669,8 +679,9 @@ void Directory::confirmReplacingAndWrite(const std::string& directory) {
     }
     ui::windowSystem().beginAlertSheet(
         {"Warning!",
-         QT_TRANSLATE_NOOP("Messages", "The protection on disk holds lines that control access in a form Keepgate "
-                                       "cannot show. Saving removes these lines:") +
+         QT_TRANSLATE_NOOP("Messages",
+                           "The protection on disk holds lines that control access in a form Keepgate "
+                           "cannot show. Saving removes these lines:") +
              replaced + "\n\n" + QT_TRANSLATE_NOOP("Messages", "and writes this protection in their place:") +
              "\n" + directoryinfo,
          QT_TRANSLATE_NOOP("Messages", "Replace"), "Cancel", true},
@@ -694,13 +705,15 @@ void Directory::useApache24Rules() {
     }
     ui::windowSystem().beginAlertSheet(
         {QT_TRANSLATE_NOOP("Messages", "Use Apache 2.4 rules"),
-         QT_TRANSLATE_NOOP("Messages", "The host rules will be written as Apache 2.4's Require lines, which need no "
-                                       "mod_access_compat. Saving writes this protection:") +
+         QT_TRANSLATE_NOOP("Messages",
+                           "The host rules will be written as Apache 2.4's Require lines, which need no "
+                           "mod_access_compat. Saving writes this protection:") +
              std::string("\n\n") + directoryinfo,
          QT_TRANSLATE_NOOP("Messages", "Convert and Save"), "Cancel", true},
         mainWindow, [this](int returnCode) {
             if (returnCode != 1) {
-                ui::windowSystem().showStatus(QT_TRANSLATE_NOOP("Messages", "The host rules keep their Apache 2.2 form."));
+                ui::windowSystem().showStatus(
+                    QT_TRANSLATE_NOOP("Messages", "The host rules keep their Apache 2.2 form."));
                 return;
             }
             writesApache24 = true;
@@ -723,8 +736,8 @@ void Directory::writeBlock(const std::string& directory, std::function<void()> t
     const auto text = platform::readFile(path);
     // A file that exists but cannot be read would otherwise be replaced by the block alone.
     if (!text && platform::fileExists(path)) {
-        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The file %1 could not be read, so nothing was saved."),
-                             path));
+        showError(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "The file %1 could not be read, so nothing was saved."), path));
         return;
     }
     std::string contents;
@@ -753,8 +766,8 @@ void Directory::writeBlock(const std::string& directory, std::function<void()> t
         }
     };
     if (const auto result = platform::writeFileAtomically(path, contents); !result) {
-        offerAdministratorWrite(mainWindow, path, contents,
-                                couldNotWrite(path, result.error), [written](bool done) {
+        offerAdministratorWrite(mainWindow, path, contents, couldNotWrite(path, result.error),
+                                [written](bool done) {
                                     if (done) {
                                         written();
                                     }
@@ -772,7 +785,8 @@ std::string Directory::parseFileWithoutDirectory(const std::optional<std::string
 
 void Directory::removeProtection() {
     ui::windowSystem().beginAlertSheet(
-        {"Warning!", QT_TRANSLATE_NOOP("Messages", "Are you sure you want to remove protection for this directory?"),
+        {"Warning!",
+         QT_TRANSLATE_NOOP("Messages", "Are you sure you want to remove protection for this directory?"),
          QT_TRANSLATE_NOOP("Messages", "Remove"), "Cancel", true},
         mainWindow, [this](int returnCode) { removeProtectionNow(returnCode); });
 }
@@ -788,9 +802,9 @@ void Directory::removeProtectionNow(int returnCode) {
     }
     removeBlock(directory, editsAccessFile(), [this, directory](Removal outcome) {
         if (outcome == Removal::Nothing) {
-            ui::windowSystem().showStatus(
-                text::fill(QT_TRANSLATE_NOOP("Messages", "No protection was saved for %1; nothing was removed"),
-                           directory));
+            ui::windowSystem().showStatus(text::fill(
+                QT_TRANSLATE_NOOP("Messages", "No protection was saved for %1; nothing was removed"),
+                directory));
         }
         if (outcome != Removal::Removed) {
             return;
@@ -818,9 +832,10 @@ void Directory::removeBlock(const std::string& directory, bool accessFile,
         const std::string path = pfilePath;
         const auto text = platform::readFile(path);
         if (platform::isDirectory(path)) {
-            showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The access file %1 is a folder, so it was left as "
-                                                               "it is."),
-                                 path));
+            showError(
+                text::fill(QT_TRANSLATE_NOOP("Messages", "The access file %1 is a folder, so it was left as "
+                                                         "it is."),
+                           path));
             done(Removal::Failed);
             return;
         }
@@ -845,9 +860,10 @@ void Directory::removeBlock(const std::string& directory, bool accessFile,
         } else if (const auto result = platform::removeFile(path); !result) {
             // The helper replaces files but never deletes them; an empty access file protects nothing.
             write(path, "",
-                  text::fill(QT_TRANSLATE_NOOP("Messages", "The file %1 could not be removed: %2. With administrator "
-                                                           "rights Keepgate can empty it, which removes the "
-                                                           "protection too."),
+                  text::fill(QT_TRANSLATE_NOOP("Messages",
+                                               "The file %1 could not be removed: %2. With administrator "
+                                               "rights Keepgate can empty it, which removes the "
+                                               "protection too."),
                              path, result.error),
                   {});
             return;
@@ -905,10 +921,11 @@ void Directory::offerToMove(const std::string& directory) {
     const bool here = editsAccessFile();
     ui::windowSystem().beginAlertSheet(
         {QT_TRANSLATE_NOOP("Messages", "Protection Kept Elsewhere"),
-         text::fill(QT_TRANSLATE_NOOP("Messages", "The protection of %1 is kept in %2, not in %3 where the "
-                                                  "preferences keep protection.\n\nKeepgate can edit it where it "
-                                                  "is, or move it: write it to %3, remove it from %2 and test the "
-                                                  "folder."),
+         text::fill(QT_TRANSLATE_NOOP("Messages",
+                                      "The protection of %1 is kept in %2, not in %3 where the "
+                                      "preferences keep protection.\n\nKeepgate can edit it where it "
+                                      "is, or move it: write it to %3, remove it from %2 and test the "
+                                      "folder."),
                     directory, placeName(defaults, directory, here), placeName(defaults, directory, !here)),
          QT_TRANSLATE_NOOP("Messages", "Move It"), QT_TRANSLATE_NOOP("Messages", "Edit It There"), true},
         // Moving writes two files, so Return and Escape both leave the protection where it is.
@@ -937,16 +954,16 @@ void Directory::moveProtection(const std::string& directory) {
         return;
     }
     editingAccessFile_ = !from;
-    const std::string status =
-        text::fill(QT_TRANSLATE_NOOP("Messages", "Moved the protection of %1 to %2"), directory,
-                   placeName(defaults, directory, !from));
+    const std::string status = text::fill(QT_TRANSLATE_NOOP("Messages", "Moved the protection of %1 to %2"),
+                                          directory, placeName(defaults, directory, !from));
     writeBlock(directory, [this, directory, from, status] {
         removeBlock(directory, from, [this, directory, status](Removal outcome) {
             if (outcome == Removal::Failed) {
-                ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "The protection of %1 is now "
-                                                                                       "in both places; the old one "
-                                                                                       "could not be removed"),
-                                                         directory));
+                ui::windowSystem().showStatus(
+                    text::fill(QT_TRANSLATE_NOOP("Messages", "The protection of %1 is now "
+                                                             "in both places; the old one "
+                                                             "could not be removed"),
+                               directory));
                 return;
             }
             reportWritten(directory, status);

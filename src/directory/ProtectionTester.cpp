@@ -23,8 +23,9 @@ namespace {
     QT_TRANSLATE_NOOP("Messages", "The server asks for a password (realm \"%1\")."),
     QT_TRANSLATE_NOOP("Messages", "The server serves this folder to everyone."),
     QT_TRANSLATE_NOOP("Messages", "The server serves this folder to everyone. %1"),
-    QT_TRANSLATE_NOOP("Messages", "The server serves this folder to everyone. It shows no listing of it, but serves "
-                                  "the files in it."),
+    QT_TRANSLATE_NOOP("Messages",
+                      "The server serves this folder to everyone. It shows no listing of it, but serves "
+                      "the files in it."),
 };
 
 } // namespace
@@ -87,8 +88,9 @@ PublishedAddress addressFromConfiguration(const std::string& directory) {
     const ServerProfile profile = ServerProfile::current();
     if (!platform::readFile(profile.mainConfig)) {
         return {"",
-                text::fill(QT_TRANSLATE_NOOP("Messages", "The web server's configuration %1 cannot be read, so the "
-                                                         "address is not known; type it here."),
+                text::fill(QT_TRANSLATE_NOOP("Messages",
+                                             "The web server's configuration %1 cannot be read, so the "
+                                             "address is not known; type it here."),
                            profile.mainConfig),
                 ""};
     }
@@ -235,17 +237,19 @@ void ProtectionTester::testProtection() {
     if (url.empty()) {
         ui::windowSystem().beginAlertSheet(
             {QT_TRANSLATE_NOOP("Messages", "No Address"),
-             QT_TRANSLATE_NOOP("Messages", "Keepgate does not know the address of this folder. Type it into the "
-                                           "address field."),
+             QT_TRANSLATE_NOOP("Messages",
+                               "Keepgate does not know the address of this folder. Type it into the "
+                               "address field."),
              "OK", ""},
             mainWindow, {});
         return;
     }
     ui::windowSystem().beginCredentialSheet(
         {QT_TRANSLATE_NOOP("Messages", "Test Protection"),
-         text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate asks %1 without a password, and with the user name and "
-                                                  "password below when you give them. The password is used for "
-                                                  "this test only; it is neither stored nor logged."),
+         text::fill(QT_TRANSLATE_NOOP("Messages",
+                                      "Keepgate asks %1 without a password, and with the user name and "
+                                      "password below when you give them. The password is used for "
+                                      "this test only; it is neither stored nor logged."),
                     url),
          "", QT_TRANSLATE_NOOP("Messages", "Test"), "Cancel"},
         mainWindow, [this](int returnCode, const std::string& username, const std::string& password) {
@@ -323,9 +327,8 @@ void ProtectionTester::finish(const std::shared_ptr<std::atomic<bool>>& token, c
     }
     running_.reset();
     testProgress->stopAnimation();
-    ui::windowSystem().showStatus(plan.prefix.empty()
-                                      ? plan.result.sentence
-                                      : text::fill("%1. %2", plan.prefix, plan.result.sentence));
+    ui::windowSystem().showStatus(
+        plan.prefix.empty() ? plan.result.sentence : text::fill("%1. %2", plan.prefix, plan.result.sentence));
     platform::appLog("Protection test of " + plan.url + ": " + plan.result.sentence);
     verdict_ = plan.result.verdict;
     verdictSentence_ = plan.result.sentence;

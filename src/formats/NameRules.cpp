@@ -23,7 +23,8 @@ std::optional<std::string> problem(const std::string& name, std::string_view for
             return QT_TRANSLATE_NOOP("Messages", "it contains a line break");
         }
         if (forbidden.find(c) != std::string_view::npos) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages", "it contains the character %1"), std::string(1, c));
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "it contains the character %1"),
+                              std::string(1, c));
         }
     }
     return std::nullopt;

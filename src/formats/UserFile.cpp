@@ -25,7 +25,6 @@ bool isDigestLine(std::string_view afterRealm) {
 // The characters the web server strips from the start of a user file line before it reads the name.
 constexpr std::string_view kLeadingBlanks = " \t\v\f\r";
 
-
 } // namespace
 
 UserFile::UserFile(std::string bytes) : bytes_(std::make_shared<const std::string>(std::move(bytes))) {
@@ -58,9 +57,10 @@ void UserFile::index() {
         const std::string_view line(data + start, end - start);
         ++number;
         if (line.size() > kLongestLine && problem.empty()) {
-            problem = text::fill(QT_TRANSLATE_NOOP("Messages", "line %1 is longer than %2 bytes, more than the web "
-                                                               "server reads"),
-                                 number, kLongestLine);
+            problem =
+                text::fill(QT_TRANSLATE_NOOP("Messages", "line %1 is longer than %2 bytes, more than the web "
+                                                         "server reads"),
+                           number, kLongestLine);
         }
         const std::size_t lead = std::min(line.find_first_not_of(kLeadingBlanks), line.size());
         const std::string_view content = line.substr(lead);
@@ -68,9 +68,10 @@ void UserFile::index() {
             const auto* colon = static_cast<const char*>(std::memchr(content.data(), ':', content.size()));
             if (!colon) {
                 if (problem.empty()) {
-                    problem = text::fill(QT_TRANSLATE_NOOP("Messages", "line %1 holds no colon, so it is not a "
-                                                                       "\"name:hash\" user line"),
-                                         number);
+                    problem =
+                        text::fill(QT_TRANSLATE_NOOP("Messages", "line %1 holds no colon, so it is not a "
+                                                                 "\"name:hash\" user line"),
+                                   number);
                 }
             } else if (colon != content.data()) {
                 const std::size_t nameLength = static_cast<std::size_t>(colon - content.data());
@@ -92,8 +93,9 @@ void UserFile::index() {
         kindProblem_ = std::move(problem);
     } else if (!lines_.empty() && allDigest) {
         kind_ = Kind::Htdigest;
-        kindProblem_ = QT_TRANSLATE_NOOP("Messages", "it is an htdigest file (user:realm:hash), which the basic "
-                                                     "authentication of the web server does not read");
+        kindProblem_ =
+            QT_TRANSLATE_NOOP("Messages", "it is an htdigest file (user:realm:hash), which the basic "
+                                          "authentication of the web server does not read");
     }
 }
 

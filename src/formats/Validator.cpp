@@ -69,28 +69,32 @@ bool isQuote(char c) {
 Problem everyField(std::string_view value, std::size_t lineOverhead) {
     for (const char c : value) {
         if (isControl(static_cast<unsigned char>(c))) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages", "it contains %1"), controlName(static_cast<unsigned char>(c)));
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "it contains %1"),
+                              controlName(static_cast<unsigned char>(c)));
         }
     }
     if (value.find("${") != std::string_view::npos) {
-        return std::string(QT_TRANSLATE_NOOP("Messages", "it contains \"${\", which Apache expands as a variable"));
+        return std::string(
+            QT_TRANSLATE_NOOP("Messages", "it contains \"${\", which Apache expands as a variable"));
     }
     for (std::size_t i = 0; i < value.size(); ++i) {
         if (value[i] != '\\') {
             continue;
         }
         if (i + 1 == value.size()) {
-            return std::string(
-                QT_TRANSLATE_NOOP("Messages", "it ends with a backslash, which Apache reads as a line continuation"));
+            return std::string(QT_TRANSLATE_NOOP(
+                "Messages", "it ends with a backslash, which Apache reads as a line continuation"));
         }
         if (isQuote(value[i + 1])) {
-            return std::string(QT_TRANSLATE_NOOP("Messages", "it contains a backslash before a quote, which Apache reads "
-                                                             "as an escaped quote"));
+            return std::string(QT_TRANSLATE_NOOP("Messages",
+                                                 "it contains a backslash before a quote, which Apache reads "
+                                                 "as an escaped quote"));
         }
     }
     if (value.size() + lineOverhead > Validator::kMaxLineLength) {
-        return text::fill(QT_TRANSLATE_NOOP("Messages", "it would make a line longer than Apache's limit of %1 bytes"),
-                          Validator::kMaxLineLength);
+        return text::fill(
+            QT_TRANSLATE_NOOP("Messages", "it would make a line longer than Apache's limit of %1 bytes"),
+            Validator::kMaxLineLength);
     }
     return std::nullopt;
 }
@@ -120,7 +124,8 @@ Problem name(std::string_view value, std::size_t lineOverhead) {
             return std::string(QT_TRANSLATE_NOOP("Messages", "it contains a blank"));
         }
         if (std::isspace(static_cast<unsigned char>(c))) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages", "it contains %1"), controlName(static_cast<unsigned char>(c)));
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "it contains %1"),
+                              controlName(static_cast<unsigned char>(c)));
         }
         if (c == ':') {
             return std::string(QT_TRANSLATE_NOOP("Messages", "it contains a colon"));
@@ -129,7 +134,9 @@ Problem name(std::string_view value, std::size_t lineOverhead) {
     if (auto problem = everyField(value, lineOverhead)) {
         return problem;
     }
-    return containsWord(value, "%{", QT_TRANSLATE_NOOP("Messages", "it contains \"%1\", which Apache reads as an expression"));
+    return containsWord(
+        value, "%{",
+        QT_TRANSLATE_NOOP("Messages", "it contains \"%1\", which Apache reads as an expression"));
 }
 
 bool allDigits(std::string_view text) {
@@ -187,21 +194,24 @@ bool isHostName(std::string_view text) {
 Problem network(std::string_view address, std::string_view mask) {
     const bool v4 = isIPv4(address, true);
     if (!v4 && !isIPv6(address)) {
-        return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" before the slash is not a complete IP address"), address);
+        return text::fill(
+            QT_TRANSLATE_NOOP("Messages", "\"%1\" before the slash is not a complete IP address"), address);
     }
     if (allDigits(mask)) {
         const int limit = v4 ? 32 : 128;
         if (mask.size() > 3 || std::stoi(std::string(mask)) > limit) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages", "the prefix length /%1 is out of range (/0 to /%2)"), mask,
-                              limit);
+            return text::fill(
+                QT_TRANSLATE_NOOP("Messages", "the prefix length /%1 is out of range (/0 to /%2)"), mask,
+                limit);
         }
         return std::nullopt;
     }
     if (v4 && isIPv4(mask, true)) {
         return std::nullopt;
     }
-    return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" after the slash is neither a prefix length nor a network "
-                                                    "mask"),
+    return text::fill(QT_TRANSLATE_NOOP("Messages",
+                                        "\"%1\" after the slash is neither a prefix length nor a network "
+                                        "mask"),
                       mask);
 }
 
@@ -214,7 +224,9 @@ std::optional<std::string> Validator::realm(const std::string& value) {
     if (auto problem = doubleQuote(value)) {
         return problem;
     }
-    return containsWord(value, "%{", QT_TRANSLATE_NOOP("Messages", "it contains \"%1\", which Apache reads as an expression"));
+    return containsWord(
+        value, "%{",
+        QT_TRANSLATE_NOOP("Messages", "it contains \"%1\", which Apache reads as an expression"));
 }
 
 std::optional<std::string> Validator::userName(const std::string& value) {
@@ -242,7 +254,8 @@ std::optional<std::string> Validator::host(const std::string& value) {
         return std::string(QT_TRANSLATE_NOOP("Messages", "it contains \"#\""));
     }
     if (text::lowerAscii(value) == "all") {
-        return std::string(QT_TRANSLATE_NOOP("Messages", "\"all\" is the \"deny all others\" switch, not a host"));
+        return std::string(
+            QT_TRANSLATE_NOOP("Messages", "\"all\" is the \"deny all others\" switch, not a host"));
     }
     if (const auto slash = value.find('/'); slash != std::string::npos) {
         return network(std::string_view(value).substr(0, slash), std::string_view(value).substr(slash + 1));
@@ -257,13 +270,15 @@ std::optional<std::string> Validator::host(const std::string& value) {
         if (isIPv4(value, false)) {
             return std::nullopt;
         }
-        return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" is not an IP address (each part runs from 0 to 255)"),
-                          value);
+        return text::fill(
+            QT_TRANSLATE_NOOP("Messages", "\"%1\" is not an IP address (each part runs from 0 to 255)"),
+            value);
     }
     if (isHostName(value)) {
         return std::nullopt;
     }
-    return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" is not an IP address, a network or a host name"), value);
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" is not an IP address, a network or a host name"),
+                      value);
 }
 
 std::optional<std::string> Validator::directoryPath(const std::string& value) {
@@ -292,7 +307,8 @@ std::optional<std::string> Validator::accessFileName(const std::string& value) {
         return problem;
     }
     if (value.find('/') != std::string::npos) {
-        return std::string(QT_TRANSLATE_NOOP("Messages", "it contains a slash; it must be a plain file name"));
+        return std::string(
+            QT_TRANSLATE_NOOP("Messages", "it contains a slash; it must be a plain file name"));
     }
     if (value == "." || value == "..") {
         return text::fill(QT_TRANSLATE_NOOP("Messages", "\"%1\" names a directory, not a file"), value);
@@ -302,8 +318,9 @@ std::optional<std::string> Validator::accessFileName(const std::string& value) {
 
 std::optional<std::string> Validator::line(const std::string& value) {
     if (value.size() > kMaxLineLength) {
-        return text::fill(QT_TRANSLATE_NOOP("Messages", "the line is %1 bytes long, longer than Apache's limit of %2 "
-                                                        "bytes"),
+        return text::fill(QT_TRANSLATE_NOOP("Messages",
+                                            "the line is %1 bytes long, longer than Apache's limit of %2 "
+                                            "bytes"),
                           value.size(), kMaxLineLength);
     }
     return std::nullopt;

@@ -136,9 +136,10 @@ Group::Sync Group::syncWithDisk() {
         if (read.missing && !identity_) {
             return Sync::Same;
         }
-        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" was changed by another program: "
-                                                           "%2. Your change was not written; open the file again."),
-                             path, read.missing ? std::string(QT_TRANSLATE_NOOP("Messages", "it is gone")) : read.error));
+        showError(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" was changed by another program: "
+                                          "%2. Your change was not written; open the file again."),
+            path, read.missing ? std::string(QT_TRANSLATE_NOOP("Messages", "it is gone")) : read.error));
         return Sync::Unusable;
     }
     identity_ = read.identity;
@@ -217,7 +218,8 @@ void Group::didEnd(int returnCode, const std::vector<std::string>& filenames) {
     }
     const std::string& path = filenames.front();
     if (const auto reason = platform::unreadableReason(path)) {
-        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" cannot be used: %2."), path, *reason));
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" cannot be used: %2."), path,
+                             *reason));
         return;
     }
     groupfileField->setStringValue(path);
@@ -256,8 +258,8 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
                             UserFile::kSizeLimit / (1024 * 1024));
     }
     if (reason) {
-        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" cannot be opened: %2."), path,
-                             *reason));
+        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" cannot be opened: %2."),
+                             path, *reason));
         return;
     }
     groupfileField->setStringValue(path);
@@ -270,9 +272,10 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
         grouplistPopup->addItemWithTitle(group->title().value_or(""));
     }
     if (!readOnlyReason_.empty()) {
-        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is opened read-only: %2. Keepgate will "
-                                                           "not write to it."),
-                             path, readOnlyReason_));
+        showError(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is opened read-only: %2. Keepgate will "
+                                                     "not write to it."),
+                       path, readOnlyReason_));
     }
 }
 
@@ -291,7 +294,8 @@ bool Group::refuseReadOnly(const std::string& what) {
     if (readOnlyReason_.empty()) {
         return false;
     }
-    showError(text::fill(QT_TRANSLATE_NOOP("Messages", "%1: the file is read-only here (%2)."), what, readOnlyReason_));
+    showError(text::fill(QT_TRANSLATE_NOOP("Messages", "%1: the file is read-only here (%2)."), what,
+                         readOnlyReason_));
     return true;
 }
 
@@ -304,9 +308,10 @@ void Group::addGroup() {
         return;
     }
     if (const auto problem = names::problem(name, names::kGroupName)) {
-        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group name \"%1\" cannot be used: %2. A group name "
-                                                           "may not contain blanks, tabs, colons or line breaks."),
-                             name, *problem));
+        showError(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The group name \"%1\" cannot be used: %2. A group name "
+                                                     "may not contain blanks, tabs, colons or line breaks."),
+                       name, *problem));
         return;
     }
     if (refuseReadOnly(text::fill(QT_TRANSLATE_NOOP("Messages", "The group \"%1\" was not added"), name))) {
@@ -317,9 +322,10 @@ void Group::addGroup() {
         return;
     }
     if (sync == Sync::Reloaded && searchForTitle(*records, name)) {
-        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group \"%1\" was added to the file by another "
-                                                           "program meanwhile."),
-                             name));
+        showError(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The group \"%1\" was added to the file by another "
+                                                     "program meanwhile."),
+                       name));
         return;
     }
     auto group = groupWithTitle(name);
@@ -345,10 +351,11 @@ void Group::addUser() {
         return;
     }
     if (const auto problem = names::problem(name, names::kMemberName)) {
-        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The user name \"%1\" cannot be added to a group: %2. A "
-                                                           "member name may not contain blanks, tabs or line "
-                                                           "breaks."),
-                             name, *problem));
+        showError(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The user name \"%1\" cannot be added to a group: %2. A "
+                                                     "member name may not contain blanks, tabs or line "
+                                                     "breaks."),
+                       name, *problem));
         return;
     }
     if (refuseReadOnly(text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was not added"), name))) {
@@ -362,9 +369,10 @@ void Group::addUser() {
     GroupItem* group =
         sync == Sync::Reloaded ? find(target) : (*records)[static_cast<std::size_t>(chosen)].get();
     if (!group) {
-        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group \"%1\" is no longer in the file: another "
-                                                           "program removed it. \"%2\" was not added."),
-                             target.group, name));
+        showError(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The group \"%1\" is no longer in the file: another "
+                                                     "program removed it. \"%2\" was not added."),
+                       target.group, name));
         return;
     }
     newItemForGroup(group, name);
@@ -374,7 +382,8 @@ void Group::addUser() {
     usernameField->selectText();
     outlineView->reloadData();
     if (saveGroupfile()) {
-        ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "Added %1 to %2"), name, groupTitle));
+        ui::windowSystem().showStatus(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "Added %1 to %2"), name, groupTitle));
     }
 }
 
@@ -387,11 +396,12 @@ void Group::deleteGroup() {
     }
     // Deleting groups and members is asked about, as deleting users is; nothing selected, nothing to ask.
     if (!outlineView->selectedRowIndexes().empty()) {
-        ui::windowSystem().beginAlertSheet({"Warning!",
-                                            QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the "
-                                                                          "selected groups and members?"),
-                                            "Delete", "Cancel", true},
-                                           mainWindow, [this](int returnCode) { sheetDidEnd(returnCode); });
+        ui::windowSystem().beginAlertSheet(
+            {"Warning!",
+             QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the "
+                                           "selected groups and members?"),
+             "Delete", "Cancel", true},
+            mainWindow, [this](int returnCode) { sheetDidEnd(returnCode); });
         return;
     }
     sheetDidEnd(1);
@@ -429,9 +439,9 @@ void Group::sheetDidEnd(int returnCode) {
             }
         }
         if (chosen.empty() && hadChosen) {
-            showError(
-                QT_TRANSLATE_NOOP("Messages", "The chosen groups and members are no longer in the file: another "
-                                              "program removed them."));
+            showError(QT_TRANSLATE_NOOP("Messages",
+                                        "The chosen groups and members are no longer in the file: another "
+                                        "program removed them."));
             return;
         }
     }
@@ -456,7 +466,8 @@ void Group::sheetDidEnd(int returnCode) {
 
 bool Group::saveGroupfile() {
     const std::string path = groupfileField->stringValue();
-    if (refuseReadOnly(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" was not written"), path))) {
+    if (refuseReadOnly(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" was not written"), path))) {
         return false;
     }
     static const GroupFile none;
@@ -495,10 +506,11 @@ bool Group::saveGroupfile() {
             // What the other program wrote into the file this save replaced goes back in its place.
             (void)platform::writeFileIfUnchanged(path, *write.displaced, write.written);
         }
-        showError(text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" was changed by another program "
-                                                           "while Keepgate saved it. Your change was not written; "
-                                                           "the groups now show the file as that program left it."),
-                             path));
+        showError(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" was changed by another program "
+                                                     "while Keepgate saved it. Your change was not written; "
+                                                     "the groups now show the file as that program left it."),
+                       path));
         // A file that cannot be read now is left to the next change, which reports it.
         if (auto read = platform::readSettledFile(path, UserFile::kSizeLimit); read.ok) {
             identity_ = read.identity;
@@ -508,11 +520,12 @@ bool Group::saveGroupfile() {
     }
     const auto& result = write.result;
     if (!result) {
-        offerAdministratorWrite(mainWindow, path, text,
-                                text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" could not be "
-                                                                         "written (%2). The groups keep your change; "
-                                                                         "the next successful save writes it."),
-                                           path, result.error));
+        offerAdministratorWrite(
+            mainWindow, path, text,
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The group file \"%1\" could not be "
+                                                     "written (%2). The groups keep your change; "
+                                                     "the next successful save writes it."),
+                       path, result.error));
         return false;
     }
     identity_ = write.written;

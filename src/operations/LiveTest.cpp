@@ -97,8 +97,9 @@ std::string notProtectedCause(const LiveTestPlan& plan, const ServerText& server
         return QT_TRANSLATE_NOOP("Messages", "No protection is saved for this folder.");
     }
     if (!server.readable) {
-        return text::fill(QT_TRANSLATE_NOOP("Messages", "The server's configuration %1 cannot be read to find out why."),
-                          server.mainConfig);
+        return text::fill(
+            QT_TRANSLATE_NOOP("Messages", "The server's configuration %1 cannot be read to find out why."),
+            server.mainConfig);
     }
     if (plan.accessFileMode) {
         std::vector<std::string> names;
@@ -108,26 +109,30 @@ std::string notProtectedCause(const LiveTestPlan& plan, const ServerText& server
             }
         }
         if (!names.empty() && std::find(names.begin(), names.end(), plan.accessFilename) == names.end()) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages", "The server reads access files named %1, not %2."),
-                              joined(names), plan.accessFilename);
+            return text::fill(
+                QT_TRANSLATE_NOOP("Messages", "The server reads access files named %1, not %2."),
+                joined(names), plan.accessFilename);
         }
         const OverrideResolution override = ServerCheck::allowOverrideFor(server.config, plan.directory);
         if (!override.allows("AuthConfig")) {
             const std::string where =
                 override.file.empty()
-                    ? QT_TRANSLATE_NOOP("Messages", "no AllowOverride lets it take effect, and the server's default "
-                                                    "is None")
-                    : text::fill(QT_TRANSLATE_NOOP("Messages", "AllowOverride %1 is in force for this folder (%2 "
-                                                               "line %3)"),
+                    ? QT_TRANSLATE_NOOP("Messages",
+                                        "no AllowOverride lets it take effect, and the server's default "
+                                        "is None")
+                    : text::fill(QT_TRANSLATE_NOOP("Messages",
+                                                   "AllowOverride %1 is in force for this folder (%2 "
+                                                   "line %3)"),
                                  joined(override.allowOverride), override.file, override.line);
-            return text::fill(QT_TRANSLATE_NOOP("Messages", "The server ignores %1 here: %2."), plan.accessFilename,
-                              where);
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "The server ignores %1 here: %2."),
+                              plan.accessFilename, where);
         }
     } else if (!ServerCheck::includes(server.config, server.serverRoot, plan.sharedConfig)) {
         return text::fill(QT_TRANSLATE_NOOP("Messages", "The main configuration %1 does not include %2."),
                           server.mainConfig, plan.sharedConfig);
     }
-    return QT_TRANSLATE_NOOP("Messages", "The server has probably not been reloaded since the protection was saved.");
+    return QT_TRANSLATE_NOOP("Messages",
+                             "The server has probably not been reloaded since the protection was saved.");
 }
 
 std::string failureExcerpt(const LiveTestPlan& plan, const ServerText& server, int localPort) {
@@ -150,8 +155,9 @@ std::optional<std::string> listingRefused(const LiveTestPlan& plan, const Server
     const auto line = log ? errorLogLine(*log, localPort, plan.directory, &readable) : std::nullopt;
     if (line && (line->find("AH01276") != std::string::npos ||
                  line->find("Cannot serve directory") != std::string::npos)) {
-        return QT_TRANSLATE_NOOP("Messages", "Not protected: the server serves this folder to everyone. It shows no "
-                                             "listing of it, but serves the files in it.");
+        return QT_TRANSLATE_NOOP("Messages",
+                                 "Not protected: the server serves this folder to everyone. It shows no "
+                                 "listing of it, but serves the files in it.");
     }
     return std::nullopt;
 }
@@ -228,20 +234,24 @@ LiveTestResult LiveTest::run(LiveTestPlan plan, const std::shared_ptr<std::atomi
                            plain.outcome == ProbeAnswer::Outcome::Cancelled;
         result.verdict = asked ? Verdict::Unreachable : Verdict::NotTested;
     } else if (plain.status == 401) {
-        sentence = text::fill(QT_TRANSLATE_NOOP("Messages", "Protected: the server asks for a password (realm \"%1\")."),
-                              plain.realm);
+        sentence = text::fill(
+            QT_TRANSLATE_NOOP("Messages", "Protected: the server asks for a password (realm \"%1\")."),
+            plain.realm);
         result.verdict = Verdict::Protected;
     } else if (plain.status >= 200 && plain.status < 400) {
         const std::string cause = notProtectedCause(plan, serverText());
         sentence =
             cause.empty()
-                ? std::string(QT_TRANSLATE_NOOP("Messages", "Not protected: the server serves this folder to everyone."))
-                : text::fill(QT_TRANSLATE_NOOP("Messages", "Not protected: the server serves this folder to everyone. %1"),
+                ? std::string(QT_TRANSLATE_NOOP("Messages",
+                                                "Not protected: the server serves this folder to everyone."))
+                : text::fill(QT_TRANSLATE_NOOP(
+                                 "Messages", "Not protected: the server serves this folder to everyone. %1"),
                              cause);
         result.verdict = Verdict::NotProtected;
     } else if (plain.status == 403) {
         const auto listing = listingRefused(plan, serverText(), plain.localPort);
-        sentence = listing.value_or(QT_TRANSLATE_NOOP("Messages", "Closed by a host rule for this computer."));
+        sentence =
+            listing.value_or(QT_TRANSLATE_NOOP("Messages", "Closed by a host rule for this computer."));
         result.verdict = listing ? Verdict::NotProtected : Verdict::Protected;
     } else if (plain.status == 500) {
         sentence = failing(failureExcerpt(plan, serverText(), plain.localPort));
@@ -251,10 +261,10 @@ LiveTestResult LiveTest::run(LiveTestPlan plan, const std::shared_ptr<std::atomi
         result.verdict = Verdict::Unreachable;
     }
     if (plain.tls && !plain.certificateProblem.empty()) {
-        const std::string note =
-            text::fill(QT_TRANSLATE_NOOP("Messages", "The server's certificate would not be trusted by a browser (%1); "
-                                                     "Keepgate accepted it for this test on this computer only."),
-                       plain.certificateProblem);
+        const std::string note = text::fill(
+            QT_TRANSLATE_NOOP("Messages", "The server's certificate would not be trusted by a browser (%1); "
+                                          "Keepgate accepted it for this test on this computer only."),
+            plain.certificateProblem);
         andThen(note);
         result.notes += note + "\n";
     }
@@ -268,16 +278,18 @@ LiveTestResult LiveTest::run(LiveTestPlan plan, const std::shared_ptr<std::atomi
             result.userLetIn = true;
             andThen(text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is let in."), username));
             if (!withCredentials.tls) {
-                result.notes += text::fill(QT_TRANSLATE_NOOP("Messages", "Warning: passwords travel in clear text to "
-                                                                         "%1, which is plain HTTP; anyone on the "
-                                                                         "network path can read them. Publish the "
-                                                                         "folder over HTTPS."),
-                                           url) +
-                                "\n";
+                result.notes +=
+                    text::fill(QT_TRANSLATE_NOOP("Messages", "Warning: passwords travel in clear text to "
+                                                             "%1, which is plain HTTP; anyone on the "
+                                                             "network path can read them. Publish the "
+                                                             "folder over HTTPS."),
+                               url) +
+                    "\n";
             }
         } else if (withCredentials.status == 401) {
-            andThen(text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is refused (wrong password, or not among the marked "
-                                                             "users and groups)."),
+            andThen(text::fill(QT_TRANSLATE_NOOP("Messages",
+                                                 "%1 is refused (wrong password, or not among the marked "
+                                                 "users and groups)."),
                                username));
         } else if (withCredentials.status == 403) {
             andThen(withPassword(QT_TRANSLATE_NOOP("Messages", "Closed by a host rule for this computer.")));

@@ -18,7 +18,8 @@ namespace keepgate::operations {
 namespace {
 
 const char* const kNotChanged = " The web server's configuration was not changed.";
-const char* const kNotChangedAfter = QT_TRANSLATE_NOOP("Messages", "%1 The web server's configuration was not changed.");
+const char* const kNotChangedAfter =
+    QT_TRANSLATE_NOOP("Messages", "%1 The web server's configuration was not changed.");
 
 std::string withFinalLineFeed(std::string text) {
     if (!text.empty() && text.back() != '\n') {
@@ -34,7 +35,8 @@ Outcome needsRights(const std::vector<std::string>& needed) {
     }
     return Outcome::refused(text::fill(
         kNotChangedAfter,
-        text::fill(QT_TRANSLATE_NOOP("Messages", "The fix needs administrator rights for %1: run as root, or add --sudo."),
+        text::fill(QT_TRANSLATE_NOOP(
+                       "Messages", "The fix needs administrator rights for %1: run as root, or add --sudo."),
                    list)));
 }
 
@@ -100,9 +102,10 @@ std::optional<Amendment> ServerAdmin::amendmentFor(const ServerProfile& profile,
     if (finding.kind == FindingKind::OverridesIgnored) {
         amendment = ServerCheck::overrideFix(profile, finding.subject, &problem);
         if (!amendment) {
-            *why = text::fill(kNotChangedAfter,
-                              text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate cannot allow access files in %1: %2."),
-                                         finding.subject, problem));
+            *why = text::fill(
+                kNotChangedAfter,
+                text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate cannot allow access files in %1: %2."),
+                           finding.subject, problem));
         }
     } else if (finding.kind == FindingKind::IncludeMissing) {
         amendment = ServerCheck::includeFix(profile, finding.subject, &problem);
@@ -220,10 +223,12 @@ bool isLink(const std::string& path) {
 Outcome amendmentFailed(const std::string& file, const std::string& why, bool unchanged,
                         const std::string& serverSaid, bool serverRefused = false) {
     std::string message = text::fill(
-        unchanged ? QT_TRANSLATE_NOOP("Messages", "Keepgate could not change %1: %2. The web server's configuration "
-                                                  "was not changed.")
-                  : QT_TRANSLATE_NOOP("Messages", "Keepgate could not change %1: %2. The configuration may have been "
-                                                  "changed; see the files named here."),
+        unchanged ? QT_TRANSLATE_NOOP("Messages",
+                                      "Keepgate could not change %1: %2. The web server's configuration "
+                                      "was not changed.")
+                  : QT_TRANSLATE_NOOP("Messages",
+                                      "Keepgate could not change %1: %2. The configuration may have been "
+                                      "changed; see the files named here."),
         file, why);
     if (!serverSaid.empty()) {
         message = text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\n%2"), message, serverSaid);
@@ -247,7 +252,8 @@ std::optional<Outcome> testStaged(const ServerProfile& profile, const Amendment&
         auto file = StagingFile::create(write.text, &error);
         if (!file) {
             return amendmentFailed(
-                write.path, text::fill(QT_TRANSLATE_NOOP("Messages", "its new text could not be staged: %1"), error),
+                write.path,
+                text::fill(QT_TRANSLATE_NOOP("Messages", "its new text could not be staged: %1"), error),
                 true, "");
         }
         testText += "Include \"" + file->path() + "\"\n";
@@ -262,14 +268,16 @@ std::optional<Outcome> testStaged(const ServerProfile& profile, const Amendment&
     if (!testFile) {
         return amendmentFailed(
             profile.mainConfig,
-            text::fill(QT_TRANSLATE_NOOP("Messages", "the test configuration could not be staged: %1"), error), true,
-            "");
+            text::fill(QT_TRANSLATE_NOOP("Messages", "the test configuration could not be staged: %1"),
+                       error),
+            true, "");
     }
     const auto test = ServerControl::testConfiguration(profile, testFile->path());
     if (!test.passed) {
         return amendmentFailed(amendment.writes.empty() ? profile.mainConfig : amendment.writes.front().path,
-                               QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test refused the "
-                                                             "change"),
+                               QT_TRANSLATE_NOOP("Messages",
+                                                 "the web server's own configuration test refused the "
+                                                 "change"),
                                true, test.message, true);
     }
     return std::nullopt;
@@ -300,7 +308,8 @@ Outcome ServerAdmin::applyAmendment(const ServerProfile& profile, const Amendmen
     }
     const auto mainNow = platform::readFile(profile.mainConfig);
     if (!mainNow) {
-        return amendmentFailed(profile.mainConfig, QT_TRANSLATE_NOOP("Messages", "it could not be read"), true, "");
+        return amendmentFailed(profile.mainConfig, QT_TRANSLATE_NOOP("Messages", "it could not be read"),
+                               true, "");
     }
     if (!administratorRights) {
         if (const auto needed = needingAdministratorRights(planned); !needed.empty()) {
@@ -364,10 +373,10 @@ Outcome ServerAdmin::applyAmendment(const ServerProfile& profile, const Amendmen
         }
         if (!run.started || run.exitStatus != 0) {
             const bool restored = putBack();
-            return amendmentFailed(
-                name + ".conf",
-                text::fill(QT_TRANSLATE_NOOP("Messages", "enabling it with %1 failed"), amendment.enableProgram),
-                restored, spoken(run));
+            return amendmentFailed(name + ".conf",
+                                   text::fill(QT_TRANSLATE_NOOP("Messages", "enabling it with %1 failed"),
+                                              amendment.enableProgram),
+                                   restored, spoken(run));
         }
     }
     std::string backup;
@@ -375,13 +384,13 @@ Outcome ServerAdmin::applyAmendment(const ServerProfile& profile, const Amendmen
         const auto result = ServerControl::installMainConfiguration(profile, *amendment.mainText);
         if (!result.installed) {
             const bool restored = putBack() && links.empty();
-            return amendmentFailed(profile.mainConfig,
-                                   result.unchanged || result.backup.empty()
-                                       ? result.error
-                                       : text::fill(QT_TRANSLATE_NOOP("Messages", "%1; compare it with its backup %2"),
-                                                    result.error, result.backup),
-                                   result.unchanged && restored, result.testMessage,
-                                   !result.testMessage.empty());
+            return amendmentFailed(
+                profile.mainConfig,
+                result.unchanged || result.backup.empty()
+                    ? result.error
+                    : text::fill(QT_TRANSLATE_NOOP("Messages", "%1; compare it with its backup %2"),
+                                 result.error, result.backup),
+                result.unchanged && restored, result.testMessage, !result.testMessage.empty());
         }
         mainInstalled = true;
         backup = result.backup;
@@ -393,25 +402,28 @@ Outcome ServerAdmin::applyAmendment(const ServerProfile& profile, const Amendmen
             const bool restored = putBack();
             return amendmentFailed(
                 written.empty() ? profile.mainConfig : written.front()->path,
-                text::fill(backup.empty()
-                               ? (restored ? QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test "
-                                                                           "refused the change once it was in place, "
-                                                                           "so Keepgate put back what it had changed")
-                                           : QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test "
-                                                                           "refused the change once it was in place, "
-                                                                           "and Keepgate could not put back "
-                                                                           "everything"))
-                               : (restored ? QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test "
-                                                                           "refused the change once it was in place, "
-                                                                           "so Keepgate put back what it had "
-                                                                           "changed; the previous main configuration "
-                                                                           "is kept as %1")
-                                           : QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test "
-                                                                           "refused the change once it was in place, "
-                                                                           "and Keepgate could not put back "
-                                                                           "everything; the previous main "
-                                                                           "configuration is kept as %1")),
-                           backup),
+                text::fill(
+                    backup.empty()
+                        ? (restored
+                               ? QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test "
+                                                               "refused the change once it was in place, "
+                                                               "so Keepgate put back what it had changed")
+                               : QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test "
+                                                               "refused the change once it was in place, "
+                                                               "and Keepgate could not put back "
+                                                               "everything"))
+                        : (restored
+                               ? QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test "
+                                                               "refused the change once it was in place, "
+                                                               "so Keepgate put back what it had "
+                                                               "changed; the previous main configuration "
+                                                               "is kept as %1")
+                               : QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test "
+                                                               "refused the change once it was in place, "
+                                                               "and Keepgate could not put back "
+                                                               "everything; the previous main "
+                                                               "configuration is kept as %1")),
+                    backup),
                 restored, test.message, true);
         }
     }

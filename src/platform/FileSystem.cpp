@@ -109,13 +109,15 @@ WriteTarget resolveLinks(const std::string& path) {
     struct stat info {};
     const bool exists = stat(current.c_str(), &info) == 0;
     if (exists && !S_ISREG(info.st_mode)) {
-        return {{}, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is a link to %2, which is not a regular file"), path,
-                               current)};
+        return {{},
+                text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is a link to %2, which is not a regular file"),
+                           path, current)};
     }
     // Root writing through a link planted by someone else would overwrite a file of the planter's choosing.
     if (geteuid() == 0 && (!exists || info.st_uid != *linkOwner)) {
-        return {{}, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is a link to %2, which its owner does not own"), path,
-                               current)};
+        return {{},
+                text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is a link to %2, which its owner does not own"),
+                           path, current)};
     }
     return {current, {}};
 }
@@ -193,8 +195,9 @@ FileRead settle(Reader read, Identity currentIdentity, const std::string* before
         if (now - start >= kGiveUp) {
             next.ok = false;
             next.bytes.clear();
-            next.error = text::fill(QT_TRANSLATE_NOOP("Messages", "another program kept changing it for %1 seconds"),
-                                    std::chrono::duration_cast<std::chrono::seconds>(kGiveUp).count());
+            next.error =
+                text::fill(QT_TRANSLATE_NOOP("Messages", "another program kept changing it for %1 seconds"),
+                           std::chrono::duration_cast<std::chrono::seconds>(kGiveUp).count());
             return next;
         }
         previous = std::move(next);
@@ -207,12 +210,14 @@ FileRead readOpenFile(int fd) {
     FileRead result;
     struct stat info {};
     if (fstat(fd, &info) != 0 || lseek(fd, 0, SEEK_SET) != 0) {
-        result.error = text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
+        result.error =
+            text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
         return result;
     }
     result.identity = identityFrom(info);
     if (!readWhole(fd, static_cast<std::size_t>(info.st_size), result.bytes)) {
-        result.error = text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
+        result.error =
+            text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
         result.bytes.clear();
         return result;
     }
@@ -284,24 +289,28 @@ FileRead readFileWithin(const std::string& path, std::uint64_t limit) {
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (fd < 0) {
         result.missing = errno == ENOENT;
-        result.error =
-            errno == EISDIR ? QT_TRANSLATE_NOOP("Messages", "it is a folder") : text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
+        result.error = errno == EISDIR ? QT_TRANSLATE_NOOP("Messages", "it is a folder")
+                                       : text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"),
+                                                    std::strerror(errno));
         return result;
     }
     struct stat info {};
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        result.error = S_ISDIR(info.st_mode) ? QT_TRANSLATE_NOOP("Messages", "it is a folder") : QT_TRANSLATE_NOOP("Messages", "it is not a plain file");
+        result.error = S_ISDIR(info.st_mode) ? QT_TRANSLATE_NOOP("Messages", "it is a folder")
+                                             : QT_TRANSLATE_NOOP("Messages", "it is not a plain file");
         close(fd);
         return result;
     }
     if (static_cast<std::uint64_t>(info.st_size) > limit) {
-        result.error = text::fill(QT_TRANSLATE_NOOP("Messages", "it is larger than %1 MiB"), limit / (1024 * 1024));
+        result.error =
+            text::fill(QT_TRANSLATE_NOOP("Messages", "it is larger than %1 MiB"), limit / (1024 * 1024));
         close(fd);
         return result;
     }
     result.identity = identityFrom(info);
     if (!readWhole(fd, static_cast<std::size_t>(info.st_size), result.bytes)) {
-        result.error = text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
+        result.error =
+            text::fill(QT_TRANSLATE_NOOP("Messages", "it cannot be read: %1"), std::strerror(errno));
         result.bytes.clear();
         close(fd);
         return result;
@@ -369,7 +378,8 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
     std::string temporary = joinPath(directoryOf(target), ".htkeepgate.XXXXXX");
     const int fd = mkstemp(temporary.data());
     if (fd < 0) {
-        out.result = failure(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot create a temporary file in %1"), directoryOf(target)));
+        out.result = failure(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot create a temporary file in %1"),
+                                        directoryOf(target)));
         return out;
     }
     auto abandon = [&](const std::string& what) {
@@ -387,7 +397,8 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
     }
     // After the owner, since changing the owner clears the set-id bits.
     if (fchmod(fd, mode) != 0) {
-        return abandon(text::fill(QT_TRANSLATE_NOOP("Messages", "cannot set the permissions of %1"), temporary));
+        return abandon(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "cannot set the permissions of %1"), temporary));
     }
     std::size_t written = 0;
     while (written < contents.size()) {
@@ -428,8 +439,9 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
             }
             unlink(temporary.c_str());
             out.moved = true;
-            out.result = {false, text::fill(QT_TRANSLATE_NOOP("Messages", "%1 was changed by another program while it was "
-                                                                          "being saved"),
+            out.result = {false, text::fill(QT_TRANSLATE_NOOP(
+                                                "Messages", "%1 was changed by another program while it was "
+                                                            "being saved"),
                                             target)};
             return out;
         }

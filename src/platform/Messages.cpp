@@ -54,7 +54,8 @@ std::string fillAndRemember(std::string_view pattern, std::vector<std::string> a
     }
     Memory& m = memory();
     const std::lock_guard lock(m.mutex);
-    auto [it, added] = m.byText.insert_or_assign(text, FilledMessage{std::string(pattern), std::move(arguments)});
+    auto [it, added] =
+        m.byText.insert_or_assign(text, FilledMessage{std::string(pattern), std::move(arguments)});
     if (added) {
         m.order.push_back(it->first);
         if (m.order.size() > kRemembered) {

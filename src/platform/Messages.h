@@ -34,14 +34,12 @@ inline std::string argumentText(std::string_view text) {
     return std::string(text);
 }
 template <typename Number>
-    requires std::is_arithmetic_v<Number>
-std::string argumentText(Number number) {
+requires std::is_arithmetic_v<Number> std::string argumentText(Number number) {
     return std::to_string(number);
 }
 } // namespace detail
 
-template <typename... Arguments>
-std::string fill(std::string_view pattern, const Arguments&... arguments) {
+template <typename... Arguments> std::string fill(std::string_view pattern, const Arguments&... arguments) {
     return fillAndRemember(pattern, {detail::argumentText(arguments)...});
 }
 

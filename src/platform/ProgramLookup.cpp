@@ -58,7 +58,8 @@ std::optional<std::string> untrustedFolderReason(const std::string& folder) {
         return text::fill(QT_TRANSLATE_NOOP("Messages", "%1 is not owned by root"), folder);
     }
     if ((info.st_mode & (S_IWGRP | S_IWOTH)) != 0) {
-        return text::fill(QT_TRANSLATE_NOOP("Messages", "%1 may be written by users other than root"), folder);
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "%1 may be written by users other than root"),
+                          folder);
     }
     return std::nullopt;
 }

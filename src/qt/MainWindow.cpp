@@ -171,8 +171,8 @@ QWidget* MainWindow::buildUserEditor() {
     e.checkPasswordButton = makeButton(tr("Chec&k Password…"), true);
     TableColumn hashColumn{"hashkind", tr("Password")};
     hashColumn.showsMessages = true;
-    e.tableView = std::make_unique<QtTableView>(
-        std::vector<TableColumn>{{"username", tr("User name")}, hashColumn});
+    e.tableView =
+        std::make_unique<QtTableView>(std::vector<TableColumn>{{"username", tr("User name")}, hashColumn});
     e.tableView->widget()->setColumnWidth(0, 200);
     describe(e.tableView->widget(), tr("Users"),
              tr("The users of the user file, each with the kind of hash of its password"));

@@ -16,7 +16,8 @@ void QtPopUpButton::removeItemWithTitle(const std::string& title) {
     if (!combo_) {
         return;
     }
-    const int index = combo_->findData(toQString(title), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int index =
+        combo_->findData(toQString(title), Qt::UserRole, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (index >= 0) {
         combo_->removeItem(index);
     }

@@ -12,7 +12,8 @@ namespace keepgate::qt {
 class QtPopUpButton : public ui::PopUpButton {
   public:
     enum class Titles { AsGiven, Translated };
-    explicit QtPopUpButton(QComboBox* combo, Titles titles = Titles::AsGiven) : combo_(combo), titles_(titles) {}
+    explicit QtPopUpButton(QComboBox* combo, Titles titles = Titles::AsGiven)
+        : combo_(combo), titles_(titles) {}
     void addItemWithTitle(const std::string& title) override;
     void removeItemWithTitle(const std::string& title) override;
     void removeItemAtIndex(int index) override;

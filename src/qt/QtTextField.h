@@ -22,8 +22,8 @@ class QtTextField : public ui::TextField {
 
   private:
     QPointer<QLineEdit> edit_;
-    std::string message_;   // the English message shown translated, if any
-    QString translation_;   // how it is shown
+    std::string message_; // the English message shown translated, if any
+    QString translation_; // how it is shown
 };
 
 } // namespace keepgate::qt

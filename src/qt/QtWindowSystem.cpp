@@ -58,11 +58,12 @@ QMessageBox* makeAlert(const ui::AlertSpec& alert, QMessageBox::Icon icon, QWidg
         label->setOpenExternalLinks(false);
         label->setTextInteractionFlags(Qt::TextSelectableByMouse);
     }
-    QPushButton* ok = box->addButton(translatedMessage(alert.defaultButton.empty() ? "OK" : alert.defaultButton),
-                                     QMessageBox::AcceptRole);
+    QPushButton* ok = box->addButton(
+        translatedMessage(alert.defaultButton.empty() ? "OK" : alert.defaultButton), QMessageBox::AcceptRole);
     box->setDefaultButton(ok);
     if (!alert.alternateButton.empty()) {
-        QPushButton* alternate = box->addButton(translatedMessage(alert.alternateButton), QMessageBox::RejectRole);
+        QPushButton* alternate =
+            box->addButton(translatedMessage(alert.alternateButton), QMessageBox::RejectRole);
         box->setEscapeButton(alternate);
         // Return must never confirm a deletion by accident.
         if (alert.destructive) {
@@ -126,7 +127,7 @@ void QtWindowSystem::beginOpenPanel(const ui::OpenPanelOptions& options, ui::Win
                                     ui::PanelHandler handler) {
     auto* dialog = new QFileDialog(widgetOf(parent),
                                    options.title.empty() ? QApplication::translate("QtWindowSystem", "Open")
-                                                         
+
                                                          : translatedMessage(options.title),
                                    toQString(options.directory));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
@@ -149,8 +150,8 @@ void QtWindowSystem::beginSavePanel(const ui::SavePanelOptions& options, ui::Win
     auto* dialog =
         new QFileDialog(widgetOf(parent),
                         options.title.empty() ? QApplication::translate("QtWindowSystem", "New File")
-                                              
-                                                         : translatedMessage(options.title),
+
+                                              : translatedMessage(options.title),
                         toQString(options.directory));
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
@@ -251,7 +252,8 @@ void QtWindowSystem::beginCredentialSheet(const ui::CredentialSpec& sheet, ui::W
     layout->addRow(QApplication::translate("QtWindowSystem", "&User name:"), username);
     layout->addRow(QApplication::translate("QtWindowSystem", "&Password:"), password);
     auto* buttons = new QDialogButtonBox;
-    buttons->addButton(translatedMessage(sheet.defaultButton), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(translatedMessage(sheet.defaultButton), QDialogButtonBox::AcceptRole)
+        ->setDefault(true);
     buttons->addButton(translatedMessage(sheet.alternateButton), QDialogButtonBox::RejectRole);
     layout->addRow(buttons);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);

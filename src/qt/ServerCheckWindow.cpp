@@ -89,11 +89,10 @@ void ServerCheckWindow::rebuild() {
         discard(item);
     }
     const auto subject = ServerCheckReport::subjectOf(report.directory);
-    const QString what =
-        subject.directory.empty() ? tr("the web server") : toQString(subject.directory);
-    findingsLayout_->addWidget(plainLabel(
-        report.findings.empty() ? tr("Nothing stands in the way of protecting %1.").arg(what)
-                                : tr("What stands in the way of protecting %1:").arg(what)));
+    const QString what = subject.directory.empty() ? tr("the web server") : toQString(subject.directory);
+    findingsLayout_->addWidget(plainLabel(report.findings.empty()
+                                              ? tr("Nothing stands in the way of protecting %1.").arg(what)
+                                              : tr("What stands in the way of protecting %1:").arg(what)));
     for (std::size_t i = 0; i < report.findings.size(); ++i) {
         const Finding& finding = report.findings[i];
         auto* row = new QHBoxLayout;

@@ -206,14 +206,16 @@ class Reader {
             return;
         }
         if (depth > kMaxIncludeDepth) {
-            stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration file %1 is included more than %2 levels "
-                                                          "deep, more than Apache allows."),
+            stop(text::fill(QT_TRANSLATE_NOOP("Messages",
+                                              "The configuration file %1 is included more than %2 levels "
+                                              "deep, more than Apache allows."),
                             path, kMaxIncludeDepth));
             return;
         }
         if (++filesRead_ > kConfigurationFileLimit) {
-            stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration includes more than %1 files; Keepgate "
-                                                          "stopped reading at %2."),
+            stop(text::fill(QT_TRANSLATE_NOOP("Messages",
+                                              "The configuration includes more than %1 files; Keepgate "
+                                              "stopped reading at %2."),
                             kConfigurationFileLimit, path));
             return;
         }
@@ -221,26 +223,29 @@ class Reader {
                                                        std::min(bytesRead_, kConfigurationSizeLimit));
         if (!read.ok) {
             if (read.error.starts_with("it is larger than")) {
-                stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration is larger than %1 MiB in all; "
-                                                              "Keepgate stopped reading at %2."),
+                stop(text::fill(QT_TRANSLATE_NOOP("Messages",
+                                                  "The configuration is larger than %1 MiB in all; "
+                                                  "Keepgate stopped reading at %2."),
                                 kConfigurationSizeLimit / (1024 * 1024), path));
             } else {
-                result.problems.push_back(
-                    text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration file %1 could not be read."), path));
+                result.problems.push_back(text::fill(
+                    QT_TRANSLATE_NOOP("Messages", "The configuration file %1 could not be read."), path));
             }
             return;
         }
         bytesRead_ += read.bytes.size();
         if (std::memchr(read.bytes.data(), '\0', read.bytes.size())) {
-            stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration file %1 holds NUL bytes: it is not a text "
-                                                          "file."),
+            stop(text::fill(QT_TRANSLATE_NOOP("Messages",
+                                              "The configuration file %1 holds NUL bytes: it is not a text "
+                                              "file."),
                             path));
             return;
         }
         // A file already being read further up the chain would include itself without end.
         const std::pair<std::uint64_t, std::uint64_t> key{read.identity.device, read.identity.inode};
         if (!chain_.insert(key).second) {
-            stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration file %1 includes itself."), path));
+            stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration file %1 includes itself."),
+                            path));
             return;
         }
         forEachLogicalLine(read.bytes, [&](const std::string& raw, int number) {
@@ -332,8 +337,8 @@ class Reader {
             }
             globfree(&matches);
             if (paths.empty() && !optional) {
-                result.problems.push_back(
-                    text::fill(QT_TRANSLATE_NOOP("Messages", "No file matches the included pattern %1."), pattern));
+                result.problems.push_back(text::fill(
+                    QT_TRANSLATE_NOOP("Messages", "No file matches the included pattern %1."), pattern));
             }
             // Apache's wildcards include plain files only, never the folders they also match.
             std::erase_if(paths, [](const std::string& path) { return platform::isDirectory(path); });
@@ -370,8 +375,9 @@ class Reader {
             }
             if (platform::isDirectory(entry)) {
                 if (depth >= kMaxIncludeDepth) {
-                    stop(text::fill(QT_TRANSLATE_NOOP("Messages", "The configuration folder %1 is included more than %2 "
-                                                                  "levels deep, more than Apache allows."),
+                    stop(text::fill(QT_TRANSLATE_NOOP("Messages",
+                                                      "The configuration folder %1 is included more than %2 "
+                                                      "levels deep, more than Apache allows."),
                                     entry, kMaxIncludeDepth));
                     return;
                 }

@@ -89,12 +89,14 @@ std::string failureOf(const platform::ProcessResult& result) {
         return QT_TRANSLATE_NOOP("Messages", "the administrator's rights could not be asked for");
     }
     if (result.exitStatus == 126 || result.exitStatus == 127) {
-        return QT_TRANSLATE_NOOP("Messages", "the administrator's authorization was refused or could not be asked for");
+        return QT_TRANSLATE_NOOP("Messages",
+                                 "the administrator's authorization was refused or could not be asked for");
     }
     const std::string message = trimmedMessage(result.standardError);
     return message.empty()
                ? std::string(QT_TRANSLATE_NOOP("Messages", "the command with administrator rights failed"))
-               : text::fill(QT_TRANSLATE_NOOP("Messages", "the command with administrator rights failed: %1"), message);
+               : text::fill(QT_TRANSLATE_NOOP("Messages", "the command with administrator rights failed: %1"),
+                            message);
 }
 
 std::string nameOf(const std::string& path) {
@@ -198,14 +200,14 @@ std::optional<StagingFile> StagingFile::create(std::string_view contents, std::s
     mkdir(base.c_str(), 0700); // the cache folder may not exist yet; an existing one stays as it is
     std::string pattern = platform::joinPath(base, "keepgate-XXXXXX");
     if (!mkdtemp(pattern.data())) {
-        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "no private folder could be made in %1 (%2)"), base,
-                               std::strerror(errno)));
+        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "no private folder could be made in %1 (%2)"),
+                               base, std::strerror(errno)));
     }
     StagingFile staged(pattern, platform::joinPath(pattern, "staged"));
     const int fd = open(staged.path_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
-        return fail(
-            text::fill(QT_TRANSLATE_NOOP("Messages", "%1 could not be created (%2)"), staged.path_, std::strerror(errno)));
+        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "%1 could not be created (%2)"), staged.path_,
+                               std::strerror(errno)));
     }
     std::size_t written = 0;
     while (written < contents.size()) {
@@ -216,7 +218,8 @@ std::optional<StagingFile> StagingFile::create(std::string_view contents, std::s
         if (n <= 0) {
             const std::string why = std::strerror(errno);
             close(fd);
-            return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "%1 could not be written (%2)"), staged.path_, why));
+            return fail(
+                text::fill(QT_TRANSLATE_NOOP("Messages", "%1 could not be written (%2)"), staged.path_, why));
         }
         written += static_cast<std::size_t>(n);
     }
@@ -256,7 +259,8 @@ CopyOutcome PrivilegedCopy::copy(const std::string& fromFile, const std::string&
     const auto previous = platform::readFile(to);
     const bool existed = platform::fileExists(to);
     if (!expected) {
-        outcome.error = text::fill(QT_TRANSLATE_NOOP("Messages", "the file to copy, %1, could not be read"), fromFile);
+        outcome.error =
+            text::fill(QT_TRANSLATE_NOOP("Messages", "the file to copy, %1, could not be read"), fromFile);
         return outcome;
     }
     const auto run = runCopyCommand(from, to, *expected, backupFile);
@@ -271,15 +275,16 @@ CopyOutcome PrivilegedCopy::copy(const std::string& fromFile, const std::string&
         outcome.unchanged = previous == expected;
         return outcome;
     }
-    outcome.error = succeeded ? QT_TRANSLATE_NOOP("Messages", "the installed file differs from the one Keepgate wrote")
-                              : failureOf(result);
+    outcome.error =
+        succeeded ? QT_TRANSLATE_NOOP("Messages", "the installed file differs from the one Keepgate wrote")
+                  : failureOf(result);
     const auto now = platform::readFile(to);
     const bool untouched =
         previous ? now == previous : (!existed && !platform::fileExists(to)) || (existed && !succeeded);
     outcome.unchanged = untouched || putBack(to, previous, existed);
     if (!outcome.unchanged) {
-        outcome.error =
-            text::fill(QT_TRANSLATE_NOOP("Messages", "%1, and the previous file could not be put back"), outcome.error);
+        outcome.error = text::fill(
+            QT_TRANSLATE_NOOP("Messages", "%1, and the previous file could not be put back"), outcome.error);
     }
     return outcome;
 }

@@ -610,12 +610,14 @@ ProbeAnswer ProtectionProbe::request(const std::string& url, const std::string& 
 std::string statusSentence(const ProbeAnswer& answer, const std::string& url) {
     switch (answer.outcome) {
     case ProbeAnswer::Outcome::NotLocal:
-        return text::fill(QT_TRANSLATE_NOOP("Messages", "The address %1 is not on this computer, so it was not "
-                                                        "requested."),
+        return text::fill(QT_TRANSLATE_NOOP("Messages",
+                                            "The address %1 is not on this computer, so it was not "
+                                            "requested."),
                           url);
     case ProbeAnswer::Outcome::BadAddress:
-        return text::fill(QT_TRANSLATE_NOOP("Messages", "The address \"%1\" is not an http:// or https:// address "
-                                                        "of this computer, so it was not requested."),
+        return text::fill(QT_TRANSLATE_NOOP("Messages",
+                                            "The address \"%1\" is not an http:// or https:// address "
+                                            "of this computer, so it was not requested."),
                           url);
     case ProbeAnswer::Outcome::NoAnswer:
     case ProbeAnswer::Outcome::Cancelled:

@@ -210,8 +210,8 @@ Server readServer(const std::vector<ConfigDirective>& all) {
     if (!anyListen) {
         listens.push_back(ListenAddress{"127.0.0.1", 80, false});
     } else if (listens.empty()) {
-        server.listenProblem =
-            QT_TRANSLATE_NOOP("Messages", "The server's Listen lines name no address this computer can reach.");
+        server.listenProblem = QT_TRANSLATE_NOOP(
+            "Messages", "The server's Listen lines name no address this computer can reach.");
     }
 
     // Each host's own settings, gathered by the section it stands in.
@@ -656,19 +656,22 @@ PublishedAddress ServerAddress::forDirectory(const std::vector<ConfigDirective>&
     }
     if (!publishesAnything) {
         return {"",
-                QT_TRANSLATE_NOOP("Messages", "The server's configuration names no DocumentRoot, Alias or UserDir, so "
-                                              "no address is known."),
+                QT_TRANSLATE_NOOP("Messages",
+                                  "The server's configuration names no DocumentRoot, Alias or UserDir, so "
+                                  "no address is known."),
                 ""};
     }
     return {"",
             publishing.documentRoot
-                ? text::fill(QT_TRANSLATE_NOOP("Messages", "The server publishes no address for %1: it lies outside "
-                                                           "the document root %2 and every Alias and UserDir folder "
-                                                           "of every site."),
+                ? text::fill(QT_TRANSLATE_NOOP("Messages",
+                                               "The server publishes no address for %1: it lies outside "
+                                               "the document root %2 and every Alias and UserDir folder "
+                                               "of every site."),
                              directory, *publishing.documentRoot)
-                : text::fill(QT_TRANSLATE_NOOP("Messages", "The server publishes no address for %1: it lies outside "
-                                                           "the document root and every Alias and UserDir folder of "
-                                                           "every site."),
+                : text::fill(QT_TRANSLATE_NOOP("Messages",
+                                               "The server publishes no address for %1: it lies outside "
+                                               "the document root and every Alias and UserDir folder of "
+                                               "every site."),
                              directory),
             ""};
 }

@@ -257,7 +257,8 @@ std::optional<std::string> ServerCheck::unreadableFor(const std::string& user, c
             return text::fill(QT_TRANSLATE_NOOP("Messages", "the folder %1 is missing"), folder);
         }
         if (!permitted(info, S_IXUSR, S_IXGRP, S_IXOTH)) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages", "the folder %1 cannot be entered by %2"), folder, user);
+            return text::fill(QT_TRANSLATE_NOOP("Messages", "the folder %1 cannot be entered by %2"), folder,
+                              user);
         }
     }
     struct stat info {};
@@ -347,10 +348,11 @@ std::string Amendment::description(const std::string& mainConfig, bool done) con
                                write.path) +
                     "\n\n";
         } else {
-            const char* pattern = done ? (write.previous ? QT_TRANSLATE_NOOP("Messages", "Added to %1:")
-                                                         : QT_TRANSLATE_NOOP("Messages", "Added to %1 (a new file):"))
-                                       : (write.previous ? QT_TRANSLATE_NOOP("Messages", "Add to %1:")
-                                                         : QT_TRANSLATE_NOOP("Messages", "Add to %1 (a new file):"));
+            const char* pattern =
+                done ? (write.previous ? QT_TRANSLATE_NOOP("Messages", "Added to %1:")
+                                       : QT_TRANSLATE_NOOP("Messages", "Added to %1 (a new file):"))
+                     : (write.previous ? QT_TRANSLATE_NOOP("Messages", "Add to %1:")
+                                       : QT_TRANSLATE_NOOP("Messages", "Add to %1 (a new file):"));
             text += text::fill(pattern, write.path) + "\n\n" + write.added + "\n";
         }
     }
@@ -439,17 +441,19 @@ std::optional<Amendment> ServerCheck::overrideFix(const ServerProfile& profile, 
         path.pop_back();
     }
     if (const auto why = path.empty() ? std::nullopt : Validator::directoryPath(path)) {
-        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "the directory %1 cannot stand in a section header: %2"),
-                               path, *why));
+        return fail(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "the directory %1 cannot stand in a section header: %2"),
+                       path, *why));
     }
     if (!platform::readFile(profile.mainConfig)) {
-        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "the web server's configuration file %1 could not be read"),
-                               profile.mainConfig));
+        return fail(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "the web server's configuration file %1 could not be read"),
+            profile.mainConfig));
     }
     if (path.empty()) {
-        return fail(
-            QT_TRANSLATE_NOOP("Messages", "no directory is known to allow access files in (the configuration names no "
-                                          "DocumentRoot)"));
+        return fail(QT_TRANSLATE_NOOP(
+            "Messages", "no directory is known to allow access files in (the configuration names no "
+                        "DocumentRoot)"));
     }
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
     const OverrideResolution resolution = allowOverrideFor(config, path);
@@ -468,7 +472,8 @@ std::optional<Amendment> ServerCheck::overrideFix(const ServerProfile& profile, 
     Amendment amendment;
     const auto previous = platform::readFile(place.file);
     if (!previous && platform::fileExists(place.file)) {
-        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate's own file %1 could not be read"), place.file));
+        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate's own file %1 could not be read"),
+                               place.file));
     }
     Amendment::Write write{place.file, previous, "", ""};
     write.added = section::header(path) + "\n    AllowOverride " + joinWords(words) + "\n</Directory>\n";
@@ -490,13 +495,15 @@ std::optional<Amendment> ServerCheck::includeFix(const ServerProfile& profile, c
         return fail(QT_TRANSLATE_NOOP("Messages", "no shared configuration file is set in the preferences"));
     }
     if (const auto why = Validator::preferencePath(sharedFile)) {
-        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "the shared configuration file %1 cannot be used: %2"),
-                               sharedFile, *why));
+        return fail(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "the shared configuration file %1 cannot be used: %2"),
+                       sharedFile, *why));
     }
     const auto main = platform::readFile(profile.mainConfig);
     if (!main) {
-        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "the web server's configuration file %1 could not be read"),
-                               profile.mainConfig));
+        return fail(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "the web server's configuration file %1 could not be read"),
+            profile.mainConfig));
     }
     const auto config = ApacheConfig::read(profile.mainConfig, profile.serverRoot, profile.environment);
     const AmendmentPlace place = amendmentPlace(profile, config);
@@ -523,7 +530,8 @@ std::optional<Amendment> ServerCheck::includeFix(const ServerProfile& profile, c
     }
     const auto previous = platform::readFile(place.file);
     if (!previous && platform::fileExists(place.file)) {
-        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate's own file %1 could not be read"), place.file));
+        return fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate's own file %1 could not be read"),
+                               place.file));
     }
     amendment.writes.push_back({place.file, previous, withFinalLineFeed(previous.value_or("")) + line, line});
     makeOwnFileRead(profile, config, place, amendment);
@@ -559,9 +567,11 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
         // Apache refuses to start on the error that ended the reading; nothing after it was checked.
         const char* const pattern =
             problem == config.error
-                ? QT_TRANSLATE_NOOP("Messages", "%1 Apache would not start with it; Keepgate checked only what came "
-                                                "before.")
-                : QT_TRANSLATE_NOOP("Messages", "%1 Keepgate checked the rest of the configuration without it.");
+                ? QT_TRANSLATE_NOOP("Messages",
+                                    "%1 Apache would not start with it; Keepgate checked only what came "
+                                    "before.")
+                : QT_TRANSLATE_NOOP("Messages",
+                                    "%1 Keepgate checked the rest of the configuration without it.");
         findings.push_back({FindingKind::ConfigurationProblem, text::fill(pattern, problem), "", false});
     }
     if (accessFileMode && !directory.empty()) {
@@ -580,10 +590,11 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
                     : text::fill(QT_TRANSLATE_NOOP("Messages", "%1 line %2"), overrides.file, overrides.line);
             findings.push_back(
                 {FindingKind::OverridesIgnored,
-                 text::fill(QT_TRANSLATE_NOOP("Messages", "The web server ignores the protection in %1 because "
-                                                          "\"AllowOverride %2\" (%3) leaves out %4; Keepgate can "
-                                                          "allow AuthConfig and Limit for this directory alone, in "
-                                                          "a section of its own in %5."),
+                 text::fill(QT_TRANSLATE_NOOP("Messages",
+                                              "The web server ignores the protection in %1 because "
+                                              "\"AllowOverride %2\" (%3) leaves out %4; Keepgate can "
+                                              "allow AuthConfig and Limit for this directory alone, in "
+                                              "a section of its own in %5."),
                             directory, joinWords(overrides.allowOverride), where, joinWords(missing),
                             amendmentPlace(profile, config).file),
                  directory, true});
@@ -593,9 +604,10 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
         !includes(config, profile.serverRoot, sharedConfigFile)) {
         findings.push_back(
             {FindingKind::IncludeMissing,
-             text::fill(QT_TRANSLATE_NOOP("Messages", "The main configuration %1 does not include %2, so the "
-                                                      "protection written there is ignored; Keepgate can add the "
-                                                      "Include line."),
+             text::fill(QT_TRANSLATE_NOOP("Messages",
+                                          "The main configuration %1 does not include %2, so the "
+                                          "protection written there is ignored; Keepgate can add the "
+                                          "Include line."),
                         profile.mainConfig, sharedConfigFile),
              sharedConfigFile, true});
     }
@@ -609,9 +621,10 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
                                     : QT_TRANSLATE_NOOP("Messages", "with a2enmod");
         findings.push_back(
             {FindingKind::ModuleMissing,
-             text::fill(QT_TRANSLATE_NOOP("Messages", "The module %1 that the protection needs is not loaded, so "
-                                                      "the server answers with an error instead of asking for a "
-                                                      "password; Keepgate can enable it %2."),
+             text::fill(QT_TRANSLATE_NOOP("Messages",
+                                          "The module %1 that the protection needs is not loaded, so "
+                                          "the server answers with an error instead of asking for a "
+                                          "password; Keepgate can enable it %2."),
                         module, how),
              module, true});
     }
@@ -627,19 +640,21 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
             continue;
         }
         if (!platform::fileExists(file.path)) {
-            findings.push_back({file.kind,
-                                text::fill(QT_TRANSLATE_NOOP("Messages", "The %1 %2 does not exist, so nobody can "
-                                                                         "log in; choose or create it in Keepgate."),
-                                           file.what, file.path),
-                                file.path, false});
+            findings.push_back(
+                {file.kind,
+                 text::fill(QT_TRANSLATE_NOOP("Messages", "The %1 %2 does not exist, so nobody can "
+                                                          "log in; choose or create it in Keepgate."),
+                            file.what, file.path),
+                 file.path, false});
         } else if (const auto why = unreadableFor(user, file.path)) {
-            findings.push_back({file.kind,
-                                text::fill(QT_TRANSLATE_NOOP("Messages", "The web server's user %1 cannot read the "
-                                                                         "%2 %3 (%4), so nobody can log in; Keepgate "
-                                                                         "cannot change this, give %1 read access to "
-                                                                         "it."),
-                                           user, file.what, file.path, *why),
-                                file.path, false});
+            findings.push_back(
+                {file.kind,
+                 text::fill(QT_TRANSLATE_NOOP("Messages", "The web server's user %1 cannot read the "
+                                                          "%2 %3 (%4), so nobody can log in; Keepgate "
+                                                          "cannot change this, give %1 read access to "
+                                                          "it."),
+                            user, file.what, file.path, *why),
+                 file.path, false});
         }
     }
     const bool hiddenByName =
@@ -647,9 +662,10 @@ std::vector<Finding> ServerCheck::run(const ServerProfile& profile, const std::s
     if (!userfile.empty() && isUnder(userfile, profile.documentRoot) && !hiddenByName) {
         findings.push_back(
             {FindingKind::UserfilePublished,
-             text::fill(QT_TRANSLATE_NOOP("Messages", "The user file %1 lies inside %2, which the web server "
-                                                      "publishes, so anyone can download its password hashes; "
-                                                      "choose a user file outside it."),
+             text::fill(QT_TRANSLATE_NOOP("Messages",
+                                          "The user file %1 lies inside %2, which the web server "
+                                          "publishes, so anyone can download its password hashes; "
+                                          "choose a user file outside it."),
                         userfile, profile.documentRoot),
              userfile, false});
     }

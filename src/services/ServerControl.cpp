@@ -75,14 +75,16 @@ ConfigTestResult ServerControl::testConfiguration(const ServerProfile& profile,
     result.passed = run.started && !run.timedOut && run.exitStatus == 0;
     result.message = trimmed(run.standardError + run.standardOutput);
     if (!run.started) {
-        result.message = text::fill(QT_TRANSLATE_NOOP("Messages", "%1 could not be run"), profile.controlProgram);
+        result.message =
+            text::fill(QT_TRANSLATE_NOOP("Messages", "%1 could not be run"), profile.controlProgram);
     } else if (run.timedOut) {
-        result.message = text::fill(QT_TRANSLATE_NOOP("Messages", "%1 did not finish its configuration test in time"),
-                                    profile.controlProgram);
+        result.message =
+            text::fill(QT_TRANSLATE_NOOP("Messages", "%1 did not finish its configuration test in time"),
+                       profile.controlProgram);
     } else if (run.outputExceeded) {
         result.passed = false;
         result.message = text::fill(QT_TRANSLATE_NOOP("Messages", "%1 printed more than %2 MiB during its "
-                                                              "configuration test and was stopped"),
+                                                                  "configuration test and was stopped"),
                                     profile.controlProgram, platform::kProcessOutputLimit / (1024 * 1024));
     }
     return result;
@@ -107,15 +109,15 @@ ConfigInstallResult ServerControl::installMainConfiguration(const ServerProfile&
     std::string error;
     const auto staged = StagingFile::create(text, &error);
     if (!staged) {
-        result.error =
-            text::fill(QT_TRANSLATE_NOOP("Messages", "the amended configuration could not be staged: %1"), error);
+        result.error = text::fill(
+            QT_TRANSLATE_NOOP("Messages", "the amended configuration could not be staged: %1"), error);
         return result;
     }
     const auto test = testConfiguration(profile, staged->path());
     // A known control program must pass its test; only a server with none cannot be asked.
     if (!profile.controlProgram.empty() && !test.passed) {
-        result.error =
-            QT_TRANSLATE_NOOP("Messages", "the web server's own configuration test refused the amended configuration");
+        result.error = QT_TRANSLATE_NOOP(
+            "Messages", "the web server's own configuration test refused the amended configuration");
         result.testMessage = test.message;
         return result;
     }
@@ -130,8 +132,8 @@ ConfigInstallResult ServerControl::installMainConfiguration(const ServerProfile&
     if (!backup.empty() && platform::fileExists(backup)) {
         result.backup = backup;
     } else if (!backup.empty() && !copied.copied && copied.unchanged) {
-        result.error =
-            text::fill(QT_TRANSLATE_NOOP("Messages", "no backup of it could be made in %1 (%2)"), backup, copied.error);
+        result.error = text::fill(QT_TRANSLATE_NOOP("Messages", "no backup of it could be made in %1 (%2)"),
+                                  backup, copied.error);
     }
     return result;
 }
@@ -140,8 +142,8 @@ ReloadResult ServerControl::reload(const ServerProfile& profile) {
     ReloadResult result;
     const auto command = profile.reloadCommand();
     if (command.empty()) {
-        result.message =
-            QT_TRANSLATE_NOOP("Messages", "Keepgate knows no control program for this web server; reload it yourself.");
+        result.message = QT_TRANSLATE_NOOP(
+            "Messages", "Keepgate knows no control program for this web server; reload it yourself.");
         return result;
     }
     const auto files = pidFiles(profile);
@@ -149,9 +151,10 @@ ReloadResult ServerControl::reload(const ServerProfile& profile) {
     const auto run = PrivilegedCopy::runAction({"reload"}, command);
     if (!run.started || run.exitStatus != 0) {
         const std::string said = trimmed(run.standardError + run.standardOutput);
-        result.message = said.empty()
-                             ? std::string(QT_TRANSLATE_NOOP("Messages", "The web server was not reloaded."))
-                             : text::fill(QT_TRANSLATE_NOOP("Messages", "The web server was not reloaded: %1"), said);
+        result.message =
+            said.empty()
+                ? std::string(QT_TRANSLATE_NOOP("Messages", "The web server was not reloaded."))
+                : text::fill(QT_TRANSLATE_NOOP("Messages", "The web server was not reloaded: %1"), said);
         return result;
     }
     // A graceful reload keeps the parent process; it ends only when the new configuration fails.
@@ -170,8 +173,8 @@ ReloadResult ServerControl::reload(const ServerProfile& profile) {
         result.reloaded = true;
         result.message = QT_TRANSLATE_NOOP("Messages", "The web server was reloaded and is running.");
     } else {
-        result.message =
-            QT_TRANSLATE_NOOP("Messages", "The web server did not come back after the reload; see its error log.");
+        result.message = QT_TRANSLATE_NOOP(
+            "Messages", "The web server did not come back after the reload; see its error log.");
     }
     return result;
 }
@@ -183,10 +186,11 @@ ConfigInstallResult ServerControl::enableModule(const ServerProfile& profile, co
             PrivilegedCopy::runAction({"enable-module", module}, {profile.enableModuleProgram, module});
         if (!run.started || run.exitStatus != 0) {
             const std::string said = trimmed(run.standardError + run.standardOutput);
-            result.error = said.empty()
-                               ? text::fill(QT_TRANSLATE_NOOP("Messages", "enabling the module %1 failed"), module)
-                               : text::fill(QT_TRANSLATE_NOOP("Messages", "enabling the module %1 failed: %2"), module,
-                                            said);
+            result.error =
+                said.empty()
+                    ? text::fill(QT_TRANSLATE_NOOP("Messages", "enabling the module %1 failed"), module)
+                    : text::fill(QT_TRANSLATE_NOOP("Messages", "enabling the module %1 failed: %2"), module,
+                                 said);
             return result;
         }
         result.installed = true;
@@ -202,18 +206,21 @@ ConfigInstallResult ServerControl::enableModule(const ServerProfile& profile, co
     if (profile.modulesFolder.empty() || !platform::fileExists(file)) {
         result.error =
             profile.modulesFolder.empty()
-                ? text::fill(QT_TRANSLATE_NOOP("Messages", "the module file mod_%1.so is not in the server's modules "
-                                                           "folder"),
+                ? text::fill(QT_TRANSLATE_NOOP("Messages",
+                                               "the module file mod_%1.so is not in the server's modules "
+                                               "folder"),
                              module)
-                : text::fill(QT_TRANSLATE_NOOP("Messages", "the module file mod_%1.so is not in the server's modules "
-                                                           "folder %2"),
+                : text::fill(QT_TRANSLATE_NOOP("Messages",
+                                               "the module file mod_%1.so is not in the server's modules "
+                                               "folder %2"),
                              module, profile.modulesFolder);
         return result;
     }
     const auto current = platform::readFile(profile.mainConfig);
     if (!current) {
         result.error = text::fill(
-            QT_TRANSLATE_NOOP("Messages", "the web server's configuration file %1 could not be read"), profile.mainConfig);
+            QT_TRANSLATE_NOOP("Messages", "the web server's configuration file %1 could not be read"),
+            profile.mainConfig);
         return result;
     }
     std::string amended = *current;

@@ -48,9 +48,11 @@ std::string literalText(const std::string& literals) {
 // Every core message template marked for translation, with the file that marks it, read from the same
 // folders the translation sources are gathered from.
 std::map<std::string, std::string> markedTemplates() {
-    static const std::regex mark(R"re(QT_TRANSLATE_NOOP\(\s*"Messages"\s*,\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))re");
+    static const std::regex mark(
+        R"re(QT_TRANSLATE_NOOP\(\s*"Messages"\s*,\s*((?:"(?:[^"\\]|\\.)*"\s*)+)\))re");
     std::map<std::string, std::string> found;
-    for (const char* folder : {"app", "directory", "groups", "operations", "services", "formats", "platform"}) {
+    for (const char* folder :
+         {"app", "directory", "groups", "operations", "services", "formats", "platform"}) {
         for (const auto& entry : std::filesystem::directory_iterator(kRoot / "src" / folder)) {
             const std::string text = readAll(entry.path());
             for (auto it = std::sregex_iterator(text.begin(), text.end(), mark); it != std::sregex_iterator();
@@ -83,8 +85,8 @@ std::string unescapeXml(const std::string& text) {
         } else if (entity == "amp") {
             out += '&';
         } else if (entity.starts_with('#')) {
-            const unsigned long code = entity[1] == 'x' ? std::stoul(entity.substr(2), nullptr, 16)
-                                                        : std::stoul(entity.substr(1));
+            const unsigned long code =
+                entity[1] == 'x' ? std::stoul(entity.substr(2), nullptr, 16) : std::stoul(entity.substr(1));
             if (code < 0x80) {
                 out += static_cast<char>(code);
             } else if (code < 0x800) {
@@ -112,8 +114,8 @@ std::map<std::string, Entry> messagesOf(const std::string& ts) {
     static const std::regex message(
         R"re(<source>([\s\S]*?)</source>\s*(?:<comment>[\s\S]*?</comment>\s*)?<translation([^>]*)>([\s\S]*?)</translation>)re");
     std::map<std::string, Entry> entries;
-    for (auto it = std::sregex_iterator(context.begin(), context.end(), message); it != std::sregex_iterator();
-         ++it) {
+    for (auto it = std::sregex_iterator(context.begin(), context.end(), message);
+         it != std::sregex_iterator(); ++it) {
         entries[unescapeXml((*it)[1].str())] = {unescapeXml((*it)[3].str()), (*it)[2].str().empty()};
     }
     return entries;
@@ -136,9 +138,11 @@ TEST(MessageCatalogTest, EveryMarkedCoreMessageHasAFinishedTranslationInEveryLan
     const auto templates = markedTemplates();
     ASSERT_GT(templates.size(), 300U) << "the marked messages were not found under " << kRoot;
     for (const char* language : {"de", "fr"}) {
-        const std::string ts = readAll(kRoot / "translations" / (std::string("keepgate_") + language + ".ts"));
+        const std::string ts =
+            readAll(kRoot / "translations" / (std::string("keepgate_") + language + ".ts"));
         ASSERT_FALSE(ts.empty()) << language;
-        EXPECT_EQ(ts.find("type=\"unfinished\""), std::string::npos) << language << ": an entry is unfinished";
+        EXPECT_EQ(ts.find("type=\"unfinished\""), std::string::npos)
+            << language << ": an entry is unfinished";
         const auto entries = messagesOf(ts);
         for (const auto& [pattern, file] : templates) {
             const auto it = entries.find(pattern);
@@ -162,8 +166,7 @@ TEST(MessageCatalogTest, FillPutsEachArgumentInOnceAndRemembersHowTheTextWasMade
         const char* expected;
     } cases[] = {
         {"%1 and %2", {"a%2", "b"}, "a%2 and b"}, // an argument is never read for placeholders
-        {"%2 before %1", {"x", "y"}, "y before x"},
-        {"50%1", {"%"}, "50%"},
+        {"%2 before %1", {"x", "y"}, "y before x"},   {"50%1", {"%"}, "50%"},
         {"%1 of %3", {"one"}, "one of %3"}, // a placeholder without an argument stays
         {"100% sure: %1", {"yes"}, "100% sure: yes"},
     };

@@ -27,10 +27,14 @@ namespace {
 
 // Texts that read the same in English, German and French, or are names and sample values, not prose.
 const QStringList kSameInEveryLanguage = {
-    QStringLiteral("OK"),        QStringLiteral("Keepgate"),
-    QStringLiteral("Hosts"),     QStringLiteral("Version 0.7"),
-    QStringLiteral("SHA-512"),   QStringLiteral("SHA-256"),
-    QStringLiteral(".htaccess"), QStringLiteral("/Library/WebServer/keepgate.conf"),
+    QStringLiteral("OK"),
+    QStringLiteral("Keepgate"),
+    QStringLiteral("Hosts"),
+    QStringLiteral("Version 0.7"),
+    QStringLiteral("SHA-512"),
+    QStringLiteral("SHA-256"),
+    QStringLiteral(".htaccess"),
+    QStringLiteral("/Library/WebServer/keepgate.conf"),
     QStringLiteral("<h2>Keepgate</h2>"),
 };
 
@@ -130,8 +134,10 @@ TEST_F(TranslatedWindowsTest, NoTextIsLeftInEnglishInGermanOrFrench) {
             if (kSameInEveryLanguage.contains(english[i])) {
                 continue;
             }
-            EXPECT_NE(translated[i], english[i]) << language << ": left in English: " << english[i].toStdString();
-            // Paths of the temporary folder and mnemonic marks are not prose; what is left must not be English.
+            EXPECT_NE(translated[i], english[i])
+                << language << ": left in English: " << english[i].toStdString();
+            // Paths of the temporary folder and mnemonic marks are not prose; what is left must not be
+            // English.
             QString prose = translated[i];
             prose.remove(QString::fromStdString(temp.path())).remove(QLatin1Char('&'));
             EXPECT_FALSE(prose.contains(kEnglishWord))
