@@ -1,5 +1,7 @@
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QLabel>
 #include <QMenuBar>
 #include <QTabWidget>
@@ -15,6 +17,9 @@
 #include "platform/DefaultsStore.h"
 #include "platform/SystemPaths.h"
 #include "qt/AboutDialog.h"
+#include "qt/QtLabelField.h"
+#include "qt/QtPopUpButton.h"
+#include "qt/QtTextField.h"
 #include "qt/ApplicationWindows.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/ServerCheckWindow.h"
@@ -196,6 +201,39 @@ QStringList clashingMnemonics(QWidget* window, QMenuBar* menus) {
         }
     }
     return clashes;
+}
+
+// The controllers read back what they set, so a translated control still answers the English text; a
+// field the user types into shows its text as it is, since that is the user's own value.
+TEST_F(TranslatedWindowsTest, CoreTextsShowTranslatedAndReadBackInEnglish) {
+    ASSERT_TRUE(qt::installTranslations(QLocale(QStringLiteral("de_DE")), KEEPGATE_APP_DIR));
+    const std::string notFound = "(Not found. Select another...)";
+    QLineEdit readOnly;
+    readOnly.setReadOnly(true);
+    QLineEdit editable;
+    QLabel strip;
+    QComboBox hashes;
+    qt::QtTextField shownField(&readOnly);
+    qt::QtTextField typedField(&editable);
+    qt::QtLabelField label(&strip);
+    qt::QtPopUpButton popup(&hashes, qt::QtPopUpButton::Titles::Translated);
+    shownField.setStringValue(notFound);
+    typedField.setStringValue(notFound);
+    label.setStringValue("Kept as written:\nRequire valid-user");
+    popup.addItemWithTitle("bcrypt (recommended)");
+
+    EXPECT_EQ(readOnly.text(), QStringLiteral("(Nicht gefunden. Wählen Sie eine andere …)"));
+    EXPECT_EQ(shownField.stringValue(), notFound);
+    EXPECT_EQ(editable.text(), QString::fromStdString(notFound));
+    EXPECT_EQ(strip.text(), QStringLiteral("Unverändert beibehalten:\nRequire valid-user"));
+    EXPECT_EQ(label.stringValue(), "Kept as written:\nRequire valid-user");
+    EXPECT_EQ(hashes.itemText(0), QStringLiteral("bcrypt (empfohlen)"));
+    EXPECT_EQ(popup.itemTitles(), std::vector<std::string>{"bcrypt (recommended)"});
+    popup.removeItemWithTitle("bcrypt (recommended)");
+    EXPECT_EQ(hashes.count(), 0);
+    // A user's edit of a once translated field is the user's value again.
+    readOnly.setText(QStringLiteral("/srv/users"));
+    EXPECT_EQ(shownField.stringValue(), "/srv/users");
 }
 
 TEST_F(TranslatedWindowsTest, NoTwoControlsShownTogetherShareAMnemonicInAnyLanguage) {
