@@ -672,7 +672,7 @@ La correction demande les droits d&apos;administrateur.</translation>
 Keepgate can edit it where it is, or move it: write it to %3, remove it from %2 and test the folder.</source>
         <translation>La protection de %1 est conservée dans %2, et non dans %3 où les préférences conservent la protection.
 
-Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrire dans %3, la retirer de %2 et tester le dossier.</translation>
+Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrire dans %3, la supprimer de son emplacement actuel (%2) et tester le dossier.</translation>
     </message>
     <message>
         <source>Move It</source>
