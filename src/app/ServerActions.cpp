@@ -1,6 +1,7 @@
 #include "app/ServerActions.h"
 
 #include "platform/FileSystem.h"
+#include "platform/History.h"
 #include "platform/SystemPaths.h"
 #include "app/AdministratorWrite.h"
 #include "services/PrivilegedCopy.h"
@@ -196,6 +197,7 @@ void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendmen
 
 void ServerActions::applyOverrideFix(ui::Window* parent, const std::string& directory) {
     std::string problem;
+    const platform::HistoryAction action("Allowed access files for " + directory);
     if (const auto amendment = ServerCheck::overrideFix(ServerProfile::current(), directory, &problem)) {
         applyAmendment(parent, *amendment);
         return;
@@ -206,6 +208,7 @@ void ServerActions::applyOverrideFix(ui::Window* parent, const std::string& dire
 
 void ServerActions::applyIncludeFix(ui::Window* parent, const std::string& sharedFile) {
     std::string problem;
+    const platform::HistoryAction action("Made the web server read " + sharedFile);
     if (const auto amendment = ServerCheck::includeFix(ServerProfile::current(), sharedFile, &problem)) {
         applyAmendment(parent, *amendment);
         return;
@@ -271,6 +274,7 @@ void ServerActions::checkAfterSharedSave(ui::Window* parent, const std::string& 
             if (returnCode != 1) {
                 return;
             }
+            const platform::HistoryAction action("Put back " + sharedPath + " after the server's test failed");
             const auto written = platform::writeFileAtomically(sharedPath, previousText);
             if (written) {
                 showAlert(parent, "Restored", "The previous contents of " + sharedPath + " are back.");
