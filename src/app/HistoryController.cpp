@@ -92,7 +92,7 @@ void HistoryController::reload() {
             damaged += entry.damaged() ? 1 : 0;
         }
         std::string notice;
-        if (!History::shared().isOpen()) {
+        if (!History::shared().isOpen() && !History::shared().folder().empty()) {
             notice = "No history is being kept: the folder " + History::shared().folder() +
                      " cannot be written. ";
         }
