@@ -93,8 +93,8 @@ void HistoryController::reload() {
         }
         std::string notice;
         if (!History::shared().isOpen() && !History::shared().folder().empty()) {
-            notice = "No history is being kept: the folder " + History::shared().folder() +
-                     " cannot be written. ";
+            notice =
+                "No history is being kept: the folder " + History::shared().folder() + " cannot be written. ";
         }
         if (damaged > 0) {
             notice += std::to_string(damaged) + (damaged == 1 ? " entry is" : " entries are") +
@@ -148,7 +148,8 @@ std::string HistoryController::differenceOf(const HistoryEntry& entry) const {
         return "This entry is damaged (" + entry.damage + "); Keepgate will not restore it.";
     }
     if (!entry.previousKnown) {
-        return entry.path + " could not be read before this change, so the history holds no bytes to put back.";
+        return entry.path +
+               " could not be read before this change, so the history holds no bytes to put back.";
     }
     const auto loaded = History::shared().load(entry.id);
     if (!loaded || loaded->damaged()) {
@@ -203,8 +204,8 @@ void HistoryController::restore(const std::string& id) {
     }
     const std::optional<std::string> wanted = entry->existed ? entry->previous : std::nullopt;
     if (present == wanted) {
-        ui::windowSystem().showStatus(entry->path + " already holds what it held before " + quotedAction(*entry) +
-                                      "; nothing was changed");
+        ui::windowSystem().showStatus(entry->path + " already holds what it held before " +
+                                      quotedAction(*entry) + "; nothing was changed");
         return;
     }
     const bool asWritten =
@@ -241,7 +242,8 @@ void HistoryController::putBack(const HistoryEntry& entry, const std::optional<s
         const auto result = ServerControl::installMainConfiguration(profile, *wanted);
         if (!result.installed) {
             fail("Keepgate did not restore " + entry.path + ": " + result.error + "." +
-                 (result.unchanged ? " The file was not changed." : " Compare it with its backup " + result.backup + ".") +
+                 (result.unchanged ? " The file was not changed."
+                                   : " Compare it with its backup " + result.backup + ".") +
                  (result.testMessage.empty() ? "" : "\n\n" + result.testMessage));
             return;
         }
@@ -256,7 +258,8 @@ void HistoryController::putBack(const HistoryEntry& entry, const std::optional<s
         }
         const auto test = ServerControl::testConfiguration(profile, profile.mainConfig);
         if (test.ran && !test.passed) {
-            const platform::HistoryAction undoing("Put back " + entry.path + " after the server refused " + status);
+            const platform::HistoryAction undoing("Put back " + entry.path + " after the server refused " +
+                                                  status);
             const auto problem = place(entry.path, present);
             fail("The web server's configuration test refused " + entry.path + " as it was before " +
                  quotedAction(entry) + ", so " +

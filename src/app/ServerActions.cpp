@@ -274,7 +274,8 @@ void ServerActions::checkAfterSharedSave(ui::Window* parent, const std::string& 
             if (returnCode != 1) {
                 return;
             }
-            const platform::HistoryAction action("Put back " + sharedPath + " after the server's test failed");
+            const platform::HistoryAction action("Put back " + sharedPath +
+                                                 " after the server's test failed");
             const auto written = platform::writeFileAtomically(sharedPath, previousText);
             if (written) {
                 showAlert(parent, "Restored", "The previous contents of " + sharedPath + " are back.");

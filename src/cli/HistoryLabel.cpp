@@ -65,7 +65,8 @@ std::string historyLabel(const std::vector<std::string>& words) {
 
 void openHistory() {
     auto& history = platform::History::shared();
-    history.setNoticeHandler([](const std::string& notice) { std::cerr << "keepgatectl: " << notice << "\n"; });
+    history.setNoticeHandler(
+        [](const std::string& notice) { std::cerr << "keepgatectl: " << notice << "\n"; });
     history.open(platform::History::defaultFolder());
 }
 

@@ -471,8 +471,8 @@ FileResult writeFileAtomically(const std::string& path, std::string_view content
 GuardedWrite writeFileIfUnchanged(const std::string& path, std::string_view contents,
                                   const std::optional<FileIdentity>& expected, const std::string* base) {
     auto recorded = PendingChange::before(path, contents);
-    auto out = replaceFile(path, contents, std::optional<std::optional<FileIdentity>>(std::in_place, expected),
-                           base);
+    auto out = replaceFile(path, contents,
+                           std::optional<std::optional<FileIdentity>>(std::in_place, expected), base);
     if (out.result) {
         recorded.keep();
     }

@@ -168,7 +168,7 @@ bool writeWhole(int fd, std::string_view bytes) {
 
 // Makes every missing folder on the way; the last one private.
 bool makeFolders(const std::string& folder, std::string& why) {
-    for (std::size_t slash = folder.find('/', 1); ; slash = folder.find('/', slash + 1)) {
+    for (std::size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
         const std::string part = folder.substr(0, slash);
         const bool last = slash == std::string::npos;
         if (!part.empty() && mkdir(part.c_str(), last ? 0700 : 0755) != 0 && errno != EEXIST) {

@@ -13,16 +13,16 @@ namespace keepgate::platform {
 // One change Keepgate made to a file: what the file held before, and the digest of what was written, so
 // that a later change by another program can be told.
 struct HistoryEntry {
-    std::string id;           // the entry's own name in the store; sorts oldest first
+    std::string id; // the entry's own name in the store; sorts oldest first
     std::int64_t timeMilliseconds = 0;
     std::string path;
-    std::string action;       // what the user did, in words ("Added alice")
-    bool existed = false;     // the file existed before the change
-    bool previousKnown = true; // false: it existed but could not be read, so it cannot be put back
-    bool removed = false;     // the change removed the file
-    std::string writtenDigest; // SHA-256 of the bytes written; empty for a removal
+    std::string action;                  // what the user did, in words ("Added alice")
+    bool existed = false;                // the file existed before the change
+    bool previousKnown = true;           // false: it existed but could not be read, so it cannot be put back
+    bool removed = false;                // the change removed the file
+    std::string writtenDigest;           // SHA-256 of the bytes written; empty for a removal
     std::optional<std::string> previous; // the bytes before, when loaded and the file existed
-    std::string damage;       // why the entry cannot be trusted (truncated, bad digest, unreadable)
+    std::string damage; // why the entry cannot be trusted (truncated, bad digest, unreadable)
     bool damaged() const { return !damage.empty(); }
     bool restorable() const { return !damaged() && previousKnown; }
 };

@@ -136,9 +136,9 @@ MainWindow::MainWindow(PreferencesController& preferences, QtWindowSystem* windo
     // tested against the server again.
     historyController.restored = [this](const std::string& path, const std::string& status) {
         const std::string loaded = directory.directoryField->stringValue();
-        const bool bearsOnDirectory =
-            !loaded.empty() && (path == directory.blockFilePath() || path == directory.userfileField->stringValue() ||
-                                path == directory.groupfileField->stringValue());
+        const bool bearsOnDirectory = !loaded.empty() && (path == directory.blockFilePath() ||
+                                                          path == directory.userfileField->stringValue() ||
+                                                          path == directory.groupfileField->stringValue());
         if (!loaded.empty() && path == directory.blockFilePath()) {
             directory.doOpenDirectoryPanel(1, {loaded});
             refreshDirectoryTables();
@@ -153,6 +153,10 @@ MainWindow::MainWindow(PreferencesController& preferences, QtWindowSystem* windo
     platform::History::shared().setRecordedObserver([window = QPointer<MainWindow>(this)] {
         if (window) {
             window->refreshUndo();
+            // An open History window shows each change as it is made.
+            if (window->historyWindow && window->historyWindow->isVisible()) {
+                window->historyController.reload();
+            }
         }
     });
     platform::History::shared().setNoticeHandler(

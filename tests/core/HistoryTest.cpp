@@ -103,7 +103,9 @@ TEST_F(HistoryTest, ADamagedEntryIsShownAsDamagedAndNeverRestored) {
     };
     const Case cases[] = {
         {"truncated",
-         [](const std::string& file) { std::filesystem::resize_file(file, std::filesystem::file_size(file) - 5); },
+         [](const std::string& file) {
+             std::filesystem::resize_file(file, std::filesystem::file_size(file) - 5);
+         },
          "cut short"},
         {"bad digest",
          [](const std::string& file) {
@@ -129,7 +131,8 @@ TEST_F(HistoryTest, ADamagedEntryIsShownAsDamagedAndNeverRestored) {
 
         controller.reload();
         ASSERT_GE(controller.numberOfRowsInTableView(), 1);
-        EXPECT_NE(controller.objectValueForTableColumn("action", 0).text().find("Damaged entry"), std::string::npos);
+        EXPECT_NE(controller.objectValueForTableColumn("action", 0).text().find("Damaged entry"),
+                  std::string::npos);
         EXPECT_NE(controller.objectValueForTableColumn("action", 0).text().find(c.says), std::string::npos);
         EXPECT_NE(notice.text.find("damaged"), std::string::npos);
         table.selectRows({0});
@@ -201,7 +204,8 @@ TEST_F(HistoryTest, ARestoreOfAFileChangedSinceShowsTheDifferenceAsksAndCanItsel
     controller.restore(id);
     windows->answer(1);
     EXPECT_FALSE(platform::fileExists(path)); // it did not exist before the save
-    EXPECT_EQ(windows->statusLine(), "Restored " + path + " as before \u201cSaved protection of " + temp / "site" + "\u201d");
+    EXPECT_EQ(windows->statusLine(),
+              "Restored " + path + " as before \u201cSaved protection of " + temp / "site" + "\u201d");
 
     // The restore is the newest change of the run, and undoing it brings back the other program's bytes.
     EXPECT_EQ(controller.undoTitle(), "Undo " + windows->statusLine());

@@ -92,8 +92,8 @@ class HistoryEndToEndTest : public ::testing::Test {
         std::string modules;
         for (const char* module : {"mpm_event", "authz_core", "authn_core", "auth_basic", "authn_file",
                                    "authz_user", "authz_groupfile", "authz_host", "access_compat", "dir"}) {
-            modules += std::string("LoadModule ") + module + "_module /usr/lib/apache2/modules/mod_" + module +
-                       ".so\n";
+            modules += std::string("LoadModule ") + module + "_module /usr/lib/apache2/modules/mod_" +
+                       module + ".so\n";
         }
         writeFile(root + "/conf.modules.d/00-base.conf", modules);
         std::filesystem::create_directories(root + "/conf.d");
@@ -130,7 +130,8 @@ class HistoryEndToEndTest : public ::testing::Test {
     }
     // Waits for an alert and clicks its button with this title.
     static void answerAlert(const QString& title) {
-        ASSERT_TRUE(waitFor([] { return visibleAlert() != nullptr; })) << "no alert offers " << title.toStdString();
+        ASSERT_TRUE(waitFor([] { return visibleAlert() != nullptr; }))
+            << "no alert offers " << title.toStdString();
         QMessageBox* box = visibleAlert();
         for (QAbstractButton* button : box->buttons()) {
             if (button->text().remove(QLatin1Char('&')) == title) {
@@ -139,7 +140,8 @@ class HistoryEndToEndTest : public ::testing::Test {
                 return;
             }
         }
-        ADD_FAILURE() << "the alert \"" << box->text().toStdString() << "\" offers no " << title.toStdString();
+        ADD_FAILURE() << "the alert \"" << box->text().toStdString() << "\" offers no "
+                      << title.toStdString();
     }
     static void choosePath(const std::string& path) {
         settleEvents();
@@ -159,9 +161,7 @@ class HistoryEndToEndTest : public ::testing::Test {
         button->click();
         settleEvents();
     }
-    QAction* menuAction(const char* name) {
-        return windows->main.findChild<QAction*>(QLatin1String(name));
-    }
+    QAction* menuAction(const char* name) { return windows->main.findChild<QAction*>(QLatin1String(name)); }
     // The History window's rows, as the Change column shows them.
     std::vector<std::string> historyRows() {
         std::vector<std::string> rows;
@@ -184,8 +184,8 @@ class HistoryEndToEndTest : public ::testing::Test {
     }
     int statusAfterReload(const std::string& credentials, int expected) {
         int status = 0;
-        for (int attempt = 0; attempt < 100 && (status = apache->status("/private/", credentials)) != expected;
-             ++attempt) {
+        for (int attempt = 0;
+             attempt < 100 && (status = apache->status("/private/", credentials)) != expected; ++attempt) {
             QTest::qWait(100);
         }
         return status;
