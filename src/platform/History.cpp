@@ -8,6 +8,7 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <fstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -82,7 +83,9 @@ std::vector<std::string> entryNames(const std::string& folder) {
 }
 
 // Reads an entry's text, checking its digest and its length; the previous bytes stay only when asked.
-HistoryEntry parse(const std::string& id, const std::optional<std::string>& text, bool withPrevious) {
+enum class Reading { HeaderOnly, Checked, WithPrevious };
+
+HistoryEntry parse(const std::string& id, const std::optional<std::string>& text, Reading reading) {
     HistoryEntry entry;
     entry.id = id;
     entry.timeMilliseconds = std::strtoll(id.c_str(), nullptr, 10);
@@ -137,6 +140,9 @@ HistoryEntry parse(const std::string& id, const std::optional<std::string>& text
             sized = true;
         }
     }
+    if (ended && reading == Reading::HeaderOnly) {
+        return entry;
+    }
     if (!ended || !sized || bytes.size() - position < size) {
         entry.damage = "the entry is cut short";
         return entry;
@@ -145,7 +151,7 @@ HistoryEntry parse(const std::string& id, const std::optional<std::string>& text
         entry.damage = "the entry's digest does not match what it holds";
         return entry;
     }
-    if (withPrevious && entry.existed && entry.previousKnown) {
+    if (reading == Reading::WithPrevious && entry.existed && entry.previousKnown) {
         entry.previous = bytes.substr(position);
     }
     return entry;
@@ -372,7 +378,7 @@ std::vector<HistoryEntry> History::entries() const {
     auto names = entryNames(folder_);
     std::reverse(names.begin(), names.end());
     for (const auto& name : names) {
-        list.push_back(parse(idOf(name), readFile(joinPath(folder_, name)), false));
+        list.push_back(parse(idOf(name), readFile(joinPath(folder_, name)), Reading::Checked));
     }
     return list;
 }
@@ -383,16 +389,22 @@ std::optional<HistoryEntry> History::load(const std::string& id) const {
     if (folder_.empty() || !fileExists(path)) {
         return std::nullopt;
     }
-    return parse(id, readFile(path), true);
+    return parse(id, readFile(path), Reading::WithPrevious);
 }
 
 std::optional<HistoryEntry> History::lastOfThisRun() const {
     std::lock_guard lock(mutex_);
+    // Only the header is read: Undo's title is asked for after every change, and the previous bytes of a
+    // large file would be read and checked each time; a restore checks the whole entry anyway.
     for (auto id = thisRun_.rbegin(); id != thisRun_.rend(); ++id) {
-        if (auto entry = load(*id)) {
-            entry->previous.reset();
-            return entry;
+        std::ifstream in(joinPath(folder_, *id + kSuffix), std::ios::binary);
+        if (!in) {
+            continue;
         }
+        std::string head(64 * 1024, '\0');
+        in.read(head.data(), static_cast<std::streamsize>(head.size()));
+        head.resize(static_cast<std::size_t>(in.gcount()));
+        return parse(*id, head, Reading::HeaderOnly);
     }
     return std::nullopt;
 }
