@@ -6,6 +6,7 @@
 #include "app/HistoryController.h"
 #include "platform/FileSystem.h"
 #include "platform/History.h"
+#include "platform/SystemPaths.h"
 #include "support/TestSupport.h"
 
 namespace keepgate::testing {
@@ -213,6 +214,42 @@ TEST_F(HistoryTest, ARestoreOfAFileChangedSinceShowsTheDifferenceAsksAndCanItsel
     EXPECT_FALSE(windows->hasPendingSheet());
     EXPECT_EQ(readFile(path), "Require all granted\n");
     EXPECT_EQ(History::shared().entries().size(), 3u);
+}
+
+TEST_F(HistoryTest, ARestoredServerFileIsKeptOnlyWhenTheServersOwnTestAcceptsIt) {
+    struct Case {
+        const char* name;
+        int testStatus;
+        bool kept;
+    };
+    const std::string root = temp / "server";
+    const std::string own = root + "/conf.d/keepgate.conf";
+    systemPaths().mainConfig = root + "/httpd.conf";
+    systemPaths().serverRoot = root;
+    systemPaths().controlProgram = temp / "apachectl";
+    writeFile(systemPaths().mainConfig, "IncludeOptional conf.d/*.conf\n");
+    std::filesystem::create_directories(root + "/conf.d");
+    for (const Case& c : {Case{"refused", 1, false}, Case{"accepted", 0, true}}) {
+        SCOPED_TRACE(c.name);
+        writeScript(systemPaths().controlProgram, "echo 'AH00526: Syntax error on line 1' >&2\nexit " +
+                                                      std::to_string(c.testStatus) + "\n");
+        std::filesystem::remove(own);
+        change("Allowed access files for /srv/www", own, "<Directory \"/srv/www\">\n</Directory>\n");
+        const std::string amended = readFile(own);
+
+        controller.restore(History::shared().entries().front().id);
+        ASSERT_TRUE(windows->hasPendingSheet());
+        if (c.kept) {
+            EXPECT_FALSE(platform::fileExists(own));
+            EXPECT_EQ(windows->pendingSheet().alert.defaultButton, "Reload the web server now");
+        } else {
+            // The file is back as the amendment left it, and the alert gives the server's own words.
+            EXPECT_EQ(readFile(own), amended);
+            EXPECT_EQ(windows->pendingSheet().alert.title, "Error!");
+            EXPECT_NE(windows->pendingSheet().alert.message.find("AH00526"), std::string::npos);
+        }
+        windows->answer(0);
+    }
 }
 
 } // namespace
