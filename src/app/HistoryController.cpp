@@ -59,14 +59,24 @@ bool isServerConfiguration(const std::string& path, const ServerProfile& profile
 }
 
 // Puts bytes in place, or takes the file away, with the user's own rights where they suffice, else with
-// administrator rights; the reason when neither could.
-std::optional<std::string> place(const std::string& path, const std::optional<std::string>& bytes) {
+// administrator rights; the reason when neither could. The privileged helper replaces files but never
+// deletes them, so a file only the administrator may remove is emptied instead, which protects and
+// configures nothing, as no file would; `emptied` learns it.
+std::optional<std::string> place(const std::string& path, const std::optional<std::string>& bytes,
+                                 bool* emptied = nullptr) {
     if (!bytes) {
         const auto removed = platform::removeFile(path);
         if (removed || !platform::fileExists(path)) {
             return std::nullopt;
         }
-        return removed.error;
+        if (!administratorRightsWouldHelp(path)) {
+            return removed.error;
+        }
+        const auto copied = PrivilegedCopy::install("", path);
+        if (emptied) {
+            *emptied = copied.copied;
+        }
+        return copied.copied ? std::nullopt : std::optional(removed.error + "; " + copied.error);
     }
     const auto written = platform::writeFileAtomically(path, *bytes);
     if (written) {
@@ -251,8 +261,11 @@ void HistoryController::putBack(const HistoryEntry& entry, const std::optional<s
         ServerActions::complete(profile, status + ".", result.backup);
         return;
     }
+    bool emptied = false;
+    const std::string emptiedNote =
+        " (emptied: with administrator rights Keepgate replaces files but never deletes them)";
     if (isServerConfiguration(entry.path, profile) && !profile.controlProgram.empty()) {
-        if (const auto problem = place(entry.path, wanted)) {
+        if (const auto problem = place(entry.path, wanted, &emptied)) {
             fail("Keepgate could not restore " + entry.path + ": " + *problem + ".");
             return;
         }
@@ -268,16 +281,16 @@ void HistoryController::putBack(const HistoryEntry& entry, const std::optional<s
                  "\n\n" + test.message);
             return;
         }
-        finish(entry, status);
+        finish(entry, emptied ? status + emptiedNote : status);
         ServerActions::offerReload(profile, "");
         return;
     }
     if (!wanted) {
-        if (const auto problem = place(entry.path, std::nullopt)) {
+        if (const auto problem = place(entry.path, std::nullopt, &emptied)) {
             fail("Keepgate could not remove " + entry.path + " to restore it: " + *problem + ".");
             return;
         }
-        finish(entry, status);
+        finish(entry, emptied ? status + emptiedNote : status);
         return;
     }
     const auto written = platform::writeFileAtomically(entry.path, *wanted);
