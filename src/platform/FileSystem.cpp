@@ -1,5 +1,4 @@
 #include "platform/FileSystem.h"
-#include "platform/History.h"
 
 #include <cerrno>
 #include <chrono>
@@ -16,6 +15,8 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+
+#include "platform/History.h"
 
 namespace keepgate::platform {
 
