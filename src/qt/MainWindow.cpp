@@ -399,6 +399,8 @@ QWidget* MainWindow::buildDirectoryEditor() {
     auto* buttons = row({checkServer, remove, save});
     buttons->insertStretch(1, 1);
     layout->addLayout(buttons);
+    // Return in the realm name saves, as the form's main action.
+    returnPresses(authname, save);
 
     e.directoryField = std::make_unique<QtTextField>(directoryPath);
     e.authnameField = std::make_unique<QtTextField>(authname);
