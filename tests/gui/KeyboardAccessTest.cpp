@@ -434,8 +434,14 @@ TEST_F(KeyboardAccessTest, AUserIsAddedAndADirectoryProtectedForHimWithTheKeyboa
     ASSERT_EQ(userTable->model()->rowCount(), 1);
     EXPECT_EQ(userTable->currentIndex().row(), 0);
     EXPECT_EQ(userTable->currentIndex().column(), 0);
+    // The box is announced by the user it admits, and as ticked once Space has ticked it.
+    QAccessibleTableInterface* cells = QAccessible::queryAccessibleInterface(userTable)->tableInterface();
+    ASSERT_NE(cells, nullptr);
+    EXPECT_EQ(cells->cellAt(0, 0)->text(QAccessible::Name), QStringLiteral("alice"));
+    EXPECT_FALSE(cells->cellAt(0, 0)->state().checked);
     press(Qt::Key_Space);
     EXPECT_EQ(userTable->model()->index(0, 0).data(Qt::CheckStateRole).toInt(), Qt::Checked);
+    EXPECT_TRUE(cells->cellAt(0, 0)->state().checked);
 
     // A button's mnemonic presses it as a click would show: down, and up a moment later.
     press(Qt::Key_S, Qt::AltModifier);
