@@ -14,6 +14,7 @@ namespace keepgate::qt {
 // The server check report: one plain-text line per finding, a "Fix…" button beside each one Keepgate can
 // fix, and "Check Again".
 class ServerCheckWindow : public QDialog {
+    Q_OBJECT
   public:
     explicit ServerCheckWindow(QWidget* parent = nullptr);
 
