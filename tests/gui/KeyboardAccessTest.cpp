@@ -463,6 +463,15 @@ TEST_F(KeyboardAccessTest, AUserIsAddedAndADirectoryProtectedForHimWithTheKeyboa
         [&] { return main.statusBar()->currentMessage().startsWith(QStringLiteral("Protected")); }, 10000))
         << main.statusBar()->currentMessage().toStdString();
     EXPECT_GT(server.requestCount(), requestsBefore) << "the server was asked again";
+    // Two Tabs past the group file, the verdict is read out.
+    activate(&main);
+    press(Qt::Key_G, Qt::AltModifier);
+    press(Qt::Key_Tab);
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), dir.verdictField->widget());
+    EXPECT_TRUE(QAccessible::queryAccessibleInterface(QApplication::focusWidget())
+                    ->text(QAccessible::Name)
+                    .startsWith(QStringLiteral("Protected")));
 }
 
 } // namespace
