@@ -337,7 +337,7 @@ QWidget* MainWindow::buildDirectoryEditor() {
     orderGroup->addButton(orderAllow);
     orderDeny->setChecked(true);
     auto* hostAnd = new QRadioButton(tr("A password and an admitted host are &both needed (and)"));
-    auto* hostOr = new QRadioButton(tr("A password or an admitted host is &enough (or)"));
+    auto* hostOr = new QRadioButton(tr("A password or an adm&itted host is enough (or)"));
     auto* joinGroup = new QButtonGroup(page);
     joinGroup->addButton(hostAnd);
     joinGroup->addButton(hostOr);
