@@ -556,8 +556,11 @@ void Directory::doOpenGroupfilePanel(int returnCode, const std::vector<std::stri
 std::optional<operations::ProtectionRequest> Directory::request(bool apache24) {
     operations::ProtectionRequest request;
     request.realm = authnameField->stringValue();
-    // A file shown as not found names no file; the editor then writes no line for it.
-    const auto fileOf = [](const std::string& field) { return field == kNotFound ? std::string() : field; };
+    // A file that is not there writes no line: the server's configuration may name one for the directory.
+    request.filesFromServer = true;
+    const auto fileOf = [](const std::string& field) {
+        return platform::fileExists(field) ? field : std::string();
+    };
     request.userFile = fileOf(userfileField->stringValue());
     request.groupFile = fileOf(groupfileField->stringValue());
     if (allusersCB->state() == 1) {
@@ -569,7 +572,9 @@ std::optional<operations::ProtectionRequest> Directory::request(bool apache24) {
             }
         }
     }
-    if (const auto& groupRecords = DirectoryGroups::getGroupRecords(); groupRecords && !request.groupFile.empty()) {
+    // Without a group file named no group is required, whatever the table holds.
+    if (const auto& groupRecords = DirectoryGroups::getGroupRecords();
+        groupRecords && !groupfileField->stringValue().empty()) {
         for (const auto& record : *groupRecords) {
             if (isMarked(record.value("check"))) {
                 request.groups.push_back(record.text("groupname"));

@@ -79,6 +79,8 @@ namespace {
 struct KnownNames {
     std::unordered_set<std::string> users;
     std::unordered_set<std::string> groups;
+    bool usersUnread = false; // the file exists but only the server may read it
+    bool groupsUnread = false;
 };
 
 Outcome composeBlock(const ProtectionRequest& request, std::string* block, KnownNames* known) {
@@ -93,65 +95,20 @@ Outcome composeBlock(const ProtectionRequest& request, std::string* block, Known
     const auto pathArgument = [](const std::string& path) {
         return path.find_first_of(" \t") != std::string::npos ? quoted(path) : path;
     };
-    const bool password = request.validUser || !request.users.empty() || !request.groups.empty();
-    if (request.userFile.empty() && password) {
-        return Outcome::usage("A user file is needed: the protection requires users or groups, and the server "
-                              "checks their passwords in it (--user-file FILE). Nothing was saved.");
-    }
-    if (!request.userFile.empty()) {
-        if (const auto problem = Validator::blockFilePath(request.userFile)) {
-            return refuse("user file path", request.userFile, *problem);
-        }
-        const auto users = platform::readFileWithin(request.userFile, UserFile::kSizeLimit);
-        if (!users.ok) {
-            return Outcome::refused("The user file " + quoted(request.userFile) + " cannot be read: " +
-                                    (users.missing ? std::string("it does not exist") : users.error) +
-                                    ". Nothing was saved.");
-        }
-        const UserFile userFile(users.bytes);
-        // One set, so that ten thousand names against a large file cost two passes, not a search each.
-        known->users.reserve(userFile.size());
-        for (std::size_t row = 0; row < userFile.size(); ++row) {
-            known->users.emplace(userFile.name(row));
-        }
-    }
+    // Every value first goes through the validator; only then are the files read.
     for (const auto& name : request.users) {
         if (const auto problem = Validator::userName(name)) {
             return refuse("user name", name, *problem);
-        }
-        if (!known->users.contains(name)) {
-            return Outcome::refused("The user " + quoted(name) + " is not in the user file " +
-                                    request.userFile + ". Nothing was saved.");
-        }
-    }
-    if (!request.groups.empty() && request.groupFile.empty()) {
-        return Outcome::usage("Groups need a group file (--group-file FILE). Nothing was saved.");
-    }
-    if (!request.groupFile.empty()) {
-        if (const auto problem = Validator::blockFilePath(request.groupFile)) {
-            return refuse("group file path", request.groupFile, *problem);
-        }
-        const auto groups = platform::readFile(request.groupFile);
-        if (!groups) {
-            return Outcome::refused("The group file " + quoted(request.groupFile) +
-                                    " cannot be read. Nothing was saved.");
-        }
-        const GroupFile groupFile(*groups);
-        for (std::size_t index = 0; index < groupFile.size(); ++index) {
-            known->groups.emplace(groupFile.name(index));
         }
     }
     for (const auto& group : request.groups) {
         if (const auto problem = Validator::groupName(group)) {
             return refuse("group name", group, *problem);
         }
-        if (!known->groups.contains(group)) {
-            return Outcome::refused("The group " + quoted(group) + " is not in the group file " +
-                                    request.groupFile + ". Nothing was saved.");
-        }
     }
     HostRules rules{{}, {}, request.orderAllowDeny, request.denyOthers, request.either};
-    for (const auto& [hosts, into] : {std::pair{&request.allow, &rules.allow}, std::pair{&request.deny, &rules.deny}}) {
+    for (const auto& [hosts, into] :
+         {std::pair{&request.allow, &rules.allow}, std::pair{&request.deny, &rules.deny}}) {
         for (const auto& host : *hosts) {
             if (const auto problem = Validator::host(host); problem || host.empty()) {
                 return refuse("host of a host rule", host, problem.value_or("it is empty"));
@@ -159,15 +116,68 @@ Outcome composeBlock(const ProtectionRequest& request, std::string* block, Known
             into->push_back(host);
         }
     }
+    if (request.userFile.empty() && (!request.filesFromServer || !request.users.empty())) {
+        return Outcome::usage("A user file is needed (--user-file FILE).");
+    }
+    if (!request.userFile.empty()) {
+        if (const auto problem = Validator::blockFilePath(request.userFile)) {
+            return refuse("user file path", request.userFile, *problem);
+        }
+        const auto users = platform::readFileWithin(request.userFile, UserFile::kSizeLimit);
+        // The window may name a file only the server can read (root's, readable by the server's group).
+        if (!users.ok && request.filesFromServer && !users.missing) {
+            known->usersUnread = true;
+        } else if (!users.ok) {
+            return Outcome::refused("The user file " + quoted(request.userFile) + " cannot be read: " +
+                                    (users.missing ? std::string("it does not exist") : users.error) +
+                                    ". Nothing was saved.");
+        }
+        const UserFile userFile(users.ok ? users.bytes : std::string());
+        // One set, so that ten thousand names against a large file cost two passes, not a search each.
+        known->users.reserve(userFile.size());
+        for (std::size_t row = 0; row < userFile.size(); ++row) {
+            known->users.emplace(userFile.name(row));
+        }
+    }
+    for (const auto& name : request.users) {
+        if (!known->usersUnread && !known->users.contains(name)) {
+            return Outcome::refused("The user " + quoted(name) + " is not in the user file " +
+                                    request.userFile + ". Nothing was saved.");
+        }
+    }
+    if (!request.groups.empty() && request.groupFile.empty() && !request.filesFromServer) {
+        return Outcome::usage("Groups need a group file (--group-file FILE).");
+    }
+    if (!request.groupFile.empty()) {
+        if (const auto problem = Validator::blockFilePath(request.groupFile)) {
+            return refuse("group file path", request.groupFile, *problem);
+        }
+        const auto groups = platform::readFile(request.groupFile);
+        if (!groups && request.filesFromServer && platform::fileExists(request.groupFile)) {
+            known->groupsUnread = true;
+        } else if (!groups) {
+            return Outcome::refused("The group file " + quoted(request.groupFile) +
+                                    " cannot be read. Nothing was saved.");
+        }
+        const GroupFile groupFile(groups.value_or(""));
+        for (std::size_t index = 0; index < groupFile.size(); ++index) {
+            known->groups.emplace(groupFile.name(index));
+        }
+    }
+    for (const auto& group : request.groups) {
+        if (!request.groupFile.empty() && !known->groupsUnread && !known->groups.contains(group)) {
+            return Outcome::refused("The group " + quoted(group) + " is not in the group file " +
+                                    request.groupFile + ". Nothing was saved.");
+        }
+    }
     std::string text = "AuthType Basic\nAuthName \"" + realm + "\"\n";
     if (!request.userFile.empty()) {
         text += "AuthUserFile " + pathArgument(request.userFile) + "\n";
     }
-    std::string passwordLines;
     if (!request.groupFile.empty()) {
         text += "AuthGroupFile " + pathArgument(request.groupFile) + "\n";
-        passwordLines += BlockText::requireLines("group", request.groups);
     }
+    std::string passwordLines = BlockText::requireLines("group", request.groups);
     passwordLines += request.validUser ? "Require valid-user\n" : BlockText::requireLines("user", request.users);
     text += request.apache24 ? BlockText::rules24(passwordLines, rules)
                              : passwordLines + BlockText::hostLines22(rules, !passwordLines.empty());

@@ -42,6 +42,10 @@ struct ProtectionRequest {
     bool orderAllowDeny = false; // "Order allow,deny" (a host must be allowed and not denied)
     bool either = false;         // a password or an admitted host is enough ("or"), rather than both
     bool apache24 = false;       // the host rules as Apache 2.4's Require lines rather than Order/Allow/Deny
+    // The server's configuration may supply the user and group files (Apache merges AuthUserFile and
+    // AuthGroupFile from enclosing sections): an empty file then writes no line, and the Require lines
+    // are written without one. The window allows this; the command line asks for the files.
+    bool filesFromServer = false;
 };
 
 // Loads, composes, saves and removes the protection of one directory. Saving keeps every line the editor
@@ -60,9 +64,8 @@ class ProtectionEditor {
     // Where a block stands now: the access file first, then the shared file; nothing when neither holds one.
     std::optional<Place> placeInUse() const;
 
-    // The block's text, every value through the validator; a refusal names the value and the rule. A user
-    // file is needed only when the block requires users or groups; named users and groups must be in
-    // their files.
+    // The block's text, every value through the validator; a refusal names the value and the rule. Named
+    // users and groups must be in the files named.
     static Outcome compose(const ProtectionRequest& request, std::string* block);
 
     // The change that saves the request in `place`; a question when lines would be replaced that the
