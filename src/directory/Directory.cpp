@@ -170,7 +170,7 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
     }
     // Protection found is edited where it lies, whatever the preference says later; without any, the
     // preference at the time of saving decides.
-    editingAccessFile_ = elsewhere                ? std::optional<bool>(!preferAccessFile)
+    editingAccessFile_ = elsewhere               ? std::optional<bool>(!preferAccessFile)
                          : protectsIn(preferred) ? std::optional<bool>(preferAccessFile)
                                                  : std::nullopt;
     const auto& chosen = elsewhere ? other : preferred;
@@ -344,7 +344,8 @@ void Directory::updatePlainTextWarning() {
             }
         }
         const std::string groupfile = groupfileField->stringValue();
-        if (const auto& groupRecords = DirectoryGroups::getGroupRecords(); groupRecords && !groupfile.empty()) {
+        if (const auto& groupRecords = DirectoryGroups::getGroupRecords();
+            groupRecords && !groupfile.empty()) {
             std::unordered_set<std::string> marked;
             for (const auto& record : *groupRecords) {
                 if (isMarked(record.value("check"))) {
@@ -384,11 +385,11 @@ void Directory::updatePlainTextWarning() {
         names += " and " + std::to_string(plain.size() - kNamed) + " more";
     }
     plainTextField->setStringValue(
-        plain.size() == 1
-            ? "1 user who may enter has a password stored as plain text: " + names +
-                  ". Change the password in the Users tab."
-            : std::to_string(plain.size()) + " users who may enter have a password stored as plain text: " +
-                  names + ". Change their passwords in the Users tab.");
+        plain.size() == 1 ? "1 user who may enter has a password stored as plain text: " + names +
+                                ". Change the password in the Users tab."
+                          : std::to_string(plain.size()) +
+                                " users who may enter have a password stored as plain text: " + names +
+                                ". Change their passwords in the Users tab.");
 }
 
 std::string Directory::blockFilePath() const {
@@ -720,8 +721,8 @@ void Directory::writeBlock(const std::string& directory, bool confirmed, std::fu
     editingAccessFile_ = accessFileMode;
     const auto editor = editorFor(directory);
     operations::Outcome saved;
-    const auto applied = applyLatest(
-        [&] { return editor.save(placeFor(accessFileMode), *asked, confirmed); }, &saved);
+    const auto applied =
+        applyLatest([&] { return editor.save(placeFor(accessFileMode), *asked, confirmed); }, &saved);
     if (saved.question) {
         // The question is about the block as it is on disk now, which another program may have changed.
         ui::windowSystem().beginAlertSheet({"Warning!", saved.question->text, "Replace", "Cancel", true},
@@ -833,9 +834,10 @@ void Directory::removeBlock(const std::string& directory, bool accessFile,
     // A write the user's rights could not make is offered with administrator rights, as a save is. The
     // helper replaces files but never deletes them; an empty access file protects nothing.
     const std::string error =
-        change.after ? "The file " + path + " could not be written: " + applied.error
-                     : "The file " + path + " could not be removed: " + applied.error +
-                           ". With administrator rights Keepgate can empty it, which removes the protection too.";
+        change.after
+            ? "The file " + path + " could not be written: " + applied.error
+            : "The file " + path + " could not be removed: " + applied.error +
+                  ". With administrator rights Keepgate can empty it, which removes the protection too.";
     offerAdministratorWrite(mainWindow, path, change.after.value_or(""), error, [done, tested](bool written) {
         done(written ? Removal::Removed : Removal::Failed);
         if (written && tested) {

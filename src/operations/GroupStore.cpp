@@ -230,7 +230,8 @@ Outcome GroupStore::appendMember(const GroupLinePlace& line, const std::string& 
     return changed(text, "Added " + name + " to " + line.group);
 }
 
-Outcome GroupStore::deleteEntries(const std::vector<GroupLinePlace>& lines, const std::vector<MemberPlace>& members) {
+Outcome GroupStore::deleteEntries(const std::vector<GroupLinePlace>& lines,
+                                  const std::vector<MemberPlace>& members) {
     std::vector<bool> dropped(file_.size(), false);
     // Per line, the positions of the members that go.
     std::vector<std::vector<bool>> goes(file_.size());
@@ -300,10 +301,10 @@ CommitResult GroupStore::commit(const std::function<Outcome(GroupStore&)>& chang
         } else if (mustRead) {
             auto read = platform::readSettledFile(path_, kSizeLimit, &file_.bytes());
             if (!read.ok && (identity_ || !read.missing)) {
-                result.outcome = Outcome::refused(
-                    "The group file " + quoted(path_) + " was changed by another program: " +
-                    (read.missing ? std::string("it is gone") : read.error) +
-                    ". Your change was not written; open the file again.");
+                result.outcome =
+                    Outcome::refused("The group file " + quoted(path_) + " was changed by another program: " +
+                                     (read.missing ? std::string("it is gone") : read.error) +
+                                     ". Your change was not written; open the file again.");
                 return result;
             }
             if (read.ok && read.bytes != file_.bytes()) {
@@ -320,8 +321,8 @@ CommitResult GroupStore::commit(const std::function<Outcome(GroupStore&)>& chang
             return result;
         }
         if (!readOnlyReason_.empty()) {
-            result.outcome =
-                Outcome::refused("The group file " + quoted(path_) + " is read-only here (" + readOnlyReason_ + ").");
+            result.outcome = Outcome::refused("The group file " + quoted(path_) + " is read-only here (" +
+                                              readOnlyReason_ + ").");
             return result;
         }
         const auto base = file_.sharedBytes();

@@ -178,7 +178,8 @@ Outcome composeBlock(const ProtectionRequest& request, std::string* block, Known
         text += "AuthGroupFile " + pathArgument(request.groupFile) + "\n";
     }
     std::string passwordLines = BlockText::requireLines("group", request.groups);
-    passwordLines += request.validUser ? "Require valid-user\n" : BlockText::requireLines("user", request.users);
+    passwordLines +=
+        request.validUser ? "Require valid-user\n" : BlockText::requireLines("user", request.users);
     text += request.apache24 ? BlockText::rules24(passwordLines, rules)
                              : passwordLines + BlockText::hostLines22(rules, !passwordLines.empty());
     if (!BlockText::protects(text)) {
@@ -255,8 +256,8 @@ Outcome ProtectionEditor::save(Place place, const ProtectionRequest& request, bo
 Outcome ProtectionEditor::remove(Place place) const {
     const std::string path = fileOf(place);
     if (platform::isDirectory(path)) {
-        return Outcome::refused("The " + std::string(place == Place::AccessFile ? "access file " : "file ") + path +
-                                " is a folder, so it was left as it is.");
+        return Outcome::refused("The " + std::string(place == Place::AccessFile ? "access file " : "file ") +
+                                path + " is a folder, so it was left as it is.");
     }
     std::optional<std::string> text;
     if (!readMaybe(path, &text)) {

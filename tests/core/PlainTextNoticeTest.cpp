@@ -13,13 +13,15 @@ class PlainTextNoticeTest : public DirectoryEditorTest {
   protected:
     void SetUp() override {
         DirectoryEditorTest::SetUp();
-        writeFile(usersPath, "alice:$apr1$salt$hash\nbob:secret\ncarol:letmein\r\ndave:{SHA}abcdefghijklmnopqrstuvwxyz0=\n"
-                             "erin:$2y$10$abcdefghijklmnopqrstuv\nfrank:abJnggxhB/yWI\ngina:\nhank:$6$salt$hash\n");
+        writeFile(
+            usersPath,
+            "alice:$apr1$salt$hash\nbob:secret\ncarol:letmein\r\ndave:{SHA}abcdefghijklmnopqrstuvwxyz0=\n"
+            "erin:$2y$10$abcdefghijklmnopqrstuv\nfrank:abJnggxhB/yWI\ngina:\nhank:$6$salt$hash\n");
         writeFile(groupsPath, "staff: erin bob\nadmins: carol\nwriters: alice dave\n");
     }
     void loadWith(const std::string& require) {
-        putBlock(site, "AuthType Basic\nAuthName \"Members\"\nAuthUserFile " + usersPath + "\nAuthGroupFile " +
-                           groupsPath + "\n" + require);
+        putBlock(site, "AuthType Basic\nAuthName \"Members\"\nAuthUserFile " + usersPath +
+                           "\nAuthGroupFile " + groupsPath + "\n" + require);
         load(site);
     }
     const std::string& notice() const { return editor.plainTextField.text; }
@@ -29,10 +31,12 @@ class PlainTextNoticeTest : public DirectoryEditorTest {
     }
 };
 
-const std::string kBob = "1 user who may enter has a password stored as plain text: bob. Change the password in "
-                         "the Users tab.";
-const std::string kBobCarol = "2 users who may enter have a password stored as plain text: bob, carol. Change "
-                              "their passwords in the Users tab.";
+const std::string kBob =
+    "1 user who may enter has a password stored as plain text: bob. Change the password in "
+    "the Users tab.";
+const std::string kBobCarol =
+    "2 users who may enter have a password stored as plain text: bob, carol. Change "
+    "their passwords in the Users tab.";
 
 TEST_P(PlainTextNoticeTest, NamesOnlyTheAdmittedUsersWhosePasswordIsPlainText) {
     const struct {
@@ -41,12 +45,12 @@ TEST_P(PlainTextNoticeTest, NamesOnlyTheAdmittedUsersWhosePasswordIsPlainText) {
     } cases[] = {
         {"Require user alice dave erin frank gina hank\n", ""}, // every other kind, admitted
         {"Require user bob\n", kBob},
-        {"Require user carol bob\n", kBobCarol},               // listed in file order
+        {"Require user carol bob\n", kBobCarol}, // listed in file order
         {"Require group writers\n", ""},
-        {"Require group staff\n", kBob},                       // bob is admitted as a member
+        {"Require group staff\n", kBob}, // bob is admitted as a member
         {"Require group admins\nRequire user bob\n", kBobCarol},
         {"Require valid-user\n", kBobCarol},
-        {"Deny from all\n", ""},                               // nobody is admitted by password
+        {"Deny from all\n", ""}, // nobody is admitted by password
     };
     for (const auto& c : cases) {
         loadWith(c.require);
