@@ -326,7 +326,20 @@ void Directory::reloadUserfile() {
     records = ReadFile::readUserfile(userfileField->stringValue(), users);
     userfileView->reloadData();
     subTabs->selectFirstTabViewItem();
+    findPlainTextUsers();
     updatePlainTextWarning();
+}
+
+void Directory::findPlainTextUsers() {
+    plainTextUsers_.clear();
+    // Only the first line of a name counts, as the server reads only that one.
+    std::unordered_set<std::string> seen;
+    for (const auto& record : records) {
+        std::string name = record.text("username");
+        if (seen.insert(name).second && hashes::kindOf(record.text("password")) == kPlainText) {
+            plainTextUsers_.push_back(std::move(name));
+        }
+    }
 }
 
 void Directory::updatePlainTextWarning() {
@@ -334,41 +347,36 @@ void Directory::updatePlainTextWarning() {
         return;
     }
     // Who may enter: every user of the file for valid-user, else the marked users and the members of the
-    // marked groups. Only the first line of a name counts, as the server reads only that one.
-    std::unordered_set<std::string> admitted;
+    // marked groups; only the few users with plain-text passwords are looked up among them.
     const bool everyone = allusersCB && allusersCB->state() == 1;
-    if (!everyone) {
+    std::unordered_set<std::string> admitted;
+    if (!everyone && !plainTextUsers_.empty()) {
         for (const auto& record : records) {
             if (isMarked(record.value("check"))) {
                 admitted.insert(record.text("username"));
             }
         }
+        std::unordered_set<std::string> marked;
         const std::string groupfile = groupfileField->stringValue();
         if (const auto& groupRecords = DirectoryGroups::getGroupRecords();
             groupRecords && !groupfile.empty()) {
-            std::unordered_set<std::string> marked;
             for (const auto& record : *groupRecords) {
                 if (isMarked(record.value("check"))) {
                     marked.insert(record.text("groupname"));
                 }
             }
-            if (!marked.empty()) {
-                for (const auto& line : ReadFile::readGroupTree(groupfile)) {
-                    if (marked.contains(line.title)) {
-                        admitted.insert(line.members.begin(), line.members.end());
-                    }
+        }
+        if (!marked.empty()) {
+            for (const auto& line : ReadFile::readGroupTree(groupfile)) {
+                if (marked.contains(line.title)) {
+                    admitted.insert(line.members.begin(), line.members.end());
                 }
             }
         }
     }
     std::vector<std::string> plain;
-    std::unordered_set<std::string> seen;
-    for (const auto& record : records) {
-        const std::string name = record.text("username");
-        if (!seen.insert(name).second || (!everyone && !admitted.contains(name))) {
-            continue;
-        }
-        if (hashes::kindOf(record.text("password")) == kPlainText) {
+    for (const auto& name : plainTextUsers_) {
+        if (everyone || admitted.contains(name)) {
             plain.push_back(name);
         }
     }
@@ -384,12 +392,12 @@ void Directory::updatePlainTextWarning() {
     if (plain.size() > kNamed) {
         names += " and " + std::to_string(plain.size() - kNamed) + " more";
     }
-    plainTextField->setStringValue(
-        plain.size() == 1 ? "1 user who may enter has a password stored as plain text: " + names +
-                                ". Change the password in the Users tab."
-                          : std::to_string(plain.size()) +
-                                " users who may enter have a password stored as plain text: " + names +
-                                ". Change their passwords in the Users tab.");
+    plainTextField->setStringValue(plain.size() == 1
+                                       ? "1 user who may enter has a password stored as plain text: " + names +
+                                             ". Change the password in the Users tab."
+                                       : std::to_string(plain.size()) +
+                                             " users who may enter have a password stored as plain text: " +
+                                             names + ". Change their passwords in the Users tab.");
 }
 
 std::string Directory::blockFilePath() const {
@@ -425,6 +433,7 @@ void Directory::fileChanged(const std::string& path) {
         users = marked;
         records = ReadFile::readUserfile(userfileField->stringValue(), users);
         userfileView->reloadData();
+        findPlainTextUsers();
         updatePlainTextWarning();
     }
     if (path == groupfileField->stringValue()) {

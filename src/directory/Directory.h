@@ -143,6 +143,10 @@ class Directory : public ui::TableDataSource {
     bool composed(const std::optional<operations::ProtectionRequest>& request);
     void showError(const std::string& message);
     void reportWritten(const std::string& directory, const std::string& status);
+    // The users whose first line in the user file holds a plain-text password, in file order; found once
+    // per read of the user file, so that a click weighs only these.
+    std::vector<std::string> plainTextUsers_;
+    void findPlainTextUsers();
     // The lines of a block divided against the user and group tables as they stand.
     BlockLines divided(const std::string& block) const;
     void showKept(const std::optional<std::string>& block);
