@@ -931,14 +931,6 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>Die ausgewählten Gruppen und Mitglieder sind nicht mehr in der Datei: Ein anderes Programm hat sie entfernt.</translation>
     </message>
     <message>
-        <source>The group file &quot;%1&quot; was not written</source>
-        <translation>Die Gruppendatei „%1“ wurde nicht geschrieben</translation>
-    </message>
-    <message>
-        <source>The group file &quot;%1&quot; was changed by another program while Keepgate saved it. Your change was not written; the groups now show the file as that program left it.</source>
-        <translation>Die Gruppendatei „%1“ wurde von einem anderen Programm geändert, während Keepgate sie speicherte. Ihre Änderung wurde nicht geschrieben; die Gruppen zeigen die Datei jetzt so, wie jenes Programm sie hinterlassen hat.</translation>
-    </message>
-    <message>
         <source>The group file &quot;%1&quot; could not be written (%2). The groups keep your change; the next successful save writes it.</source>
         <translation>Die Gruppendatei „%1“ konnte nicht geschrieben werden (%2). Die Gruppen behalten Ihre Änderung; das nächste erfolgreiche Speichern schreibt sie.</translation>
     </message>
@@ -1570,6 +1562,118 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <source>the web server&apos;s own configuration test refused the change once it was in place, and Keepgate could not put back everything; the previous main configuration is kept as %1</source>
         <translation>der eigene Konfigurationstest des Webservers hat die Änderung abgelehnt, als sie an ihrem Platz war, und Keepgate konnte nicht alles zurückstellen; die bisherige Hauptkonfiguration ist als %1 aufbewahrt</translation>
     </message>
+    <message>
+        <source>Allowed access files for %1</source>
+        <translation>Zugriffsdateien für %1 erlaubt</translation>
+    </message>
+    <message>
+        <source>Made the web server read %1</source>
+        <translation>Webserver liest nun %1</translation>
+    </message>
+    <message>
+        <source>Put back %1 after the server&apos;s test failed</source>
+        <translation>%1 nach fehlgeschlagenem Servertest zurückgestellt</translation>
+    </message>
+    <message>
+        <source>Enabled the module %1</source>
+        <translation>Modul %1 aktiviert</translation>
+    </message>
+    <message>
+        <source>%1 Its protection, if any, is not shown.</source>
+        <translation>%1 Sein Schutz, falls vorhanden, wird nicht angezeigt.</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 und %2 weitere</translation>
+    </message>
+    <message>
+        <source>1 user who may enter has a password stored as plain text: %1. Change the password in the Users tab.</source>
+        <translation>1 Benutzer, der eingelassen wird, hat ein im Klartext gespeichertes Passwort: %1. Ändern Sie das Passwort im Reiter „Benutzer“.</translation>
+    </message>
+    <message>
+        <source>%1 users who may enter have a password stored as plain text: %2. Change their passwords in the Users tab.</source>
+        <translation>%1 Benutzer, die eingelassen werden, haben ein im Klartext gespeichertes Passwort: %2. Ändern Sie ihre Passwörter im Reiter „Benutzer“.</translation>
+    </message>
+    <message>
+        <source>Saved protection of %1</source>
+        <translation>Schutz von %1 gespeichert</translation>
+    </message>
+    <message>
+        <source>Removed protection of %1</source>
+        <translation>Schutz von %1 entfernt</translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>sie existiert nicht</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be a group file: %2.</source>
+        <translation>Die Datei „%1“ kann keine Gruppendatei sein: %2.</translation>
+    </message>
+    <message>
+        <source>The group &quot;%1&quot; is already in %2.</source>
+        <translation>Die Gruppe „%1“ ist bereits in %2.</translation>
+    </message>
+    <message>
+        <source>Added the group %1</source>
+        <translation>Gruppe %1 hinzugefügt</translation>
+    </message>
+    <message>
+        <source>The group &quot;%1&quot; is not in %2; nothing to delete.</source>
+        <translation>Die Gruppe „%1“ ist nicht in %2; es gibt nichts zu löschen.</translation>
+    </message>
+    <message>
+        <source>Deleted the group %1</source>
+        <translation>Gruppe %1 gelöscht</translation>
+    </message>
+    <message>
+        <source>member name</source>
+        <translation>den Mitgliedsnamen</translation>
+    </message>
+    <message>
+        <source>The group file &quot;%1&quot; is read-only here (%2).</source>
+        <translation>Die Gruppendatei „%1“ ist hier schreibgeschützt (%2).</translation>
+    </message>
+    <message>
+        <source>The group file &quot;%1&quot; kept being changed by another program while Keepgate saved it. Your change was not written; try again.</source>
+        <translation>Die Gruppendatei „%1“ wurde immer wieder von einem anderen Programm geändert, während Keepgate sie speicherte. Ihre Änderung wurde nicht geschrieben; versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be read.</source>
+        <translation>Die Datei %1 konnte nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>The user file &quot;%1&quot; cannot be read: %2. Nothing was saved.</source>
+        <translation>Die Benutzerdatei „%1“ kann nicht gelesen werden: %2. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>The user &quot;%1&quot; is not in the user file %2. Nothing was saved.</source>
+        <translation>Der Benutzer „%1“ ist nicht in der Benutzerdatei %2. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>The group file &quot;%1&quot; cannot be read. Nothing was saved.</source>
+        <translation>Die Gruppendatei „%1“ kann nicht gelesen werden. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>The group &quot;%1&quot; is not in the group file %2. Nothing was saved.</source>
+        <translation>Die Gruppe „%1“ ist nicht in der Gruppendatei %2. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>The directory &quot;%1&quot; does not exist. Nothing was saved.</source>
+        <translation>Das Verzeichnis „%1“ existiert nicht. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>The access file %1 is a folder, so nothing was saved.</source>
+        <translation>Die Zugriffsdatei %1 ist ein Ordner, daher wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>The file %1 is a folder, so it was left as it is.</source>
+        <translation>Die Datei %1 ist ein Ordner und bleibt daher, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>No protection is saved for %1 in %2.</source>
+        <translation>Für %1 ist in %2 kein Schutz gespeichert.</translation>
+    </message>
 </context>
 <context>
     <name>QtWindowSystem</name>
@@ -1627,6 +1731,49 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
     <message>
         <source>Keepgate&apos;s icon</source>
         <translation>Keepgates Symbol</translation>
+    </message>
+</context>
+<context>
+    <name>keepgate::qt::HistoryWindow</name>
+    <message>
+        <source>History</source>
+        <translation>Verlauf</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Änderung</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Changes, newest first</source>
+        <translation>Änderungen, die neueste zuerst</translation>
+    </message>
+    <message>
+        <source>Difference the selected change made</source>
+        <translation>Unterschied, den die ausgewählte Änderung bewirkt hat</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restore the file as it was before the selected change</source>
+        <translation>Die Datei so wiederherstellen, wie sie vor der ausgewählten Änderung war</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Close the history</source>
+        <translation>Den Verlauf schließen</translation>
     </message>
 </context>
 <context>
@@ -1801,7 +1948,7 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
     </message>
     <message>
         <source>&amp;User file:</source>
-        <translation>&amp;Benutzerdatei:</translation>
+        <translation>Ben&amp;utzerdatei:</translation>
     </message>
     <message>
         <source>User file</source>
@@ -1896,10 +2043,6 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>Passwort und zugelassener Host sind beide nöt&amp;ig (und)</translation>
     </message>
     <message>
-        <source>A password or an admitted host is &amp;enough (or)</source>
-        <translation>Passwort &amp;oder zugelassener Host genügt (oder)</translation>
-    </message>
-    <message>
         <source>Users of the user file</source>
         <translation>Benutzer der Benutzerdatei</translation>
     </message>
@@ -1962,6 +2105,30 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
     <message>
         <source>Chec&amp;k Server</source>
         <translation>Server &amp;prüfen</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>%1 rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>A password or an adm&amp;itted host is enough (or)</source>
+        <translation>Passwort &amp;oder zugelassener Host genügt (oder)</translation>
+    </message>
+    <message>
+        <source>Passwords stored as plain text</source>
+        <translation>Im Klartext gespeicherte Passwörter</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>Verlauf…</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Bearbeiten</translation>
     </message>
 </context>
 <context>

@@ -931,14 +931,6 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>Les groupes et membres choisis ne figurent plus dans le fichier&#xa0;: un autre programme les a supprimés.</translation>
     </message>
     <message>
-        <source>The group file &quot;%1&quot; was not written</source>
-        <translation>Le fichier des groupes «&#xa0;%1&#xa0;» n&apos;a pas été écrit</translation>
-    </message>
-    <message>
-        <source>The group file &quot;%1&quot; was changed by another program while Keepgate saved it. Your change was not written; the groups now show the file as that program left it.</source>
-        <translation>Le fichier des groupes «&#xa0;%1&#xa0;» a été modifié par un autre programme pendant que Keepgate l&apos;enregistrait. Votre modification n&apos;a pas été écrite&#xa0;; les groupes montrent désormais le fichier tel que ce programme l&apos;a laissé.</translation>
-    </message>
-    <message>
         <source>The group file &quot;%1&quot; could not be written (%2). The groups keep your change; the next successful save writes it.</source>
         <translation>Le fichier des groupes «&#xa0;%1&#xa0;» n&apos;a pas pu être écrit (%2). Les groupes gardent votre modification&#xa0;; le prochain enregistrement réussi l&apos;écrira.</translation>
     </message>
@@ -1570,6 +1562,118 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <source>the web server&apos;s own configuration test refused the change once it was in place, and Keepgate could not put back everything; the previous main configuration is kept as %1</source>
         <translation>le test de configuration du serveur web lui-même a refusé la modification une fois en place, et Keepgate n&apos;a pas pu tout remettre&#xa0;; la configuration principale précédente est conservée sous %1</translation>
     </message>
+    <message>
+        <source>Allowed access files for %1</source>
+        <translation>Fichiers d&apos;accès autorisés pour %1</translation>
+    </message>
+    <message>
+        <source>Made the web server read %1</source>
+        <translation>Le serveur web lit désormais %1</translation>
+    </message>
+    <message>
+        <source>Put back %1 after the server&apos;s test failed</source>
+        <translation>%1 remis en place après l&apos;échec du test du serveur</translation>
+    </message>
+    <message>
+        <source>Enabled the module %1</source>
+        <translation>Module %1 activé</translation>
+    </message>
+    <message>
+        <source>%1 Its protection, if any, is not shown.</source>
+        <translation>%1 Sa protection éventuelle n&apos;est pas affichée.</translation>
+    </message>
+    <message>
+        <source>%1 and %2 more</source>
+        <translation>%1 et %2 autres</translation>
+    </message>
+    <message>
+        <source>1 user who may enter has a password stored as plain text: %1. Change the password in the Users tab.</source>
+        <translation>1 utilisateur admis a un mot de passe stocké en clair&#xa0;: %1. Changez le mot de passe dans l&apos;onglet «&#xa0;Utilisateurs&#xa0;».</translation>
+    </message>
+    <message>
+        <source>%1 users who may enter have a password stored as plain text: %2. Change their passwords in the Users tab.</source>
+        <translation>%1 utilisateurs admis ont un mot de passe stocké en clair&#xa0;: %2. Changez leurs mots de passe dans l&apos;onglet «&#xa0;Utilisateurs&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Saved protection of %1</source>
+        <translation>Protection de %1 enregistrée</translation>
+    </message>
+    <message>
+        <source>Removed protection of %1</source>
+        <translation>Protection de %1 supprimée</translation>
+    </message>
+    <message>
+        <source>it does not exist</source>
+        <translation>il n&apos;existe pas</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; cannot be a group file: %2.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» ne peut pas être un fichier des groupes&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>The group &quot;%1&quot; is already in %2.</source>
+        <translation>Le groupe «&#xa0;%1&#xa0;» figure déjà dans %2.</translation>
+    </message>
+    <message>
+        <source>Added the group %1</source>
+        <translation>Groupe %1 ajouté</translation>
+    </message>
+    <message>
+        <source>The group &quot;%1&quot; is not in %2; nothing to delete.</source>
+        <translation>Le groupe «&#xa0;%1&#xa0;» ne figure pas dans %2&#xa0;; rien à supprimer.</translation>
+    </message>
+    <message>
+        <source>Deleted the group %1</source>
+        <translation>Groupe %1 supprimé</translation>
+    </message>
+    <message>
+        <source>member name</source>
+        <translation>le nom de membre</translation>
+    </message>
+    <message>
+        <source>The group file &quot;%1&quot; is read-only here (%2).</source>
+        <translation>Le fichier des groupes «&#xa0;%1&#xa0;» est ici en lecture seule (%2).</translation>
+    </message>
+    <message>
+        <source>The group file &quot;%1&quot; kept being changed by another program while Keepgate saved it. Your change was not written; try again.</source>
+        <translation>Le fichier des groupes «&#xa0;%1&#xa0;» n&apos;a cessé d&apos;être modifié par un autre programme pendant que Keepgate l&apos;enregistrait. Votre modification n&apos;a pas été écrite&#xa0;; réessayez.</translation>
+    </message>
+    <message>
+        <source>The file %1 could not be read.</source>
+        <translation>Le fichier %1 n&apos;a pas pu être lu.</translation>
+    </message>
+    <message>
+        <source>The user file &quot;%1&quot; cannot be read: %2. Nothing was saved.</source>
+        <translation>Le fichier des utilisateurs «&#xa0;%1&#xa0;» ne peut pas être lu&#xa0;: %2. Rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>The user &quot;%1&quot; is not in the user file %2. Nothing was saved.</source>
+        <translation>L&apos;utilisateur «&#xa0;%1&#xa0;» ne figure pas dans le fichier des utilisateurs %2. Rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>The group file &quot;%1&quot; cannot be read. Nothing was saved.</source>
+        <translation>Le fichier des groupes «&#xa0;%1&#xa0;» ne peut pas être lu. Rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>The group &quot;%1&quot; is not in the group file %2. Nothing was saved.</source>
+        <translation>Le groupe «&#xa0;%1&#xa0;» ne figure pas dans le fichier des groupes %2. Rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>The directory &quot;%1&quot; does not exist. Nothing was saved.</source>
+        <translation>Le répertoire «&#xa0;%1&#xa0;» n&apos;existe pas. Rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>The access file %1 is a folder, so nothing was saved.</source>
+        <translation>Le fichier d&apos;accès %1 est un dossier&#xa0;; rien n&apos;a donc été enregistré.</translation>
+    </message>
+    <message>
+        <source>The file %1 is a folder, so it was left as it is.</source>
+        <translation>Le fichier %1 est un dossier&#xa0;; il reste donc tel quel.</translation>
+    </message>
+    <message>
+        <source>No protection is saved for %1 in %2.</source>
+        <translation>Aucune protection n&apos;est enregistrée pour %1 dans %2.</translation>
+    </message>
 </context>
 <context>
     <name>QtWindowSystem</name>
@@ -1627,6 +1731,49 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
     <message>
         <source>Keepgate&apos;s icon</source>
         <translation>Icône de Keepgate</translation>
+    </message>
+</context>
+<context>
+    <name>keepgate::qt::HistoryWindow</name>
+    <message>
+        <source>History</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Change</source>
+        <translation>Modification</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Changes, newest first</source>
+        <translation>Modifications, la plus récente en premier</translation>
+    </message>
+    <message>
+        <source>Difference the selected change made</source>
+        <translation>Différence apportée par la modification sélectionnée</translation>
+    </message>
+    <message>
+        <source>&amp;Restore</source>
+        <translation>&amp;Restaurer</translation>
+    </message>
+    <message>
+        <source>Restore the file as it was before the selected change</source>
+        <translation>Restaurer le fichier tel qu&apos;il était avant la modification sélectionnée</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>Close the history</source>
+        <translation>Fermer l&apos;historique</translation>
     </message>
 </context>
 <context>
@@ -1896,10 +2043,6 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>Un mot de passe et un hôte admis sont tous deux re&amp;quis (et)</translation>
     </message>
     <message>
-        <source>A password or an admitted host is &amp;enough (or)</source>
-        <translation>Un mot de passe ou un hôte admis suff&amp;it (ou)</translation>
-    </message>
-    <message>
         <source>Users of the user file</source>
         <translation>Utilisateurs du fichier des utilisateurs</translation>
     </message>
@@ -1962,6 +2105,30 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
     <message>
         <source>Chec&amp;k Server</source>
         <translation>&amp;Vérifier le serveur</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Annuler&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>A password or an adm&amp;itted host is enough (or)</source>
+        <translation>Un mot de passe ou un hôte admis suff&amp;it (ou)</translation>
+    </message>
+    <message>
+        <source>Passwords stored as plain text</source>
+        <translation>Mots de passe stockés en clair</translation>
+    </message>
+    <message>
+        <source>History…</source>
+        <translation>Historique…</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>&amp;Édition</translation>
     </message>
 </context>
 <context>

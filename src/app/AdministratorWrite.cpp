@@ -1,6 +1,7 @@
 #include "app/AdministratorWrite.h"
 
 #include "platform/Messages.h"
+#include "platform/History.h"
 #include "services/PrivilegedCopy.h"
 #include "ui/WindowSystem.h"
 
@@ -16,10 +17,11 @@ void offerAdministratorWrite(ui::Window* parent, const std::string& path, const 
         return;
     }
     ui::windowSystem().beginAlertSheet(
-        {"Error!", errorMessage, QT_TRANSLATE_NOOP("Messages", "Write with administrator rights"), "Cancel"},
-        parent, [parent, path, text, done](int returnCode) {
+        {"Error!", errorMessage, QT_TRANSLATE_NOOP("Messages", "Write with administrator rights"), "Cancel"}, parent,
+        [parent, path, text, done, label = platform::HistoryAction::current()](int returnCode) {
             bool written = false;
             if (returnCode == 1) {
+                const platform::HistoryAction action(label);
                 const auto outcome = PrivilegedCopy::install(text, path);
                 written = outcome.copied;
                 ui::windowSystem().beginAlertSheet(

@@ -7,6 +7,7 @@
 #include "formats/NameRules.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
+#include "platform/History.h"
 #include "platform/RecentFiles.h"
 #include "app/AdministratorWrite.h"
 #include "platform/SystemPaths.h"
@@ -264,6 +265,7 @@ void Controller::addUser() {
     if (!hash) {
         return;
     }
+    const platform::HistoryAction action(text::fill(QT_TRANSLATE_NOOP("Messages", "Added %1"), username));
     const bool added = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         if (file.find(username)) {
             return text::fill(QT_TRANSLATE_NOOP("Messages",
@@ -314,6 +316,8 @@ void Controller::changePasswordOf(const std::string& username, const std::string
     if (!newHash) {
         return;
     }
+    const platform::HistoryAction action(
+        text::fill(QT_TRANSLATE_NOOP("Messages", "Changed the password of %1"), username));
     const bool changed = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         const auto row = file.find(username);
         if (!row) {
@@ -493,6 +497,7 @@ void Controller::sheetDidEnd(int returnCode) {
     if (chosen.empty()) {
         return;
     }
+    const platform::HistoryAction action(text::fill(QT_TRANSLATE_NOOP("Messages", "Deleted %1"), names));
     const bool deleted = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         // Every line equal in name and hash to a chosen one goes, duplicates of it included.
         std::vector<std::size_t> rows;

@@ -6,6 +6,7 @@
 #include "operations/ServerAdmin.h"
 #include "platform/FileSystem.h"
 #include "platform/Messages.h"
+#include "platform/History.h"
 #include "platform/SystemPaths.h"
 #include "services/ServerControl.h"
 #include "ui/WindowSystem.h"
@@ -105,10 +106,14 @@ void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendmen
 }
 
 void ServerActions::applyOverrideFix(ui::Window* parent, const std::string& directory) {
+    const platform::HistoryAction action(
+        text::fill(QT_TRANSLATE_NOOP("Messages", "Allowed access files for %1"), directory));
     applyFix(parent, {FindingKind::OverridesIgnored, "", directory, true});
 }
 
 void ServerActions::applyIncludeFix(ui::Window* parent, const std::string& sharedFile) {
+    const platform::HistoryAction action(
+        text::fill(QT_TRANSLATE_NOOP("Messages", "Made the web server read %1"), sharedFile));
     applyFix(parent, {FindingKind::IncludeMissing, "", sharedFile, true});
 }
 
@@ -186,6 +191,8 @@ void ServerActions::checkAfterSharedSave(ui::Window* parent, const std::string& 
             if (returnCode != 1) {
                 return;
             }
+            const platform::HistoryAction action(text::fill(
+                QT_TRANSLATE_NOOP("Messages", "Put back %1 after the server's test failed"), sharedPath));
             const auto written = platform::writeFileAtomically(sharedPath, previousText);
             if (written) {
                 showAlert(parent, QT_TRANSLATE_NOOP("Messages", "Restored"),

@@ -11,6 +11,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/History.h"
 #include "platform/SystemPaths.h"
 #include "app/ServerActions.h"
 #include "services/ServerAddress.h"
@@ -203,6 +204,8 @@ void ServerCheckReport::fixNow(const Finding& finding) {
         ServerActions::applyOverrideFix(parent, finding.subject);
         return;
     case FindingKind::ModuleMissing: {
+        const platform::HistoryAction action(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "Enabled the module %1"), finding.subject));
         const auto result = ServerControl::enableModule(profile, finding.subject);
         if (!result.installed) {
             const std::string notEnabled = text::fill(

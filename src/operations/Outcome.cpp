@@ -1,5 +1,7 @@
 #include "operations/Outcome.h"
 
+#include "platform/Messages.h"
+
 namespace keepgate::operations {
 
 std::string Step::text() const {
@@ -26,7 +28,8 @@ int exitStatus(Status status) {
 }
 
 std::string refusal(const std::string& field, const std::string& value, const std::string& problem) {
-    return "The " + field + " \"" + value + "\" cannot be used: " + problem + ". Nothing was saved.";
+    return text::fill(QT_TRANSLATE_NOOP("Messages", "The %1 \"%2\" cannot be used: %3. Nothing was saved."), field,
+                      value, problem);
 }
 
 } // namespace keepgate::operations

@@ -2,6 +2,7 @@
 
 #include "app/ServerCheckReport.h"
 #include "directory/DirectoryEditorWiring.h"
+#include "qt/HistoryWindow.h"
 #include "qt/ServerCheckWindow.h"
 
 #include <QApplication>
@@ -25,7 +26,9 @@
 #include <QVBoxLayout>
 
 #include "platform/FileWatcher.h"
+#include "platform/History.h"
 #include "platform/SystemPaths.h"
+#include "qt/QtString.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/TablePlaceholder.h"
 #include "app/ServerActions.h"
@@ -142,11 +145,62 @@ MainWindow::MainWindow(PreferencesController& preferences, QtWindowSystem* windo
         directory.doOpenDirectoryPanel(1, {path});
         refreshDirectoryTables();
     };
+    historyController.window = &window;
+    // A restored file is shown anew by every editor that has it open, and the protection it bears on is
+    // tested against the server again.
+    historyController.restored = [this](const std::string& path, const std::string& status) {
+        const std::string loaded = directory.directoryField->stringValue();
+        const bool bearsOnDirectory = !loaded.empty() && (path == directory.blockFilePath() ||
+                                                          path == directory.userfileField->stringValue() ||
+                                                          path == directory.groupfileField->stringValue());
+        if (!loaded.empty() && path == directory.blockFilePath()) {
+            directory.doOpenDirectoryPanel(1, {loaded});
+            refreshDirectoryTables();
+            openFiles.check(OpenFiles::Editor::Directory);
+        } else {
+            openFiles.check();
+        }
+        if (bearsOnDirectory && directory.protectionWritten) {
+            directory.protectionWritten(loaded, status);
+        }
+    };
+    platform::History::shared().setRecordedObserver([window = QPointer<MainWindow>(this)] {
+        if (window) {
+            window->refreshUndo();
+            // An open History window shows each change as it is made.
+            if (window->historyWindow && window->historyWindow->isVisible()) {
+                window->historyController.reload();
+            }
+        }
+    });
+    platform::History::shared().setNoticeHandler(
+        [](const std::string& notice) { ui::windowSystem().showStatus(notice); });
+}
+
+void MainWindow::showHistory() {
+    if (!historyWindow) {
+        historyWindow = new HistoryWindow(historyController, this);
+    }
+    historyWindow->showHistory();
+}
+
+void MainWindow::refreshUndo() {
+    if (!undoAction) {
+        return;
+    }
+    const auto last = platform::History::shared().lastOfThisRun();
+    undoAction->setEnabled(last.has_value());
+    undoAction->setText(last ? tr("Undo %1").arg(toQString(last->action)) : tr("Undo"));
 }
 
 MainWindow::~MainWindow() {
     fileWatcher().changed = nullptr;
     ServerActions::setReloadObserver(nullptr);
+    platform::History::shared().setRecordedObserver(nullptr);
+    platform::History::shared().setNoticeHandler(nullptr);
+    // The window points at the history controller, a member that goes before the window's children do.
+    delete historyWindow;
+    historyWindow = nullptr;
     // The views outlive nothing that points at them, but their models point at the controllers.
     userEditor.tableView->setDataSource(nullptr);
     groupEditor.outlineView->setDataSource(nullptr);
@@ -285,7 +339,7 @@ QWidget* MainWindow::buildDirectoryEditor() {
     orderGroup->addButton(orderAllow);
     orderDeny->setChecked(true);
     auto* hostAnd = new QRadioButton(tr("A password and an admitted host are &both needed (and)"));
-    auto* hostOr = new QRadioButton(tr("A password or an admitted host is &enough (or)"));
+    auto* hostOr = new QRadioButton(tr("A password or an adm&itted host is enough (or)"));
     auto* joinGroup = new QButtonGroup(page);
     joinGroup->addButton(hostAnd);
     joinGroup->addButton(hostOr);
@@ -325,6 +379,12 @@ QWidget* MainWindow::buildDirectoryEditor() {
     usersLayout->addWidget(
         labelFor(tr("Ti&ck the users to admit:"), e.userfileView->widget(), tr("Users of the user file")));
     usersLayout->addWidget(e.userfileView->widget(), 1);
+    // Names admitted users whose passwords are stored readably; hidden while there are none.
+    auto* plainText = new QLabel;
+    plainText->setObjectName(QStringLiteral("plainTextNotice"));
+    plainText->setAccessibleName(tr("Passwords stored as plain text"));
+    plainText->setWordWrap(true);
+    usersLayout->addWidget(plainText);
     subTabs->addTab(usersPage, tr("Users"));
     auto* groupsPage = new QWidget;
     auto* groupsLayout = new QVBoxLayout(groupsPage);
@@ -372,7 +432,6 @@ QWidget* MainWindow::buildDirectoryEditor() {
     verdict->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     verdict->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     verdict->setMinimumWidth(200);
-    verdict->setAccessibleName(tr("Protection status"));
     auto* fix = makeButton(tr("Fix…"), false);
     fix->setObjectName(QStringLiteral("fixButton"));
     auto* testAgain = makeButton(tr("Test Again"), false);
@@ -401,6 +460,8 @@ QWidget* MainWindow::buildDirectoryEditor() {
     auto* buttons = row({checkServer, remove, save});
     buttons->insertStretch(1, 1);
     layout->addLayout(buttons);
+    // Return in the realm name saves, as the form's main action.
+    returnPresses(authname, save);
 
     e.directoryField = std::make_unique<QtTextField>(directoryPath);
     e.authnameField = std::make_unique<QtTextField>(authname);
@@ -424,7 +485,10 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.testProtectionButton = std::make_unique<QtButton>(testProtection);
     e.testProgress = std::make_unique<QtProgressIndicator>(testProgress);
     e.keptField = std::make_unique<QtLabelField>(kept);
+    e.plainTextField = std::make_unique<QtLabelField>(plainText);
     e.verdictField = std::make_unique<QtLabelField>(verdict);
+    // Tab stops at the verdict (a selectable label takes only clicks), so a screen reader reads the result.
+    verdict->setFocusPolicy(Qt::StrongFocus);
     e.fixButton = std::make_unique<QtButton>(fix);
     e.testAgainButton = std::make_unique<QtButton>(testAgain);
     return page;
@@ -515,6 +579,7 @@ void MainWindow::connectOutlets() {
         d.hostOrRB = e.hostOrRB.get();
         d.useApache24BT = e.useApache24BT.get();
         d.keptField = e.keptField.get();
+        d.plainTextField = e.plainTextField.get();
         directoryGroups.mainWindow = &window;
         directoryGroups.groupfileView = e.groupfileView.get();
         directoryAccess.mainWindow = &window;

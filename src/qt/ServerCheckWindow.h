@@ -6,6 +6,7 @@
 #include "app/ServerCheckReport.h"
 #include "qt/QtProgressIndicator.h"
 
+class QPushButton;
 class QVBoxLayout;
 
 namespace keepgate::qt {
@@ -27,6 +28,8 @@ class ServerCheckWindow : public QDialog {
     // Starts a check, saying so until its findings arrive.
     void checkAgain();
     QVBoxLayout* findingsLayout_ = nullptr;
+    QPushButton* againButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
     std::unique_ptr<QtProgressIndicator> busy_;
 };
 
