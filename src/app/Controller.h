@@ -7,6 +7,7 @@
 
 #include "formats/UserFile.h"
 #include "formats/UserRecord.h"
+#include "operations/UserStore.h"
 #include "platform/FileSystem.h"
 #include "ui/Controls.h"
 
@@ -73,14 +74,21 @@ private:
     // The directory the start-up question offered to open to access files (the server's DocumentRoot).
     std::string startDirectory_;
 
-    // One change to the user file; it answers why it no longer applies, or nothing once applied.
-    using UserChange = std::function<std::optional<std::string>(UserFile&)>;
+    // One operation of the user store, applied to the file the store holds.
+    using UserChange = std::function<operations::Outcome(operations::UserStore&)>;
     bool openUserfile(const std::string& path);
-    bool commitUserChange(const UserChange& change);
+    // Runs the operation on the list as shown: a refusal is said, a question goes to `ask`, an outcome
+    // that changes nothing goes to the status line, and a change is committed. True once written.
+    bool applyUserChange(const UserChange& change, const std::string& meanwhile,
+                         const std::function<void(const std::string& question)>& ask = {});
+    // Writes the operation's change, applied again to the file as it is on disk now; `meanwhile` says why
+    // when another program's change leaves it nothing to do.
+    bool commitUserChange(operations::UserStore& store, const UserChange& change,
+                          const std::string& meanwhile);
+    // A store over the list as shown.
+    operations::UserStore userStore() const;
     void changePasswordOf(const std::string& username, const std::string& password);
     std::optional<std::string> selectedUsername();
-    std::optional<std::string> hashOrSay(const std::string& username, const std::string& password,
-                                         const std::string& consequence);
     void clearEntryFields();
 
     // The file as last read or written, to tell when another program has changed it since.

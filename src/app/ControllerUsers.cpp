@@ -2,14 +2,13 @@
 #include <unordered_set>
 #include <utility>
 
+#include "app/AdministratorWrite.h"
 #include "app/Controller.h"
-#include "services/AddUser.h"
+#include "formats/HashKind.h"
 #include "formats/NameRules.h"
 #include "platform/FileSystem.h"
 #include "platform/RecentFiles.h"
-#include "app/AdministratorWrite.h"
 #include "platform/SystemPaths.h"
-#include "services/AdmTools.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -83,11 +82,52 @@ void Controller::refreshUserfile() {
     tableView->reloadData();
 }
 
+operations::UserStore Controller::userStore() const {
+    operations::UserStore store(userfileField->stringValue());
+    store.load(records ? *records : UserFile(), userfileIdentity_.has_value());
+    return store;
+}
+
+bool Controller::applyUserChange(const UserChange& change, const std::string& meanwhile,
+                                 const std::function<void(const std::string& question)>& ask) {
+    if (!records) {
+        records.emplace();
+    }
+    if (!readOnlyReason_.empty()) {
+        showUserEditorError(mainWindow, "The file " + quoted(userfileField->stringValue()) +
+                                            " is read-only here: " + readOnlyReason_ +
+                                            ". Nothing was changed.");
+        return false;
+    }
+    auto store = userStore();
+    const operations::Outcome outcome = change(store);
+    if (outcome.question) {
+        if (ask) {
+            ask(outcome.question->text);
+        }
+        return false;
+    }
+    if (!outcome.ok()) {
+        showUserEditorError(mainWindow, outcome.message);
+        return false;
+    }
+    if (outcome.changes.empty() || !outcome.changes.front().changes()) {
+        ui::windowSystem().showStatus(outcome.message);
+        return false;
+    }
+    if (!commitUserChange(store, change, meanwhile)) {
+        return false;
+    }
+    ui::windowSystem().showStatus(outcome.message);
+    return true;
+}
+
 // Applies one change to the file as it is on disk now: when another program has written it since it was read,
 // the list is read anew and the change applied to what that program left, so neither change is lost. The
 // file is replaced only while it is still the one the change was applied to; a program that rewrites it in
 // place (htpasswd does) meanwhile has its text read again and the change applied to that instead.
-bool Controller::commitUserChange(const UserChange& change) {
+bool Controller::commitUserChange(operations::UserStore& store, const UserChange& change,
+                                  const std::string& meanwhile) {
     const std::string path = userfileField->stringValue();
     if (!records) {
         records.emplace();
@@ -135,7 +175,24 @@ bool Controller::commitUserChange(const UserChange& change) {
             return false;
         }
         const auto base = records->sharedBytes();
-        std::optional<std::string> problem = change(*records);
+        // The same store makes the change again, so a hash already made is not made twice.
+        store.load(*records, userfileIdentity_.has_value());
+        const operations::Outcome outcome = change(store);
+        const bool applies = outcome.ok() && !outcome.changes.empty() && outcome.changes.front().changes();
+        // What another program wrote may hold the change already (this editor's own earlier write, read back
+        // by a program that rewrote the file meanwhile): then it is done, with nothing more to apply.
+        const bool satisfied = outcome.ok() && !applies;
+        std::optional<std::string> problem;
+        // The operation was accepted on the list as shown, so only another program's change stops it now.
+        if (!applies && !satisfied) {
+            problem = meanwhile;
+        } else if (applies) {
+            records.emplace(store.file());
+        }
+        if (satisfied && !onDisplaced) {
+            tableView->reloadData();
+            return true;
+        }
         if (problem && !onDisplaced) {
             tableView->reloadData();
             showUserEditorError(mainWindow, *problem);
@@ -184,76 +241,32 @@ void Controller::addUser() {
     if (username.empty()) {
         return;
     }
-    if (const auto problem = names::problem(username, names::kUsername)) {
-        showUserEditorError(mainWindow,
-                            "The user name \"" + username + "\" cannot be used: " + *problem +
-                                ". A user name may not contain colons, blanks, tabs or line breaks.");
-        return;
-    }
-    // With an empty password the server lets in anyone who knows the name.
-    if (passwordField->stringValue().empty()) {
+    const std::string password = passwordField->stringValue();
+    // The field is named, since the store's refusal cannot know where the password was typed.
+    if (password.empty() && !names::problem(username, names::kUsername)) {
         showUserEditorError(mainWindow, "The Password field is empty. The user " + quoted(username) +
                                             " was not added: without a password anyone who knows the name "
                                             "would be let in.");
         return;
     }
-    if (passwordField->stringValue().find('\0') != std::string::npos) {
-        showUserEditorError(mainWindow,
-                            "The password contains a NUL character, which htpasswd would silently "
-                            "cut off there. The user \"" +
-                                username + "\" was not added.");
-        return;
-    }
-    if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "The user " + quoted(username) +
-                                            " was not added: the file is read-only here (" + readOnlyReason_ +
-                                            ").");
-        return;
-    }
-    // The web server reads only the first line of a name, so a second line would never take effect.
-    if (records && records->find(username)) {
-        const std::string password = passwordField->stringValue();
-        ui::windowSystem().beginAlertSheet(
-            {"Change the password of " + username + "?",
-             "The user " + quoted(username) + " is already in the file. Change its password instead?",
-             "Change Password", "Cancel"},
-            mainWindow, [this, username, password](int returnCode) {
-                if (returnCode == 1) {
-                    changePasswordOf(username, password);
-                }
-            });
-        return;
-    }
-    const auto hash =
-        hashOrSay(username, passwordField->stringValue(), "The user \"" + username + "\" was not added.");
-    if (!hash) {
-        return;
-    }
-    const bool added = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
-        if (file.find(username)) {
-            return "The user " + quoted(username) +
-                   " was added to the file by another program meanwhile; its password stays as that program "
-                   "set it.";
-        }
-        file.append(username, *hash);
-        return std::nullopt;
-    });
+    const auto options = hashes::preferredToolOptions();
+    const bool added = applyUserChange(
+        [&](operations::UserStore& store) { return store.add(username, password, options, false); },
+        "The user " + quoted(username) +
+            " was added to the file by another program meanwhile; its password stays as that program set it.",
+        [this, username, password](const std::string& question) {
+            // The web server reads only the first line of a name, so a second line would never take effect.
+            ui::windowSystem().beginAlertSheet(
+                {"Change the password of " + username + "?", question, "Change Password", "Cancel"},
+                mainWindow, [this, username, password](int returnCode) {
+                    if (returnCode == 1) {
+                        changePasswordOf(username, password);
+                    }
+                });
+        });
     if (added) {
         clearEntryFields();
-        ui::windowSystem().showStatus("Added " + username);
     }
-}
-
-// The preferred hash of the password, or nothing after an alert that ends with `consequence`.
-std::optional<std::string> Controller::hashOrSay(const std::string& username, const std::string& password,
-                                                 const std::string& consequence) {
-    const auto record = AddUser::createRecord(username, password);
-    if (!record) {
-        showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
-                                            "\". " + consequence);
-        return std::nullopt;
-    }
-    return record->text("password");
 }
 
 void Controller::clearEntryFields() {
@@ -263,29 +276,13 @@ void Controller::clearEntryFields() {
 }
 
 void Controller::changePasswordOf(const std::string& username, const std::string& password) {
-    if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "The password of " + quoted(username) +
-                                            " was not changed: the file is read-only here (" +
-                                            readOnlyReason_ + ").");
-        return;
-    }
-    const auto newHash =
-        hashOrSay(username, password, "The password of \"" + username + "\" was not changed.");
-    if (!newHash) {
-        return;
-    }
-    const bool changed = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
-        const auto row = file.find(username);
-        if (!row) {
-            return "The user " + quoted(username) +
-                   " is no longer in the file: another program removed it. The password was not changed.";
-        }
-        file.replaceHash(*row, *newHash);
-        return std::nullopt;
-    });
+    const auto options = hashes::preferredToolOptions();
+    const bool changed = applyUserChange(
+        [&](operations::UserStore& store) { return store.passwd(username, password, options); },
+        "The user " + quoted(username) +
+            " is no longer in the file: another program removed it. The password was not changed.");
     if (changed) {
         clearEntryFields();
-        ui::windowSystem().showStatus("Changed the password of " + username);
     }
 }
 
@@ -314,24 +311,17 @@ void Controller::changePassword() {
 }
 
 void Controller::checkPassword() {
-    const auto rows = tableView->selectedRowIndexes();
     const auto username = selectedUsername();
     if (!username) {
         return;
     }
-    const std::string hash(records->hash(static_cast<std::size_t>(rows.front())));
-    const auto matches = AdmTools::checkPassword(hash, passwordField->stringValue());
+    std::optional<bool> matches;
+    const auto outcome = userStore().verify(*username, passwordField->stringValue(), &matches);
     if (!matches) {
-        showUserEditorError(mainWindow,
-                            "The password could not be checked with \"" + systemPaths().htpasswd + "\".");
+        showUserEditorError(mainWindow, outcome.message);
         return;
     }
-    ui::windowSystem().beginAlertSheet(
-        {"Check Password",
-         *matches ? "The password is correct for " + quoted(*username) + "."
-                  : "The password does not match the one stored for " + quoted(*username) + ".",
-         "OK", ""},
-        mainWindow, {});
+    ui::windowSystem().beginAlertSheet({"Check Password", outcome.message, "OK", ""}, mainWindow, {});
 }
 
 void Controller::selectUserfile() {
@@ -435,27 +425,9 @@ void Controller::sheetDidEnd(int returnCode) {
     if (chosen.empty()) {
         return;
     }
-    const bool deleted = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
-        // Every line equal in name and hash to a chosen one goes, duplicates of it included.
-        std::vector<std::size_t> rows;
-        std::string key;
-        for (std::size_t row = 0; row < file.size(); ++row) {
-            key.assign(file.name(row)).append(":").append(file.hash(row));
-            if (chosen.contains(key)) {
-                rows.push_back(row);
-            }
-        }
-        if (rows.empty()) {
-            return std::string(
-                "The chosen users are no longer in the file: another program removed or changed "
-                "them meanwhile.");
-        }
-        file.erase(rows);
-        return std::nullopt;
-    });
-    if (deleted) {
-        ui::windowSystem().showStatus("Deleted " + names);
-    }
+    applyUserChange([&](operations::UserStore& store) { return store.removeLines(chosen, names); },
+                    "The chosen users are no longer in the file: another program removed or changed them "
+                    "meanwhile.");
 }
 
 } // namespace keepgate
