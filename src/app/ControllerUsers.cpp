@@ -9,6 +9,7 @@
 #include "platform/FileSystem.h"
 #include "platform/RecentFiles.h"
 #include "platform/SystemPaths.h"
+#include "services/PasswordGenerator.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -42,7 +43,7 @@ bool Controller::openUserfile(const std::string& path) {
     userfileIdentity_ = read.ok ? std::optional(read.identity) : std::nullopt;
     readOnlyReason_ = records->kind() == UserFile::Kind::Users ? "" : records->kindProblem();
     adduserButton->setEnabled(readOnlyReason_.empty());
-    tableView->reloadData();
+    showUserList();
     if (!readOnlyReason_.empty()) {
         showUserEditorError(mainWindow, "The file " + quoted(path) + " is opened read-only: " +
                                             readOnlyReason_ + ". Keepgate will not write to it.");
@@ -66,7 +67,7 @@ bool Controller::saveData() {
     } else {
         userfileIdentity_ = platform::identityOf(path);
     }
-    tableView->reloadData();
+    showUserList();
     return static_cast<bool>(result);
 }
 
@@ -79,7 +80,7 @@ void Controller::refreshUserfile() {
     if (readOnlyReason_.empty() && records->kind() != UserFile::Kind::Users) {
         readOnlyReason_ = records->kindProblem();
     }
-    tableView->reloadData();
+    showUserList();
 }
 
 operations::UserStore Controller::userStore() const {
@@ -162,7 +163,7 @@ bool Controller::commitUserChange(operations::UserStore& store, const UserChange
         if (records->kind() != UserFile::Kind::Users) {
             readOnlyReason_ = records->kindProblem();
             adduserButton->setEnabled(false);
-            tableView->reloadData();
+            showUserList();
             showUserEditorError(mainWindow,
                                 "The file " + quoted(path) +
                                     " was changed by another program and is now read-only here: " +
@@ -190,11 +191,11 @@ bool Controller::commitUserChange(operations::UserStore& store, const UserChange
             records.emplace(store.file());
         }
         if (satisfied && !onDisplaced) {
-            tableView->reloadData();
+            showUserList();
             return true;
         }
         if (problem && !onDisplaced) {
-            tableView->reloadData();
+            showUserList();
             showUserEditorError(mainWindow, *problem);
             return false;
         }
@@ -209,7 +210,7 @@ bool Controller::commitUserChange(operations::UserStore& store, const UserChange
                 mustRead = !displaced;
                 continue;
             }
-            tableView->reloadData();
+            showUserList();
             if (problem) {
                 showUserEditorError(mainWindow, *problem);
                 return false;
@@ -224,7 +225,7 @@ bool Controller::commitUserChange(operations::UserStore& store, const UserChange
                                 "The user file " + quoted(path) + " could not be written (" +
                                     write.result.error +
                                     "). The list keeps your change; the next successful save writes it.");
-        tableView->reloadData();
+        showUserList();
         return false;
     }
     refreshUserfile();
@@ -287,13 +288,12 @@ void Controller::changePasswordOf(const std::string& username, const std::string
 }
 
 std::optional<std::string> Controller::selectedUsername() {
-    const auto rows = tableView->selectedRowIndexes();
-    if (!records || rows.size() != 1 || rows.front() < 0 ||
-        rows.front() >= static_cast<int>(records->size())) {
+    const auto rows = selectedFileRows();
+    if (rows.size() != 1 || tableView->numberOfSelectedRows() != 1) {
         showUserEditorError(mainWindow, "Select one user in the list first.");
         return std::nullopt;
     }
-    return std::string(records->name(static_cast<std::size_t>(rows.front())));
+    return std::string(records->name(rows.front()));
 }
 
 void Controller::changePassword() {
@@ -322,6 +322,23 @@ void Controller::checkPassword() {
         return;
     }
     ui::windowSystem().beginAlertSheet({"Check Password", outcome.message, "OK", ""}, mainWindow, {});
+}
+
+void Controller::generatePassword() {
+    const auto password = PasswordGenerator::generate();
+    if (!password) {
+        showUserEditorError(mainWindow, "No password was generated: the system gave no random bytes.");
+        return;
+    }
+    passwordField->setStringValue(*password);
+    if (showGeneratedPassword) {
+        showGeneratedPassword(*password);
+        return;
+    }
+    ui::windowSystem().beginAlertSheet(
+        {"Generated Password",
+         "The password field now holds this password; it is shown only now:\n\n" + *password, "OK", ""},
+        mainWindow, {});
 }
 
 void Controller::selectUserfile() {
@@ -378,13 +395,8 @@ void Controller::deleteUser() {
     }
     // The question names whom it deletes, so a wrong selection is caught before it is too late.
     std::vector<std::string> names;
-    const auto rows = tableView->selectedRowIndexes();
-    if (records) {
-        for (const int row : rows) {
-            if (row >= 0 && static_cast<std::size_t>(row) < records->size()) {
-                names.push_back(quoted(std::string(records->name(static_cast<std::size_t>(row)))));
-            }
-        }
+    for (const std::size_t row : selectedFileRows()) {
+        names.push_back(quoted(std::string(records->name(row))));
     }
     std::string question = "Are you sure you want to delete the user?";
     if (names.size() == 1) {
@@ -415,12 +427,9 @@ void Controller::sheetDidEnd(int returnCode) {
     // The chosen users as name and hash, so that they are found again in a file another program changed.
     std::unordered_set<std::string> chosen;
     std::string names;
-    for (const int row : tableView->selectedRowIndexes()) {
-        if (row >= 0 && row < static_cast<int>(records->size())) {
-            const auto index = static_cast<std::size_t>(row);
-            chosen.insert(std::string(records->name(index)) + ':' + std::string(records->hash(index)));
-            names += (names.empty() ? "" : ", ") + std::string(records->name(index));
-        }
+    for (const std::size_t index : selectedFileRows()) {
+        chosen.insert(std::string(records->name(index)) + ':' + std::string(records->hash(index)));
+        names += (names.empty() ? "" : ", ") + std::string(records->name(index));
     }
     if (chosen.empty()) {
         return;

@@ -20,7 +20,8 @@ std::vector<std::string> Arguments::all(const std::string& name) const {
 const OptionTable& optionTable() {
     static const OptionTable table{
         {"--hash", "--realm", "--user-file", "--group-file", "--user", "--group", "--allow", "--deny",
-         "--server-config", "--control-program", "--shared-file", "--access-file-name", "--timeout"},
+         "--server-config", "--control-program", "--shared-file", "--access-file-name", "--timeout",
+         "--cost"},
         {"--json", "--dry-run", "--yes", "--sudo", "--password-stdin", "--valid-user", "--deny-others",
          "--and", "--or", "--access-file", "--shared", "--fix", "--reload", "--version", "--help"},
     };

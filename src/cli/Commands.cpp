@@ -32,7 +32,7 @@ namespace {
 constexpr const char* kUsage =
     R"(Usage: keepgatectl [OPTIONS] COMMAND ...
 
-  users list|add|passwd|delete|verify FILE [NAME]   [--hash apr1|bcrypt|sha256|sha512]
+  users list|add|passwd|delete|verify FILE [NAME]   [--hash apr1|bcrypt|sha256|sha512] [--cost 5-14]
   groups list|add|delete FILE [GROUP]
   groups add-member|remove-member FILE GROUP NAME...
   protect DIR --user-file FILE [--realm TEXT] [--group-file FILE] [--user NAME]... [--group NAME]...
@@ -388,7 +388,8 @@ Outcome usersCommand(Context& context) {
                      "verify.");
     }
     const std::vector<std::string> options = sub == "add" || sub == "passwd"
-                                                 ? std::vector<std::string>{"--hash", "--password-stdin"}
+                                                 ? std::vector<std::string>{"--hash", "--cost",
+                                                                            "--password-stdin"}
                                              : sub == "verify" ? std::vector<std::string>{"--password-stdin"}
                                                                : std::vector<std::string>{};
     if (auto wrong = expect(context, named ? 4 : 3, named ? 4 : 3, options, named ? "FILE NAME" : "FILE")) {
@@ -399,6 +400,15 @@ Outcome usersCommand(Context& context) {
         const auto chosen = operations::UserStore::hashOptionsFor(*kind);
         if (!chosen) {
             return usage("The hash \"" + *kind + "\" is not one of apr1, bcrypt, sha256 and sha512.");
+        }
+        hashOptions = *chosen;
+    }
+    if (const auto cost = context.args.value("--cost")) {
+        std::string problem;
+        const auto chosen =
+            operations::UserStore::bcryptOptionsFor(*cost, context.args.value("--hash"), &problem);
+        if (!chosen) {
+            return usage(problem);
         }
         hashOptions = *chosen;
     }

@@ -205,7 +205,7 @@ std::optional<std::vector<std::string>> UserStore::hashOptionsFor(const std::str
         return std::vector<std::string>{"-m"};
     }
     if (kind == "bcrypt") {
-        return std::vector<std::string>{"-B", "-C", std::to_string(hashes::kDefaultBcryptCost)};
+        return hashes::bcryptToolOptions(hashes::kDefaultBcryptCost);
     }
     if (kind == "sha256") {
         return std::vector<std::string>{"-2"};
@@ -214,6 +214,28 @@ std::optional<std::vector<std::string>> UserStore::hashOptionsFor(const std::str
         return std::vector<std::string>{"-5"};
     }
     return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> UserStore::bcryptOptionsFor(const std::string& cost,
+                                                                    const std::optional<std::string>& hash,
+                                                                    std::string* problem) {
+    const std::string range =
+        std::to_string(hashes::kMinBcryptCost) + " to " + std::to_string(hashes::kMaxBcryptCost);
+    if (hash && *hash != "bcrypt") {
+        *problem = "The cost applies to bcrypt only; use --hash bcrypt with --cost.";
+        return std::nullopt;
+    }
+    int value = 0;
+    const bool digits =
+        !cost.empty() && cost.size() <= 2 && cost.find_first_not_of("0123456789") == std::string::npos;
+    if (digits) {
+        value = std::stoi(cost);
+    }
+    if (!digits || value < hashes::kMinBcryptCost || value > hashes::kMaxBcryptCost) {
+        *problem = "The bcrypt cost \"" + cost + "\" is not a whole number from " + range + ".";
+        return std::nullopt;
+    }
+    return hashes::bcryptToolOptions(value);
 }
 
 } // namespace keepgate::operations

@@ -51,6 +51,10 @@ class UserStore {
 
     // The tool's options for a kind named on the command line ("apr1", "bcrypt", "sha256", "sha512").
     static std::optional<std::vector<std::string>> hashOptionsFor(const std::string& kind);
+    // The tool's options for bcrypt at a cost given as text (5 to 14); `hash`, when given, must name
+    // bcrypt. Nothing, with the reason in `problem`, otherwise.
+    static std::optional<std::vector<std::string>>
+    bcryptOptionsFor(const std::string& cost, const std::optional<std::string>& hash, std::string* problem);
 
   private:
     Outcome writable() const;
