@@ -268,7 +268,7 @@ int filterUsers(const std::string& file, int repeat) {
         clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
         return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
     };
-    const std::string typed = "USER99";
+    const std::string typed = "USER099";
     double slowest = 1e30, weak = 1e30;
     int shown = 0;
     for (int i = 0; i < repeat; ++i) {

@@ -88,7 +88,7 @@ echo
 # 4b. The user editor's filter over 1,000,000 users, one keystroke at a time, and Show Weak.
 filter=$("$tool" filter-users "$data/users-1m" 3)
 read -r f_key f_weak _ <<<"$filter"
-echo "filter the user list of 1,000,000 users as one types \"USER99\", and Show Weak"
+echo "filter the user list of 1,000,000 users as one types \"USER099\", and Show Weak"
 echo "  slowest keystroke $(ms "$f_key") cpu (goal <= 100 ms): $(check "$f_key <= 0.1")"
 echo "  Show Weak         $(ms "$f_weak") cpu (goal <= 100 ms): $(check "$f_weak <= 0.1")"
 echo

@@ -95,7 +95,8 @@ void Controller::filterUsers() {
 
 void Controller::showUserList() {
     health_ = {};
-    if (records) {
+    // A file that is no user file (an htdigest file, say) holds no password hashes to judge.
+    if (records && records->kind() == UserFile::Kind::Users) {
         for (std::size_t row = 0; row < records->size(); ++row) {
             ++health_.counts[static_cast<std::size_t>(hashes::kindCodeOf(records->hash(row)))];
         }
