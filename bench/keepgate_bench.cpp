@@ -290,7 +290,8 @@ int filterUsers(const std::string& file, int repeat) {
         weakOnly.buttonState = 0;
         layout.controller.filterUsers();
     }
-    std::printf("%.6f %.6f %d of %d shown\n", slowest, weak, shown, layout.controller.numberOfRowsInTableView());
+    std::printf("%.6f %.6f %d of %d shown\n", slowest, weak, shown,
+                layout.controller.numberOfRowsInTableView());
     return alertsRaised() || shown == 0 ? 1 : 0;
 }
 
@@ -374,5 +375,6 @@ int main(int argc, char** argv) {
     }
     return fail("usage: generate DIR | generate-configs DIR | read-config FOLDER | read-users FILE | "
                 "add-user FILE NAME PASSWORD | open-groups FILE | "
-                "edit-directory DIRECTORY N | filter-users FILE N | read-section CONFIG DIRECTORY | measure N COMMAND...");
+                "edit-directory DIRECTORY N | filter-users FILE N | read-section CONFIG DIRECTORY | "
+                "measure N COMMAND...");
 }

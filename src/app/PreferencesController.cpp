@@ -76,7 +76,7 @@ void showPasswordHash(ui::PopUpButton* popup, const DefaultsStore& defaults) {
 int storedBcryptCost(const DefaultsStore& defaults) {
     const long long cost = defaults.integerForKey(hashes::kBcryptCostKey);
     return cost < hashes::kMinBcryptCost || cost > hashes::kMaxBcryptCost ? hashes::kDefaultBcryptCost
-                                                                            : static_cast<int>(cost);
+                                                                          : static_cast<int>(cost);
 }
 
 // The cost in the field, or nothing when it is not a whole number in range.

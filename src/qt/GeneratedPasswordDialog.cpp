@@ -11,8 +11,7 @@
 
 namespace keepgate::qt {
 
-GeneratedPasswordDialog::GeneratedPasswordDialog(const QString& password, QWidget* parent)
-    : QDialog(parent) {
+GeneratedPasswordDialog::GeneratedPasswordDialog(const QString& password, QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("Generated Password"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* explanation = new QLabel(tr("The password field now holds this password. Keepgate keeps only its "

@@ -182,9 +182,9 @@ QWidget* MainWindow::buildUserEditor() {
     layout->addLayout(row({filterLabel, filter, weakOnly}, 1));
     layout->addWidget(e.tableView->widget(), 1);
     layout->addWidget(health);
-    layout->addLayout(row(
-        {new QLabel(tr("User name:")), username, new QLabel(tr("Password:")), password, e.generateButton, add},
-        1));
+    layout->addLayout(row({new QLabel(tr("User name:")), username, new QLabel(tr("Password:")), password,
+                           e.generateButton, add},
+                          1));
     layout->addLayout(row({e.checkPasswordButton, e.changePasswordButton, remove}));
     layout->itemAt(layout->count() - 1)->layout()->setAlignment(Qt::AlignRight);
     returnPresses(username, add);

@@ -6,8 +6,8 @@
 #include "app/PreferencesController.h"
 #include "qt/QtButton.h"
 #include "qt/QtLabelField.h"
-#include "qt/QtSpinBoxField.h"
 #include "qt/QtPopUpButton.h"
+#include "qt/QtSpinBoxField.h"
 #include "qt/QtTextField.h"
 #include "qt/QtWindow.h"
 
