@@ -214,10 +214,16 @@ void PreferencesController::hashChoiceChanged() {
     }
     checkCostField->setStringValue("Measuring one check at cost " + std::to_string(*cost) + "…");
     auto result = std::make_shared<std::optional<double>>();
-    std::weak_ptr<int> latest = measurement_;
+    std::weak_ptr<std::atomic<int>> latest = measurement_;
     ui::TextField* field = checkCostField;
     ui::windowSystem().runInBackground(
-        [result, cost = *cost] { *result = AdmTools::bcryptCheckMilliseconds(cost); },
+        // A cost passed over while the arrows were held is not measured at all.
+        [result, latest, request, cost = *cost] {
+            const auto current = latest.lock();
+            if (current && *current == request) {
+                *result = AdmTools::bcryptCheckMilliseconds(cost);
+            }
+        },
         [result, latest, request, field] {
             const auto current = latest.lock();
             if (!current || *current != request) {

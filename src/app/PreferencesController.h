@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 
 #include "platform/DefaultsStore.h"
@@ -49,8 +50,9 @@ class PreferencesController {
     void storeMainConfig();
     void showMainConfig();
     bool bcryptChosen() const;
-    // Tells the measurements still running which one is the newest, and whether the controller lives.
-    std::shared_ptr<int> measurement_ = std::make_shared<int>(0);
+    // Tells the measurements still waiting or running which one is the newest, and whether the controller
+    // lives; read from the background thread too.
+    std::shared_ptr<std::atomic<int>> measurement_ = std::make_shared<std::atomic<int>>(0);
 };
 
 } // namespace keepgate
