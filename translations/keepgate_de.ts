@@ -163,20 +163,8 @@ Möchten Sie die Website besuchen, um sie herunterzuladen?</translation>
         <translation>Die Benutzerdatei „%1“ wurde immer wieder von einem anderen Programm geändert, während Keepgate sie speicherte. Ihre Änderung wurde nicht geschrieben; versuchen Sie es erneut.</translation>
     </message>
     <message>
-        <source>The user name &quot;%1&quot; cannot be used: %2. A user name may not contain colons, blanks, tabs or line breaks.</source>
-        <translation>Der Benutzername „%1“ kann nicht verwendet werden: %2. Ein Benutzername darf keine Doppelpunkte, Leerzeichen, Tabulatoren oder Zeilenumbrüche enthalten.</translation>
-    </message>
-    <message>
         <source>The Password field is empty. The user &quot;%1&quot; was not added: without a password anyone who knows the name would be let in.</source>
         <translation>Das Feld „Passwort“ ist leer. Der Benutzer „%1“ wurde nicht hinzugefügt: Ohne Passwort käme jeder hinein, der den Namen kennt.</translation>
-    </message>
-    <message>
-        <source>The password contains a NUL character, which htpasswd would silently cut off there. The user &quot;%1&quot; was not added.</source>
-        <translation>Das Passwort enthält ein NUL-Zeichen, an dem htpasswd es stillschweigend abschneiden würde. Der Benutzer „%1“ wurde nicht hinzugefügt.</translation>
-    </message>
-    <message>
-        <source>The user &quot;%1&quot; was not added: the file is read-only here (%2).</source>
-        <translation>Der Benutzer „%1“ wurde nicht hinzugefügt: Die Datei ist hier schreibgeschützt (%2).</translation>
     </message>
     <message>
         <source>Change the password of %1?</source>
@@ -191,28 +179,12 @@ Möchten Sie die Website besuchen, um sie herunterzuladen?</translation>
         <translation>Passwort ändern</translation>
     </message>
     <message>
-        <source>The user &quot;%1&quot; was not added.</source>
-        <translation>Der Benutzer „%1“ wurde nicht hinzugefügt.</translation>
-    </message>
-    <message>
         <source>The user &quot;%1&quot; was added to the file by another program meanwhile; its password stays as that program set it.</source>
         <translation>Der Benutzer „%1“ wurde inzwischen von einem anderen Programm zur Datei hinzugefügt; sein Passwort bleibt, wie jenes Programm es gesetzt hat.</translation>
     </message>
     <message>
         <source>Added %1</source>
         <translation>%1 hinzugefügt</translation>
-    </message>
-    <message>
-        <source>The password could not be hashed with &quot;%1&quot;. %2</source>
-        <translation>Das Passwort konnte nicht mit „%1“ gehasht werden. %2</translation>
-    </message>
-    <message>
-        <source>The password of &quot;%1&quot; was not changed: the file is read-only here (%2).</source>
-        <translation>Das Passwort von „%1“ wurde nicht geändert: Die Datei ist hier schreibgeschützt (%2).</translation>
-    </message>
-    <message>
-        <source>The password of &quot;%1&quot; was not changed.</source>
-        <translation>Das Passwort von „%1“ wurde nicht geändert.</translation>
     </message>
     <message>
         <source>The user &quot;%1&quot; is no longer in the file: another program removed it. The password was not changed.</source>
@@ -1103,14 +1075,6 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>keines</translation>
     </message>
     <message>
-        <source>SHA-1 (weak)</source>
-        <translation>SHA-1 (schwach)</translation>
-    </message>
-    <message>
-        <source>crypt (weak)</source>
-        <translation>crypt (schwach)</translation>
-    </message>
-    <message>
         <source>plain text (weak)</source>
         <translation>Klartext (schwach)</translation>
     </message>
@@ -1674,6 +1638,94 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <source>No protection is saved for %1 in %2.</source>
         <translation>Für %1 ist in %2 kein Schutz gespeichert.</translation>
     </message>
+    <message>
+        <source>The file &quot;%1&quot; is read-only here: %2. Nothing was changed.</source>
+        <translation>Die Datei „%1“ ist hier schreibgeschützt: %2. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>No password was generated: the system gave no random bytes.</source>
+        <translation>Es wurde kein Passwort erzeugt: Das System lieferte keine Zufallsbytes.</translation>
+    </message>
+    <message>
+        <source>Generated Password</source>
+        <translation>Erzeugtes Passwort</translation>
+    </message>
+    <message>
+        <source>The password field now holds this password; it is shown only now:
+
+%1</source>
+        <translation>Das Passwortfeld enthält nun dieses Passwort; es wird nur jetzt angezeigt:
+
+%1</translation>
+    </message>
+    <message>
+        <source>The cost is a whole number from %1 to %2.</source>
+        <translation>Die Kosten sind eine ganze Zahl von %1 bis %2.</translation>
+    </message>
+    <message>
+        <source>Measuring one check at cost %1…</source>
+        <translation>Eine Prüfung mit Kosten %1 wird gemessen…</translation>
+    </message>
+    <message>
+        <source>One check: %1 ms — every request to a protected page pays it.</source>
+        <translation>Eine Prüfung: %1 ms – jeder Abruf einer geschützten Seite kostet so viel.</translation>
+    </message>
+    <message>
+        <source>One check could not be measured: htpasswd gave no answer.</source>
+        <translation>Eine Prüfung konnte nicht gemessen werden: htpasswd gab keine Antwort.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is read-only here: %2. Keepgate will not write to it.</source>
+        <translation>Die Datei „%1“ ist hier schreibgeschützt: %2. Keepgate schreibt nicht in sie.</translation>
+    </message>
+    <message>
+        <source>The password of &quot;%1&quot; is empty: without a password anyone who knows the name would be let in. Nothing was saved.</source>
+        <translation>Das Passwort von „%1“ ist leer: Ohne Passwort käme jeder hinein, der den Namen kennt. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>The password contains a NUL character, which htpasswd would silently cut off there. Nothing was saved.</source>
+        <translation>Das Passwort enthält ein NUL-Zeichen, an dem htpasswd es stillschweigend abschneiden würde. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>The password could not be hashed with &quot;%1&quot;. Nothing was saved.</source>
+        <translation>Das Passwort konnte nicht mit „%1“ gehasht werden. Es wurde nichts gespeichert.</translation>
+    </message>
+    <message>
+        <source>The user &quot;%1&quot; is already in %2 with this password.</source>
+        <translation>Der Benutzer „%1“ ist bereits mit diesem Passwort in %2.</translation>
+    </message>
+    <message>
+        <source>The user &quot;%1&quot; is not in %2.</source>
+        <translation>Der Benutzer „%1“ ist nicht in %2.</translation>
+    </message>
+    <message>
+        <source>The chosen users are not in %1 as they were chosen.</source>
+        <translation>Die ausgewählten Benutzer sind nicht mehr so in %1, wie sie ausgewählt wurden.</translation>
+    </message>
+    <message>
+        <source>%1 (weak)</source>
+        <translation>%1 (schwach)</translation>
+    </message>
+    <message>
+        <source>plain text</source>
+        <translation>Klartext</translation>
+    </message>
+    <message>
+        <source>no password</source>
+        <translation>kein Passwort</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 user has a weak password: %2</source>
+        <translation>%1 Benutzer hat ein schwaches Passwort: %2</translation>
+    </message>
+    <message>
+        <source>%1 users have weak passwords: %2</source>
+        <translation>%1 Benutzer haben schwache Passwörter: %2</translation>
+    </message>
 </context>
 <context>
     <name>QtWindowSystem</name>
@@ -1731,6 +1783,41 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
     <message>
         <source>Keepgate&apos;s icon</source>
         <translation>Keepgates Symbol</translation>
+    </message>
+</context>
+<context>
+    <name>keepgate::qt::GeneratedPasswordDialog</name>
+    <message>
+        <source>Generated Password</source>
+        <translation>Erzeugtes Passwort</translation>
+    </message>
+    <message>
+        <source>The password field now holds this password. Keepgate keeps only its hash, so note the password now: it is not shown again.</source>
+        <translation>Das Passwortfeld enthält nun dieses Passwort. Keepgate behält nur seinen Hash, notieren Sie das Passwort also jetzt: Es wird nicht wieder angezeigt.</translation>
+    </message>
+    <message>
+        <source>Generated password</source>
+        <translation>Erzeugtes Passwort</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Passwort:</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Kopieren</translation>
+    </message>
+    <message>
+        <source>Copy the password to the clipboard</source>
+        <translation>Das Passwort in die Zwischenablage kopieren</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Kopiert</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -2130,6 +2217,42 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <source>&amp;Edit</source>
         <translation>&amp;Bearbeiten</translation>
     </message>
+    <message>
+        <source>Filter users</source>
+        <translation>Benutzer filtern</translation>
+    </message>
+    <message>
+        <source>Fi&amp;lter:</source>
+        <translation>Fil&amp;ter:</translation>
+    </message>
+    <message>
+        <source>Filter users by name</source>
+        <translation>Benutzer nach Namen filtern</translation>
+    </message>
+    <message>
+        <source>Show only users with weak passwords</source>
+        <translation>Nur Benutzer mit schwachen Passwörtern zeigen</translation>
+    </message>
+    <message>
+        <source>&amp;Generate</source>
+        <translation>&amp;Erzeugen</translation>
+    </message>
+    <message>
+        <source>Generate a password</source>
+        <translation>Ein Passwort erzeugen</translation>
+    </message>
+    <message>
+        <source>Puts a new random password of 20 characters into the password field</source>
+        <translation>Setzt ein neues zufälliges Passwort aus 20 Zeichen in das Passwortfeld</translation>
+    </message>
+    <message>
+        <source>Clear the filter</source>
+        <translation>Filter leeren</translation>
+    </message>
+    <message>
+        <source>Sh&amp;ow Weak</source>
+        <translation>Nur &amp;schwache zeigen</translation>
+    </message>
 </context>
 <context>
     <name>keepgate::qt::PreferencesWindow</name>
@@ -2204,6 +2327,14 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
     <message>
         <source>&amp;Save</source>
         <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>bcrypt cost</source>
+        <translation>bcrypt-Kosten</translation>
+    </message>
+    <message>
+        <source>bcrypt c&amp;ost:</source>
+        <translation>bcrypt-Kos&amp;ten:</translation>
     </message>
 </context>
 <context>

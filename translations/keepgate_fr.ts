@@ -163,20 +163,8 @@ Voulez-vous visiter le site web pour la télécharger&#xa0;?</translation>
         <translation>Le fichier des utilisateurs «&#xa0;%1&#xa0;» n&apos;a cessé d&apos;être modifié par un autre programme pendant que Keepgate l&apos;enregistrait. Votre modification n&apos;a pas été écrite&#xa0;; réessayez.</translation>
     </message>
     <message>
-        <source>The user name &quot;%1&quot; cannot be used: %2. A user name may not contain colons, blanks, tabs or line breaks.</source>
-        <translation>Le nom d&apos;utilisateur «&#xa0;%1&#xa0;» ne peut pas être utilisé&#xa0;: %2. Un nom d&apos;utilisateur ne peut contenir ni deux-points, ni espaces, ni tabulations, ni sauts de ligne.</translation>
-    </message>
-    <message>
         <source>The Password field is empty. The user &quot;%1&quot; was not added: without a password anyone who knows the name would be let in.</source>
         <translation>Le champ «&#xa0;Mot de passe&#xa0;» est vide. L&apos;utilisateur «&#xa0;%1&#xa0;» n&apos;a pas été ajouté&#xa0;: sans mot de passe, quiconque connaît le nom pourrait entrer.</translation>
-    </message>
-    <message>
-        <source>The password contains a NUL character, which htpasswd would silently cut off there. The user &quot;%1&quot; was not added.</source>
-        <translation>Le mot de passe contient un caractère NUL, où htpasswd le couperait sans rien dire. L&apos;utilisateur «&#xa0;%1&#xa0;» n&apos;a pas été ajouté.</translation>
-    </message>
-    <message>
-        <source>The user &quot;%1&quot; was not added: the file is read-only here (%2).</source>
-        <translation>L&apos;utilisateur «&#xa0;%1&#xa0;» n&apos;a pas été ajouté&#xa0;: le fichier est ici en lecture seule (%2).</translation>
     </message>
     <message>
         <source>Change the password of %1?</source>
@@ -191,28 +179,12 @@ Voulez-vous visiter le site web pour la télécharger&#xa0;?</translation>
         <translation>Changer le mot de passe</translation>
     </message>
     <message>
-        <source>The user &quot;%1&quot; was not added.</source>
-        <translation>L&apos;utilisateur «&#xa0;%1&#xa0;» n&apos;a pas été ajouté.</translation>
-    </message>
-    <message>
         <source>The user &quot;%1&quot; was added to the file by another program meanwhile; its password stays as that program set it.</source>
         <translation>L&apos;utilisateur «&#xa0;%1&#xa0;» a entre-temps été ajouté au fichier par un autre programme&#xa0;; son mot de passe reste celui que ce programme a défini.</translation>
     </message>
     <message>
         <source>Added %1</source>
         <translation>%1 ajouté</translation>
-    </message>
-    <message>
-        <source>The password could not be hashed with &quot;%1&quot;. %2</source>
-        <translation>Le mot de passe n&apos;a pas pu être haché avec «&#xa0;%1&#xa0;». %2</translation>
-    </message>
-    <message>
-        <source>The password of &quot;%1&quot; was not changed: the file is read-only here (%2).</source>
-        <translation>Le mot de passe de «&#xa0;%1&#xa0;» n&apos;a pas été changé&#xa0;: le fichier est ici en lecture seule (%2).</translation>
-    </message>
-    <message>
-        <source>The password of &quot;%1&quot; was not changed.</source>
-        <translation>Le mot de passe de «&#xa0;%1&#xa0;» n&apos;a pas été changé.</translation>
     </message>
     <message>
         <source>The user &quot;%1&quot; is no longer in the file: another program removed it. The password was not changed.</source>
@@ -1103,14 +1075,6 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>aucun</translation>
     </message>
     <message>
-        <source>SHA-1 (weak)</source>
-        <translation>SHA-1 (faible)</translation>
-    </message>
-    <message>
-        <source>crypt (weak)</source>
-        <translation>crypt (faible)</translation>
-    </message>
-    <message>
         <source>plain text (weak)</source>
         <translation>texte en clair (faible)</translation>
     </message>
@@ -1674,6 +1638,94 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <source>No protection is saved for %1 in %2.</source>
         <translation>Aucune protection n&apos;est enregistrée pour %1 dans %2.</translation>
     </message>
+    <message>
+        <source>The file &quot;%1&quot; is read-only here: %2. Nothing was changed.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» est ici en lecture seule&#xa0;: %2. Rien n&apos;a été modifié.</translation>
+    </message>
+    <message>
+        <source>No password was generated: the system gave no random bytes.</source>
+        <translation>Aucun mot de passe n&apos;a été généré&#xa0;: le système n&apos;a fourni aucun octet aléatoire.</translation>
+    </message>
+    <message>
+        <source>Generated Password</source>
+        <translation>Mot de passe généré</translation>
+    </message>
+    <message>
+        <source>The password field now holds this password; it is shown only now:
+
+%1</source>
+        <translation>Le champ du mot de passe contient maintenant ce mot de passe&#xa0;; il n&apos;est affiché que maintenant&#xa0;:
+
+%1</translation>
+    </message>
+    <message>
+        <source>The cost is a whole number from %1 to %2.</source>
+        <translation>Le coût est un nombre entier de %1 à %2.</translation>
+    </message>
+    <message>
+        <source>Measuring one check at cost %1…</source>
+        <translation>Mesure d&apos;une vérification au coût %1…</translation>
+    </message>
+    <message>
+        <source>One check: %1 ms — every request to a protected page pays it.</source>
+        <translation>Une vérification&#xa0;: %1 ms — chaque requête vers une page protégée la paie.</translation>
+    </message>
+    <message>
+        <source>One check could not be measured: htpasswd gave no answer.</source>
+        <translation>Une vérification n&apos;a pas pu être mesurée&#xa0;: htpasswd n&apos;a pas répondu.</translation>
+    </message>
+    <message>
+        <source>The file &quot;%1&quot; is read-only here: %2. Keepgate will not write to it.</source>
+        <translation>Le fichier «&#xa0;%1&#xa0;» est ici en lecture seule&#xa0;: %2. Keepgate n&apos;y écrira pas.</translation>
+    </message>
+    <message>
+        <source>The password of &quot;%1&quot; is empty: without a password anyone who knows the name would be let in. Nothing was saved.</source>
+        <translation>Le mot de passe de «&#xa0;%1&#xa0;» est vide&#xa0;: sans mot de passe, quiconque connaît le nom pourrait entrer. Rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>The password contains a NUL character, which htpasswd would silently cut off there. Nothing was saved.</source>
+        <translation>Le mot de passe contient un caractère NUL, où htpasswd le couperait sans rien dire. Rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>The password could not be hashed with &quot;%1&quot;. Nothing was saved.</source>
+        <translation>Le mot de passe n&apos;a pas pu être haché avec «&#xa0;%1&#xa0;». Rien n&apos;a été enregistré.</translation>
+    </message>
+    <message>
+        <source>The user &quot;%1&quot; is already in %2 with this password.</source>
+        <translation>L&apos;utilisateur «&#xa0;%1&#xa0;» figure déjà dans %2 avec ce mot de passe.</translation>
+    </message>
+    <message>
+        <source>The user &quot;%1&quot; is not in %2.</source>
+        <translation>L&apos;utilisateur «&#xa0;%1&#xa0;» ne figure pas dans %2.</translation>
+    </message>
+    <message>
+        <source>The chosen users are not in %1 as they were chosen.</source>
+        <translation>Les utilisateurs choisis ne figurent plus dans %1 tels qu&apos;ils ont été choisis.</translation>
+    </message>
+    <message>
+        <source>%1 (weak)</source>
+        <translation>%1 (faible)</translation>
+    </message>
+    <message>
+        <source>plain text</source>
+        <translation>texte en clair</translation>
+    </message>
+    <message>
+        <source>no password</source>
+        <translation>aucun mot de passe</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>%1 user has a weak password: %2</source>
+        <translation>%1 utilisateur a un mot de passe faible&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1 users have weak passwords: %2</source>
+        <translation>%1 utilisateurs ont des mots de passe faibles&#xa0;: %2</translation>
+    </message>
 </context>
 <context>
     <name>QtWindowSystem</name>
@@ -1731,6 +1783,41 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
     <message>
         <source>Keepgate&apos;s icon</source>
         <translation>Icône de Keepgate</translation>
+    </message>
+</context>
+<context>
+    <name>keepgate::qt::GeneratedPasswordDialog</name>
+    <message>
+        <source>Generated Password</source>
+        <translation>Mot de passe généré</translation>
+    </message>
+    <message>
+        <source>The password field now holds this password. Keepgate keeps only its hash, so note the password now: it is not shown again.</source>
+        <translation>Le champ du mot de passe contient maintenant ce mot de passe. Keepgate n&apos;en garde que l&apos;empreinte&#xa0;: notez le mot de passe maintenant, il ne sera plus affiché.</translation>
+    </message>
+    <message>
+        <source>Generated password</source>
+        <translation>Mot de passe généré</translation>
+    </message>
+    <message>
+        <source>&amp;Password:</source>
+        <translation>&amp;Mot de passe&#xa0;:</translation>
+    </message>
+    <message>
+        <source>&amp;Copy</source>
+        <translation>&amp;Copier</translation>
+    </message>
+    <message>
+        <source>Copy the password to the clipboard</source>
+        <translation>Copier le mot de passe dans le presse-papiers</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Copié</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
@@ -2130,6 +2217,42 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <source>&amp;Edit</source>
         <translation>&amp;Édition</translation>
     </message>
+    <message>
+        <source>Filter users</source>
+        <translation>Filtrer les utilisateurs</translation>
+    </message>
+    <message>
+        <source>Fi&amp;lter:</source>
+        <translation>Fil&amp;tre&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Filter users by name</source>
+        <translation>Filtrer les utilisateurs par nom</translation>
+    </message>
+    <message>
+        <source>Show only users with weak passwords</source>
+        <translation>N&apos;afficher que les utilisateurs aux mots de passe faibles</translation>
+    </message>
+    <message>
+        <source>&amp;Generate</source>
+        <translation>&amp;Générer</translation>
+    </message>
+    <message>
+        <source>Generate a password</source>
+        <translation>Générer un mot de passe</translation>
+    </message>
+    <message>
+        <source>Puts a new random password of 20 characters into the password field</source>
+        <translation>Place un nouveau mot de passe aléatoire de 20 caractères dans le champ du mot de passe</translation>
+    </message>
+    <message>
+        <source>Clear the filter</source>
+        <translation>Effacer le filtre</translation>
+    </message>
+    <message>
+        <source>Sh&amp;ow Weak</source>
+        <translation>Afficher les fai&amp;bles</translation>
+    </message>
 </context>
 <context>
     <name>keepgate::qt::PreferencesWindow</name>
@@ -2204,6 +2327,14 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
     <message>
         <source>&amp;Save</source>
         <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>bcrypt cost</source>
+        <translation>Coût bcrypt</translation>
+    </message>
+    <message>
+        <source>bcrypt c&amp;ost:</source>
+        <translation>c&amp;oût bcrypt&#xa0;:</translation>
     </message>
 </context>
 <context>

@@ -2,16 +2,16 @@
 #include <unordered_set>
 #include <utility>
 
+#include "app/AdministratorWrite.h"
 #include "app/Controller.h"
-#include "services/AddUser.h"
+#include "formats/HashKind.h"
 #include "formats/NameRules.h"
 #include "platform/FileSystem.h"
-#include "platform/Messages.h"
 #include "platform/History.h"
+#include "platform/Messages.h"
 #include "platform/RecentFiles.h"
-#include "app/AdministratorWrite.h"
 #include "platform/SystemPaths.h"
-#include "services/AdmTools.h"
+#include "services/PasswordGenerator.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -34,10 +34,9 @@ std::string quoted(const std::string& text) {
 bool Controller::openUserfile(const std::string& path) {
     auto read = platform::readSettledFile(path, UserFile::kSizeLimit);
     if (!read.ok && !read.missing) {
-        showUserEditorError(
-            mainWindow,
-            text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" cannot be opened: %2."), path,
-                       read.error));
+        showUserEditorError(mainWindow,
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" cannot be opened: %2."),
+                                       path, read.error));
         return false;
     }
     userfileField->setStringValue(path);
@@ -47,13 +46,12 @@ bool Controller::openUserfile(const std::string& path) {
     userfileIdentity_ = read.ok ? std::optional(read.identity) : std::nullopt;
     readOnlyReason_ = records->kind() == UserFile::Kind::Users ? "" : records->kindProblem();
     adduserButton->setEnabled(readOnlyReason_.empty());
-    tableView->reloadData();
+    showUserList();
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow,
-                            text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is opened "
-                                                                     "read-only: %2. Keepgate will "
-                                                                     "not write to it."),
-                                       path, readOnlyReason_));
+        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is opened "
+                                                                                  "read-only: %2. Keepgate will "
+                                                                                  "not write to it."),
+                                                   path, readOnlyReason_));
     }
     return true;
 }
@@ -61,9 +59,9 @@ bool Controller::openUserfile(const std::string& path) {
 bool Controller::saveData() {
     const std::string path = userfileField->stringValue();
     if (!readOnlyReason_.empty()) {
-        showUserEditorError(
-            mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2."),
-                                   path, readOnlyReason_));
+        showUserEditorError(mainWindow,
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2."),
+                                       path, readOnlyReason_));
         return false;
     }
     static const UserFile none;
@@ -78,7 +76,7 @@ bool Controller::saveData() {
     } else {
         userfileIdentity_ = platform::identityOf(path);
     }
-    tableView->reloadData();
+    showUserList();
     return static_cast<bool>(result);
 }
 
@@ -91,14 +89,55 @@ void Controller::refreshUserfile() {
     if (readOnlyReason_.empty() && records->kind() != UserFile::Kind::Users) {
         readOnlyReason_ = records->kindProblem();
     }
-    tableView->reloadData();
+    showUserList();
+}
+
+operations::UserStore Controller::userStore() const {
+    operations::UserStore store(userfileField->stringValue());
+    store.load(records ? *records : UserFile(), userfileIdentity_.has_value());
+    return store;
+}
+
+bool Controller::applyUserChange(const UserChange& change, const std::string& meanwhile,
+                                 const std::function<void(const std::string& question)>& ask) {
+    if (!records) {
+        records.emplace();
+    }
+    if (!readOnlyReason_.empty()) {
+        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only "
+                                                                                  "here: %2. Nothing was changed."),
+                                                   userfileField->stringValue(), readOnlyReason_));
+        return false;
+    }
+    auto store = userStore();
+    const operations::Outcome outcome = change(store);
+    if (outcome.question) {
+        if (ask) {
+            ask(outcome.question->text);
+        }
+        return false;
+    }
+    if (!outcome.ok()) {
+        showUserEditorError(mainWindow, outcome.message);
+        return false;
+    }
+    if (outcome.changes.empty() || !outcome.changes.front().changes()) {
+        ui::windowSystem().showStatus(outcome.message);
+        return false;
+    }
+    if (!commitUserChange(store, change, meanwhile)) {
+        return false;
+    }
+    ui::windowSystem().showStatus(outcome.message);
+    return true;
 }
 
 // Applies one change to the file as it is on disk now: when another program has written it since it was read,
 // the list is read anew and the change applied to what that program left, so neither change is lost. The
 // file is replaced only while it is still the one the change was applied to; a program that rewrites it in
 // place (htpasswd does) meanwhile has its text read again and the change applied to that instead.
-bool Controller::commitUserChange(const UserChange& change) {
+bool Controller::commitUserChange(operations::UserStore& store, const UserChange& change,
+                                  const std::string& meanwhile) {
     const std::string path = userfileField->stringValue();
     if (!records) {
         records.emplace();
@@ -137,26 +176,42 @@ bool Controller::commitUserChange(const UserChange& change) {
         if (records->kind() != UserFile::Kind::Users) {
             readOnlyReason_ = records->kindProblem();
             adduserButton->setEnabled(false);
-            tableView->reloadData();
-            showUserEditorError(
-                mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" was changed by "
-                                                                     "another program and is now read-only "
-                                                                     "here: %2. Your change was not "
-                                                                     "written."),
-                                       path, readOnlyReason_));
+            showUserList();
+            showUserEditorError(mainWindow,
+                                text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" was changed by "
+                                                                         "another program and is now read-only "
+                                                                         "here: %2. Your change was not "
+                                                                         "written."),
+                                           path, readOnlyReason_));
             return false;
         }
         if (!readOnlyReason_.empty()) {
-            showUserEditorError(
-                mainWindow,
-                text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2."), path,
-                           readOnlyReason_));
+            showUserEditorError(mainWindow,
+                                text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2."),
+                                           path, readOnlyReason_));
             return false;
         }
         const auto base = records->sharedBytes();
-        std::optional<std::string> problem = change(*records);
+        // The same store makes the change again, so a hash already made is not made twice.
+        store.load(*records, userfileIdentity_.has_value());
+        const operations::Outcome outcome = change(store);
+        const bool applies = outcome.ok() && !outcome.changes.empty() && outcome.changes.front().changes();
+        // What another program wrote may hold the change already (this editor's own earlier write, read back
+        // by a program that rewrote the file meanwhile): then it is done, with nothing more to apply.
+        const bool satisfied = outcome.ok() && !applies;
+        std::optional<std::string> problem;
+        // The operation was accepted on the list as shown, so only another program's change stops it now.
+        if (!applies && !satisfied) {
+            problem = meanwhile;
+        } else if (applies) {
+            records.emplace(store.file());
+        }
+        if (satisfied && !onDisplaced) {
+            showUserList();
+            return true;
+        }
         if (problem && !onDisplaced) {
-            tableView->reloadData();
+            showUserList();
             showUserEditorError(mainWindow, *problem);
             return false;
         }
@@ -171,7 +226,7 @@ bool Controller::commitUserChange(const UserChange& change) {
                 mustRead = !displaced;
                 continue;
             }
-            tableView->reloadData();
+            showUserList();
             if (problem) {
                 showUserEditorError(mainWindow, *problem);
                 return false;
@@ -188,16 +243,15 @@ bool Controller::commitUserChange(const UserChange& change) {
                                                                          "change; the next successful save "
                                                                          "writes it."),
                                            path, write.result.error));
-        tableView->reloadData();
+        showUserList();
         return false;
     }
     refreshUserfile();
-    showUserEditorError(mainWindow,
-                        text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" kept being "
-                                                                 "changed by another program while "
-                                                                 "Keepgate saved it. Your change was "
-                                                                 "not written; try again."),
-                                   path));
+    showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" kept being "
+                                                                              "changed by another program while "
+                                                                              "Keepgate saved it. Your change was "
+                                                                              "not written; try again."),
+                                               path));
     return false;
 }
 
@@ -208,92 +262,38 @@ void Controller::addUser() {
     if (username.empty()) {
         return;
     }
-    if (const auto problem = names::problem(username, names::kUsername)) {
-        showUserEditorError(
-            mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The user name \"%1\" cannot be used: "
-                                                                 "%2. A user name may not contain colons, "
-                                                                 "blanks, tabs or line breaks."),
-                                   username, *problem));
-        return;
-    }
-    // With an empty password the server lets in anyone who knows the name.
-    if (passwordField->stringValue().empty()) {
-        showUserEditorError(mainWindow,
-                            text::fill(QT_TRANSLATE_NOOP("Messages", "The Password field is empty. "
-                                                                     "The user \"%1\" was not "
-                                                                     "added: without a password "
-                                                                     "anyone who knows the name "
-                                                                     "would be let in."),
-                                       username));
-        return;
-    }
-    if (passwordField->stringValue().find('\0') != std::string::npos) {
-        showUserEditorError(mainWindow,
-                            text::fill(QT_TRANSLATE_NOOP("Messages", "The password contains a NUL character, "
-                                                                     "which htpasswd would silently cut off "
-                                                                     "there. The user \"%1\" was not added."),
-                                       username));
-        return;
-    }
-    if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow,
-                            text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was not "
-                                                                     "added: the file is read-only "
-                                                                     "here (%2)."),
-                                       username, readOnlyReason_));
-        return;
-    }
-    // The web server reads only the first line of a name, so a second line would never take effect.
-    if (records && records->find(username)) {
-        const std::string password = passwordField->stringValue();
-        ui::windowSystem().beginAlertSheet(
-            {text::fill(QT_TRANSLATE_NOOP("Messages", "Change the password of %1?"), username),
-             text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" is already in the file. Change its "
-                                                      "password instead?"),
-                        username),
-             QT_TRANSLATE_NOOP("Messages", "Change Password"), "Cancel"},
-            mainWindow, [this, username, password](int returnCode) {
-                if (returnCode == 1) {
-                    changePasswordOf(username, password);
-                }
-            });
-        return;
-    }
-    const auto hash =
-        hashOrSay(username, passwordField->stringValue(),
-                  text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was not added."), username));
-    if (!hash) {
+    const std::string password = passwordField->stringValue();
+    // The field is named, since the store's refusal cannot know where the password was typed.
+    if (password.empty() && !names::problem(username, names::kUsername)) {
+        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The Password field is empty. "
+                                                                                  "The user \"%1\" was not "
+                                                                                  "added: without a password "
+                                                                                  "anyone who knows the name "
+                                                                                  "would be let in."),
+                                                   username));
         return;
     }
     const platform::HistoryAction action(text::fill(QT_TRANSLATE_NOOP("Messages", "Added %1"), username));
-    const bool added = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
-        if (file.find(username)) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages",
-                                                "The user \"%1\" was added to the file by another "
-                                                "program meanwhile; its password stays as that "
-                                                "program set it."),
-                              username);
-        }
-        file.append(username, *hash);
-        return std::nullopt;
-    });
+    const auto options = hashes::preferredToolOptions();
+    const bool added = applyUserChange(
+        [&](operations::UserStore& store) { return store.add(username, password, options, false); },
+        text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" was added to the file by another program "
+                                                 "meanwhile; its password stays as that program set it."),
+                   username),
+        [this, username, password](const std::string& question) {
+            // The web server reads only the first line of a name, so a second line would never take effect.
+            ui::windowSystem().beginAlertSheet(
+                {text::fill(QT_TRANSLATE_NOOP("Messages", "Change the password of %1?"), username), question,
+                 QT_TRANSLATE_NOOP("Messages", "Change Password"), "Cancel"},
+                mainWindow, [this, username, password](int returnCode) {
+                    if (returnCode == 1) {
+                        changePasswordOf(username, password);
+                    }
+                });
+        });
     if (added) {
         clearEntryFields();
-        ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "Added %1"), username));
     }
-}
-
-// The preferred hash of the password, or nothing after an alert that ends with `consequence`.
-std::optional<std::string> Controller::hashOrSay(const std::string& username, const std::string& password,
-                                                 const std::string& consequence) {
-    const auto record = AddUser::createRecord(username, password);
-    if (!record) {
-        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The password could not be "
-                                                                                 "hashed with \"%1\". %2"),
-                                                   systemPaths().htpasswd, consequence));
-        return std::nullopt;
-    }
-    return record->text("password");
 }
 
 void Controller::clearEntryFields() {
@@ -303,47 +303,26 @@ void Controller::clearEntryFields() {
 }
 
 void Controller::changePasswordOf(const std::string& username, const std::string& password) {
-    if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The password of \"%1\" was "
-                                                                                 "not changed: the file is "
-                                                                                 "read-only here (%2)."),
-                                                   username, readOnlyReason_));
-        return;
-    }
-    const auto newHash = hashOrSay(
-        username, password,
-        text::fill(QT_TRANSLATE_NOOP("Messages", "The password of \"%1\" was not changed."), username));
-    if (!newHash) {
-        return;
-    }
     const platform::HistoryAction action(
         text::fill(QT_TRANSLATE_NOOP("Messages", "Changed the password of %1"), username));
-    const bool changed = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
-        const auto row = file.find(username);
-        if (!row) {
-            return text::fill(QT_TRANSLATE_NOOP("Messages",
-                                                "The user \"%1\" is no longer in the file: another "
-                                                "program removed it. The password was not changed."),
-                              username);
-        }
-        file.replaceHash(*row, *newHash);
-        return std::nullopt;
-    });
+    const auto options = hashes::preferredToolOptions();
+    const bool changed = applyUserChange(
+        [&](operations::UserStore& store) { return store.passwd(username, password, options); },
+        text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" is no longer in the file: another program removed "
+                                                 "it. The password was not changed."),
+                   username));
     if (changed) {
         clearEntryFields();
-        ui::windowSystem().showStatus(
-            text::fill(QT_TRANSLATE_NOOP("Messages", "Changed the password of %1"), username));
     }
 }
 
 std::optional<std::string> Controller::selectedUsername() {
-    const auto rows = tableView->selectedRowIndexes();
-    if (!records || rows.size() != 1 || rows.front() < 0 ||
-        rows.front() >= static_cast<int>(records->size())) {
+    const auto rows = selectedFileRows();
+    if (rows.size() != 1 || tableView->numberOfSelectedRows() != 1) {
         showUserEditorError(mainWindow, QT_TRANSLATE_NOOP("Messages", "Select one user in the list first."));
         return std::nullopt;
     }
-    return std::string(records->name(static_cast<std::size_t>(rows.front())));
+    return std::string(records->name(rows.front()));
 }
 
 void Controller::changePassword() {
@@ -352,39 +331,49 @@ void Controller::changePassword() {
         return;
     }
     if (passwordField->stringValue().empty()) {
-        showUserEditorError(mainWindow,
-                            text::fill(QT_TRANSLATE_NOOP("Messages", "The Password field is empty. "
-                                                                     "The password of \"%1\" was "
-                                                                     "not changed: without a "
-                                                                     "password anyone who knows the "
-                                                                     "name would be let in."),
-                                       *username));
+        showUserEditorError(mainWindow, text::fill(QT_TRANSLATE_NOOP("Messages", "The Password field is empty. "
+                                                                                  "The password of \"%1\" was "
+                                                                                  "not changed: without a "
+                                                                                  "password anyone who knows the "
+                                                                                  "name would be let in."),
+                                                   *username));
         return;
     }
     changePasswordOf(*username, passwordField->stringValue());
 }
 
 void Controller::checkPassword() {
-    const auto rows = tableView->selectedRowIndexes();
     const auto username = selectedUsername();
     if (!username) {
         return;
     }
-    const std::string hash(records->hash(static_cast<std::size_t>(rows.front())));
-    const auto matches = AdmTools::checkPassword(hash, passwordField->stringValue());
+    std::optional<bool> matches;
+    const auto outcome = userStore().verify(*username, passwordField->stringValue(), &matches);
     if (!matches) {
+        showUserEditorError(mainWindow, outcome.message);
+        return;
+    }
+    ui::windowSystem().beginAlertSheet({QT_TRANSLATE_NOOP("Messages", "Check Password"), outcome.message, "OK", ""},
+                                       mainWindow, {});
+}
+
+void Controller::generatePassword() {
+    const auto password = PasswordGenerator::generate();
+    if (!password) {
         showUserEditorError(mainWindow,
-                            text::fill(QT_TRANSLATE_NOOP("Messages", "The password could not be checked with "
-                                                                     "\"%1\"."),
-                                       systemPaths().htpasswd));
+                            QT_TRANSLATE_NOOP("Messages", "No password was generated: the system gave no random bytes."));
+        return;
+    }
+    passwordField->setStringValue(*password);
+    if (showGeneratedPassword) {
+        showGeneratedPassword(*password);
         return;
     }
     ui::windowSystem().beginAlertSheet(
-        {QT_TRANSLATE_NOOP("Messages", "Check Password"),
-         text::fill(*matches ? QT_TRANSLATE_NOOP("Messages", "The password is correct for \"%1\".")
-                             : QT_TRANSLATE_NOOP("Messages", "The password does not match the one stored for "
-                                                             "\"%1\"."),
-                    *username),
+        {QT_TRANSLATE_NOOP("Messages", "Generated Password"),
+         text::fill(QT_TRANSLATE_NOOP("Messages", "The password field now holds this password; it is shown only "
+                                                  "now:\n\n%1"),
+                    *password),
          "OK", ""},
         mainWindow, {});
 }
@@ -443,13 +432,8 @@ void Controller::deleteUser() {
     }
     // The question names whom it deletes, so a wrong selection is caught before it is too late.
     std::vector<std::string> names;
-    const auto rows = tableView->selectedRowIndexes();
-    if (records) {
-        for (const int row : rows) {
-            if (row >= 0 && static_cast<std::size_t>(row) < records->size()) {
-                names.push_back(quoted(std::string(records->name(static_cast<std::size_t>(row)))));
-            }
-        }
+    for (const std::size_t row : selectedFileRows()) {
+        names.push_back(quoted(std::string(records->name(row))));
     }
     std::string question = QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the user?");
     if (names.size() == 1) {
@@ -457,20 +441,20 @@ void Controller::deleteUser() {
                               names.front());
     } else if (names.size() > 5) {
         question = text::fill(
-            QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the %1 selected users?"),
-            names.size());
+            QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the %1 selected users?"), names.size());
     } else if (names.size() > 1) {
         std::string list = names.front();
         for (std::size_t i = 1; i + 1 < names.size(); ++i) {
             list += ", " + names[i];
         }
-        question = text::fill(
-            QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the %1 users %2?"), names.size(),
-            text::fill(QT_TRANSLATE_NOOP("Messages", "%1 and %2"), list, names.back()));
+        question = text::fill(QT_TRANSLATE_NOOP("Messages", "Are you sure you want to delete the %1 users %2?"),
+                              names.size(),
+                              text::fill(QT_TRANSLATE_NOOP("Messages", "%1 and %2"), list, names.back()));
     }
-    ui::windowSystem().beginAlertSheet(
-        {"Warning!", question, QT_TRANSLATE_NOOP("Messages", "Delete"), "Cancel", true}, mainWindow,
-        [this](int returnCode) { sheetDidEnd(returnCode); });
+    ui::windowSystem().beginAlertSheet({"Warning!", question, QT_TRANSLATE_NOOP("Messages", "Delete"), "Cancel",
+                                        true},
+                                       mainWindow,
+                                       [this](int returnCode) { sheetDidEnd(returnCode); });
 }
 
 void Controller::sheetDidEnd(int returnCode) {
@@ -487,38 +471,17 @@ void Controller::sheetDidEnd(int returnCode) {
     // The chosen users as name and hash, so that they are found again in a file another program changed.
     std::unordered_set<std::string> chosen;
     std::string names;
-    for (const int row : tableView->selectedRowIndexes()) {
-        if (row >= 0 && row < static_cast<int>(records->size())) {
-            const auto index = static_cast<std::size_t>(row);
-            chosen.insert(std::string(records->name(index)) + ':' + std::string(records->hash(index)));
-            names += (names.empty() ? "" : ", ") + std::string(records->name(index));
-        }
+    for (const std::size_t index : selectedFileRows()) {
+        chosen.insert(std::string(records->name(index)) + ':' + std::string(records->hash(index)));
+        names += (names.empty() ? "" : ", ") + std::string(records->name(index));
     }
     if (chosen.empty()) {
         return;
     }
     const platform::HistoryAction action(text::fill(QT_TRANSLATE_NOOP("Messages", "Deleted %1"), names));
-    const bool deleted = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
-        // Every line equal in name and hash to a chosen one goes, duplicates of it included.
-        std::vector<std::size_t> rows;
-        std::string key;
-        for (std::size_t row = 0; row < file.size(); ++row) {
-            key.assign(file.name(row)).append(":").append(file.hash(row));
-            if (chosen.contains(key)) {
-                rows.push_back(row);
-            }
-        }
-        if (rows.empty()) {
-            return std::string(QT_TRANSLATE_NOOP("Messages",
-                                                 "The chosen users are no longer in the file: another "
-                                                 "program removed or changed them meanwhile."));
-        }
-        file.erase(rows);
-        return std::nullopt;
-    });
-    if (deleted) {
-        ui::windowSystem().showStatus(text::fill(QT_TRANSLATE_NOOP("Messages", "Deleted %1"), names));
-    }
+    applyUserChange([&](operations::UserStore& store) { return store.removeLines(chosen, names); },
+                    QT_TRANSLATE_NOOP("Messages", "The chosen users are no longer in the file: another program "
+                                                  "removed or changed them meanwhile."));
 }
 
 } // namespace keepgate

@@ -1,5 +1,7 @@
 #include "operations/UserStore.h"
 
+#include "platform/Messages.h"
+
 #include "formats/HashKind.h"
 #include "formats/Validator.h"
 #include "platform/FileSystem.h"
@@ -19,13 +21,20 @@ std::string quoted(const std::string& text) {
 Outcome UserStore::open(bool mayBeMissing) {
     auto read = platform::readFileWithin(path_, UserFile::kSizeLimit);
     if (!read.ok && !(read.missing && mayBeMissing)) {
-        return Outcome::refused("The user file " + quoted(path_) + " cannot be opened: " +
-                                (read.missing ? std::string("it does not exist") : read.error) + ".");
+        return Outcome::refused(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "The user file \"%1\" cannot be opened: %2."), path_,
+            read.missing ? std::string(QT_TRANSLATE_NOOP("Messages", "it does not exist")) : read.error));
     }
     before_ = read.ok ? std::optional(read.bytes) : std::nullopt;
     file_ = UserFile(std::move(read.bytes));
     readOnlyReason_ = file_.kind() == UserFile::Kind::Users ? "" : file_.kindProblem();
     return {};
+}
+
+void UserStore::load(UserFile file, bool exists) {
+    file_ = std::move(file);
+    before_ = exists ? std::optional(file_.bytes()) : std::nullopt;
+    readOnlyReason_ = file_.kind() == UserFile::Kind::Users ? "" : file_.kindProblem();
 }
 
 std::vector<UserEntry> UserStore::list() const {
@@ -38,8 +47,9 @@ std::vector<UserEntry> UserStore::list() const {
 
 Outcome UserStore::writable() const {
     if (!readOnlyReason_.empty()) {
-        return Outcome::refused("The file " + quoted(path_) + " is read-only here: " + readOnlyReason_ +
-                                ". Keepgate will not write to it.");
+        return Outcome::refused(text::fill(QT_TRANSLATE_NOOP("Messages", "The file \"%1\" is read-only here: %2. "
+                                                                         "Keepgate will not write to it."),
+                                           path_, readOnlyReason_));
     }
     return {};
 }
@@ -54,42 +64,64 @@ Outcome UserStore::changed(std::string message) const {
 std::optional<std::string> UserStore::hashOf(const std::string& name, const std::string& password,
                                              const std::vector<std::string>& hashOptions,
                                              Outcome* failure) const {
+    // With an empty password the server lets in anyone who knows the name.
+    if (password.empty()) {
+        *failure = Outcome::refused(text::fill(QT_TRANSLATE_NOOP("Messages", "The password of \"%1\" is empty: "
+                                                                             "without a password anyone who knows "
+                                                                             "the name would be let in. Nothing was "
+                                                                             "saved."),
+                                               name));
+        return std::nullopt;
+    }
     if (password.find('\0') != std::string::npos) {
         *failure =
-            Outcome::refused("The password contains a NUL character, which htpasswd would silently cut "
-                             "off there. Nothing was saved.");
+            Outcome::refused(QT_TRANSLATE_NOOP("Messages", "The password contains a NUL character, which htpasswd "
+                                                           "would silently cut off there. Nothing was saved."));
         return std::nullopt;
+    }
+    if (made_ && made_->name == name && made_->password == password && made_->options == hashOptions) {
+        return made_->hash;
     }
     const auto hash = AdmTools::getPasswd(name, password, hashOptions);
     if (!hash) {
-        *failure = Outcome::refused("The password could not be hashed with " +
-                                    quoted(systemPaths().htpasswd) + ". Nothing was saved.");
+        *failure = Outcome::refused(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "The password could not be hashed with \"%1\". Nothing was saved."),
+            systemPaths().htpasswd));
+        return std::nullopt;
     }
+    made_ = MadeHash{name, password, *hash, hashOptions};
     return hash;
 }
 
 Outcome UserStore::add(const std::string& name, const std::string& password,
                        const std::vector<std::string>& hashOptions, bool confirmed) {
     if (const auto problem = Validator::userName(name)) {
-        return Outcome::refused(refusal("user name", name, *problem));
+        return Outcome::refused(refusal(QT_TRANSLATE_NOOP("Messages", "user name"), name, *problem));
     }
     if (name.empty()) {
-        return Outcome::refused(refusal("user name", name, "it is empty"));
+        return Outcome::refused(refusal(QT_TRANSLATE_NOOP("Messages", "user name"), name,
+                                        QT_TRANSLATE_NOOP("Messages", "it is empty")));
     }
     if (auto refused = writable(); !refused.ok()) {
         return refused;
+    }
+    if (password.empty()) {
+        Outcome failure;
+        hashOf(name, password, hashOptions, &failure);
+        return failure;
     }
     // The web server reads only the first line of a name, so a second line would never take effect.
     if (const auto row = file_.find(name)) {
         if (AdmTools::checkPassword(std::string(file_.hash(*row)), password).value_or(false)) {
             Outcome same;
-            same.message = "The user " + quoted(name) + " is already in " + path_ + " with this password.";
+            same.message = text::fill(
+                QT_TRANSLATE_NOOP("Messages", "The user \"%1\" is already in %2 with this password."), name, path_);
             return same;
         }
         if (!confirmed) {
-            return Outcome::asking("The user " + quoted(name) +
-                                   " is already in the file. Change its password "
-                                   "instead?");
+            return Outcome::asking(text::fill(
+                QT_TRANSLATE_NOOP("Messages", "The user \"%1\" is already in the file. Change its password instead?"),
+                name));
         }
         return passwd(name, password, hashOptions);
     }
@@ -99,7 +131,7 @@ Outcome UserStore::add(const std::string& name, const std::string& password,
         return failure;
     }
     file_.append(name, *hash);
-    return changed("Added " + name);
+    return changed(text::fill(QT_TRANSLATE_NOOP("Messages", "Added %1"), name));
 }
 
 Outcome UserStore::passwd(const std::string& name, const std::string& password,
@@ -109,7 +141,7 @@ Outcome UserStore::passwd(const std::string& name, const std::string& password,
     }
     const auto row = file_.find(name);
     if (!row) {
-        return Outcome::refused("The user " + quoted(name) + " is not in " + path_ + ".");
+        return Outcome::refused(text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" is not in %2."), name, path_));
     }
     Outcome failure;
     const auto hash = hashOf(name, password, hashOptions, &failure);
@@ -117,7 +149,7 @@ Outcome UserStore::passwd(const std::string& name, const std::string& password,
         return failure;
     }
     file_.replaceHash(*row, *hash);
-    return changed("Changed the password of " + name);
+    return changed(text::fill(QT_TRANSLATE_NOOP("Messages", "Changed the password of %1"), name));
 }
 
 Outcome UserStore::remove(const std::string& name) {
@@ -139,21 +171,45 @@ Outcome UserStore::remove(const std::string& name) {
     return changed("Deleted " + name);
 }
 
+Outcome UserStore::removeLines(const std::unordered_set<std::string>& lines, const std::string& names) {
+    if (auto refused = writable(); !refused.ok()) {
+        return refused;
+    }
+    std::vector<std::size_t> rows;
+    std::string key;
+    for (std::size_t row = 0; row < file_.size(); ++row) {
+        key.assign(file_.name(row)).append(":").append(file_.hash(row));
+        if (lines.contains(key)) {
+            rows.push_back(row);
+        }
+    }
+    // Lines that changed since they were chosen are another user's now, so this is no success.
+    if (rows.empty()) {
+        return Outcome::refused(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "The chosen users are not in %1 as they were chosen."), path_));
+    }
+    file_.erase(rows);
+    return changed(text::fill(QT_TRANSLATE_NOOP("Messages", "Deleted %1"), names));
+}
+
 Outcome UserStore::verify(const std::string& name, const std::string& password,
                           std::optional<bool>* matches) const {
     const auto row = file_.find(name);
     if (!row) {
-        return Outcome::refused("The user " + quoted(name) + " is not in " + path_ + ".");
+        return Outcome::refused(text::fill(QT_TRANSLATE_NOOP("Messages", "The user \"%1\" is not in %2."), name, path_));
     }
     *matches = AdmTools::checkPassword(std::string(file_.hash(*row)), password);
     if (!*matches) {
-        return Outcome::refused("The password could not be checked with " + quoted(systemPaths().htpasswd) +
-                                ".");
+        return Outcome::refused(text::fill(QT_TRANSLATE_NOOP("Messages", "The password could not be checked with "
+                                                                         "\"%1\"."),
+                                           systemPaths().htpasswd));
     }
     Outcome outcome;
     outcome.status = **matches ? Status::Done : Status::Refused;
-    outcome.message = **matches ? "The password is correct for " + quoted(name) + "."
-                                : "The password does not match the one stored for " + quoted(name) + ".";
+    outcome.message = text::fill(**matches ? QT_TRANSLATE_NOOP("Messages", "The password is correct for \"%1\".")
+                                           : QT_TRANSLATE_NOOP("Messages", "The password does not match the one "
+                                                                           "stored for \"%1\"."),
+                                 name);
     return outcome;
 }
 
@@ -162,7 +218,7 @@ std::optional<std::vector<std::string>> UserStore::hashOptionsFor(const std::str
         return std::vector<std::string>{"-m"};
     }
     if (kind == "bcrypt") {
-        return std::vector<std::string>{"-B", "-C", std::to_string(hashes::kDefaultBcryptCost)};
+        return hashes::bcryptToolOptions(hashes::kDefaultBcryptCost);
     }
     if (kind == "sha256") {
         return std::vector<std::string>{"-2"};
@@ -171,6 +227,28 @@ std::optional<std::vector<std::string>> UserStore::hashOptionsFor(const std::str
         return std::vector<std::string>{"-5"};
     }
     return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> UserStore::bcryptOptionsFor(const std::string& cost,
+                                                                    const std::optional<std::string>& hash,
+                                                                    std::string* problem) {
+    const std::string range =
+        std::to_string(hashes::kMinBcryptCost) + " to " + std::to_string(hashes::kMaxBcryptCost);
+    if (hash && *hash != "bcrypt") {
+        *problem = "The cost applies to bcrypt only; use --hash bcrypt with --cost.";
+        return std::nullopt;
+    }
+    int value = 0;
+    const bool digits =
+        !cost.empty() && cost.size() <= 2 && cost.find_first_not_of("0123456789") == std::string::npos;
+    if (digits) {
+        value = std::stoi(cost);
+    }
+    if (!digits || value < hashes::kMinBcryptCost || value > hashes::kMaxBcryptCost) {
+        *problem = "The bcrypt cost \"" + cost + "\" is not a whole number from " + range + ".";
+        return std::nullopt;
+    }
+    return hashes::bcryptToolOptions(value);
 }
 
 } // namespace keepgate::operations

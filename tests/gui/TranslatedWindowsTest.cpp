@@ -236,11 +236,10 @@ TEST_F(TranslatedWindowsTest, CoreTextsShowTranslatedAndReadBackInEnglish) {
     EXPECT_EQ(shownField.stringValue(), "/srv/users");
 }
 
-TEST_F(TranslatedWindowsTest, NoTwoControlsShownTogetherShareAMnemonicInAnyLanguage) {
-    for (const char* language : {"", "de_DE", "fr_FR"}) {
-        if (*language) {
-            ASSERT_TRUE(qt::installTranslations(QLocale(QString::fromLatin1(language)), KEEPGATE_APP_DIR));
-        }
+// English keys are the keyboard test's to keep apart; a translation must not bring two together.
+TEST_F(TranslatedWindowsTest, NoTwoControlsShownTogetherShareAMnemonicInGermanOrFrench) {
+    for (const char* language : {"de_DE", "fr_FR"}) {
+        ASSERT_TRUE(qt::installTranslations(QLocale(QString::fromLatin1(language)), KEEPGATE_APP_DIR));
         {
             qt::ApplicationWindows windows(&windowSystem);
             EXPECT_EQ(clashingMnemonics(&windows.main, windows.main.menuBar()), QStringList()) << language;
