@@ -2333,8 +2333,8 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <translation>bcrypt-Kosten</translation>
     </message>
     <message>
-        <source>bcrypt c&amp;ost:</source>
-        <translation>bcrypt-Kos&amp;ten:</translation>
+        <source>&amp;bcrypt cost:</source>
+        <translation>&amp;bcrypt-Kosten:</translation>
     </message>
 </context>
 <context>

@@ -2333,8 +2333,8 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <translation>Coût bcrypt</translation>
     </message>
     <message>
-        <source>bcrypt c&amp;ost:</source>
-        <translation>c&amp;oût bcrypt&#xa0;:</translation>
+        <source>&amp;bcrypt cost:</source>
+        <translation>Coût &amp;bcrypt&#xa0;:</translation>
     </message>
 </context>
 <context>

@@ -235,8 +235,8 @@ QWidget* MainWindow::buildUserEditor() {
     // The filter narrows the list as one types; the core searches the names, so a million stay quick.
     QLineEdit* filter = makeField(tr("Filter users"), false);
     filter->setClearButtonEnabled(true);
-    // The clear button Qt puts into the field needs a name of its own for a screen reader.
-    for (QToolButton* clear : filter->findChildren<QToolButton*>()) {
+    // The clear button Qt adds is a control of its own, which a screen reader must be able to name.
+    for (auto* clear : filter->findChildren<QToolButton*>()) {
         clear->setAccessibleName(tr("Clear the filter"));
     }
     auto* filterLabel = labelFor(tr("Fi&lter:"), filter, tr("Filter users by name"));
