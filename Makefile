@@ -68,8 +68,14 @@ bench: deps
 	cmake --build $(BENCH_DIR) -j $(JOBS) --target keepgate_bench
 	bench/run.sh $(BENCH_DIR)
 
+# Every window into screenshots/; the pictures README.md and the AppStream file name are then refreshed in
+# data/screenshots/, where they are committed. Not part of `make test`: it takes a while.
+SHOWN_PICTURES = $(sort $(shell grep -ho 'screenshots/[a-z0-9-]*\.png' README.md data/org.keepgate.Keepgate.metainfo.xml))
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/keepgate_screenshots screenshots
+	@mkdir -p data/screenshots && for picture in $(notdir $(SHOWN_PICTURES)); do \
+	  cp screenshots/$$picture data/screenshots/$$picture || exit 1; echo "data/screenshots/$$picture"; \
+	done
 
 package-tools:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_TOOLS)"

@@ -1,18 +1,29 @@
-// Writes PNG pictures of the main window's editors, the preferences and About windows and the
-// application's icon, for reviewers. It runs offscreen with its own settings and sample files in a
-// temporary folder, so it touches nothing of the user's.
+// Writes PNG pictures of every window, sheet and dialog of Keepgate and of the application's icon, for
+// reviewers and for the pictures README.md and the AppStream file show. It runs offscreen with its own
+// settings and sample files in a temporary folder, so it touches nothing of the user's.
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QIcon>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSet>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <array>
 #include <cstdio>
+#include <functional>
 
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
@@ -47,6 +58,81 @@ bool shoot(QWidget* widget, const QDir& folder, const QString& name) {
     }
     std::printf("%s\n", qPrintable(path));
     return true;
+}
+
+// Runs `action`, pictures the window it opens (a sheet, a dialog, also one that waits in exec()) and
+// closes it as Cancel or Escape would; an action that opens nothing within five seconds is a failure.
+bool shootOpened(const QDir& folder, const QString& name, const std::function<void()>& action) {
+    QSet<QWidget*> shown;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible()) {
+            shown.insert(widget);
+        }
+    }
+    bool done = false;
+    bool ok = false;
+    QElapsedTimer waited;
+    waited.start();
+    QTimer poll;
+    poll.setInterval(100);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (done) {
+            return;
+        }
+        QWidget* opened = nullptr;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (widget->isVisible() && !shown.contains(widget) && !qobject_cast<QMenu*>(widget) &&
+                (qobject_cast<QDialog*>(widget) || widget->windowType() == Qt::Window)) {
+                opened = widget;
+            }
+        }
+        if (!opened) {
+            if (waited.elapsed() > 5000) {
+                std::fprintf(stderr, "keepgate_screenshots: nothing opened for %s\n", qPrintable(name));
+                done = true;
+            }
+            return;
+        }
+        done = true;
+        ok = shoot(opened, folder, name);
+        auto* box = qobject_cast<QMessageBox*>(opened);
+        if (box && box->escapeButton()) {
+            box->escapeButton()->click();
+        } else if (auto* dialog = qobject_cast<QDialog*>(opened)) {
+            dialog->reject();
+        } else {
+            opened->close();
+        }
+    });
+    poll.start();
+    action();
+    while (!done) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+    }
+    settle();
+    return ok;
+}
+
+// Opens one menu of the menu bar under it and pictures it.
+bool shootMenu(QMainWindow& window, const QString& title, const QDir& folder, const QString& name) {
+    for (QAction* action : window.menuBar()->actions()) {
+        if (action->menu() && action->text().remove(QLatin1Char('&')) == title) {
+            QMenu* menu = action->menu();
+            menu->popup(window.mapToGlobal(window.menuBar()->actionGeometry(action).bottomLeft()));
+            const bool ok = shoot(menu, folder, name);
+            menu->hide();
+            settle();
+            return ok;
+        }
+    }
+    std::fprintf(stderr, "keepgate_screenshots: no menu \"%s\"\n", qPrintable(title));
+    return false;
+}
+
+void selectRow(QTableView* table, int row) {
+    table->setFocus();
+    table->selectRow(row);
+    settle();
 }
 
 // A loopback web server that gives every request the same answer, so each verdict can be pictured.
@@ -89,15 +175,30 @@ void testAt(qt::MainWindow& main, const QString& address) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QTemporaryDir temp;
+    QTemporaryDir temp(QDir::tempPath() + QStringLiteral("/keepgate-XXXXXX"));
     if (!temp.isValid()) {
         std::fprintf(stderr, "keepgate_screenshots: cannot make a temporary folder\n");
         return 1;
     }
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(temp.filePath(QStringLiteral("config"))));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    // Settings, state (such as a history of changes), caches and runtime files all stay in the folder.
+    for (const char* variable :
+         {"XDG_CONFIG_HOME", "XDG_STATE_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"}) {
+        const QString path = temp.filePath(QString::fromLatin1(variable).toLower());
+        QDir().mkpath(path);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        qputenv(variable, QFile::encodeName(path));
+    }
+    // The offscreen plugin's notes on what it cannot do (raise a window, grab the keyboard) say nothing
+    // about the pictures.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (!message.startsWith(QStringLiteral("This plugin does not support"))) {
+            std::fprintf(stderr, "%s%s\n",
+                         type == QtDebugMsg ? "" : "keepgate_screenshots: ", qPrintable(message));
+        }
+    });
     QApplication application(argc, argv);
     const QStringList arguments = QApplication::arguments();
     QDir folder(arguments.size() > 1 ? arguments.at(1) : QStringLiteral("screenshots"));
@@ -111,8 +212,10 @@ int main(int argc, char** argv) {
     const QString users = samples.filePath(QStringLiteral("users"));
     const QString groups = samples.filePath(QStringLiteral("groups"));
     const QString site = samples.filePath(QStringLiteral("site/private"));
+    const QString legacy = samples.filePath(QStringLiteral("site/legacy"));
     const QString httpdConf = samples.filePath(QStringLiteral("httpd.conf"));
     samples.mkpath(QStringLiteral("site/private"));
+    samples.mkpath(QStringLiteral("site/legacy"));
     bool written = writeText(users, "alice:$apr1$Qm1e8Jf2$0cWvQm7dDXQe6Wg2l4x3F.\n"
                                     "bob:$apr1$9Zr2aQpL$Vw0aEyO1mQz7ZgK3l1n0k/\n"
                                     "carol:$apr1$Lx8tNn3c$J6zFqP0mWb2yK9dR5sT1u.\n");
@@ -125,6 +228,14 @@ int main(int argc, char** argv) {
                 "\nRequire user alice\nRequire group staff\nOrder deny,allow\nAllow from 192.168.1.0/24\n"
                 "Deny from all\n") &&
         written;
+    // A block written by hand, with lines the editor cannot show.
+    written = writeText(legacy + QStringLiteral("/.htaccess"),
+                        "# Written by hand before Keepgate\nOptions -Indexes\nAuthType Basic\n"
+                        "AuthName \"Legacy area\"\nAuthUserFile " +
+                            users.toUtf8() +
+                            "\n<RequireAny>\n    Require env TRUSTED_CLIENT\n    Require user alice\n"
+                            "</RequireAny>\n") &&
+              written;
     // A web server not yet set up for access files, so the start-up shows its configuration warning.
     written = writeText(httpdConf, "DocumentRoot \"/Library/WebServer/Documents\"\n"
                                    "<Directory \"/Library/WebServer/Documents\">\n    AllowOverride None\n"
@@ -204,19 +315,84 @@ int main(int argc, char** argv) {
                 const char* name;
                 QByteArray answer;
             } verdicts[] = {
-                {"protected", "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Staff\"\r\n\r\n"},
-                {"not-protected", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"},
-                {"failing", "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 0\r\n\r\n"},
+                // The picture the README opens with: a protected folder, its users and the verdict.
+                {"main-directory-protected",
+                 "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Private area\"\r\n\r\n"},
+                {"status-not-protected", "HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"},
+                {"status-failing", "HTTP/1.1 500 Internal Server Error\r\nContent-Length: 0\r\n\r\n"},
             };
             for (const auto& verdict : verdicts) {
                 canned.answer = verdict.answer;
                 testAt(main, canned.url(QStringLiteral("/private/")));
-                ok = shoot(&main, folder, QStringLiteral("status-%1").arg(QLatin1String(verdict.name))) && ok;
+                ok = shoot(&main, folder, QLatin1String(verdict.name)) && ok;
             }
             // Port 1 on this computer: nothing listens there.
             testAt(main, QStringLiteral("http://127.0.0.1:1/private/"));
             ok = shoot(&main, folder, QStringLiteral("status-unreachable")) && ok;
         }
+
+        // The directory editor's sheets and questions, each closed again as Cancel would.
+        main.directoryEditor.addressField->setStringValue("http://localhost/private/");
+        ok = shootOpened(folder, QStringLiteral("test-protection-sheet"),
+                         [&] { main.directoryEditor.testProtectionButton->widget()->click(); }) &&
+             ok;
+        subTabs->setCurrentIndex(2);
+        ok = shootOpened(folder, QStringLiteral("use-apache-24-question"),
+                         [&] { main.directoryEditor.useApache24BT->widget()->click(); }) &&
+             ok;
+        subTabs->setCurrentIndex(0);
+        QLineEdit* realm = main.directoryEditor.authnameField->widget();
+        const QString realmText = realm->text();
+        realm->setText(QStringLiteral("Staff ${HOME}"));
+        ok = shootOpened(folder, QStringLiteral("refused-realm"),
+                         [&] { main.directoryEditor.saveProtectionButton->widget()->click(); }) &&
+             ok;
+        realm->setText(realmText);
+
+        // A hand-written block: the lines the editor cannot show are listed and kept, and a save asks first.
+        main.directory.doOpenDirectoryPanel(1, {legacy.toStdString()});
+        main.refreshDirectoryTables();
+        ok = shoot(&main, folder, QStringLiteral("kept-as-written")) && ok;
+        main.directoryEditor.allusersCB->widget()->click();
+        ok = shootOpened(folder, QStringLiteral("replace-question"),
+                         [&] { main.directoryEditor.saveProtectionButton->widget()->click(); }) &&
+             ok;
+        main.directory.doOpenDirectoryPanel(1, {site.toStdString()});
+        main.refreshDirectoryTables();
+
+        // The user editor: a user added as a user adds one (the hash comes from htpasswd), its password
+        // checked, and the question before a deletion.
+        main.editorTabs()->setCurrentIndex(qt::MainWindow::UsersTab);
+        QLineEdit* userName = main.userEditor.usernameField->widget();
+        QLineEdit* password = main.userEditor.passwordField->widget();
+        userName->setText(QStringLiteral("dave"));
+        password->setText(QStringLiteral("correct horse battery"));
+        main.userEditor.adduserButton->widget()->click();
+        settle();
+        ok = shoot(&main, folder, QStringLiteral("main-users-added")) && ok;
+        QTableView* userTable = main.userEditor.tableView->widget();
+        selectRow(userTable, userTable->model()->rowCount() - 1);
+        password->setText(QStringLiteral("correct horse battery"));
+        ok = shootOpened(folder, QStringLiteral("check-password"),
+                         [&] { main.userEditor.checkPasswordButton->click(); }) &&
+             ok;
+        password->clear();
+        selectRow(userTable, 1);
+        ok = shootOpened(folder, QStringLiteral("delete-user-question"),
+                         [&] { main.userEditor.deleteuserButton->widget()->click(); }) &&
+             ok;
+
+        // The menus and the ReadMe they open.
+        ok = shootMenu(main, QStringLiteral("File"), folder, QStringLiteral("menu-file")) && ok;
+        ok = shootMenu(main, QStringLiteral("Help"), folder, QStringLiteral("menu-help")) && ok;
+        ok = shootOpened(folder, QStringLiteral("help-readme"),
+                         [&] {
+                             if (auto* readMe = main.findChild<QAction*>(QStringLiteral("readMeAction"))) {
+                                 readMe->trigger();
+                             }
+                         }) &&
+             ok;
+        main.editorTabs()->setCurrentIndex(qt::MainWindow::DirectoryTab);
 
         windows.preferences.controller.showWindow();
         windows.preferences.show();
@@ -265,6 +441,8 @@ int main(int argc, char** argv) {
             windows.preferences.controller.detectServer();
             ok = shoot(&windows.preferences, folder, QStringLiteral("preferences-detected")) && ok;
             main.showServerCheck();
+            // Widened as a user would, so every finding shows whole.
+            main.serverCheckWindow->resize(760, 480);
             ok = shoot(main.serverCheckWindow, folder, QStringLiteral("server-check")) && ok;
         }
     }
