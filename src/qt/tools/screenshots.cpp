@@ -216,18 +216,23 @@ int main(int argc, char** argv) {
     const QString httpdConf = samples.filePath(QStringLiteral("httpd.conf"));
     samples.mkpath(QStringLiteral("site/private"));
     samples.mkpath(QStringLiteral("site/legacy"));
-    bool written = writeText(users, "alice:$apr1$Qm1e8Jf2$0cWvQm7dDXQe6Wg2l4x3F.\n"
-                                    "bob:$apr1$9Zr2aQpL$Vw0aEyO1mQz7ZgK3l1n0k/\n"
-                                    "carol:$apr1$Lx8tNn3c$J6zFqP0mWb2yK9dR5sT1u.\n");
-    written = writeText(groups, "staff: alice bob\nadmins: carol\nvisitors:\n") && written;
-    written =
-        writeText(
-            site + QStringLiteral("/.htaccess"),
-            "AuthType Basic\nAuthName \"Private area\"\nAuthUserFile " + users.toUtf8() + "\nAuthGroupFile " +
-                groups.toUtf8() +
-                "\nRequire user alice\nRequire group staff\nOrder deny,allow\nAllow from 192.168.1.0/24\n"
-                "Deny from all\n") &&
-        written;
+    // Users with every kind of hash, the weak ones among them, as old user files hold them.
+    bool written = writeText(
+        users, "alice:$2y$10$0cWvQm7dDXQe6Wg2l4x3FuJ6zFqP0mWb2yK9dR5sT1uQm1e8Jf2aO\n"
+               "bob:$apr1$9Zr2aQpL$Vw0aEyO1mQz7ZgK3l1n0k/\n"
+               "carol:$6$Lx8tNn3cQm1e8Jf2$J6zFqP0mWb2yK9dR5sT1u.Vw0aEyO1mQz7ZgK3l1n0k/0cWvQm7dDXQe6Wg"
+               "2l4x3FuJ6zFqP0mWb2yK9dR5sT1u\n"
+               "dave:{SHA}W6ph5Mm5Pz8GgiULbPgzG37mj9g=\n"
+               "erin:rl.3StKT.4T8M\n"
+               "frank:summer2026\n");
+    written = writeText(groups, "staff: alice bob\nadmins: carol\nvisitors: dave frank\n") && written;
+    written = writeText(site + QStringLiteral("/.htaccess"),
+                        "AuthType Basic\nAuthName \"Private area\"\nAuthUserFile " + users.toUtf8() +
+                            "\nAuthGroupFile " + groups.toUtf8() +
+                            "\nRequire user alice frank\nRequire group staff\nOrder deny,allow\nAllow from "
+                            "192.168.1.0/24\n"
+                            "Deny from all\n") &&
+              written;
     // A block written by hand, with lines the editor cannot show.
     written = writeText(legacy + QStringLiteral("/.htaccess"),
                         "# Written by hand before Keepgate\nOptions -Indexes\nAuthType Basic\n"
@@ -365,7 +370,7 @@ int main(int argc, char** argv) {
         main.editorTabs()->setCurrentIndex(qt::MainWindow::UsersTab);
         QLineEdit* userName = main.userEditor.usernameField->widget();
         QLineEdit* password = main.userEditor.passwordField->widget();
-        userName->setText(QStringLiteral("dave"));
+        userName->setText(QStringLiteral("grace"));
         password->setText(QStringLiteral("correct horse battery"));
         main.userEditor.adduserButton->widget()->click();
         settle();
