@@ -1,9 +1,11 @@
 #include "app/ServerActions.h"
 
+#include <algorithm>
+
+#include "app/AdministratorWrite.h"
+#include "operations/ServerAdmin.h"
 #include "platform/FileSystem.h"
 #include "platform/SystemPaths.h"
-#include "app/AdministratorWrite.h"
-#include "services/PrivilegedCopy.h"
 #include "services/ServerControl.h"
 #include "ui/WindowSystem.h"
 
@@ -68,150 +70,39 @@ void ServerActions::complete(const ServerProfile& profile, const std::string& wh
         });
 }
 
-namespace {
-
-// Puts a file in place with the user's own rights where they suffice, else with administrator rights.
-CopyOutcome putInPlace(const std::string& path, const std::string& text) {
-    const auto result = platform::writeFileAtomically(path, text);
-    if (result) {
-        return {true, false, ""};
-    }
-    if (!administratorRightsWouldHelp(path)) {
-        return {false, true, result.error};
-    }
-    return PrivilegedCopy::install(text, path);
-}
-
-} // namespace
-
 void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendment) {
     const ServerProfile profile = ServerProfile::current();
-    if (amendment.empty()) {
-        showAlert(parent, "Complete!", "The web server is already set up for this; nothing was changed.");
+    const operations::Outcome outcome = operations::ServerAdmin::applyAmendment(profile, amendment);
+    if (!outcome.ok()) {
+        showAlert(parent, "Error!", outcome.message);
         return;
     }
-    const auto fail = [parent](const std::string& file, const std::string& why, bool unchanged,
-                               const std::string& serverSaid) {
-        std::string message = "Keepgate could not change " + file + ": " + why + ".";
-        message +=
-            unchanged ? kNotChanged : " The configuration may have been changed; see the files named here.";
-        if (!serverSaid.empty()) {
-            message += "\n\n" + serverSaid;
-        }
-        showAlert(parent, "Error!", message);
-    };
-    const auto mainNow = platform::readFile(profile.mainConfig);
-    if (!mainNow) {
-        fail(profile.mainConfig, "it could not be read", true, "");
+    const bool changed = !outcome.steps.empty() ||
+                         std::any_of(outcome.changes.begin(), outcome.changes.end(),
+                                     [](const operations::FileChange& change) { return change.changes(); });
+    if (!changed) {
+        showAlert(parent, "Complete!", outcome.message);
         return;
     }
-    // The server's own test sees the new files, named at the end of the configuration as it is now.
-    if (!profile.controlProgram.empty()) {
-        std::vector<StagingFile> staged;
-        std::string testText = *mainNow;
-        if (!testText.empty() && testText.back() != '\n') {
-            testText += '\n';
-        }
-        bool mainNamesANewFile = false;
-        for (const auto& write : amendment.writes) {
-            std::string error;
-            auto file = StagingFile::create(write.text, &error);
-            if (!file) {
-                fail(write.path, "its new text could not be staged: " + error, true, "");
-                return;
-            }
-            testText += "Include \"" + file->path() + "\"\n";
-            mainNamesANewFile =
-                mainNamesANewFile || amendment.mainAdded.find(write.path) != std::string::npos;
-            staged.push_back(std::move(*file));
-        }
-        if (amendment.mainText && !mainNamesANewFile) {
-            testText += amendment.mainAdded;
-        }
-        std::string error;
-        const auto testFile = StagingFile::create(testText, &error);
-        if (!testFile) {
-            fail(profile.mainConfig, "the test configuration could not be staged: " + error, true, "");
-            return;
-        }
-        const auto test = ServerControl::testConfiguration(profile, testFile->path());
-        if (!test.passed) {
-            fail(amendment.writes.empty() ? profile.mainConfig : amendment.writes.front().path,
-                 "the web server's own configuration test refused the change", true, test.message);
-            return;
-        }
-    }
-    // What was written so far, so a later failure can put it back.
-    std::vector<const Amendment::Write*> done;
-    const auto putBack = [&done] {
-        bool all = true;
-        for (const auto* write : done) {
-            // A file this change made goes again where the user's rights allow; otherwise it stays.
-            all = (write->previous ? putInPlace(write->path, *write->previous).copied
-                                   : static_cast<bool>(platform::removeFile(write->path))) &&
-                  all;
-        }
-        return all;
-    };
-    for (const auto& write : amendment.writes) {
-        if (write.previous == write.text) {
-            continue;
-        }
-        const auto outcome = putInPlace(write.path, write.text);
-        if (!outcome.copied) {
-            const bool restored = putBack();
-            fail(write.path, outcome.error, outcome.unchanged && restored, "");
-            return;
-        }
-        done.push_back(&write);
-    }
-    for (const auto& name : amendment.enable) {
-        const auto run = PrivilegedCopy::runAction({"enable-conf", name}, {amendment.enableProgram, name});
-        if (!run.started || run.exitStatus != 0) {
-            const bool restored = putBack();
-            std::string said = run.standardError + run.standardOutput;
-            while (!said.empty() && (said.back() == '\n' || said.back() == ' ')) {
-                said.pop_back();
-            }
-            fail(name + ".conf", "enabling it with " + amendment.enableProgram + " failed", restored, said);
-            return;
-        }
-    }
-    std::string backup;
-    if (amendment.mainText) {
-        const auto result = ServerControl::installMainConfiguration(profile, *amendment.mainText);
-        if (!result.installed) {
-            const bool restored = putBack() && amendment.enable.empty();
-            fail(profile.mainConfig,
-                 result.error + (result.unchanged || result.backup.empty()
-                                     ? ""
-                                     : "; compare it with its backup " + result.backup),
-                 result.unchanged && restored, result.testMessage);
-            return;
-        }
-        backup = result.backup;
-    }
-    complete(profile, amendment.description(profile.mainConfig, true), backup);
+    complete(profile, outcome.message, "");
 }
 
 void ServerActions::applyOverrideFix(ui::Window* parent, const std::string& directory) {
-    std::string problem;
-    if (const auto amendment = ServerCheck::overrideFix(ServerProfile::current(), directory, &problem)) {
-        applyAmendment(parent, *amendment);
-        return;
-    }
-    showAlert(parent, "Error!",
-              "Keepgate cannot allow access files in " + directory + ": " + problem + "." + kNotChanged);
+    applyFix(parent, {FindingKind::OverridesIgnored, "", directory, true});
 }
 
 void ServerActions::applyIncludeFix(ui::Window* parent, const std::string& sharedFile) {
-    std::string problem;
-    if (const auto amendment = ServerCheck::includeFix(ServerProfile::current(), sharedFile, &problem)) {
+    applyFix(parent, {FindingKind::IncludeMissing, "", sharedFile, true});
+}
+
+void ServerActions::applyFix(ui::Window* parent, const Finding& finding) {
+    std::string why;
+    if (const auto amendment =
+            operations::ServerAdmin::amendmentFor(ServerProfile::current(), finding, &why)) {
         applyAmendment(parent, *amendment);
         return;
     }
-    showAlert(parent, "Error!",
-              "Keepgate cannot make the web server read " + sharedFile + ": " + problem + "." + kNotChanged);
+    showAlert(parent, "Error!", why);
 }
 
 namespace {

@@ -23,14 +23,15 @@ class ServerActions {
     // Told after every reload that brought the server back, so what shows its behaviour looks again.
     static void setReloadObserver(std::function<void()> observer);
 
-    // Makes an amendment worked out by ServerCheck: tested first with the server's own test, then each
-    // file put in place with administrator rights, the distribution's enabling run, the main
-    // configuration changed last (backed up first). Any failure puts back what was done, names the file
-    // and says why; success says what happened and offers the reload.
+    // Makes an amendment worked out by ServerCheck through the one operation the command line uses too
+    // (operations::ServerAdmin::applyAmendment); a failure is shown on `parent`, success says what
+    // happened and offers the reload.
     static void applyAmendment(ui::Window* parent, const Amendment& amendment);
     // The one AllowOverride fix and the one Include fix, for the start-up question and Check Server.
     static void applyOverrideFix(ui::Window* parent, const std::string& directory);
     static void applyIncludeFix(ui::Window* parent, const std::string& sharedFile);
+    // Either of the two, for an OverridesIgnored or IncludeMissing finding.
+    static void applyFix(ui::Window* parent, const Finding& finding);
 
     // The completion alert: what happened, then the reload offer on a server Keepgate can reload, else
     // the advice to restart it (in the words of the Mac's System Preferences only on a Mac layout).

@@ -17,13 +17,54 @@ std::vector<std::string> Arguments::all(const std::string& name) const {
     return it == values.end() ? std::vector<std::string>{} : it->second;
 }
 
-const OptionTable& optionTable() {
-    static const OptionTable table{
-        {"--hash", "--realm", "--user-file", "--group-file", "--user", "--group", "--allow", "--deny",
-         "--server-config", "--control-program", "--shared-file", "--access-file-name", "--timeout"},
-        {"--json", "--dry-run", "--yes", "--sudo", "--password-stdin", "--valid-user", "--deny-others",
-         "--and", "--or", "--access-file", "--shared", "--fix", "--reload", "--version", "--help"},
+const std::vector<KnownOption>& knownOptions() {
+    static const std::vector<KnownOption> options{
+        {"--json", false, true},
+        {"--dry-run", false, true},
+        {"--yes", false, true},
+        {"--sudo", false, true},
+        {"--help", false, true},
+        {"--version", false, true},
+        {"--server-config", true, true},
+        {"--control-program", true, true},
+        {"--shared-file", true, true},
+        {"--access-file-name", true, true},
+        {"--hash", true},
+        {"--realm", true},
+        {"--user-file", true},
+        {"--group-file", true},
+        {"--user", true},
+        {"--group", true},
+        {"--allow", true},
+        {"--deny", true},
+        {"--timeout", true},
+        {"--password-stdin"},
+        {"--valid-user"},
+        {"--deny-others"},
+        {"--and"},
+        {"--or"},
+        {"--access-file"},
+        {"--shared"},
+        {"--fix"},
+        {"--reload"},
     };
+    return options;
+}
+
+bool isGlobalOption(const std::string& name) {
+    const auto& options = knownOptions();
+    return std::any_of(options.begin(), options.end(),
+                       [&name](const KnownOption& option) { return option.global && option.name == name; });
+}
+
+const OptionTable& optionTable() {
+    static const OptionTable table = [] {
+        OptionTable built;
+        for (const auto& option : knownOptions()) {
+            (option.takesValue ? built.withValue : built.flags).push_back(option.name);
+        }
+        return built;
+    }();
     return table;
 }
 

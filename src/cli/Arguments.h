@@ -19,6 +19,15 @@ struct Arguments {
     std::vector<std::string> all(const std::string& name) const;
 };
 
+// One option the program knows: whether it takes a value, and whether every command takes it.
+struct KnownOption {
+    std::string name;
+    bool takesValue = false;
+    bool global = false;
+};
+const std::vector<KnownOption>& knownOptions();
+bool isGlobalOption(const std::string& name);
+
 // The options the program knows: those that take a value, and flags.
 struct OptionTable {
     std::vector<std::string> withValue;

@@ -15,6 +15,7 @@
 #include "formats/Validator.h"
 #include "operations/FileChanges.h"
 #include "operations/GroupStore.h"
+#include "operations/LiveTest.h"
 #include "operations/ProtectionEditor.h"
 #include "operations/ServerAdmin.h"
 #include "operations/UserStore.h"
@@ -49,12 +50,6 @@ Options for every command: --json, --dry-run, --yes, --sudo, --password-stdin, -
 See keepgatectl(1).
 )";
 
-// Options every command takes.
-const std::vector<std::string> kGlobalOptions{
-    "--json",        "--dry-run",         "--yes",           "--sudo",
-    "--help",        "--version",         "--server-config", "--control-program",
-    "--shared-file", "--access-file-name"};
-
 const char* statusName(Status status) {
     switch (status) {
     case Status::Done:
@@ -67,6 +62,22 @@ const char* statusName(Status status) {
         return "server-failed";
     }
     return "refused";
+}
+
+const char* verdictName(operations::Verdict verdict) {
+    switch (verdict) {
+    case operations::Verdict::Protected:
+        return "protected";
+    case operations::Verdict::NotProtected:
+        return "not-protected";
+    case operations::Verdict::Failing:
+        return "failing";
+    case operations::Verdict::Unreachable:
+        return "unreachable";
+    case operations::Verdict::NotTested:
+        break;
+    }
+    return "not-tested";
 }
 
 // A message on one line, as standard error carries it.
@@ -143,6 +154,7 @@ struct Context {
     std::string question; // the question that stopped the command
     std::vector<std::string> needRoot;
     std::optional<std::string> stdinPassword;
+    bool wrote = false; // a change reached the disk
 };
 
 // Whether administrator rights may be used: the process has them, or --sudo asks for pkexec.
@@ -161,18 +173,15 @@ std::optional<Outcome> expect(const Context& context, std::size_t least, std::si
     if (count < least || count > most) {
         return usage("keepgatectl " + context.command + " takes " + operands + ".");
     }
-    for (const auto* table : {&context.args.flags}) {
-        for (const auto& [name, _] : *table) {
-            if (std::find(kGlobalOptions.begin(), kGlobalOptions.end(), name) == kGlobalOptions.end() &&
-                std::find(options.begin(), options.end(), name) == options.end()) {
-                return usage("The option " + name + " does not apply to keepgatectl " + context.command +
-                             ".");
-            }
-        }
+    std::vector<std::string> given;
+    for (const auto& [name, _] : context.args.flags) {
+        given.push_back(name);
     }
     for (const auto& [name, _] : context.args.values) {
-        if (std::find(kGlobalOptions.begin(), kGlobalOptions.end(), name) == kGlobalOptions.end() &&
-            std::find(options.begin(), options.end(), name) == options.end()) {
+        given.push_back(name);
+    }
+    for (const auto& name : given) {
+        if (!isGlobalOption(name) && std::find(options.begin(), options.end(), name) == options.end()) {
             return usage("The option " + name + " does not apply to keepgatectl " + context.command + ".");
         }
     }
@@ -232,6 +241,24 @@ Outcome answered(Context& context, const std::function<Outcome(bool confirmed)>&
                             " (--yes answers yes.)");
 }
 
+// One file's entry in the JSON "changes".
+Json changeEntry(const std::string& path, bool removal, bool changed, bool written, bool needsRoot) {
+    return Json::object()
+        .set("path", path)
+        .set("action", removal ? "remove" : "write")
+        .set("changed", changed)
+        .set("written", written)
+        .set("needsRoot", needsRoot);
+}
+
+// A change a dry run would make: its unified diff, printed and in the JSON.
+void showPlanned(Context& context, const operations::FileChange& change) {
+    const std::string diff = operations::FileChanges::unifiedDiff(change);
+    context.text += diff;
+    context.changes.push(
+        changeEntry(change.path, !change.after, change.changes(), false, false).set("diff", diff));
+}
+
 // Writes the operation's changes, or shows them for a dry run; files this user may not write are named.
 Outcome commit(Context& context, Outcome outcome) {
     if (!outcome.ok()) {
@@ -239,15 +266,7 @@ Outcome commit(Context& context, Outcome outcome) {
     }
     if (context.dryRun) {
         for (const auto& change : outcome.changes) {
-            const std::string diff = operations::FileChanges::unifiedDiff(change);
-            context.text += diff;
-            context.changes.push(Json::object()
-                                     .set("path", change.path)
-                                     .set("action", change.after ? "write" : "remove")
-                                     .set("changed", change.changes())
-                                     .set("written", false)
-                                     .set("needsRoot", false)
-                                     .set("diff", diff));
+            showPlanned(context, change);
         }
         outcome.message = "Dry run: nothing was written. " + outcome.message;
         return outcome;
@@ -255,12 +274,9 @@ Outcome commit(Context& context, Outcome outcome) {
     bool anyChanged = false;
     for (const auto& applied : operations::FileChanges::apply(outcome.changes, context.sudo)) {
         anyChanged = anyChanged || applied.changed;
-        Json entry = Json::object()
-                         .set("path", applied.path)
-                         .set("action", applied.removal ? "remove" : "write")
-                         .set("changed", applied.changed)
-                         .set("written", applied.written)
-                         .set("needsRoot", applied.needsRoot);
+        context.wrote = context.wrote || applied.written;
+        Json entry =
+            changeEntry(applied.path, applied.removal, applied.changed, applied.written, applied.needsRoot);
         if (!applied.error.empty()) {
             entry.set("error", applied.error);
         }
@@ -328,19 +344,66 @@ std::optional<Outcome> checkPlaces(const Context& context) {
     return std::nullopt;
 }
 
-// --access-file or --shared when given, else where the directory's protection is now, else the access file.
-operations::Place placeFor(const Context& context, const operations::ProtectionEditor& editor) {
+// --access-file or --shared when given, else where the directory's protection is now (nothing when none
+// is saved).
+std::optional<operations::Place> chosenPlace(const Context& context,
+                                             const operations::ProtectionEditor& editor) {
     if (context.args.flag("--shared")) {
         return operations::Place::SharedFile;
     }
     if (context.args.flag("--access-file")) {
         return operations::Place::AccessFile;
     }
-    return editor.placeInUse().value_or(operations::Place::AccessFile);
+    return editor.placeInUse();
+}
+
+// The chosen place, else the access file.
+operations::Place placeFor(const Context& context, const operations::ProtectionEditor& editor) {
+    return chosenPlace(context, editor).value_or(operations::Place::AccessFile);
 }
 
 const char* placeName(operations::Place place) {
     return place == operations::Place::AccessFile ? "access-file" : "shared-file";
+}
+
+// The live test of a directory the server publishes at `address`, as the window plans it: where the
+// protection is kept tells the likely cause of an open folder.
+operations::LiveTestPlan livePlan(const Context& context, const std::string& directory,
+                                  const PublishedAddress& address, const ServerProfile& profile) {
+    operations::LiveTestPlan plan;
+    plan.url = address.url;
+    plan.connectTo = operations::LiveTest::connectTo(plan.url, address);
+    plan.directory = directory;
+    const operations::ProtectionPlaces where = places(context);
+    const auto inUse = operations::ProtectionEditor(directory, where).placeInUse();
+    plan.accessFileMode = inUse != operations::Place::SharedFile;
+    plan.accessFilename = where.accessFileName;
+    plan.sharedConfig = where.sharedFile;
+    plan.blockSaved = inUse.has_value();
+    plan.profile = profile;
+    return plan;
+}
+
+// After a save or removal that reached the disk the server is asked, as the window does; the verdict is
+// told beside the write's outcome and leaves its exit status alone.
+Outcome testAfterWrite(Context& context, Outcome outcome, const std::string& directory) {
+    const auto profile = server(context);
+    if (!outcome.ok() || context.dryRun || !context.wrote || !profile) {
+        return outcome;
+    }
+    const PublishedAddress address = operations::ServerAdmin::addressOf(*profile, directory);
+    if (address.url.empty()) {
+        return outcome;
+    }
+    const auto report = operations::LiveTest::run(livePlan(context, directory, address, *profile), nullptr);
+    context.result.set("url", address.url)
+        .set("sentence", report.sentence)
+        .set("verdict", verdictName(report.verdict));
+    if (!outcome.message.empty() && outcome.message.back() != '.') {
+        outcome.message += ".";
+    }
+    outcome.message += " Live test of " + address.url + ": " + report.sentence;
+    return outcome;
 }
 
 // After a write of the shared file the server tests its configuration; a refused one gets its previous
@@ -379,21 +442,7 @@ Outcome afterSharedWrite(Context& context, Outcome outcome, const operations::Fi
 
 Outcome usersCommand(Context& context) {
     auto& words = context.args.words;
-    const std::string sub = words.size() > 1 ? words[1] : "";
-    context.command = "users " + sub;
-    const bool named = sub != "list";
-    if (sub != "list" && sub != "add" && sub != "passwd" && sub != "delete" && sub != "verify") {
-        return usage("Unknown command \"users " + sub +
-                     "\"; the users commands are list, add, passwd, delete and "
-                     "verify.");
-    }
-    const std::vector<std::string> options = sub == "add" || sub == "passwd"
-                                                 ? std::vector<std::string>{"--hash", "--password-stdin"}
-                                             : sub == "verify" ? std::vector<std::string>{"--password-stdin"}
-                                                               : std::vector<std::string>{};
-    if (auto wrong = expect(context, named ? 4 : 3, named ? 4 : 3, options, named ? "FILE NAME" : "FILE")) {
-        return *wrong;
-    }
+    const std::string& sub = words[1];
     std::vector<std::string> hashOptions;
     if (const auto kind = context.args.value("--hash")) {
         const auto chosen = operations::UserStore::hashOptionsFor(*kind);
@@ -455,26 +504,8 @@ Outcome usersCommand(Context& context) {
 
 Outcome groupsCommand(Context& context) {
     auto& words = context.args.words;
-    const std::string sub = words.size() > 1 ? words[1] : "";
-    context.command = "groups " + sub;
-    operations::GroupStore store(words.size() > 2 ? words[2] : "");
-    if (sub == "list") {
-        if (auto wrong = expect(context, 3, 3, {}, "FILE")) {
-            return *wrong;
-        }
-    } else if (sub == "add" || sub == "delete") {
-        if (auto wrong = expect(context, 4, 4, {}, "FILE GROUP")) {
-            return *wrong;
-        }
-    } else if (sub == "add-member" || sub == "remove-member") {
-        if (auto wrong = expect(context, 5, SIZE_MAX, {}, "FILE GROUP NAME...")) {
-            return *wrong;
-        }
-    } else {
-        return usage("Unknown command \"groups " + sub +
-                     "\"; the groups commands are list, add, delete, add-member "
-                     "and remove-member.");
-    }
+    const std::string& sub = words[1];
+    operations::GroupStore store(words[2]);
     if (auto opened = store.open(sub == "add"); !opened.ok()) {
         return opened;
     }
@@ -575,18 +606,9 @@ Json protectionJson(const operations::LoadedProtection& loaded, bool present) {
 }
 
 Outcome showCommand(Context& context) {
-    context.command = "show";
-    if (auto wrong = expect(context, 2, 2, {"--access-file", "--shared"}, "DIR")) {
-        return *wrong;
-    }
-    if (auto wrong = checkPlaces(context)) {
-        return *wrong;
-    }
     const std::string directory = absolute(context.args.words[1]);
     const operations::ProtectionEditor editor(directory, places(context));
-    const auto inUse = context.args.flag("--shared")        ? std::optional(operations::Place::SharedFile)
-                       : context.args.flag("--access-file") ? std::optional(operations::Place::AccessFile)
-                                                            : editor.placeInUse();
+    const auto inUse = chosenPlace(context, editor);
     operations::LoadedProtection loaded;
     if (inUse) {
         if (auto read = editor.load(*inUse, &loaded); !read.ok()) {
@@ -624,17 +646,6 @@ Outcome showCommand(Context& context) {
 }
 
 Outcome protectCommand(Context& context) {
-    context.command = "protect";
-    if (auto wrong =
-            expect(context, 2, 2,
-                   {"--realm", "--user-file", "--group-file", "--user", "--group", "--valid-user", "--allow",
-                    "--deny", "--deny-others", "--and", "--or", "--access-file", "--shared", "--reload"},
-                   "DIR")) {
-        return *wrong;
-    }
-    if (auto wrong = checkPlaces(context)) {
-        return *wrong;
-    }
     if (context.args.flag("--and") && context.args.flag("--or")) {
         return usage("--and and --or exclude each other.");
     }
@@ -691,22 +702,14 @@ Outcome protectCommand(Context& context) {
         return editor.save(place, request, confirmed);
     });
     const auto change = saved.changes.empty() ? operations::FileChange{} : saved.changes.front();
-    return afterSharedWrite(context, commit(context, std::move(saved)), change);
+    return testAfterWrite(context, afterSharedWrite(context, commit(context, std::move(saved)), change),
+                          directory);
 }
 
 Outcome unprotectCommand(Context& context) {
-    context.command = "unprotect";
-    if (auto wrong = expect(context, 2, 2, {"--access-file", "--shared", "--reload"}, "DIR")) {
-        return *wrong;
-    }
-    if (auto wrong = checkPlaces(context)) {
-        return *wrong;
-    }
     const std::string directory = absolute(context.args.words[1]);
     const operations::ProtectionEditor editor(directory, places(context));
-    const auto inUse = context.args.flag("--shared")        ? std::optional(operations::Place::SharedFile)
-                       : context.args.flag("--access-file") ? std::optional(operations::Place::AccessFile)
-                                                            : editor.placeInUse();
+    const auto inUse = chosenPlace(context, editor);
     context.result.set("directory", directory);
     if (!inUse) {
         Outcome none;
@@ -716,17 +719,11 @@ Outcome unprotectCommand(Context& context) {
     context.result.set("place", placeName(*inUse)).set("file", editor.fileOf(*inUse));
     Outcome removed = editor.remove(*inUse);
     const auto change = removed.changes.empty() ? operations::FileChange{} : removed.changes.front();
-    return afterSharedWrite(context, commit(context, std::move(removed)), change);
+    return testAfterWrite(context, afterSharedWrite(context, commit(context, std::move(removed)), change),
+                          directory);
 }
 
 Outcome checkCommand(Context& context) {
-    context.command = "check";
-    if (auto wrong = expect(context, 1, 2, {"--fix", "--access-file", "--shared", "--reload"}, "[DIR]")) {
-        return *wrong;
-    }
-    if (auto wrong = checkPlaces(context)) {
-        return *wrong;
-    }
     const auto profile = server(context);
     if (!profile) {
         return Outcome::refused(
@@ -760,40 +757,62 @@ Outcome checkCommand(Context& context) {
     auto findings = operations::ServerAdmin::check(*profile, subject);
     Json fixes = Json::array();
     std::string fixMessages;
+    bool fixesMade = false;
+    Json commands = Json::array(); // the enabling programs run, or with --dry-run those it would run
     if (context.args.flag("--fix")) {
         for (const auto& finding : findings) {
             if (!finding.fixable) {
                 continue;
             }
+            const Outcome planned = operations::ServerAdmin::plannedFix(*profile, finding);
+            if (!planned.ok()) {
+                fixes.push(Json::object()
+                               .set("subject", finding.subject)
+                               .set("done", false)
+                               .set("message", planned.message));
+                fixMessages += planned.message + "\n";
+                continue;
+            }
             if (context.dryRun) {
-                std::string why;
-                if (const auto change = operations::ServerAdmin::plannedFix(*profile, finding, &why)) {
-                    context.text += operations::FileChanges::unifiedDiff(*change);
-                } else if (finding.kind == FindingKind::ModuleMissing) {
-                    context.text += "Would enable the module " + finding.subject + ".\n";
+                for (const auto& change : planned.changes) {
+                    showPlanned(context, change);
+                }
+                for (const auto& step : planned.steps) {
+                    context.text += "Would run: " + step.text() + "\n";
+                    commands.push(step.text());
                 }
                 continue;
             }
             if (!mayUseAdministratorRights(context)) {
-                context.needRoot.push_back(finding.kind == FindingKind::IncludeMissing
-                                               ? profile->mainConfig + " (and " + finding.subject + ")"
-                                               : profile->mainConfig);
-                continue;
+                const auto needed = operations::ServerAdmin::needingAdministratorRights(planned);
+                if (!needed.empty()) {
+                    context.needRoot.insert(context.needRoot.end(), needed.begin(), needed.end());
+                    continue;
+                }
             }
             const Outcome fixed = answered(context, [&](bool confirmed) {
-                return confirmed ? operations::ServerAdmin::fix(*profile, finding)
-                                 : Outcome::asking("Fix: " + finding.message +
-                                                   "\n\nThe fix needs administrator rights.");
+                return confirmed ? operations::ServerAdmin::fix(*profile, finding,
+                                                                mayUseAdministratorRights(context))
+                                 : Outcome::asking("Fix: " + finding.message + "\n\n" + planned.message +
+                                                   "\n\nThe fix may need administrator rights.");
             });
+            for (const auto& change : fixed.changes) {
+                context.changes.push(
+                    changeEntry(change.path, !change.after, change.changes(), change.changes(), false));
+            }
+            for (const auto& step : fixed.steps) {
+                commands.push(step.text());
+            }
             fixes.push(Json::object()
                            .set("subject", finding.subject)
                            .set("done", fixed.ok())
                            .set("message", fixed.message));
             fixMessages += fixed.message + "\n";
+            fixesMade = fixesMade || fixed.ok();
         }
         if (!context.dryRun) {
             findings = operations::ServerAdmin::check(*profile, subject);
-            if (context.args.flag("--reload") && !fixMessages.empty()) {
+            if (context.args.flag("--reload") && fixesMade) {
                 fixMessages += operations::ServerAdmin::reload(*profile).message + "\n";
             }
         }
@@ -809,14 +828,26 @@ Outcome checkCommand(Context& context) {
     }
     context.text = fixMessages + context.text;
     context.result.set("findings", std::move(list)).set("fixes", std::move(fixes));
+    if (context.args.flag("--fix")) {
+        context.result.set("commands", std::move(commands));
+    }
     Outcome outcome;
     if (!context.needRoot.empty()) {
+        std::string list;
+        for (const auto& item : context.needRoot) {
+            list += (list.empty() ? "" : ", ") + item;
+        }
         outcome.status = Status::Refused;
-        outcome.message =
-            "The fixes change " + context.needRoot.front() +
-            ", which needs administrator rights: run as root, or add --sudo. Nothing was changed.";
+        outcome.message = "The fixes change " + list +
+                          (context.needRoot.size() > 1 ? ", which need" : ", which needs") +
+                          " administrator rights: run as root, or add --sudo. " +
+                          (fixesMade ? "The other fixes were made." : "Nothing was changed.");
     } else if (findings.empty()) {
         outcome.message = "The web server is set up for this protection.";
+    } else if (context.dryRun && context.args.flag("--fix")) {
+        outcome.status = Status::ServerFailed;
+        outcome.message = "Dry run: nothing was written. " + std::to_string(findings.size()) +
+                          " findings stand between the protection and the server.";
     } else {
         outcome.status = Status::ServerFailed;
         outcome.message =
@@ -826,72 +857,74 @@ Outcome checkCommand(Context& context) {
 }
 
 Outcome testCommand(Context& context) {
-    context.command = "test";
-    if (auto wrong = expect(context, 2, 2, {"--user", "--password-stdin", "--timeout"}, "DIR or URL")) {
-        return *wrong;
-    }
     const std::string target = context.args.words[1];
-    std::string url = target;
+    operations::LiveTestPlan plan;
+    plan.url = target;
     if (target.rfind("http://", 0) != 0 && target.rfind("https://", 0) != 0) {
         const auto profile = server(context);
         if (!profile) {
             return Outcome::refused("No web server was found to ask for the address of " + target +
                                     "; give the address instead.");
         }
-        const PublishedAddress address = operations::ServerAdmin::addressOf(*profile, absolute(target));
+        if (auto wrong = checkPlaces(context)) {
+            return *wrong;
+        }
+        const std::string directory = absolute(target);
+        const PublishedAddress address = operations::ServerAdmin::addressOf(*profile, directory);
         if (address.url.empty()) {
             return Outcome::refused(address.reason);
         }
-        url = address.url;
+        plan = livePlan(context, directory, address, *profile);
+    } else if (const auto profile = server(context)) {
+        plan.profile = *profile;
     }
-    const std::string username = context.args.value("--user").value_or("");
-    std::string secret;
-    if (!username.empty()) {
+    plan.username = context.args.value("--user").value_or("");
+    if (!plan.username.empty()) {
         Outcome failure;
         const auto given = password(context, false, &failure);
         if (!given) {
             return failure;
         }
-        secret = *given;
+        plan.password = *given;
     }
-    int timeout = 5000;
     if (const auto seconds = context.args.value("--timeout")) {
         try {
-            timeout = std::stoi(*seconds) * 1000;
+            plan.timeoutMilliseconds = std::stoi(*seconds) * 1000;
         } catch (...) {
             return usage("The timeout \"" + *seconds + "\" is not a number of seconds.");
         }
     }
-    const auto report = operations::ServerAdmin::probe(url, username, secret, timeout);
+    const std::string url = plan.url, username = plan.username;
+    const operations::LiveTestResult report = operations::LiveTest::run(std::move(plan), nullptr);
     const bool answered = report.plain.outcome == ProbeAnswer::Outcome::Answered;
     context.result.set("url", url)
         .set("status", answered ? Json(report.plain.status) : Json())
-        .set("protected", report.isProtected)
+        .set("protected", answered && report.plain.status == 401)
         .set("realm", report.plain.realm)
         .set("user", username.empty() ? Json() : Json(username))
         .set("userStatus", report.withUser && report.withUser->outcome == ProbeAnswer::Outcome::Answered
                                ? Json(report.withUser->status)
                                : Json())
         .set("userLetIn", report.userLetIn)
-        .set("sentence", report.sentence);
+        .set("sentence", report.sentence)
+        .set("verdict", verdictName(report.verdict));
     Outcome outcome;
     outcome.message = report.sentence;
-    const int status = report.plain.status;
-    if (!answered || status >= 500 || (!username.empty() && report.isProtected && !report.userLetIn)) {
-        outcome.status = Status::ServerFailed;
-    } else if (status >= 200 && status < 400) {
+    switch (report.verdict) {
+    case operations::Verdict::Protected:
+        // A user whose password does not open the folder fails the test.
+        outcome.status = !username.empty() && !report.userLetIn ? Status::ServerFailed : Status::Done;
+        break;
+    case operations::Verdict::NotProtected:
         outcome.status = Status::Refused;
-    } else if (status != 401 && status != 403) {
+        break;
+    default:
         outcome.status = Status::ServerFailed;
     }
     return outcome;
 }
 
 Outcome serverCommand(Context& context) {
-    context.command = "server";
-    if (auto wrong = expect(context, 1, 1, {}, "no operands")) {
-        return *wrong;
-    }
     const auto profile = server(context);
     if (!profile) {
         return Outcome::refused("No Apache web server was found on this computer.");
@@ -912,6 +945,61 @@ Outcome serverCommand(Context& context) {
     return outcome;
 }
 
+// What each command takes: its words (the command's own among them), the options it takes beyond the
+// global ones, whether it chooses between the access file and the shared file, and what runs it.
+struct CommandEntry {
+    std::string name;
+    std::size_t least, most;
+    std::string operands;
+    std::vector<std::string> options;
+    bool places;
+    Outcome (*run)(Context&);
+};
+
+const std::vector<CommandEntry>& commandTable() {
+    static const std::vector<CommandEntry> table{
+        {"users list", 3, 3, "FILE", {}, false, usersCommand},
+        {"users add", 4, 4, "FILE NAME", {"--hash", "--password-stdin"}, false, usersCommand},
+        {"users passwd", 4, 4, "FILE NAME", {"--hash", "--password-stdin"}, false, usersCommand},
+        {"users delete", 4, 4, "FILE NAME", {}, false, usersCommand},
+        {"users verify", 4, 4, "FILE NAME", {"--password-stdin"}, false, usersCommand},
+        {"groups list", 3, 3, "FILE", {}, false, groupsCommand},
+        {"groups add", 4, 4, "FILE GROUP", {}, false, groupsCommand},
+        {"groups delete", 4, 4, "FILE GROUP", {}, false, groupsCommand},
+        {"groups add-member", 5, SIZE_MAX, "FILE GROUP NAME...", {}, false, groupsCommand},
+        {"groups remove-member", 5, SIZE_MAX, "FILE GROUP NAME...", {}, false, groupsCommand},
+        {"protect",
+         2,
+         2,
+         "DIR",
+         {"--realm", "--user-file", "--group-file", "--user", "--group", "--valid-user", "--allow", "--deny",
+          "--deny-others", "--and", "--or", "--access-file", "--shared", "--reload"},
+         true,
+         protectCommand},
+        {"unprotect", 2, 2, "DIR", {"--access-file", "--shared", "--reload"}, true, unprotectCommand},
+        {"show", 2, 2, "DIR", {"--access-file", "--shared"}, true, showCommand},
+        {"check", 1, 2, "[DIR]", {"--fix", "--access-file", "--shared", "--reload"}, true, checkCommand},
+        {"test", 2, 2, "DIR or URL", {"--user", "--password-stdin", "--timeout"}, false, testCommand},
+        {"server", 1, 1, "no operands", {}, false, serverCommand},
+    };
+    return table;
+}
+
+// "the users commands are list, add, passwd, delete and verify", from the table.
+std::string familyList(const std::string& family) {
+    std::vector<std::string> subs;
+    for (const auto& known : commandTable()) {
+        if (known.name.starts_with(family + " ")) {
+            subs.push_back(known.name.substr(family.size() + 1));
+        }
+    }
+    std::string list;
+    for (std::size_t i = 0; i < subs.size(); ++i) {
+        list += (i == 0 ? "" : i + 1 == subs.size() ? " and " : ", ") + subs[i];
+    }
+    return "the " + family + " commands are " + list;
+}
+
 Outcome dispatch(Context& context) {
     const auto& words = context.args.words;
     if (words.empty()) {
@@ -919,34 +1007,29 @@ Outcome dispatch(Context& context) {
     }
     const std::string& command = words.front();
     context.command = command;
-    if ((command == "users" || command == "groups") && words.size() < 2) {
+    const bool family = command == "users" || command == "groups";
+    if (family && words.size() < 2) {
         return usage("keepgatectl " + command + " needs a subcommand; keepgatectl --help lists them.");
     }
-    if (command == "users") {
-        return usersCommand(context);
+    const std::string name = family ? command + " " + words[1] : command;
+    context.command = name;
+    const auto& table = commandTable();
+    const auto entry = std::find_if(table.begin(), table.end(), [&name](const CommandEntry& candidate) {
+        return candidate.name == name;
+    });
+    if (entry == table.end()) {
+        return usage(family ? "Unknown command \"" + name + "\"; " + familyList(command) + "."
+                            : "Unknown command \"" + command + "\"; keepgatectl --help lists the commands.");
     }
-    if (command == "groups") {
-        return groupsCommand(context);
+    if (auto wrong = expect(context, entry->least, entry->most, entry->options, entry->operands)) {
+        return *wrong;
     }
-    if (command == "protect") {
-        return protectCommand(context);
+    if (entry->places) {
+        if (auto wrong = checkPlaces(context)) {
+            return *wrong;
+        }
     }
-    if (command == "unprotect") {
-        return unprotectCommand(context);
-    }
-    if (command == "show") {
-        return showCommand(context);
-    }
-    if (command == "check") {
-        return checkCommand(context);
-    }
-    if (command == "test") {
-        return testCommand(context);
-    }
-    if (command == "server") {
-        return serverCommand(context);
-    }
-    return usage("Unknown command \"" + command + "\"; keepgatectl --help lists the commands.");
+    return entry->run(context);
 }
 
 } // namespace

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "services/ProtectionProbe.h"
+#include "operations/LiveTest.h"
 #include "ui/Controls.h"
 
 namespace keepgate {
@@ -19,7 +19,7 @@ namespace keepgate {
 // its cause, the server check's finding and the time of the test; it never shows another directory's.
 class ProtectionTester {
   public:
-    enum class Verdict { NotTested, Protected, NotProtected, Failing, Unreachable };
+    using Verdict = operations::Verdict;
     // The server check's first finding for the directory, and whether Keepgate can fix it.
     struct ServerFinding {
         std::string sentence;

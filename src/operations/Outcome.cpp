@@ -2,6 +2,15 @@
 
 namespace keepgate::operations {
 
+std::string Step::text() const {
+    std::string line;
+    for (const auto& word : command) {
+        const bool plain = !word.empty() && word.find_first_of(" \t\n'\"\\$`") == std::string::npos;
+        line += (line.empty() ? "" : " ") + (plain ? word : "'" + word + "'");
+    }
+    return line;
+}
+
 int exitStatus(Status status) {
     switch (status) {
     case Status::Done:

@@ -25,6 +25,16 @@ struct FileChange {
     bool changes() const { return before != after; }
 };
 
+// A program an operation runs once its files are in place (a2enconf enabling Keepgate's own file,
+// a2enmod enabling a module): through the privileged helper's command when it is installed, else the
+// program itself through the privileged launcher.
+struct Step {
+    std::vector<std::string> helperArguments; // {"enable-conf", "keepgate"}
+    std::vector<std::string> command;         // {"/usr/sbin/a2enconf", "keepgate"}
+    // The command as a shell would show it, for dry runs and messages.
+    std::string text() const;
+};
+
 // A question the operation needs answered before it goes on (replacing lines it cannot show, saving a
 // protection the server will not enforce, changing an existing user's password).
 struct Question {
@@ -38,6 +48,8 @@ struct Outcome {
     std::string message;
     std::vector<FileChange> changes;
     std::optional<Question> question;
+    // The programs that go with the changes, run after them (or shown, for a dry run).
+    std::vector<Step> steps;
     // Follow-up work once the changes are on disk (test the server after a shared-file save).
     bool sharedFileWritten = false;
 

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "operations/Outcome.h"
-#include "services/ProtectionProbe.h"
 #include "services/ServerAddress.h"
 #include "services/ServerCheck.h"
 #include "services/ServerProfile.h"
@@ -21,18 +20,9 @@ struct CheckSubject {
     bool needsGroups = false, needsHostRules = false;
 };
 
-// One live test of an address.
-struct ProbeReport {
-    std::string url;
-    ProbeAnswer plain;
-    std::optional<ProbeAnswer> withUser;
-    bool isProtected = false; // the server asks for a password
-    bool userLetIn = false;   // the user's credentials open it
-    std::string sentence;
-};
-
 // The installed web server as the faces see it: its profile, the check of what protection needs, the
-// fixes (each passing the server's own -t, with a backup of what it replaces), reloads and the live test.
+// fixes (each passing the server's own -t, with a backup of what it replaces), reloads and the address
+// the live test asks (operations::LiveTest runs the test).
 class ServerAdmin {
   public:
     // The server described by its main configuration (its folder as root unless it names a ServerRoot) and
@@ -42,13 +32,32 @@ class ServerAdmin {
                                                 const std::string& controlProgram);
 
     static std::vector<Finding> check(const ServerProfile& profile, const CheckSubject& subject);
-    // The amended main configuration that fixes a finding, where the fix is a change of that file (an
-    // AllowOverride, an Include line); nothing for other fixes (enabling a module) and on a refusal, which
-    // `why` then explains.
-    static std::optional<FileChange> plannedFix(const ServerProfile& profile, const Finding& finding,
-                                                std::string* why);
-    // Fixes one finding; the outcome says what was done and names the backup.
-    static Outcome fix(const ServerProfile& profile, const Finding& finding);
+
+    // The one amendment that fixes a finding (the override fix or the include fix, as the window makes
+    // them); nothing for other findings and when it cannot be made, which `why` then explains.
+    static std::optional<Amendment> amendmentFor(const ServerProfile& profile, const Finding& finding,
+                                                 std::string* why);
+    // What fixing a finding means, as values: the files it writes (with their bytes before and after)
+    // and the programs it runs (a2enconf, a2enmod). Nothing is written; a refusal says why.
+    static Outcome plannedFix(const ServerProfile& profile, const Finding& finding);
+    // Fixes one finding; the outcome says what was done and names the backup. Without
+    // `administratorRights` a fix that needs them is refused before anything is written, naming the
+    // files and programs that need them.
+    static Outcome fix(const ServerProfile& profile, const Finding& finding, bool administratorRights = true);
+
+    // The amendment's files and programs as values, nothing written.
+    static Outcome plannedAmendment(const ServerProfile& profile, const Amendment& amendment);
+    // Makes an amendment worked out by ServerCheck, for the window and the command line alike: the
+    // server's own -t runs on the configuration with the new files staged before anything is installed;
+    // then Keepgate's own files are written (with administrator rights where the user's do not reach),
+    // enabled (a2enconf), the main configuration changed last (backed up first), and -t runs once more on
+    // the installed configuration. Any failure puts back what was done and names the file and the cause.
+    // The outcome holds the changes and steps made; ServerFailed when the server's test refused.
+    static Outcome applyAmendment(const ServerProfile& profile, const Amendment& amendment,
+                                  bool administratorRights = true);
+    // The files and programs of a planned change that this process cannot write or run without
+    // administrator rights.
+    static std::vector<std::string> needingAdministratorRights(const Outcome& planned);
 
     // The server's test of its main configuration after a write of the shared file; on a refusal the
     // outcome holds the server's words and the status ServerFailed.
@@ -57,9 +66,6 @@ class ServerAdmin {
 
     // The address the server publishes the directory under, or why there is none.
     static PublishedAddress addressOf(const ServerProfile& profile, const std::string& directory);
-    // Asks the address without, then (when a user is given) with credentials.
-    static ProbeReport probe(const std::string& url, const std::string& username, const std::string& password,
-                             int timeoutMilliseconds = 5000);
 };
 
 } // namespace keepgate::operations

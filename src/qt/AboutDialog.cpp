@@ -27,6 +27,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* icon = new QLabel;
     icon->setPixmap(applicationIcon().pixmap(96, 96));
     icon->setAlignment(Qt::AlignTop);
+    icon->setAccessibleName(tr("Keepgate's icon"));
 
     auto* name = new QLabel(QStringLiteral("<h2>Keepgate</h2>"));
     versionLabel = new QLabel(tr("Version %1").arg(QString::fromLatin1(constants::kProgramVersion)));

@@ -59,6 +59,20 @@ QHBoxLayout* row(std::initializer_list<QWidget*> widgets, int stretchIndex = -1)
     return layout;
 }
 
+// A label whose Alt+letter mnemonic moves the focus to `field`, which a screen reader announces by `name`.
+QLabel* labelFor(const QString& text, QWidget* field, const QString& name) {
+    auto* label = new QLabel(text);
+    label->setBuddy(field);
+    field->setAccessibleName(name);
+    return label;
+}
+
+// A list's name and a sentence on what it lists, for a screen reader.
+void describe(QAbstractItemView* view, const QString& name, const QString& description) {
+    view->setAccessibleName(name);
+    view->setAccessibleDescription(description);
+}
+
 // Pressing Return in a field presses the button beside it, when that button is on.
 void returnPresses(QLineEdit* field, QAbstractButton* button) {
     QObject::connect(field, &QLineEdit::returnPressed, button, [button] {
@@ -148,22 +162,27 @@ QWidget* MainWindow::buildUserEditor() {
     QLineEdit* username = makeField(tr("User name"));
     QLineEdit* password = makeField(tr("Password"));
     password->setEchoMode(QLineEdit::Password);
-    auto* add = makeButton(tr("Add User"), false);
-    auto* remove = makeButton(tr("Delete User"), false);
+    auto* add = makeButton(tr("&Add User"), false);
+    auto* remove = makeButton(tr("&Delete User"), false);
     e.chooseButton = makeButton(tr("Choose…"), true);
     e.newButton = makeButton(tr("New…"), true);
     // Both act on the selected user with the password typed in the password field.
-    e.changePasswordButton = makeButton(tr("Change Password…"), true);
-    e.checkPasswordButton = makeButton(tr("Check Password…"), true);
+    e.changePasswordButton = makeButton(tr("Change Pass&word…"), true);
+    e.checkPasswordButton = makeButton(tr("Chec&k Password…"), true);
     e.tableView = std::make_unique<QtTableView>(
         std::vector<TableColumn>{{"username", tr("User name")}, {"hashkind", tr("Password")}});
     e.tableView->widget()->setColumnWidth(0, 200);
+    describe(e.tableView->widget(), tr("Users"),
+             tr("The users of the user file, each with the kind of hash of its password"));
 
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(row({new QLabel(tr("User file:")), userfile, e.chooseButton, e.newButton}, 1));
+    layout->addLayout(row(
+        {labelFor(tr("&User file:"), userfile, tr("User file")), userfile, e.chooseButton, e.newButton}, 1));
+    layout->addWidget(labelFor(tr("User&s:"), e.tableView->widget(), tr("Users")));
     layout->addWidget(e.tableView->widget(), 1);
-    layout->addLayout(
-        row({new QLabel(tr("User name:")), username, new QLabel(tr("Password:")), password, add}, 1));
+    layout->addLayout(row({labelFor(tr("User &name:"), username, tr("User name")), username,
+                           labelFor(tr("&Password:"), password, tr("Password")), password, add},
+                          1));
     layout->addLayout(row({e.checkPasswordButton, e.changePasswordButton, remove}));
     layout->itemAt(layout->count() - 1)->layout()->setAlignment(Qt::AlignRight);
     returnPresses(username, add);
@@ -193,23 +212,28 @@ QWidget* MainWindow::buildGroupEditor() {
     auto* popup = new QComboBox;
     popup->setEnabled(false);
     popup->setMinimumContentsLength(12);
-    auto* addGroup = makeButton(tr("Add Group"), false);
-    auto* addUser = makeButton(tr("Add User"), false);
-    auto* remove = makeButton(tr("Delete Selected"), false);
+    auto* addGroup = makeButton(tr("A&dd Group"), false);
+    auto* addUser = makeButton(tr("&Add User"), false);
+    auto* remove = makeButton(tr("Delete &Selected"), false);
     e.chooseButton = makeButton(tr("Choose…"), true);
     e.newButton = makeButton(tr("New…"), true);
     e.outlineView = std::make_unique<QtOutlineView>("TITLE", tr("Groups and their members"));
+    describe(e.outlineView->widget(), tr("Groups"),
+             tr("The groups of the group file, each with its members"));
 
     auto* layout = new QVBoxLayout(page);
-    layout->addLayout(row({new QLabel(tr("Group file:")), groupfile, e.chooseButton, e.newButton}, 1));
+    layout->addLayout(row(
+        {labelFor(tr("&Group file:"), groupfile, tr("Group file")), groupfile, e.chooseButton, e.newButton},
+        1));
+    layout->addWidget(labelFor(tr("Groups and their &members:"), e.outlineView->widget(), tr("Groups")));
     layout->addWidget(e.outlineView->widget(), 1);
     auto* form = new QGridLayout;
-    form->addWidget(new QLabel(tr("New group:")), 0, 0);
+    form->addWidget(labelFor(tr("&New group:"), groupname, tr("New group")), 0, 0);
     form->addWidget(groupname, 0, 1, 1, 3);
     form->addWidget(addGroup, 0, 4);
-    form->addWidget(new QLabel(tr("User:")), 1, 0);
+    form->addWidget(labelFor(tr("&User:"), username, tr("User")), 1, 0);
     form->addWidget(username, 1, 1);
-    form->addWidget(new QLabel(tr("to group")), 1, 2);
+    form->addWidget(labelFor(tr("&to group"), popup, tr("Group to add the user to")), 1, 2);
     form->addWidget(popup, 1, 3);
     form->addWidget(addUser, 1, 4);
     form->setColumnStretch(1, 1);
@@ -243,22 +267,23 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.chooseButton = makeButton(tr("Choose…"), true);
     auto* selectUserfile = makeButton(tr("Choose…"), false);
     auto* selectGroupfile = makeButton(tr("Choose…"), false);
-    auto* save = makeButton(tr("Save Protection"), false);
+    auto* save = makeButton(tr("&Save Protection"), false);
     auto* remove = makeButton(tr("Remove Protection"), false);
     QLineEdit* address = makeField(tr("The address the server publishes the directory under"));
-    auto* testProtection = makeButton(tr("Test Protection"), false);
+    auto* testProtection = makeButton(tr("&Test Protection"), false);
     auto* testProgress = new QProgressBar;
     testProgress->setMaximumWidth(120);
-    auto* allUsers = new QCheckBox(tr("Admit every user of the user file"));
-    auto* denyAll = new QCheckBox(tr("Deny all other hosts"));
-    auto* orderDeny = new QRadioButton(tr("Deny rules first, then allow rules (deny,allow)"));
-    auto* orderAllow = new QRadioButton(tr("Allow rules first, then deny rules (allow,deny)"));
+    testProgress->setAccessibleName(tr("Protection test progress"));
+    auto* allUsers = new QCheckBox(tr("Admit e&very user of the user file"));
+    auto* denyAll = new QCheckBox(tr("Deny all &other hosts"));
+    auto* orderDeny = new QRadioButton(tr("De&ny rules first, then allow rules (deny,allow)"));
+    auto* orderAllow = new QRadioButton(tr("Allo&w rules first, then deny rules (allow,deny)"));
     auto* orderGroup = new QButtonGroup(page);
     orderGroup->addButton(orderDeny);
     orderGroup->addButton(orderAllow);
     orderDeny->setChecked(true);
-    auto* hostAnd = new QRadioButton(tr("A password and an admitted host are both needed (and)"));
-    auto* hostOr = new QRadioButton(tr("A password or an admitted host is enough (or)"));
+    auto* hostAnd = new QRadioButton(tr("A password and an admitted host are &both needed (and)"));
+    auto* hostOr = new QRadioButton(tr("A password or an admitted host is &enough (or)"));
     auto* joinGroup = new QButtonGroup(page);
     joinGroup->addButton(hostAnd);
     joinGroup->addButton(hostOr);
@@ -284,16 +309,25 @@ QWidget* MainWindow::buildDirectoryEditor() {
     for (QtTableView* table : {e.userfileView.get(), e.groupfileView.get(), e.accessView.get()}) {
         table->widget()->setSelectionMode(QAbstractItemView::SingleSelection);
     }
+    describe(e.userfileView->widget(), tr("Users of the user file"),
+             tr("The users of the directory's user file; a ticked user is admitted"));
+    describe(e.groupfileView->widget(), tr("Groups of the group file"),
+             tr("The groups of the directory's group file; the members of a ticked group are admitted"));
+    describe(e.accessView->widget(), tr("Host rules"),
+             tr("The host rules, each allowing or denying a host name or IP address"));
 
     auto* subTabs = new QTabWidget;
     auto* usersPage = new QWidget;
     auto* usersLayout = new QVBoxLayout(usersPage);
     usersLayout->addWidget(allUsers);
+    usersLayout->addWidget(
+        labelFor(tr("Ti&ck the users to admit:"), e.userfileView->widget(), tr("Users of the user file")));
     usersLayout->addWidget(e.userfileView->widget(), 1);
     subTabs->addTab(usersPage, tr("Users"));
     auto* groupsPage = new QWidget;
     auto* groupsLayout = new QVBoxLayout(groupsPage);
-    groupsLayout->addWidget(new QLabel(tr("Members of the ticked groups are admitted.")));
+    groupsLayout->addWidget(labelFor(tr("&Members of the ticked groups are admitted."),
+                                     e.groupfileView->widget(), tr("Groups of the group file")));
     groupsLayout->addWidget(e.groupfileView->widget(), 1);
     subTabs->addTab(groupsPage, tr("Groups"));
     auto* hostsPage = new QWidget;
@@ -303,24 +337,25 @@ QWidget* MainWindow::buildDirectoryEditor() {
     hostsLayout->addWidget(denyAll);
     hostsLayout->addWidget(hostAnd);
     hostsLayout->addWidget(hostOr);
+    hostsLayout->addWidget(labelFor(tr("Host ru&les:"), e.accessView->widget(), tr("Host rules")));
     hostsLayout->addWidget(e.accessView->widget(), 1);
     hostsLayout->addLayout(row({addRule, removeRule, useApache24}));
     hostsLayout->itemAt(hostsLayout->count() - 1)->layout()->setAlignment(Qt::AlignLeft);
     subTabs->addTab(hostsPage, tr("Hosts"));
 
     auto* form = new QGridLayout;
-    form->addWidget(new QLabel(tr("Directory:")), 0, 0);
+    form->addWidget(labelFor(tr("&Directory:"), directoryPath, tr("Directory")), 0, 0);
     form->addWidget(directoryPath, 0, 1);
     form->addWidget(e.chooseButton, 0, 2);
-    form->addWidget(new QLabel(tr("Address:")), 1, 0);
+    form->addWidget(labelFor(tr("&Address:"), address, tr("Address")), 1, 0);
     form->addLayout(row({address, testProgress}, 0), 1, 1);
     form->addWidget(testProtection, 1, 2);
-    form->addWidget(new QLabel(tr("Realm name:")), 2, 0);
+    form->addWidget(labelFor(tr("&Realm name:"), authname, tr("Realm name")), 2, 0);
     form->addWidget(authname, 2, 1, 1, 2);
-    form->addWidget(new QLabel(tr("User file:")), 3, 0);
+    form->addWidget(labelFor(tr("&User file:"), userfile, tr("User file")), 3, 0);
     form->addWidget(userfile, 3, 1);
     form->addWidget(selectUserfile, 3, 2);
-    form->addWidget(new QLabel(tr("Group file:")), 4, 0);
+    form->addWidget(labelFor(tr("&Group file:"), groupfile, tr("Group file")), 4, 0);
     form->addWidget(groupfile, 4, 1);
     form->addWidget(selectGroupfile, 4, 2);
     form->setColumnStretch(1, 1);
@@ -335,6 +370,7 @@ QWidget* MainWindow::buildDirectoryEditor() {
     verdict->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     verdict->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     verdict->setMinimumWidth(200);
+    verdict->setAccessibleName(tr("Protection status"));
     auto* fix = makeButton(tr("Fix…"), false);
     fix->setObjectName(QStringLiteral("fixButton"));
     auto* testAgain = makeButton(tr("Test Again"), false);
@@ -357,7 +393,7 @@ QWidget* MainWindow::buildDirectoryEditor() {
     layout->addWidget(statusBox);
     layout->addWidget(kept);
     layout->addWidget(subTabs, 1);
-    auto* checkServer = new QPushButton(tr("Check Server"));
+    auto* checkServer = new QPushButton(tr("Chec&k Server"));
     checkServer->setObjectName(QStringLiteral("checkServerButton"));
     connect(checkServer, &QPushButton::clicked, this, [this] { showServerCheck(); });
     auto* buttons = row({checkServer, remove, save});

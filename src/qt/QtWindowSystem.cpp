@@ -243,8 +243,10 @@ void QtWindowSystem::beginCredentialSheet(const ui::CredentialSpec& sheet, ui::W
     auto* password = new QLineEdit;
     password->setObjectName(QStringLiteral("credentialPassword"));
     password->setEchoMode(QLineEdit::Password);
-    layout->addRow(QStringLiteral("User name:"), username);
-    layout->addRow(QStringLiteral("Password:"), password);
+    username->setAccessibleName(QApplication::translate("QtWindowSystem", "User name"));
+    password->setAccessibleName(QApplication::translate("QtWindowSystem", "Password"));
+    layout->addRow(QApplication::translate("QtWindowSystem", "&User name:"), username);
+    layout->addRow(QApplication::translate("QtWindowSystem", "&Password:"), password);
     auto* buttons = new QDialogButtonBox;
     buttons->addButton(toQString(sheet.defaultButton), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(toQString(sheet.alternateButton), QDialogButtonBox::RejectRole);
@@ -289,6 +291,7 @@ bool QtWindowSystem::showHelp(const std::string& path) {
         auto* browser = new QTextBrowser(window);
         browser->setObjectName(QStringLiteral("helpBrowser"));
         browser->setOpenExternalLinks(true);
+        browser->setAccessibleName(QCoreApplication::translate("Keepgate", "Keepgate Help"));
         auto* layout = new QVBoxLayout(window);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->addWidget(browser);

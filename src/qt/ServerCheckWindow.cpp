@@ -25,7 +25,7 @@ QLabel* plainLabel(const QString& text) {
 
 ServerCheckWindow::ServerCheckWindow(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("serverCheckWindow"));
-    setWindowTitle(QStringLiteral("Server Check"));
+    setWindowTitle(tr("Server Check"));
     auto* layout = new QVBoxLayout(this);
     findingsLayout_ = new QVBoxLayout;
     layout->addLayout(findingsLayout_);
@@ -34,8 +34,9 @@ ServerCheckWindow::ServerCheckWindow(QWidget* parent) : QDialog(parent) {
     busy_ = std::make_unique<QtProgressIndicator>(bar);
     report.busy = busy_.get();
     layout->addWidget(bar);
-    auto* again = new QPushButton(QStringLiteral("Check Again"));
-    auto* close = new QPushButton(QStringLiteral("Close"));
+    bar->setAccessibleName(tr("Server check progress"));
+    auto* again = new QPushButton(tr("Check &Again"));
+    auto* close = new QPushButton(tr("&Close"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(again);
@@ -97,6 +98,8 @@ void ServerCheckWindow::rebuild() {
         if (finding.fixable) {
             auto* fix = new QPushButton(QStringLiteral("Fix…"));
             fix->setObjectName(QStringLiteral("fix%1").arg(i));
+            // Every finding has its own Fix… button: a screen reader tells them apart by the finding.
+            fix->setAccessibleDescription(toQString(finding.message));
             connect(fix, &QPushButton::clicked, this, [this, i] { report.fix(i); });
             row->addWidget(fix, 0, Qt::AlignTop);
         }

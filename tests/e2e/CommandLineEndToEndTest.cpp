@@ -102,6 +102,10 @@ class CommandLineEndToEnd : public ::testing::Test {
 
         const CtlRun first = json(protect, 0);
         EXPECT_NE(first.out.find("\"changed\":true"), std::string::npos) << first.out;
+        if (!restartAfterWrites) {
+            // The save is tested live at once, as in the window.
+            EXPECT_NE(first.out.find("\"verdict\":\"protected\""), std::string::npos) << first.out;
+        }
         const auto saved = snapshot(temp.path());
         const CtlRun second = json(protect, 0);
         EXPECT_NE(second.out.find("\"changed\":false"), std::string::npos) << second.out;
@@ -144,6 +148,41 @@ TEST_F(CommandLineEndToEnd, ProtectsInTheSharedFile) {
     ASSERT_TRUE(apache->start()) << apache->lastError;
     protectTestUnprotect({"--shared"}, true);
     EXPECT_EQ(readFile(shared), "");
+}
+
+// check --fix makes the window's amendment: a dry run shows both files' diffs and writes nothing; the fix
+// passes the server's -t, opens the directory to access files, and a second run changes nothing.
+TEST_F(CommandLineEndToEnd, CheckFixShowsThenMakesTheAmendmentOnce) {
+    apache->writeConfig("AllowOverride None\nRequire all granted\n");
+    const std::string directory = apache->publishPage("private");
+    const std::string own = apache->root() + "/keepgate-overrides.conf";
+    const auto before = snapshot(temp.path());
+
+    const CtlRun dry = json({"check", directory, "--fix", "--dry-run"}, 3);
+    EXPECT_NE(dry.out.find("+<Directory \\\"" + directory + "\\\">\\n+    AllowOverride AuthConfig Limit"),
+              std::string::npos)
+        << dry.out;
+    EXPECT_NE(dry.out.find("+Include " + own), std::string::npos) << dry.out;
+    EXPECT_EQ(snapshot(temp.path()), before) << "the dry run wrote";
+    const CtlRun text = keepgatectl({"check", directory, "--fix", "--dry-run", "--server-config",
+                                     apache->configPath(), "--control-program", "/usr/sbin/apache2"});
+    EXPECT_NE(text.out.find("--- /dev/null\n+++ " + own), std::string::npos) << text.out << text.err;
+    EXPECT_EQ(snapshot(temp.path()), before) << "the dry run wrote";
+
+    json({"check", directory, "--fix", "--yes"}, 0);
+    const std::string fixedConfig = readFile(apache->configPath());
+    EXPECT_EQ(readFile(own),
+              "<Directory \"" + directory + "\">\n    AllowOverride AuthConfig Limit\n</Directory>\n");
+    ASSERT_TRUE(apache->start()) << apache->lastError;
+    writeFile(users, "alice:$apr1$abc$def\n");
+    openToApache(users);
+    json({"protect", directory, "--user-file", users, "--user", "alice", "--access-file"}, 0);
+    const CtlRun locked = json({"test", directory}, 0);
+    EXPECT_NE(locked.out.find("\"verdict\":\"protected\""), std::string::npos) << locked.out;
+
+    const CtlRun again = json({"check", directory, "--fix", "--yes"}, 0);
+    EXPECT_EQ(again.out.find("\"changed\":true"), std::string::npos) << again.out;
+    EXPECT_EQ(readFile(apache->configPath()), fixedConfig) << "the second fix changed the configuration";
 }
 
 // Bad input: one line on standard error naming the value and the rule, exit 1 or 2, and no byte written.
