@@ -161,6 +161,31 @@ class CannedServer {
     QTcpServer server_;
 };
 
+// The editors with the sample files loaded, as after answering their choosers.
+void openSamples(qt::MainWindow& main, const QString& users, const QString& groups, const QString& site) {
+    main.controller.openEnd(1, {users.toStdString()});
+    main.group.openEnd(1, {groups.toStdString()});
+    main.directory.doOpenDirectoryPanel(1, {site.toStdString()});
+    main.refreshDirectoryTables();
+}
+
+// Shows the windows and runs their start-up; the alert it raises about the sample server's setup is
+// pictured as `alertName` when one is given, and closed.
+bool start(qt::ApplicationWindows& windows, const QDir& folder, const QString& alertName) {
+    windows.main.show();
+    windows.awakeFromNib();
+    settle();
+    bool ok = true;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
+            ok = (alertName.isEmpty() || shoot(box, folder, alertName)) && ok;
+            box->reject();
+        }
+    }
+    settle();
+    return ok;
+}
+
 // Runs Test Again on `address` and waits (answering the canned server meanwhile) until the verdict is in.
 void testAt(qt::MainWindow& main, const QString& address) {
     main.directoryEditor.addressField->setStringValue(address.toStdString());
@@ -269,15 +294,7 @@ int main(int argc, char** argv) {
     {
         qt::ApplicationWindows windows(windowSystem.get());
         qt::MainWindow& main = windows.main;
-        main.show();
-        windows.awakeFromNib();
-        settle();
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible()) {
-                ok = shoot(box, folder, QStringLiteral("startup-warning")) && ok;
-                box->reject();
-            }
-        }
+        ok = start(windows, folder, QStringLiteral("startup-warning")) && ok;
 
         const std::array<QString, 3> tabNames = {QStringLiteral("users"), QStringLiteral("groups"),
                                                  QStringLiteral("directory")};
@@ -288,11 +305,7 @@ int main(int argc, char** argv) {
                  ok;
         }
 
-        // The editors with the sample files loaded, as after answering their choosers.
-        main.controller.openEnd(1, {users.toStdString()});
-        main.group.openEnd(1, {groups.toStdString()});
-        main.directory.doOpenDirectoryPanel(1, {site.toStdString()});
-        main.refreshDirectoryTables();
+        openSamples(main, users, groups, site);
         for (int tab = 0; tab < 2; ++tab) {
             main.editorTabs()->setCurrentIndex(tab);
             ok = shoot(&main, folder,
