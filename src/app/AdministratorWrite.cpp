@@ -1,5 +1,6 @@
 #include "app/AdministratorWrite.h"
 
+#include "platform/History.h"
 #include "services/PrivilegedCopy.h"
 #include "ui/WindowSystem.h"
 
@@ -16,9 +17,10 @@ void offerAdministratorWrite(ui::Window* parent, const std::string& path, const 
     }
     ui::windowSystem().beginAlertSheet(
         {"Error!", errorMessage, "Write with administrator rights", "Cancel"}, parent,
-        [parent, path, text, done](int returnCode) {
+        [parent, path, text, done, label = platform::HistoryAction::current()](int returnCode) {
             bool written = false;
             if (returnCode == 1) {
+                const platform::HistoryAction action(label);
                 const auto outcome = PrivilegedCopy::install(text, path);
                 written = outcome.copied;
                 ui::windowSystem().beginAlertSheet(

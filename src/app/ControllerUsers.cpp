@@ -6,6 +6,7 @@
 #include "services/AddUser.h"
 #include "formats/NameRules.h"
 #include "platform/FileSystem.h"
+#include "platform/History.h"
 #include "platform/RecentFiles.h"
 #include "app/AdministratorWrite.h"
 #include "platform/SystemPaths.h"
@@ -229,6 +230,7 @@ void Controller::addUser() {
     if (!hash) {
         return;
     }
+    const platform::HistoryAction action("Added " + username);
     const bool added = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         if (file.find(username)) {
             return "The user " + quoted(username) +
@@ -274,6 +276,7 @@ void Controller::changePasswordOf(const std::string& username, const std::string
     if (!newHash) {
         return;
     }
+    const platform::HistoryAction action("Changed the password of " + username);
     const bool changed = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         const auto row = file.find(username);
         if (!row) {
@@ -435,6 +438,7 @@ void Controller::sheetDidEnd(int returnCode) {
     if (chosen.empty()) {
         return;
     }
+    const platform::HistoryAction action("Deleted " + names);
     const bool deleted = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
         // Every line equal in name and hash to a chosen one goes, duplicates of it included.
         std::vector<std::size_t> rows;

@@ -5,6 +5,7 @@
 #include "app/AdministratorWrite.h"
 #include "operations/ServerAdmin.h"
 #include "platform/FileSystem.h"
+#include "platform/History.h"
 #include "platform/SystemPaths.h"
 #include "services/ServerControl.h"
 #include "ui/WindowSystem.h"
@@ -88,10 +89,12 @@ void ServerActions::applyAmendment(ui::Window* parent, const Amendment& amendmen
 }
 
 void ServerActions::applyOverrideFix(ui::Window* parent, const std::string& directory) {
+    const platform::HistoryAction action("Allowed access files for " + directory);
     applyFix(parent, {FindingKind::OverridesIgnored, "", directory, true});
 }
 
 void ServerActions::applyIncludeFix(ui::Window* parent, const std::string& sharedFile) {
+    const platform::HistoryAction action("Made the web server read " + sharedFile);
     applyFix(parent, {FindingKind::IncludeMissing, "", sharedFile, true});
 }
 
@@ -162,6 +165,8 @@ void ServerActions::checkAfterSharedSave(ui::Window* parent, const std::string& 
             if (returnCode != 1) {
                 return;
             }
+            const platform::HistoryAction action("Put back " + sharedPath +
+                                                 " after the server's test failed");
             const auto written = platform::writeFileAtomically(sharedPath, previousText);
             if (written) {
                 showAlert(parent, "Restored", "The previous contents of " + sharedPath + " are back.");

@@ -9,6 +9,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/History.h"
 #include "platform/SystemPaths.h"
 #include "app/ServerActions.h"
 #include "services/ServerAddress.h"
@@ -198,6 +199,7 @@ void ServerCheckReport::fixNow(const Finding& finding) {
         ServerActions::applyOverrideFix(parent, finding.subject);
         return;
     case FindingKind::ModuleMissing: {
+        const platform::HistoryAction action("Enabled the module " + finding.subject);
         const auto result = ServerControl::enableModule(profile, finding.subject);
         if (!result.installed) {
             showAlert(parent, "Error!",

@@ -9,6 +9,7 @@
 #include "app/PreferencesController.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileWatcher.h"
+#include "platform/History.h"
 #include "platform/UrlFetcher.h"
 #include "qt/AboutDialog.h"
 #include "qt/ApplicationWindows.h"
@@ -94,6 +95,8 @@ int main(int argc, char** argv) {
     keepgate::PreferencesController::applyStoredMainConfig();
 
     keepgate::qt::ApplicationWindows windows(windowSystem.get());
+    // Opened once the window can say (in its status line) that no history can be kept.
+    keepgate::platform::History::shared().open(keepgate::platform::History::defaultFolder());
     int status = 0;
     if (commandLine.selfTest) {
         status = keepgate::qt::runSelfTest(windows.main, *windowSystem);

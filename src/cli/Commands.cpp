@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "cli/Arguments.h"
+#include "cli/HistoryLabel.h"
 #include "cli/Json.h"
 #include "formats/Validator.h"
 #include "operations/FileChanges.h"
@@ -21,6 +22,7 @@
 #include "operations/UserStore.h"
 #include "platform/Constants.h"
 #include "platform/FileSystem.h"
+#include "platform/History.h"
 #include "platform/SystemPaths.h"
 
 namespace keepgate::cli {
@@ -1007,6 +1009,7 @@ Outcome dispatch(Context& context) {
     }
     const std::string& command = words.front();
     context.command = command;
+    const platform::HistoryAction action(historyLabel(words));
     const bool family = command == "users" || command == "groups";
     if (family && words.size() < 2) {
         return usage("keepgatectl " + command + " needs a subcommand; keepgatectl --help lists them.");

@@ -15,6 +15,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/History.h"
 #include "platform/RecentFiles.h"
 #include "app/AdministratorWrite.h"
 #include "app/ServerActions.h"
@@ -689,6 +690,7 @@ void Directory::useApache24Rules() {
 }
 
 void Directory::writeBlock(const std::string& directory, std::function<void()> then) {
+    const platform::HistoryAction action("Saved protection of " + directory);
     const DefaultsStore& defaults = standardUserDefaults();
     if (authnameField->stringValue().empty()) {
         authnameField->setStringValue("Keepgate");
@@ -776,6 +778,7 @@ void Directory::removeProtectionNow(int returnCode) {
 
 void Directory::removeBlock(const std::string& directory, bool accessFile,
                             const std::function<void(Removal)>& done) {
+    const platform::HistoryAction action("Removed protection of " + directory);
     const DefaultsStore& defaults = standardUserDefaults();
     // A write the user's rights could not make is offered with administrator rights, as a save is.
     const auto write = [this, done](const std::string& path, const std::string& text,

@@ -5,6 +5,7 @@
 #include "formats/NameRules.h"
 #include "formats/UserFile.h"
 #include "platform/FileSystem.h"
+#include "platform/History.h"
 #include "platform/RecentFiles.h"
 #include "app/AdministratorWrite.h"
 #include "ui/WindowSystem.h"
@@ -325,6 +326,7 @@ void Group::addGroup() {
     groupnameField->selectText();
     outlineView->reloadData();
     grouplistPopup->addItemWithTitle(name);
+    const platform::HistoryAction action("Added group " + name);
     if (saveGroupfile()) {
         ui::windowSystem().showStatus("Added group " + name);
     }
@@ -368,6 +370,7 @@ void Group::addUser() {
     usernameField->setStringValue("");
     usernameField->selectText();
     outlineView->reloadData();
+    const platform::HistoryAction action("Added " + name + " to " + groupTitle);
     if (saveGroupfile()) {
         ui::windowSystem().showStatus("Added " + name + " to " + groupTitle);
     }
@@ -443,6 +446,7 @@ void Group::sheetDidEnd(int returnCode) {
     removeObjectsWithKey("Delete", *records);
     outlineView->deselectAll();
     outlineView->reloadData();
+    const platform::HistoryAction action("Deleted " + deleted);
     if (saveGroupfile() && !deleted.empty()) {
         ui::windowSystem().showStatus("Deleted " + deleted);
     }

@@ -16,6 +16,8 @@
 #include <thread>
 #include <unistd.h>
 
+#include "platform/History.h"
+
 namespace keepgate::platform {
 
 namespace {
@@ -459,13 +461,23 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
 } // namespace
 
 FileResult writeFileAtomically(const std::string& path, std::string_view contents) {
-    return replaceFile(path, contents, std::nullopt, nullptr).result;
+    auto recorded = PendingChange::before(path, contents);
+    auto result = replaceFile(path, contents, std::nullopt, nullptr).result;
+    if (result) {
+        recorded.keep();
+    }
+    return result;
 }
 
 GuardedWrite writeFileIfUnchanged(const std::string& path, std::string_view contents,
                                   const std::optional<FileIdentity>& expected, const std::string* base) {
-    return replaceFile(path, contents, std::optional<std::optional<FileIdentity>>(std::in_place, expected),
-                       base);
+    auto recorded = PendingChange::before(path, contents);
+    auto out = replaceFile(path, contents,
+                           std::optional<std::optional<FileIdentity>>(std::in_place, expected), base);
+    if (out.result) {
+        recorded.keep();
+    }
+    return out;
 }
 
 bool fileExists(const std::string& path) {
@@ -479,6 +491,7 @@ bool isDirectory(const std::string& path) {
 }
 
 FileResult removeFile(const std::string& path) {
+    auto recorded = PendingChange::before(path, std::nullopt);
     struct stat info {};
     if (path.empty() || lstat(path.c_str(), &info) != 0) {
         return failure("cannot remove " + path);
@@ -492,6 +505,7 @@ FileResult removeFile(const std::string& path) {
     if (unlink(path.c_str()) != 0) {
         return failure("cannot remove " + path);
     }
+    recorded.keep();
     return {true, {}};
 }
 

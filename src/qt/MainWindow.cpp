@@ -2,6 +2,7 @@
 
 #include "app/ServerCheckReport.h"
 #include "directory/DirectoryEditorWiring.h"
+#include "qt/HistoryWindow.h"
 #include "qt/ServerCheckWindow.h"
 
 #include <QApplication>
@@ -25,7 +26,9 @@
 #include <QVBoxLayout>
 
 #include "platform/FileWatcher.h"
+#include "platform/History.h"
 #include "platform/SystemPaths.h"
+#include "qt/QtString.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/TablePlaceholder.h"
 #include "app/ServerActions.h"
@@ -142,11 +145,62 @@ MainWindow::MainWindow(PreferencesController& preferences, QtWindowSystem* windo
         directory.doOpenDirectoryPanel(1, {path});
         refreshDirectoryTables();
     };
+    historyController.window = &window;
+    // A restored file is shown anew by every editor that has it open, and the protection it bears on is
+    // tested against the server again.
+    historyController.restored = [this](const std::string& path, const std::string& status) {
+        const std::string loaded = directory.directoryField->stringValue();
+        const bool bearsOnDirectory = !loaded.empty() && (path == directory.blockFilePath() ||
+                                                          path == directory.userfileField->stringValue() ||
+                                                          path == directory.groupfileField->stringValue());
+        if (!loaded.empty() && path == directory.blockFilePath()) {
+            directory.doOpenDirectoryPanel(1, {loaded});
+            refreshDirectoryTables();
+            openFiles.check(OpenFiles::Editor::Directory);
+        } else {
+            openFiles.check();
+        }
+        if (bearsOnDirectory && directory.protectionWritten) {
+            directory.protectionWritten(loaded, status);
+        }
+    };
+    platform::History::shared().setRecordedObserver([window = QPointer<MainWindow>(this)] {
+        if (window) {
+            window->refreshUndo();
+            // An open History window shows each change as it is made.
+            if (window->historyWindow && window->historyWindow->isVisible()) {
+                window->historyController.reload();
+            }
+        }
+    });
+    platform::History::shared().setNoticeHandler(
+        [](const std::string& notice) { ui::windowSystem().showStatus(notice); });
+}
+
+void MainWindow::showHistory() {
+    if (!historyWindow) {
+        historyWindow = new HistoryWindow(historyController, this);
+    }
+    historyWindow->showHistory();
+}
+
+void MainWindow::refreshUndo() {
+    if (!undoAction) {
+        return;
+    }
+    const auto last = platform::History::shared().lastOfThisRun();
+    undoAction->setEnabled(last.has_value());
+    undoAction->setText(last ? tr("Undo %1").arg(toQString(last->action)) : tr("Undo"));
 }
 
 MainWindow::~MainWindow() {
     fileWatcher().changed = nullptr;
     ServerActions::setReloadObserver(nullptr);
+    platform::History::shared().setRecordedObserver(nullptr);
+    platform::History::shared().setNoticeHandler(nullptr);
+    // The window points at the history controller, a member that goes before the window's children do.
+    delete historyWindow;
+    historyWindow = nullptr;
     // The views outlive nothing that points at them, but their models point at the controllers.
     userEditor.tableView->setDataSource(nullptr);
     groupEditor.outlineView->setDataSource(nullptr);

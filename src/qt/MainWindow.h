@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "app/Controller.h"
+#include "app/HistoryController.h"
 #include "app/OpenFiles.h"
 #include "app/ServerCheckReport.h"
 #include "app/PreferencesController.h"
@@ -22,11 +23,13 @@
 #include "qt/QtTextField.h"
 #include "qt/QtWindow.h"
 
+class QAction;
 class QPushButton;
 class QTabWidget;
 
 namespace keepgate::qt {
 
+class HistoryWindow;
 class ServerCheckWindow;
 
 class QtWindowSystem;
@@ -101,6 +104,14 @@ class MainWindow : public QMainWindow {
     // Opens the server check report for the directory being edited.
     void showServerCheck();
     ServerCheckWindow* serverCheckWindow = nullptr;
+
+    // The history of changes behind File › History… and Edit › Undo.
+    HistoryController historyController;
+    void showHistory();
+    HistoryWindow* historyWindow = nullptr;
+    QAction* undoAction = nullptr;
+    // Names the change Undo would put back, or disables it when this run made none.
+    void refreshUndo();
 
     // Redraws the directory editor's group and host tables, whose lists the editor replaces without
     // telling them.

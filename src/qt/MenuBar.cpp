@@ -33,6 +33,8 @@ void MainWindow::buildMenus(PreferencesController& preferences) {
     });
     create->setObjectName(QStringLiteral("newAction"));
     create->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
+    QAction* history = file->addAction(tr("History…"), this, [this] { showHistory(); });
+    history->setObjectName(QStringLiteral("historyAction"));
     // The directory editor has nothing to create.
     connect(editorTabs_, &QTabWidget::currentChanged, create,
             [create](int tab) { create->setEnabled(tab < 2); });
@@ -50,6 +52,13 @@ void MainWindow::buildMenus(PreferencesController& preferences) {
     quit->setObjectName(QStringLiteral("quitAction"));
     quit->setMenuRole(QAction::QuitRole);
     quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    undoAction = edit->addAction(tr("Undo"), this, [this] { historyController.undo(); });
+    undoAction->setObjectName(QStringLiteral("undoAction"));
+    undoAction->setShortcut(QKeySequence::Undo);
+    connect(edit, &QMenu::aboutToShow, this, [this] { refreshUndo(); });
+    refreshUndo();
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     QAction* readMe = help->addAction(tr("Keepgate ReadMe"), this, [this] { controller.openReadMe(); });

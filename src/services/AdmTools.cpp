@@ -7,6 +7,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/History.h"
 #include "platform/Log.h"
 #include "platform/Process.h"
 #include "platform/ProgramLookup.h"
@@ -118,6 +119,8 @@ std::optional<bool> AdmTools::checkPassword(const std::string& hash, const std::
     }
     const std::string file = platform::joinPath(folder, "users");
     std::optional<bool> answer;
+    // A private scratch file, not a change of the user's.
+    const platform::HistoryPause scratch;
     if (platform::writeFileAtomically(file, "user:" + hash + "\n")) {
         platform::ProcessOptions options;
         options.standardInput = standardInputFor(password);

@@ -12,6 +12,7 @@
 
 #include "helper/InstallFileRules.h"
 #include "platform/FileSystem.h"
+#include "platform/History.h"
 #include "platform/Install.h"
 #include "platform/SystemPaths.h"
 #include "services/ServerPaths.h"
@@ -252,6 +253,7 @@ CopyOutcome PrivilegedCopy::copy(const std::string& fromFile, const std::string&
         outcome.error = "the file to copy, " + fromFile + ", could not be read";
         return outcome;
     }
+    auto recorded = platform::PendingChange::beforeKnown(to, previous, existed, *expected);
     const auto run = runCopyCommand(from, to, *expected, backupFile);
     if (!run.refused.empty()) {
         outcome.error = run.refused;
@@ -260,6 +262,7 @@ CopyOutcome PrivilegedCopy::copy(const std::string& fromFile, const std::string&
     const auto& result = run.result;
     const bool succeeded = result.started && result.exitStatus == 0;
     if (succeeded && holds(to, expected, true)) {
+        recorded.keep();
         outcome.copied = true;
         outcome.unchanged = previous == expected;
         return outcome;

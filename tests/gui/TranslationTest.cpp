@@ -85,6 +85,7 @@ TEST(TranslationTest, EveryTextOfTheWindowsGoesThroughTheTranslator) {
         qt::QtWindowSystem windowSystem;
         qt::ApplicationWindows windows(&windowSystem);
         qt::AboutDialog about(&windows.main);
+        windows.main.showHistory();
         // Sample paths that only show what a field expects are not prose, and neither is the name.
         const QStringList notProse = {QStringLiteral(".htaccess"),
                                       QStringLiteral("/Library/WebServer/keepgate.conf"),

@@ -27,6 +27,27 @@ void PrintTo(const Record& record, std::ostream* out) {
 
 namespace keepgate::testing {
 
+namespace {
+
+// The programs the tests run (keepgatectl) keep their history of changes in a folder of the test run's
+// own, never in the user's state folder.
+struct PrivateStateHome {
+    PrivateStateHome() {
+        std::string pattern = "/tmp/keepgate-state-XXXXXX";
+        if (mkdtemp(pattern.data())) {
+            folder = pattern;
+            setenv("XDG_STATE_HOME", folder.c_str(), 1);
+        }
+    }
+    ~PrivateStateHome() {
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    std::string folder;
+} privateStateHome;
+
+} // namespace
+
 TempDir::TempDir() {
     std::string pattern = "/tmp/keepgate-test-XXXXXX";
     if (!mkdtemp(pattern.data())) {
