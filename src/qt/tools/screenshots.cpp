@@ -27,9 +27,11 @@
 
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
+#include "platform/History.h"
 #include "platform/SystemPaths.h"
 #include "qt/AboutDialog.h"
 #include "qt/ApplicationWindows.h"
+#include "qt/HistoryWindow.h"
 #include "qt/QtWindowSystem.h"
 #include "qt/ServerCheckWindow.h"
 #include "qt/SettingsDefaultsStore.h"
@@ -60,9 +62,14 @@ bool shoot(QWidget* widget, const QDir& folder, const QString& name) {
     return true;
 }
 
-// Runs `action`, pictures the window it opens (a sheet, a dialog, also one that waits in exec()) and
-// closes it as Cancel or Escape would; an action that opens nothing within five seconds is a failure.
-bool shootOpened(const QDir& folder, const QString& name, const std::function<void()>& action) {
+enum class Answer { Cancel, Accept };
+
+// Runs `action`, pictures the window it opens (a sheet, a dialog, also one that waits in exec()) unless
+// `name` is empty, and closes it as Cancel or Escape would, or with its affirmative button (Replace, Save,
+// which is not the default one where the answer destroys something); an action that opens nothing within
+// five seconds is a failure.
+bool shootOpened(const QDir& folder, const QString& name, const std::function<void()>& action,
+                 Answer answer = Answer::Cancel) {
     QSet<QWidget*> shown;
     for (QWidget* widget : QApplication::topLevelWidgets()) {
         if (widget->isVisible()) {
@@ -94,9 +101,17 @@ bool shootOpened(const QDir& folder, const QString& name, const std::function<vo
             return;
         }
         done = true;
-        ok = shoot(opened, folder, name);
+        ok = name.isEmpty() || shoot(opened, folder, name);
         auto* box = qobject_cast<QMessageBox*>(opened);
-        if (box && box->escapeButton()) {
+        QAbstractButton* accept = nullptr;
+        for (QAbstractButton* button : box ? box->buttons() : QList<QAbstractButton*>()) {
+            if (box->buttonRole(button) == QMessageBox::AcceptRole) {
+                accept = button;
+            }
+        }
+        if (accept && answer == Answer::Accept) {
+            accept->click();
+        } else if (box && box->escapeButton()) {
             box->escapeButton()->click();
         } else if (auto* dialog = qobject_cast<QDialog*>(opened)) {
             dialog->reject();
@@ -186,15 +201,20 @@ bool start(qt::ApplicationWindows& windows, const QDir& folder, const QString& a
     return ok;
 }
 
-// Runs Test Again on `address` and waits (answering the canned server meanwhile) until the verdict is in.
-void testAt(qt::MainWindow& main, const QString& address) {
-    main.directoryEditor.addressField->setStringValue(address.toStdString());
-    main.protectionTester.testAgain();
+// Waits (answering the canned server meanwhile) until the protection test's verdict is in.
+void waitForTest(qt::MainWindow& main) {
     QElapsedTimer waited;
     waited.start();
     while (main.protectionTester.isTesting() && waited.elapsed() < 10000) {
         QApplication::processEvents(QEventLoop::AllEvents, 50);
     }
+}
+
+// Runs Test Again on `address` and waits until the verdict is in.
+void testAt(qt::MainWindow& main, const QString& address) {
+    main.directoryEditor.addressField->setStringValue(address.toStdString());
+    main.protectionTester.testAgain();
+    waitForTest(main);
 }
 
 } // namespace
@@ -289,6 +309,8 @@ int main(int argc, char** argv) {
     store->setString(constants::kConfigFilePathKey, constants::kDefaultConfigFilePath);
     store->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
     setStandardUserDefaults(store);
+    // The history of changes, in the temporary state folder, so that its window has entries to show.
+    platform::History::shared().open(platform::History::defaultFolder());
 
     bool ok = true;
     {
@@ -375,6 +397,13 @@ int main(int argc, char** argv) {
         ok = shootOpened(folder, QStringLiteral("replace-question"),
                          [&] { main.directoryEditor.saveProtectionButton->widget()->click(); }) &&
              ok;
+        // Answered Replace this time; the test after the save asks a port where nothing listens.
+        main.directoryEditor.addressField->setStringValue("http://127.0.0.1:1/legacy/");
+        ok = shootOpened(
+                 folder, QString(), [&] { main.directoryEditor.saveProtectionButton->widget()->click(); },
+                 Answer::Accept) &&
+             ok;
+        waitForTest(main);
         main.directory.doOpenDirectoryPanel(1, {site.toStdString()});
         main.refreshDirectoryTables();
 
@@ -410,6 +439,22 @@ int main(int argc, char** argv) {
                              }
                          }) &&
              ok;
+
+        // File › History…: the changes made above, newest first, with the difference the selected one made;
+        // and Edit › Undo, which names the last of them.
+        main.showHistory();
+        settle();
+        if (main.historyWindow) {
+            main.historyWindow->resize(860, 560);
+            // The saved protection, whose difference shows the kept lines staying.
+            selectRow(main.historyWindow->entriesView->widget(), 1);
+            ok = shoot(main.historyWindow, folder, QStringLiteral("history")) && ok;
+            main.historyWindow->hide();
+        } else {
+            std::fprintf(stderr, "keepgate_screenshots: File › History… opened no window\n");
+            ok = false;
+        }
+        ok = shootMenu(main, QStringLiteral("Edit"), folder, QStringLiteral("menu-edit")) && ok;
         main.editorTabs()->setCurrentIndex(qt::MainWindow::DirectoryTab);
 
         windows.preferences.controller.showWindow();
