@@ -424,7 +424,6 @@ QWidget* MainWindow::buildDirectoryEditor() {
     verdict->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     verdict->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     verdict->setMinimumWidth(200);
-    verdict->setAccessibleName(tr("Protection status"));
     auto* fix = makeButton(tr("Fix…"), false);
     fix->setObjectName(QStringLiteral("fixButton"));
     auto* testAgain = makeButton(tr("Test Again"), false);
@@ -453,6 +452,8 @@ QWidget* MainWindow::buildDirectoryEditor() {
     auto* buttons = row({checkServer, remove, save});
     buttons->insertStretch(1, 1);
     layout->addLayout(buttons);
+    // Return in the realm name saves, as the form's main action.
+    returnPresses(authname, save);
 
     e.directoryField = std::make_unique<QtTextField>(directoryPath);
     e.authnameField = std::make_unique<QtTextField>(authname);
@@ -477,6 +478,8 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.testProgress = std::make_unique<QtProgressIndicator>(testProgress);
     e.keptField = std::make_unique<QtLabelField>(kept);
     e.verdictField = std::make_unique<QtLabelField>(verdict);
+    // Tab stops at the verdict (a selectable label takes only clicks), so a screen reader reads the result.
+    verdict->setFocusPolicy(Qt::StrongFocus);
     e.fixButton = std::make_unique<QtButton>(fix);
     e.testAgainButton = std::make_unique<QtButton>(testAgain);
     return page;

@@ -7,7 +7,9 @@ namespace keepgate::qt {
 QtLabelField::QtLabelField(QLabel* label) : label_(label) {
     label_->setTextFormat(Qt::PlainText);
     label_->setOpenExternalLinks(false);
-    label_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Never a followed link; a label already selectable by keyboard stays a Tab stop a screen reader reads.
+    label_->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                    (label_->textInteractionFlags() & Qt::TextSelectableByKeyboard));
     label_->setWordWrap(true);
     label_->setVisible(!label_->text().isEmpty());
 }

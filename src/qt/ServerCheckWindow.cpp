@@ -5,6 +5,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <vector>
 
 #include "qt/QtString.h"
 
@@ -35,8 +36,10 @@ ServerCheckWindow::ServerCheckWindow(QWidget* parent) : QDialog(parent) {
     report.busy = busy_.get();
     layout->addWidget(bar);
     bar->setAccessibleName(tr("Server check progress"));
-    auto* again = new QPushButton(tr("Check &Again"));
-    auto* close = new QPushButton(tr("&Close"));
+    auto* again = againButton_ = new QPushButton(tr("Check &Again"));
+    auto* close = closeButton_ = new QPushButton(tr("&Close"));
+    // Return closes the report unless a Fix… button has the focus.
+    close->setDefault(true);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(again);
@@ -91,6 +94,8 @@ void ServerCheckWindow::rebuild() {
     findingsLayout_->addWidget(plainLabel(
         report.findings.empty() ? QStringLiteral("Nothing stands in the way of protecting %1.").arg(what)
                                 : QStringLiteral("What stands in the way of protecting %1:").arg(what)));
+    // The Fix… buttons come after Check Again in the making but stand above it on the screen.
+    std::vector<QWidget*> tabOrder;
     for (std::size_t i = 0; i < report.findings.size(); ++i) {
         const Finding& finding = report.findings[i];
         auto* row = new QHBoxLayout;
@@ -102,8 +107,14 @@ void ServerCheckWindow::rebuild() {
             fix->setAccessibleDescription(toQString(finding.message));
             connect(fix, &QPushButton::clicked, this, [this, i] { report.fix(i); });
             row->addWidget(fix, 0, Qt::AlignTop);
+            tabOrder.push_back(fix);
         }
         findingsLayout_->addLayout(row);
+    }
+    tabOrder.push_back(againButton_);
+    tabOrder.push_back(closeButton_);
+    for (std::size_t i = 1; i < tabOrder.size(); ++i) {
+        setTabOrder(tabOrder[i - 1], tabOrder[i]);
     }
 }
 

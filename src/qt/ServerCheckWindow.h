@@ -6,6 +6,7 @@
 #include "app/ServerCheckReport.h"
 #include "qt/QtProgressIndicator.h"
 
+class QPushButton;
 class QVBoxLayout;
 
 namespace keepgate::qt {
@@ -13,6 +14,7 @@ namespace keepgate::qt {
 // The server check report: one plain-text line per finding, a "Fix…" button beside each one Keepgate can
 // fix, and "Check Again".
 class ServerCheckWindow : public QDialog {
+    Q_OBJECT
   public:
     explicit ServerCheckWindow(QWidget* parent = nullptr);
 
@@ -26,6 +28,8 @@ class ServerCheckWindow : public QDialog {
     // Starts a check, saying so until its findings arrive.
     void checkAgain();
     QVBoxLayout* findingsLayout_ = nullptr;
+    QPushButton* againButton_ = nullptr;
+    QPushButton* closeButton_ = nullptr;
     std::unique_ptr<QtProgressIndicator> busy_;
 };
 

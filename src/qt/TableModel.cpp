@@ -105,6 +105,15 @@ QVariant TableModel::data(const QModelIndex& index, int role) const {
     }
     const TableColumn& column = columns_[static_cast<std::size_t>(index.column())];
     const bool checkBox = cells_.count(column.identifier) != 0;
+    // A check box has no text of its own: a screen reader names it by the row's first text column.
+    if (checkBox && role == Qt::AccessibleTextRole) {
+        for (std::size_t other = 0; other < columns_.size(); ++other) {
+            if (cells_.count(columns_[other].identifier) == 0) {
+                return data(index.siblingAtColumn(static_cast<int>(other)), Qt::DisplayRole);
+            }
+        }
+        return {};
+    }
     const bool wanted =
         checkBox ? role == Qt::CheckStateRole : (role == Qt::DisplayRole || role == Qt::EditRole);
     // The list may have shrunk since the last reset; never ask for a row the data source no longer has.
