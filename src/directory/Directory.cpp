@@ -7,7 +7,7 @@
 
 #include "directory/DirectoryAccess.h"
 #include "directory/DirectoryGroups.h"
-#include "formats/ConfigSection.h"
+#include "formats/HashKind.h"
 #include "formats/ReadFile.h"
 #include "formats/ReadHtaccess.h"
 #include "formats/TextLines.h"
@@ -19,6 +19,8 @@
 #include "platform/RecentFiles.h"
 #include "app/AdministratorWrite.h"
 #include "app/ServerActions.h"
+#include "operations/FileChanges.h"
+#include "operations/ProtectionEditor.h"
 #include "services/ServerProfile.h"
 #include "ui/WindowSystem.h"
 
@@ -27,7 +29,6 @@ namespace keepgate {
 namespace {
 
 constexpr const char* kNotFound = "(Not found. Select another...)";
-constexpr const char* kClosingLine = "</Directory>";
 
 std::string accessFilename(const DefaultsStore& defaults) {
     return defaults.stringForKey(constants::kDefaultAccessFilenameKey)
@@ -36,10 +37,6 @@ std::string accessFilename(const DefaultsStore& defaults) {
 
 std::string configFilePath(const DefaultsStore& defaults) {
     return defaults.stringForKey(constants::kConfigFilePathKey).value_or(constants::kDefaultConfigFilePath);
-}
-
-bool holdsAnyOf(const std::string& text, const char* characters) {
-    return text.find_first_of(characters) != std::string::npos;
 }
 
 using text::trimmed;
@@ -81,19 +78,23 @@ std::string sectionUnusableMessage(const std::string& directory, const std::stri
            problem + ".";
 }
 
-std::string refusal(const std::string& field, const std::string& value, const std::string& problem) {
-    return "The " + field + " \"" + value + "\" cannot be used: " + problem + ". Nothing was saved.";
+// The one editor of a directory's protection, over the places the preferences name now.
+operations::ProtectionEditor editorFor(const std::string& directory) {
+    const DefaultsStore& defaults = standardUserDefaults();
+    return operations::ProtectionEditor(directory, {accessFilename(defaults), configFilePath(defaults)});
 }
 
-// The block as it stands on disk now: the whole access file, or the inner text of the directory's section.
-std::optional<std::string> blockOnDisk(const DefaultsStore& defaults, const std::string& directory,
-                                       bool accessFile) {
-    if (accessFile) {
-        return platform::readFile(platform::joinPath(directory, accessFilename(defaults)));
-    }
-    const auto config = platform::readFile(configFilePath(defaults));
-    return config ? BlockText::sectionBody(*config, directory) : std::nullopt;
+operations::Place placeFor(bool accessFile) {
+    return accessFile ? operations::Place::AccessFile : operations::Place::SharedFile;
 }
+
+// Whether a loaded place holds a block that fills a field.
+bool protectsIn(const operations::LoadedProtection& loaded) {
+    return loaded.block && !loaded.lines.directives.empty();
+}
+
+// The kind HashKind gives a hash stored as it was typed.
+constexpr const char* kPlainText = "plain text (weak)";
 
 // Where a directory's protection lives, in words: the access file, or the shared file's section.
 std::string placeName(const DefaultsStore& defaults, const std::string& directory, bool accessFile) {
@@ -146,29 +147,36 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
     // Both places are looked in, so protection kept where the preferences do not point is never hidden.
     const bool preferAccessFile = isAccessFileMode(defaults);
     const auto sectionProblem = Validator::directoryPath(directory);
-    const auto any = [](const std::string&) { return true; };
-    const auto protectedIn = [&](const std::optional<std::string>& text) {
-        return text && !BlockText::divide(*text, any, any).directives.empty();
-    };
-    const auto inAccessFile = blockOnDisk(defaults, directory, true);
-    const auto inSection =
-        sectionProblem ? std::optional<std::string>() : blockOnDisk(defaults, directory, false);
+    const auto editor = editorFor(directory);
+    operations::LoadedProtection inAccessFile;
+    operations::LoadedProtection inSection;
+    std::string unread;
+    for (const auto& [place, loaded] : {std::pair{operations::Place::AccessFile, &inAccessFile},
+                                        std::pair{operations::Place::SharedFile, &inSection}}) {
+        if (place == operations::Place::SharedFile && sectionProblem) {
+            continue;
+        }
+        // A place that cannot be read shows no protection, and says so rather than pass for unprotected.
+        if (const auto read = editor.load(place, loaded); !read.ok()) {
+            *loaded = {};
+            unread += (unread.empty() ? "" : " ") + read.message;
+        }
+    }
     const auto& preferred = preferAccessFile ? inAccessFile : inSection;
     const auto& other = preferAccessFile ? inSection : inAccessFile;
-    const bool elsewhere = !protectedIn(preferred) && protectedIn(other);
+    const bool elsewhere = !protectsIn(preferred) && protectsIn(other);
     if (!preferAccessFile && sectionProblem && !elsewhere) {
         showError(sectionUnusableMessage(directory, *sectionProblem));
         return;
     }
     // Protection found is edited where it lies, whatever the preference says later; without any, the
     // preference at the time of saving decides.
-    editingAccessFile_ = elsewhere                   ? std::optional<bool>(!preferAccessFile)
-                         : protectedIn(preferred) ? std::optional<bool>(preferAccessFile)
-                                                  : std::nullopt;
-    const auto block = elsewhere ? other : preferred;
-    // Comments, containers and other directives never fill a field: only the block's own directives do.
-    parseFile(ReadHtaccess::readPart(
-        BlockText::joined(BlockText::divide(block.value_or(""), any, any).directives)));
+    editingAccessFile_ = elsewhere               ? std::optional<bool>(!preferAccessFile)
+                         : protectsIn(preferred) ? std::optional<bool>(preferAccessFile)
+                                                 : std::nullopt;
+    const auto& chosen = elsewhere ? other : preferred;
+    parseFile(chosen.info);
+    const auto& block = chosen.block;
     directoryField->setStringValue(directory);
     showKept(block);
     if (directoryLoaded) {
@@ -176,7 +184,9 @@ void Directory::doOpenDirectoryPanel(int returnCode, const std::vector<std::stri
     }
     if (elsewhere) {
         offerToMove(directory);
-    } else if (protectedIn(preferred) && protectedIn(other)) {
+    } else if (!unread.empty()) {
+        ui::windowSystem().showStatus(unread + " Its protection, if any, is not shown.");
+    } else if (protectsIn(preferred) && protectsIn(other)) {
         ui::windowSystem().showStatus(
             "This directory is also protected in " + placeName(defaults, directory, !preferAccessFile) +
             "; Keepgate edits " + placeName(defaults, directory, preferAccessFile) + ".");
@@ -317,6 +327,78 @@ void Directory::reloadUserfile() {
     records = ReadFile::readUserfile(userfileField->stringValue(), users);
     userfileView->reloadData();
     subTabs->selectFirstTabViewItem();
+    findPlainTextUsers();
+    updatePlainTextWarning();
+}
+
+void Directory::findPlainTextUsers() {
+    plainTextUsers_.clear();
+    // Only the first line of a name counts, as the server reads only that one.
+    std::unordered_set<std::string> seen;
+    for (const auto& record : records) {
+        std::string name = record.text("username");
+        if (seen.insert(name).second && hashes::kindOf(record.text("password")) == kPlainText) {
+            plainTextUsers_.push_back(std::move(name));
+        }
+    }
+}
+
+void Directory::updatePlainTextWarning() {
+    if (!plainTextField) {
+        return;
+    }
+    // Who may enter: every user of the file for valid-user, else the marked users and the members of the
+    // marked groups; only the few users with plain-text passwords are looked up among them.
+    const bool everyone = allusersCB && allusersCB->state() == 1;
+    std::unordered_set<std::string> admitted;
+    if (!everyone && !plainTextUsers_.empty()) {
+        for (const auto& record : records) {
+            if (isMarked(record.value("check"))) {
+                admitted.insert(record.text("username"));
+            }
+        }
+        std::unordered_set<std::string> marked;
+        const std::string groupfile = groupfileField->stringValue();
+        if (const auto& groupRecords = DirectoryGroups::getGroupRecords();
+            groupRecords && !groupfile.empty()) {
+            for (const auto& record : *groupRecords) {
+                if (isMarked(record.value("check"))) {
+                    marked.insert(record.text("groupname"));
+                }
+            }
+        }
+        if (!marked.empty()) {
+            for (const auto& line : ReadFile::readGroupTree(groupfile)) {
+                if (marked.contains(line.title)) {
+                    admitted.insert(line.members.begin(), line.members.end());
+                }
+            }
+        }
+    }
+    std::vector<std::string> plain;
+    for (const auto& name : plainTextUsers_) {
+        if (everyone || admitted.contains(name)) {
+            plain.push_back(name);
+        }
+    }
+    if (plain.empty()) {
+        plainTextField->setStringValue("");
+        return;
+    }
+    constexpr std::size_t kNamed = 10;
+    std::string names;
+    for (std::size_t i = 0; i < plain.size() && i < kNamed; ++i) {
+        names += (i == 0 ? "" : ", ") + plain[i];
+    }
+    if (plain.size() > kNamed) {
+        names += " and " + std::to_string(plain.size() - kNamed) + " more";
+    }
+    plainTextField->setStringValue(plain.size() == 1
+                                       ? "1 user who may enter has a password stored as plain text: " + names +
+                                             ". Change the password in the Users tab."
+                                       : std::to_string(plain.size()) +
+                                             " users who may enter have a password stored as plain text: " +
+                                             names + ". Change their passwords in the Users tab.");
 }
 
 std::string Directory::blockFilePath() const {
@@ -352,6 +434,8 @@ void Directory::fileChanged(const std::string& path) {
         users = marked;
         records = ReadFile::readUserfile(userfileField->stringValue(), users);
         userfileView->reloadData();
+        findPlainTextUsers();
+        updatePlainTextWarning();
     }
     if (path == groupfileField->stringValue()) {
         std::vector<std::string> marked;
@@ -383,6 +467,7 @@ void Directory::fileChanged(const std::string& path) {
 
 void Directory::reloadGroupfile() {
     DirectoryGroups::readGroupfile(groupfileField->stringValue(), groups);
+    updatePlainTextWarning();
 }
 
 void Directory::reloadAccessfile() {
@@ -409,6 +494,7 @@ void Directory::checkcell(ui::TableView& sender) {
 
 void Directory::checkAllusers() {
     buttonCell(allusersCB->state() != 1);
+    updatePlainTextWarning();
 }
 
 int Directory::numberOfRowsInTableView() {
@@ -429,6 +515,9 @@ void Directory::setObjectValue(const Value& value, const std::string& column, in
             "Invalid parameter not satisfying: rowIndex >= 0 && rowIndex < [records count]");
     }
     records[static_cast<std::size_t>(row)].setValue(column, value);
+    if (column == "check") {
+        updatePlainTextWarning();
+    }
 }
 
 void Directory::selectUserfile() {
@@ -475,55 +564,38 @@ void Directory::doOpenGroupfilePanel(int returnCode, const std::vector<std::stri
     subTabs->selectFirstTabViewItem();
 }
 
-bool Directory::composeBlock() {
-    const auto refuse = [this](const std::string& field, const std::string& value,
-                               const std::string& problem) {
-        showError(refusal(field, value, problem));
-        return false;
+std::optional<operations::ProtectionRequest> Directory::request(bool apache24) {
+    operations::ProtectionRequest request;
+    request.realm = authnameField->stringValue();
+    // A file that is not there writes no line: the server's configuration may name one for the directory.
+    request.filesFromServer = true;
+    const auto fileOf = [](const std::string& field) {
+        return platform::fileExists(field) ? field : std::string();
     };
-    // A path with blanks goes in double quotes, where Apache reads it as one argument.
-    const auto pathArgument = [&](const std::string& field,
-                                  const std::string& path) -> std::optional<std::string> {
-        if (const auto problem = Validator::blockFilePath(path)) {
-            refuse(field, path, *problem);
-            return std::nullopt;
-        }
-        return holdsAnyOf(path, " \t") ? "\"" + path + "\"" : path;
-    };
-    const auto checkNames = [&](const std::string& field, const std::vector<std::string>& names,
-                                const auto& rule) {
-        for (const auto& name : names) {
-            if (const auto problem = rule(name)) {
-                return refuse(field, name, *problem);
+    request.userFile = fileOf(userfileField->stringValue());
+    request.groupFile = fileOf(groupfileField->stringValue());
+    if (allusersCB->state() == 1) {
+        request.validUser = true;
+    } else {
+        for (const auto& record : records) {
+            if (isMarked(record.value("check"))) {
+                request.users.push_back(record.text("username"));
             }
         }
-        return true;
-    };
-
-    const std::string typedRealm = authnameField->stringValue();
-    const std::string realm = typedRealm.empty() ? "Keepgate" : typedRealm;
-    if (const auto problem = Validator::realm(realm)) {
-        return refuse("realm name", realm, *problem);
     }
-
-    std::vector<std::string> markedUsers;
-    for (const auto& record : records) {
-        if (isMarked(record.value("check"))) {
-            markedUsers.push_back(record.text("username"));
-        }
-    }
-    std::vector<std::string> requiregroups;
-    if (const auto& groupRecords = DirectoryGroups::getGroupRecords()) {
+    // Without a group file named no group is required, whatever the table holds.
+    if (const auto& groupRecords = DirectoryGroups::getGroupRecords();
+        groupRecords && !groupfileField->stringValue().empty()) {
         for (const auto& record : *groupRecords) {
             if (isMarked(record.value("check"))) {
-                requiregroups.push_back(record.text("groupname"));
+                request.groups.push_back(record.text("groupname"));
             }
         }
     }
-    HostRules hostRules;
     if (const auto& accessRecords = DirectoryAccess::getAccessRecords()) {
         for (const auto& record : *accessRecords) {
             const std::string host = record.text("hostnameip");
+            // A row the user added but never filled is no rule.
             if (host.empty()) {
                 continue;
             }
@@ -531,82 +603,50 @@ bool Directory::composeBlock() {
             if (kind != "Allow" && kind != "Deny") {
                 showError("The host rule for \"" + host + "\" must be Allow or Deny, not \"" + kind +
                           "\". Nothing was saved.");
-                return false;
+                return std::nullopt;
             }
-            if (const auto problem = Validator::host(host)) {
-                return refuse("host of a host rule", host, *problem);
-            }
-            (kind == "Allow" ? hostRules.allow : hostRules.deny).push_back(host);
+            (kind == "Allow" ? request.allow : request.deny).push_back(host);
         }
     }
-    hostRules.orderAllow = orderAllowRB->state() == 1;
-    hostRules.denyAll = denyAllOthersCB->state() == 1;
-    hostRules.either = hostOrRB && hostOrRB->state() == 1;
+    request.orderAllowDeny = orderAllowRB->state() == 1;
+    request.denyOthers = denyAllOthersCB->state() == 1;
+    request.either = hostOrRB && hostOrRB->state() == 1;
+    request.apache24 = apache24;
+    return request;
+}
 
-    std::string block = "AuthType Basic\nAuthName \"" + realm + "\"\n";
-    const std::string userfile = userfileField->stringValue();
-    if (platform::fileExists(userfile)) {
-        const auto argument = pathArgument("user file path", userfile);
-        if (!argument) {
-            return false;
-        }
-        block += "AuthUserFile " + *argument + "\n";
+bool Directory::composed(const std::optional<operations::ProtectionRequest>& request) {
+    if (!request) {
+        return false;
     }
-    std::string passwordLines;
-    const std::string groupfile = groupfileField->stringValue();
-    if (!groupfile.empty()) {
-        if (platform::fileExists(groupfile)) {
-            const auto argument = pathArgument("group file path", groupfile);
-            if (!argument) {
-                return false;
-            }
-            block += "AuthGroupFile " + *argument + "\n";
-        }
-        if (!checkNames("group name", requiregroups, Validator::groupName)) {
-            return false;
-        }
-        passwordLines += BlockText::requireLines("group", requiregroups);
+    std::string block;
+    if (const auto outcome = operations::ProtectionEditor::compose(*request, &block); !outcome.ok()) {
+        showError(outcome.message);
+        return false;
     }
-    if (allusersCB->state() != 1) {
-        if (!checkNames("user name", markedUsers, Validator::userName)) {
-            return false;
-        }
-        passwordLines += BlockText::requireLines("user", markedUsers);
-    } else {
-        passwordLines += "Require valid-user\n";
-    }
-    block += writesApache24 ? BlockText::rules24(passwordLines, hostRules)
-                            : passwordLines + BlockText::hostLines22(hostRules, !passwordLines.empty());
     directoryinfo = block;
     return true;
 }
 
 void Directory::saveProtection() {
-    const DefaultsStore& defaults = standardUserDefaults();
     const std::string directory = directoryField->stringValue();
     // Without a loaded directory the access file would land in the root directory.
     if (directory.empty()) {
         return;
     }
-    pfilePath = directory + "/" + accessFilename(defaults);
+    pfilePath = directory + "/" + accessFilename(standardUserDefaults());
     if (!editsAccessFile()) {
         if (const auto problem = Validator::directoryPath(directory)) {
             showError(sectionUnusableMessage(directory, *problem) + " Nothing was saved.");
             return;
         }
     }
-    if (!composeBlock()) {
-        return;
-    }
-    if (!BlockText::protects(directoryinfo)) {
-        showError("This protection admits everyone: no user or group is required, no host rule keeps anyone "
-                  "out and \"Deny all other hosts\" is off, so the directory would stay open to everyone. "
-                  "Nothing was saved.");
+    if (!composed(request(writesApache24))) {
         return;
     }
     const auto found = serverFindings ? serverFindings() : std::vector<std::string>{};
     if (found.empty()) {
-        confirmReplacingAndWrite(directory);
+        writeBlock(directory, false);
         return;
     }
     std::string list;
@@ -629,45 +669,16 @@ void Directory::saveProtection() {
             fixServer();
         }
         if (returnCode == 1 || returnCode == -1) {
-            confirmReplacingAndWrite(directory);
+            writeBlock(directory, false);
         }
     });
-}
-
-void Directory::confirmReplacingAndWrite(const std::string& directory) {
-    const DefaultsStore& defaults = standardUserDefaults();
-    // The question is asked about the block as it is on disk now, which another program may have changed.
-    const auto block = blockOnDisk(defaults, directory, editsAccessFile());
-    std::string replaced;
-    for (const auto& line : divided(block.value_or("")).keptAccess) {
-        replaced += "\n" + line;
-    }
-    if (replaced.empty()) {
-        writeBlock(directory);
-        return;
-    }
-    ui::windowSystem().beginAlertSheet(
-        {"Warning!",
-         "The protection on disk holds lines that control access in a form Keepgate cannot show. Saving "
-         "removes these lines:" +
-             replaced + "\n\nand writes this protection in their place:\n" + directoryinfo,
-         "Replace", "Cancel", true},
-        mainWindow, [this, directory](int returnCode) {
-            if (returnCode == 1) {
-                writeBlock(directory);
-            }
-        });
 }
 
 void Directory::useApache24Rules() {
     if (directoryField->stringValue().empty()) {
         return;
     }
-    const bool before = writesApache24;
-    writesApache24 = true;
-    const bool composed = composeBlock();
-    writesApache24 = before;
-    if (!composed) {
+    if (!composed(request(true))) {
         return;
     }
     ui::windowSystem().beginAlertSheet(
@@ -689,35 +700,59 @@ void Directory::useApache24Rules() {
         });
 }
 
-void Directory::writeBlock(const std::string& directory, std::function<void()> then) {
+operations::AppliedChange Directory::applyLatest(const std::function<operations::Outcome()>& operation,
+                                                 operations::Outcome* outcome) {
+    operations::AppliedChange applied;
+    // The operation reads the file as it is now; when another program writes it in the moment before the
+    // write, the operation is asked again, so the user's one change lands on that program's text.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        *outcome = operation();
+        if (!outcome->ok() || outcome->changes.empty()) {
+            return {};
+        }
+        const operations::FileChange& change = outcome->changes.front();
+        applied = operations::FileChanges::apply({change}, false).front();
+        if (applied.written || !applied.changed || platform::readFile(change.path) == change.before) {
+            return applied;
+        }
+    }
+    return applied;
+}
+
+void Directory::writeBlock(const std::string& directory, bool confirmed, std::function<void()> then) {
     const platform::HistoryAction action("Saved protection of " + directory);
-    const DefaultsStore& defaults = standardUserDefaults();
     if (authnameField->stringValue().empty()) {
         authnameField->setStringValue("Keepgate");
     }
-    const bool accessFileMode = editsAccessFile();
-    editingAccessFile_ = accessFileMode;
-    const std::string path = accessFileMode ? pfilePath : configFilePath(defaults);
-    // Read at the moment of writing, so lines another program added since the load survive.
-    const auto text = platform::readFile(path);
-    // A file that exists but cannot be read would otherwise be replaced by the block alone.
-    if (!text && platform::fileExists(path)) {
-        showError("The file " + path + " could not be read, so nothing was saved.");
+    const auto asked = request(writesApache24);
+    if (!asked) {
         return;
     }
-    std::string contents;
-    if (accessFileMode) {
-        contents = BlockText::joined(divided(text.value_or("")).keptOther) + directoryinfo;
-    } else {
-        const auto body = text ? BlockText::sectionBody(*text, directory) : std::nullopt;
-        contents = parseFileWithoutDirectory(text, directory) + section::header(directory) + "\n" +
-                   BlockText::joined(divided(body.value_or("")).keptOther) + directoryinfo + "\n" +
-                   kClosingLine + "\n";
+    const bool accessFileMode = editsAccessFile();
+    editingAccessFile_ = accessFileMode;
+    const auto editor = editorFor(directory);
+    operations::Outcome saved;
+    const auto applied =
+        applyLatest([&] { return editor.save(placeFor(accessFileMode), *asked, confirmed); }, &saved);
+    if (saved.question) {
+        // The question is about the block as it is on disk now, which another program may have changed.
+        ui::windowSystem().beginAlertSheet({"Warning!", saved.question->text, "Replace", "Cancel", true},
+                                           mainWindow, [this, directory, then](int returnCode) {
+                                               if (returnCode == 1) {
+                                                   writeBlock(directory, true, then);
+                                               }
+                                           });
+        return;
     }
+    if (!saved.ok()) {
+        showError(saved.message);
+        return;
+    }
+    const operations::FileChange& change = saved.changes.front();
     // A write with administrator rights, when the user agrees to one, is followed up the same way.
-    const std::string status = accessFileMode ? "Saved " + accessFilename(defaults) + " in " + directory
-                                              : "Saved the section for " + directory + " in " + path;
-    const std::string previous = text.value_or("");
+    const std::string status = saved.message;
+    const std::string path = change.path;
+    const std::string previous = change.before.value_or("");
     const auto written = [this, directory, status, path, previous, accessFileMode, then] {
         if (then) {
             then();
@@ -728,16 +763,16 @@ void Directory::writeBlock(const std::string& directory, std::function<void()> t
             ServerActions::checkAfterSharedSave(mainWindow, path, previous);
         }
     };
-    if (const auto result = platform::writeFileAtomically(path, contents); !result) {
-        offerAdministratorWrite(mainWindow, path, contents,
-                                "The file " + path + " could not be written: " + result.error,
+    if (applied.written || !applied.changed) {
+        written();
+    } else {
+        offerAdministratorWrite(mainWindow, path, *change.after,
+                                "The file " + path + " could not be written: " + applied.error,
                                 [written](bool done) {
                                     if (done) {
                                         written();
                                     }
                                 });
-    } else {
-        written();
     }
     removeProtectionButton->setEnabled(true);
 }
@@ -779,78 +814,48 @@ void Directory::removeProtectionNow(int returnCode) {
 void Directory::removeBlock(const std::string& directory, bool accessFile,
                             const std::function<void(Removal)>& done) {
     const platform::HistoryAction action("Removed protection of " + directory);
-    const DefaultsStore& defaults = standardUserDefaults();
-    // A write the user's rights could not make is offered with administrator rights, as a save is.
-    const auto write = [this, done](const std::string& path, const std::string& text,
-                                    const std::string& error, const std::function<void()>& after) {
-        offerAdministratorWrite(mainWindow, path, text, error, [done, after](bool written) {
-            done(written ? Removal::Removed : Removal::Failed);
-            if (written && after) {
-                after();
-            }
-        });
-    };
     if (accessFile) {
-        pfilePath = directory + "/" + accessFilename(defaults);
-        const std::string path = pfilePath;
-        const auto text = platform::readFile(path);
-        if (platform::isDirectory(path)) {
-            showError("The access file " + path + " is a folder, so it was left as it is.");
-            done(Removal::Failed);
-            return;
-        }
-        // An access file that cannot be read may hold lines besides the block, so it is left alone.
-        if (!text && platform::fileExists(path)) {
-            showError("The file " + path + " could not be read, so it was left as it is.");
-            done(Removal::Failed);
-            return;
-        }
-        const BlockLines lines = divided(text.value_or(""));
-        if (!text || lines.directives.empty()) {
-            done(Removal::Nothing);
-            return;
-        }
-        // Only the block goes: other lines of the access file stay, and the file goes when none are left.
-        const std::string rest = BlockText::joined(lines.keptOther);
-        if (rest.find_first_not_of(" \t\r\n") != std::string::npos) {
-            if (const auto result = platform::writeFileAtomically(path, rest); !result) {
-                write(path, rest, "The file " + path + " could not be written: " + result.error, {});
-                return;
-            }
-        } else if (const auto result = platform::removeFile(path); !result) {
-            // The helper replaces files but never deletes them; an empty access file protects nothing.
-            write(path, "",
-                  "The file " + path + " could not be removed: " + result.error +
-                      ". With administrator rights Keepgate can empty it, which removes the protection too.",
-                  {});
-            return;
-        }
-        done(Removal::Removed);
-        return;
+        pfilePath = directory + "/" + accessFilename(standardUserDefaults());
     }
-    const std::string configPath = configFilePath(defaults);
-    const auto text = platform::readFile(configPath);
-    if (!text && platform::fileExists(configPath)) {
-        showError("The file " + configPath + " could not be read, so it was left as it is.");
+    const auto editor = editorFor(directory);
+    operations::Outcome removed;
+    const auto applied = applyLatest([&] { return editor.remove(placeFor(accessFile)); }, &removed);
+    if (!removed.ok()) {
+        showError(removed.message);
         done(Removal::Failed);
         return;
     }
-    if (!text || !BlockText::sectionBody(*text, directory)) {
+    if (operations::ProtectionEditor::removedNothing(removed)) {
         done(Removal::Nothing);
         return;
     }
-    const std::string rest = parseFileWithoutDirectory(text, directory);
+    const operations::FileChange& change = removed.changes.front();
+    const std::string path = change.path;
     // The server is tested again and the reload offered, as after a save of the shared file.
-    const std::string previous = *text;
-    const auto tested = [this, configPath, previous] {
-        ServerActions::checkAfterSharedSave(mainWindow, configPath, previous);
+    const std::string previous = change.before.value_or("");
+    const std::function<void()> tested = accessFile ? std::function<void()>() : [this, path, previous] {
+        ServerActions::checkAfterSharedSave(mainWindow, path, previous);
     };
-    if (const auto result = platform::writeFileAtomically(configPath, rest); !result) {
-        write(configPath, rest, "The file " + configPath + " could not be written: " + result.error, tested);
+    if (applied.written || !applied.changed) {
+        done(Removal::Removed);
+        if (tested) {
+            tested();
+        }
         return;
     }
-    done(Removal::Removed);
-    tested();
+    // A write the user's rights could not make is offered with administrator rights, as a save is. The
+    // helper replaces files but never deletes them; an empty access file protects nothing.
+    const std::string error =
+        change.after
+            ? "The file " + path + " could not be written: " + applied.error
+            : "The file " + path + " could not be removed: " + applied.error +
+                  ". With administrator rights Keepgate can empty it, which removes the protection too.";
+    offerAdministratorWrite(mainWindow, path, change.after.value_or(""), error, [done, tested](bool written) {
+        done(written ? Removal::Removed : Removal::Failed);
+        if (written && tested) {
+            tested();
+        }
+    });
 }
 
 void Directory::clearEditor() {
@@ -906,13 +911,13 @@ void Directory::moveProtection(const std::string& directory) {
         }
     }
     pfilePath = directory + "/" + accessFilename(defaults);
-    if (!composeBlock()) {
+    if (!composed(request(writesApache24))) {
         return;
     }
     editingAccessFile_ = !from;
     const std::string status =
         "Moved the protection of " + directory + " to " + placeName(defaults, directory, !from);
-    writeBlock(directory, [this, directory, from, status] {
+    writeBlock(directory, false, [this, directory, from, status] {
         removeBlock(directory, from, [this, directory, status](Removal outcome) {
             if (outcome == Removal::Failed) {
                 ui::windowSystem().showStatus("The protection of " + directory +

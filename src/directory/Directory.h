@@ -9,6 +9,8 @@
 #include "formats/BlockText.h"
 #include "formats/ProtectionInfo.h"
 #include "formats/UserRecord.h"
+#include "operations/FileChanges.h"
+#include "operations/ProtectionEditor.h"
 #include "ui/Controls.h"
 
 namespace keepgate {
@@ -41,6 +43,9 @@ class Directory : public ui::TableDataSource {
     // The strip above the tabs that lists the loaded block's lines the editor keeps as written; empty
     // when there are none.
     ui::TextField* keptField = nullptr;
+    // The notice beside the user table that names the users the protection admits whose password the
+    // chosen user file stores as plain text; empty when there are none.
+    ui::TextField* plainTextField = nullptr;
 
     std::string pfilePath;
     std::string directoryinfo;
@@ -87,6 +92,9 @@ class Directory : public ui::TableDataSource {
     // no directory is loaded.
     std::string blockFilePath() const;
 
+    // Works the plain-text notice out again from the user file, the group file and the marks as they stand.
+    void updatePlainTextWarning();
+
     // The user table.
     void buttonCell(bool enabled);
     void checkcell(ui::TableView& sender);
@@ -127,20 +135,29 @@ class Directory : public ui::TableDataSource {
     // Writes the loaded block to the preferred place, removes it from the other, and tests the folder.
     void moveProtection(const std::string& directory);
 
-    // Composes the block from the fields and the marked records into `directoryinfo`; false (after an
-    // alert naming the field) when something in it could break the block or inject a directive.
-    bool composeBlock();
+    // The protection the fields and the marked records ask for, in the given form; nothing (after an
+    // alert) when a host row is neither Allow nor Deny.
+    std::optional<operations::ProtectionRequest> request(bool apache24);
+    // Composes the request through the validator into `directoryinfo`; false after an alert naming the
+    // field when something in it could break the block or inject a directive.
+    bool composed(const std::optional<operations::ProtectionRequest>& request);
     void showError(const std::string& message);
     void reportWritten(const std::string& directory, const std::string& status);
+    // The users whose first line in the user file holds a plain-text password, in file order; found once
+    // per read of the user file, so that a click weighs only these.
+    std::vector<std::string> plainTextUsers_;
+    void findPlainTextUsers();
     // The lines of a block divided against the user and group tables as they stand.
     BlockLines divided(const std::string& block) const;
     void showKept(const std::optional<std::string>& block);
-    // Writes `directoryinfo` into the file as it is on disk now, with the lines kept as written before
-    // it; lines that control access in a form the editor cannot show are replaced.
-    // `then`, when given, runs instead of the usual report once the file holds the block.
-    void writeBlock(const std::string& directory, std::function<void()> then = {});
-    // Asks before replacing access lines the editor cannot show, then writes.
-    void confirmReplacingAndWrite(const std::string& directory);
+    // Saves the fields into the file as it is on disk now, with the lines kept as written before the block;
+    // asks first before replacing lines that control access in a form the editor cannot show, unless
+    // `confirmed`. `then`, when given, runs instead of the usual report once the file holds the block.
+    void writeBlock(const std::string& directory, bool confirmed, std::function<void()> then = {});
+    // Runs an operation and writes its one file change, running it again on the file another program
+    // wrote in between; `outcome` holds the last run's outcome.
+    operations::AppliedChange applyLatest(const std::function<operations::Outcome()>& operation,
+                                          operations::Outcome* outcome);
 };
 
 } // namespace keepgate

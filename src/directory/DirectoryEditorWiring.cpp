@@ -13,6 +13,7 @@ void wireDirectoryEditor(Directory& directory, DirectoryGroups& groups, Director
     directory.userfileView->setDataSource(&directory);
     groups.groupfileView->setDataSource(&groups);
     access.accessView->setDataSource(&access);
+    groups.marksChanged = [&directory] { directory.updatePlainTextWarning(); };
     directory.directoryLoaded = [&tester](const std::string& path) { tester.directoryLoaded(path); };
     directory.protectionWritten = [&tester](const std::string& path, const std::string& status) {
         tester.protectionWritten(path, status);

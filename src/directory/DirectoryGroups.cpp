@@ -98,6 +98,9 @@ void DirectoryGroups::setObjectValue(const Value& value, const std::string& colu
             "Invalid parameter not satisfying: rowIndex >= 0 && rowIndex < [groupRecords count]");
     }
     (*records)[static_cast<std::size_t>(row)].setValue(column, value);
+    if (column == "check" && marksChanged) {
+        marksChanged();
+    }
 }
 
 } // namespace keepgate

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -17,6 +18,8 @@ class DirectoryGroups : public ui::TableDataSource {
     ui::TableView* groupfileView = nullptr;
     // The check-box cell that currently draws the "check" column (the newest made by buttonCell()).
     std::shared_ptr<ui::CheckBoxCell> activeButtonCell;
+    // Told when the user marks or unmarks a group, so the editor can weigh who may enter again.
+    std::function<void()> marksChanged;
 
     // Every live controller is known to the class, so that a class-level load can refresh their tables.
     DirectoryGroups();

@@ -1,5 +1,6 @@
 #include "groups/Group.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "formats/NameRules.h"
@@ -20,14 +21,6 @@ GroupItem* itemOf(ui::OutlineItem item) {
 
 std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
-}
-
-// "name:" then " member" for each member, as a group line is written.
-void appendLineOf(const GroupItem& group, std::string& out) {
-    out.append(group.title().value_or("")).push_back(':');
-    for (std::size_t i = 0; i < group.memberCount(); ++i) {
-        out.append(" ").append(group.memberTitle(i));
-    }
 }
 
 // The groups of a file as nodes, each remembering its line and holding its members packed.
@@ -98,111 +91,97 @@ void Group::removeObjectsWithKey(const std::string& key, GroupItems& list) {
 }
 
 void Group::reloadGroupfile(const std::string& path) {
+    store_.emplace(path);
+    // A file that cannot be read or is no group file is shown read-only; the store keeps the reason.
+    (void)store_->open(true);
+    show(chosenLine(), grouplistPopup ? grouplistPopup->indexOfSelectedItem() : -1);
+}
+
+operations::GroupLinePlace Group::lineOf(const GroupItem& group) const {
+    operations::GroupLinePlace line{group.title().value_or(""), 0};
     if (!records) {
-        records.emplace();
+        return line;
     }
-    auto read = platform::readSettledFile(path, UserFile::kSizeLimit);
-    identity_ = read.ok ? std::optional(read.identity) : std::nullopt;
-    readOnlyReason_ = read.ok || read.missing ? "" : read.error;
-    GroupFile file(read.ok ? std::move(read.bytes) : std::string());
-    if (readOnlyReason_.empty()) {
-        readOnlyReason_ = file.problem();
-    }
-    // Groups already in the tree came from no line of this file; they are written as new lines.
-    for (const auto& group : *records) {
-        group->sourceLine.reset();
-    }
-    appendGroups(*this, file, *records);
-    file_ = std::move(file);
-}
-
-void Group::rebuildFrom(GroupFile file) {
-    records.emplace();
-    appendGroups(*this, file, *records);
-    file_ = std::move(file);
-    readOnlyReason_ = file_->problem();
-    outlineView->deselectAll();
-    outlineView->reloadData();
-    grouplistPopup->removeAllItems();
-    for (const auto& group : *records) {
-        grouplistPopup->addItemWithTitle(group->title().value_or(""));
-    }
-}
-
-Group::Sync Group::syncWithDisk() {
-    const std::string path = groupfileField->stringValue();
-    const auto now = platform::identityOf(path);
-    if (now == identity_) {
-        return Sync::Same;
-    }
-    auto read = platform::readSettledFile(path, UserFile::kSizeLimit, file_ ? &file_->bytes() : nullptr);
-    if (!read.ok) {
-        if (read.missing && !identity_) {
-            return Sync::Same;
-        }
-        showError("The group file " + quoted(path) + " was changed by another program: " +
-                  (read.missing ? std::string("it is gone") : read.error) +
-                  ". Your change was not written; open the file again.");
-        return Sync::Unusable;
-    }
-    identity_ = read.identity;
-    // A touch that left the bytes as they were changes nothing.
-    if (file_ && read.bytes == file_->bytes()) {
-        return Sync::Same;
-    }
-    rebuildFrom(GroupFile(std::move(read.bytes)));
-    return Sync::Reloaded;
-}
-
-Group::NodePlace Group::placeOf(const GroupItem& node) const {
-    NodePlace place;
-    const GroupItem* group = &node;
-    if (node.parent()) {
-        group = node.parent()->parent();
-        place.member = node.title().value_or("");
-        if (group) {
-            for (const auto& member : *group->children()) {
-                if (member.get() == &node) {
-                    break;
-                }
-                place.memberOccurrence += member->title().value_or("") == *place.member ? 1 : 0;
-            }
-        }
-    }
-    if (!group || !records) {
-        return place;
-    }
-    place.group = group->title().value_or("");
     for (const auto& candidate : *records) {
-        if (candidate.get() == group) {
+        if (candidate.get() == &group) {
             break;
         }
-        place.groupOccurrence += candidate->title().value_or("") == place.group ? 1 : 0;
+        line.occurrence += candidate->title().value_or("") == line.group ? 1 : 0;
     }
-    return place;
+    return line;
 }
 
-GroupItem* Group::find(const NodePlace& place) const {
-    if (!records) {
-        return nullptr;
+std::optional<operations::GroupLinePlace> Group::chosenLine() const {
+    const int chosen = grouplistPopup ? grouplistPopup->indexOfSelectedItem() : -1;
+    if (!records || chosen < 0 || chosen >= static_cast<int>(records->size())) {
+        return std::nullopt;
     }
-    std::size_t seen = 0;
+    return lineOf(*(*records)[static_cast<std::size_t>(chosen)]);
+}
+
+void Group::show(const std::optional<operations::GroupLinePlace>& chosen, int chosenIndex) {
+    records.emplace();
+    if (store_) {
+        appendGroups(*this, store_->file(), *records);
+    }
+    if (outlineView) {
+        outlineView->deselectAll();
+        outlineView->reloadData();
+    }
+    if (!grouplistPopup) {
+        return;
+    }
+    std::vector<std::string> titles;
+    titles.reserve(records->size());
     for (const auto& group : *records) {
-        if (group->title().value_or("") != place.group || seen++ != place.groupOccurrence) {
-            continue;
-        }
-        if (!place.member) {
-            return group.get();
-        }
-        std::size_t seenMember = 0;
-        for (const auto& member : *group->children()) {
-            if (member->title().value_or("") == *place.member && seenMember++ == place.memberOccurrence) {
-                return member.get();
+        titles.push_back(group->title().value_or(""));
+    }
+    if (grouplistPopup->itemTitles() == titles) {
+        return;
+    }
+    grouplistPopup->removeAllItems();
+    for (const auto& title : titles) {
+        grouplistPopup->addItemWithTitle(title);
+    }
+    if (titles.empty()) {
+        return;
+    }
+    // The chosen group stays chosen where it still is; else the entry that took its place.
+    int index = std::clamp(chosenIndex, 0, static_cast<int>(titles.size()) - 1);
+    if (chosen) {
+        std::size_t seen = 0;
+        for (std::size_t at = 0; at < titles.size(); ++at) {
+            if (titles[at] == chosen->group && seen++ == chosen->occurrence) {
+                index = static_cast<int>(at);
+                break;
             }
         }
-        return nullptr;
     }
-    return nullptr;
+    grouplistPopup->selectItemAtIndex(index);
+}
+
+bool Group::commit(const std::function<operations::Outcome(operations::GroupStore&)>& change) {
+    if (!store_) {
+        store_.emplace(groupfileField->stringValue());
+        store_->startEmpty();
+    }
+    const auto chosen = chosenLine();
+    const int chosenIndex = grouplistPopup->indexOfSelectedItem();
+    const auto result = store_->commit(change);
+    // The outline shows the file as the store holds it now: the change made, or the file read again.
+    show(chosen, chosenIndex);
+    if (!result.outcome.ok()) {
+        showError(result.outcome.message);
+        return false;
+    }
+    if (!result.written) {
+        const std::string path = store_->path();
+        offerAdministratorWrite(mainWindow, path, store_->file().bytes(),
+                                "The group file \"" + path + "\" could not be written (" + result.error +
+                                    "). The groups keep your change; the next successful save writes it.");
+        return false;
+    }
+    return true;
 }
 
 void Group::newFile() {
@@ -227,12 +206,10 @@ void Group::didEnd(int returnCode, const std::vector<std::string>& filenames) {
     groupfileField->setStringValue(path);
     recent::remember(recent::kGroupfileKey, path);
     makeEditable();
-    records.emplace();
     // The first change replaces whatever the chosen file held, as the save panel said it would.
-    file_.emplace();
-    identity_ = platform::identityOf(path);
-    readOnlyReason_.clear();
-    outlineView->reloadData();
+    store_.emplace(path);
+    store_->startEmpty();
+    show(std::nullopt, -1);
 }
 
 void Group::selectFile() {
@@ -265,14 +242,9 @@ void Group::openEnd(int returnCode, const std::vector<std::string>& filenames) {
     groupfileField->setStringValue(path);
     recent::remember(recent::kGroupfileKey, path);
     makeEditable();
-    records.emplace();
     reloadGroupfile(path);
-    outlineView->reloadData();
-    for (const auto& group : *records) {
-        grouplistPopup->addItemWithTitle(group->title().value_or(""));
-    }
-    if (!readOnlyReason_.empty()) {
-        showError("The file " + quoted(path) + " is opened read-only: " + readOnlyReason_ +
+    if (!store_->readOnlyReason().empty()) {
+        showError("The file " + quoted(path) + " is opened read-only: " + store_->readOnlyReason() +
                   ". Keepgate will not write to it.");
     }
 }
@@ -289,10 +261,10 @@ void Group::makeEditable() {
 }
 
 bool Group::refuseReadOnly(const std::string& what) {
-    if (readOnlyReason_.empty()) {
+    if (!store_ || store_->readOnlyReason().empty()) {
         return false;
     }
-    showError(what + ": the file is read-only here (" + readOnlyReason_ + ").");
+    showError(what + ": the file is read-only here (" + store_->readOnlyReason() + ").");
     return true;
 }
 
@@ -312,24 +284,23 @@ void Group::addGroup() {
     if (refuseReadOnly("The group " + quoted(name) + " was not added")) {
         return;
     }
-    const Sync sync = syncWithDisk();
-    if (sync == Sync::Unusable) {
-        return;
-    }
-    if (sync == Sync::Reloaded && searchForTitle(*records, name)) {
+    const platform::HistoryAction action("Added group " + name);
+    bool already = false;
+    const bool written = commit([&](operations::GroupStore& store) {
+        // Another program may have added it since the file was read; then there is nothing to add.
+        already = store.has(name);
+        return store.addGroup(name);
+    });
+    if (already) {
         showError("The group " + quoted(name) + " was added to the file by another program meanwhile.");
         return;
     }
-    auto group = groupWithTitle(name);
-    records->push_back(group);
+    if (!written) {
+        return;
+    }
     groupnameField->setStringValue("");
     groupnameField->selectText();
-    outlineView->reloadData();
-    grouplistPopup->addItemWithTitle(name);
-    const platform::HistoryAction action("Added group " + name);
-    if (saveGroupfile()) {
-        ui::windowSystem().showStatus("Added group " + name);
-    }
+    ui::windowSystem().showStatus("Added group " + name);
 }
 
 void Group::addUser() {
@@ -337,8 +308,8 @@ void Group::addUser() {
     if (name.empty()) {
         return;
     }
-    const int chosen = grouplistPopup->indexOfSelectedItem();
-    if (!records || chosen < 0 || chosen >= static_cast<int>(records->size())) {
+    const auto chosen = chosenLine();
+    if (!chosen) {
         // There is no group to add the member to.
         ui::windowSystem().beep();
         return;
@@ -351,29 +322,13 @@ void Group::addUser() {
     if (refuseReadOnly("The user " + quoted(name) + " was not added")) {
         return;
     }
-    const NodePlace target = placeOf(*(*records)[static_cast<std::size_t>(chosen)]);
-    const Sync sync = syncWithDisk();
-    if (sync == Sync::Unusable) {
+    const platform::HistoryAction action("Added " + name + " to " + chosen->group);
+    if (!commit([&](operations::GroupStore& store) { return store.appendMember(*chosen, name); })) {
         return;
     }
-    GroupItem* group =
-        sync == Sync::Reloaded ? find(target) : (*records)[static_cast<std::size_t>(chosen)].get();
-    if (!group) {
-        showError("The group " + quoted(target.group) +
-                  " is no longer in the file: another program removed it. " + quoted(name) +
-                  " was not added.");
-        return;
-    }
-    newItemForGroup(group, name);
-    // The title is taken now: a reload may have moved the group away from the pop-up's index.
-    const std::string groupTitle = group->title().value_or("");
     usernameField->setStringValue("");
     usernameField->selectText();
-    outlineView->reloadData();
-    const platform::HistoryAction action("Added " + name + " to " + groupTitle);
-    if (saveGroupfile()) {
-        ui::windowSystem().showStatus("Added " + name + " to " + groupTitle);
-    }
+    ui::windowSystem().showStatus("Added " + name + " to " + chosen->group);
 }
 
 void Group::deleteGroup() {
@@ -399,130 +354,40 @@ void Group::sheetDidEnd(int returnCode) {
     if (returnCode != 1 || !records) {
         return;
     }
-    std::vector<GroupItem*> chosen;
-    std::string deleted;
+    // The chosen nodes by their places, found again by the store in the file as it is on disk.
+    std::vector<operations::GroupLinePlace> lines;
+    std::vector<operations::MemberPlace> members;
+    std::string chosenNames;
     for (const int row : outlineView->selectedRowIndexes()) {
-        if (GroupItem* item = itemOf(outlineView->itemAtRow(row))) {
-            chosen.push_back(item);
+        const GroupItem* item = itemOf(outlineView->itemAtRow(row));
+        if (!item) {
+            continue;
         }
-    }
-    // The chosen nodes by their titles, to be found again in a file that another program changed; only
-    // worked out when the file may have changed, since it costs a walk of the groups per node.
-    std::vector<NodePlace> places;
-    if (platform::identityOf(groupfileField->stringValue()) != identity_) {
-        for (const GroupItem* item : chosen) {
-            places.push_back(placeOf(*item));
+        chosenNames += (chosenNames.empty() ? "" : ", ") + item->title().value_or("");
+        const GroupItem* group = item->parent() ? item->parent()->parent() : nullptr;
+        if (!group) {
+            lines.push_back(lineOf(*item));
+            continue;
         }
-    }
-    const Sync sync = syncWithDisk();
-    if (sync == Sync::Unusable) {
-        return;
-    }
-    if (sync == Sync::Reloaded) {
-        const bool hadChosen = !chosen.empty();
-        chosen.clear();
-        for (const auto& place : places) {
-            if (GroupItem* item = find(place)) {
-                chosen.push_back(item);
+        operations::MemberPlace member{lineOf(*group), item->title().value_or(""), 0};
+        for (const auto& other : *group->children()) {
+            if (other.get() == item) {
+                break;
             }
+            member.occurrence += other->title().value_or("") == member.member ? 1 : 0;
         }
-        if (chosen.empty() && hadChosen) {
-            showError(
-                "The chosen groups and members are no longer in the file: another program removed them.");
-            return;
-        }
+        members.push_back(std::move(member));
     }
-    // Mark first and sweep after, so the selection is never read from a tree that is changing.
-    for (GroupItem* item : chosen) {
-        item->setValue("Delete", Value("YES"));
-        deleted += (deleted.empty() ? "" : ", ") + item->title().value_or("");
+    std::string deleted;
+    const platform::HistoryAction action("Deleted " + chosenNames);
+    const bool written = commit([&](operations::GroupStore& store) {
+        auto outcome = store.deleteEntries(lines, members);
+        deleted = outcome.message;
+        return outcome;
+    });
+    if (written && !deleted.empty()) {
+        ui::windowSystem().showStatus(deleted);
     }
-    // Entries go by position, from the last up: two groups may share a title, and entry i mirrors group i.
-    for (std::size_t index = records->size(); index-- > 0;) {
-        if ((*records)[index]->has("Delete")) {
-            grouplistPopup->removeItemAtIndex(static_cast<int>(index));
-        }
-    }
-    removeObjectsWithKey("Delete", *records);
-    outlineView->deselectAll();
-    outlineView->reloadData();
-    const platform::HistoryAction action("Deleted " + deleted);
-    if (saveGroupfile() && !deleted.empty()) {
-        ui::windowSystem().showStatus("Deleted " + deleted);
-    }
-}
-
-bool Group::saveGroupfile() {
-    const std::string path = groupfileField->stringValue();
-    if (refuseReadOnly("The group file " + quoted(path) + " was not written")) {
-        return false;
-    }
-    static const GroupFile none;
-    const GroupFile& file = file_ ? *file_ : none;
-    // Each group read from the file stands for its line; the others become new lines at the end.
-    std::vector<const GroupItem*> byLine(file.size(), nullptr);
-    std::string appended;
-    if (records) {
-        for (const auto& group : *records) {
-            const auto line = group->sourceLine;
-            if (line && *line < byLine.size() && !byLine[*line]) {
-                byLine[*line] = group.get();
-            } else {
-                appendLineOf(*group, appended);
-                appended.push_back('\n');
-            }
-        }
-    }
-    std::string text = file.compose(
-        [&](std::size_t line, std::string& out) {
-            const GroupItem* group = byLine[line];
-            if (!group) {
-                return GroupFile::Fate::Drop;
-            }
-            if (!group->edited) {
-                return GroupFile::Fate::Keep;
-            }
-            appendLineOf(*group, out);
-            return GroupFile::Fate::Rewrite;
-        },
-        appended);
-    // Replaced only while it is the file the change was made to, so another program's write is never lost.
-    auto write = platform::writeFileIfUnchanged(path, text, identity_, &file.bytes());
-    if (write.moved) {
-        if (write.result && write.displaced) {
-            // What the other program wrote into the file this save replaced goes back in its place.
-            (void)platform::writeFileIfUnchanged(path, *write.displaced, write.written);
-        }
-        showError("The group file " + quoted(path) +
-                  " was changed by another program while Keepgate saved it. Your change was not written; "
-                  "the groups now show the file as that program left it.");
-        // A file that cannot be read now is left to the next change, which reports it.
-        if (auto read = platform::readSettledFile(path, UserFile::kSizeLimit); read.ok) {
-            identity_ = read.identity;
-            rebuildFrom(GroupFile(std::move(read.bytes)));
-        }
-        return false;
-    }
-    const auto& result = write.result;
-    if (!result) {
-        offerAdministratorWrite(mainWindow, path, text,
-                                "The group file \"" + path + "\" could not be written (" + result.error +
-                                    "). The groups keep your change; the next successful save writes it.");
-        return false;
-    }
-    identity_ = write.written;
-    GroupFile written(std::move(text));
-    if (records && written.size() == records->size()) {
-        for (std::size_t line = 0; line < written.size(); ++line) {
-            (*records)[line]->sourceLine = line;
-            (*records)[line]->edited = false;
-        }
-        file_ = std::move(written);
-    } else {
-        // A name the file reads differently (one that makes its line a comment): show what it holds now.
-        rebuildFrom(std::move(written));
-    }
-    return static_cast<bool>(result);
 }
 
 // Counting members makes no nodes; only child() does, for the groups the outline opens.

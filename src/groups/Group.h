@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "formats/GroupFile.h"
 #include "groups/GroupItem.h"
-#include "platform/FileSystem.h"
+#include "operations/GroupStore.h"
 #include "ui/Controls.h"
 
 namespace keepgate {
 
-// The group file editor: a tree of groups and their members, written to the group file after every change.
+// The group file editor: a tree of groups and their members over the shared group store, which writes each
+// change to the group file as it is on disk.
 class Group : public ui::OutlineDataSource {
   public:
     ui::Window* mainWindow = nullptr;
@@ -44,6 +44,7 @@ class Group : public ui::OutlineDataSource {
     }
     static bool searchForTitle(const GroupItems& list, const std::string& title);
     static void removeObjectsWithKey(const std::string& key, GroupItems& list);
+    // Reads the group file at the path and shows its groups.
     void reloadGroupfile(const std::string& path);
 
     // Actions and their panel ends.
@@ -57,8 +58,6 @@ class Group : public ui::OutlineDataSource {
     void deleteGroup();
     // End of the deletion's confirmation: return code 1 ("Delete") deletes the selection.
     void sheetDidEnd(int returnCode);
-    // Writes the tree to the group file; false, after an alert, when that failed.
-    bool saveGroupfile();
 
     // The outline view's data source.
     int numberOfChildrenOfItem(ui::OutlineItem item) override;
@@ -67,28 +66,20 @@ class Group : public ui::OutlineDataSource {
     Value objectValueForTableColumn(const std::string& column, ui::OutlineItem item) override;
 
   private:
-    // Where a node stands, by titles: the n-th group of a title, and in it the n-th member of a title.
-    struct NodePlace {
-        std::string group;
-        std::size_t groupOccurrence = 0;
-        std::optional<std::string> member;
-        std::size_t memberOccurrence = 0;
-    };
-    NodePlace placeOf(const GroupItem& node) const;
-    GroupItem* find(const NodePlace& place) const;
-    // Reads the file again when another program changed it since it was read or written: Reloaded then,
-    // Unusable (after telling the user) when it is gone or cannot be read any more.
-    enum class Sync { Same, Reloaded, Unusable };
-    Sync syncWithDisk();
+    // Where a node stands, by titles, so that it is found again in a file another program changed.
+    operations::GroupLinePlace lineOf(const GroupItem& group) const;
+    // The group line the pop-up list has chosen; nothing when it is empty.
+    std::optional<operations::GroupLinePlace> chosenLine() const;
+    // Makes one change through the store, which writes it to the file as it is on disk; then shows the
+    // file, keeping the chosen group chosen. False (after an alert) when the change was not written.
+    bool commit(const std::function<operations::Outcome(operations::GroupStore&)>& change);
+    // Shows the store's groups in the outline and the pop-up list.
+    void show(const std::optional<operations::GroupLinePlace>& chosen, int chosenIndex);
     bool refuseReadOnly(const std::string& what);
-    void rebuildFrom(GroupFile file);
     void showError(const std::string& message);
 
-    // The file as last read or written: its lines are kept when the tree is written back.
-    std::optional<GroupFile> file_;
-    std::optional<platform::FileIdentity> identity_;
-    // Why the file is only shown, never written; empty for a group file.
-    std::string readOnlyReason_;
+    // The group file as last read or written; absent until a file is chosen or named.
+    std::optional<operations::GroupStore> store_;
 };
 
 } // namespace keepgate

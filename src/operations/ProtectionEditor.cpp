@@ -1,6 +1,7 @@
 #include "operations/ProtectionEditor.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "formats/ConfigSection.h"
 #include "formats/GroupFile.h"
@@ -72,7 +73,17 @@ std::optional<Place> ProtectionEditor::placeInUse() const {
     return std::nullopt;
 }
 
-Outcome ProtectionEditor::compose(const ProtectionRequest& request, std::string* block) {
+namespace {
+
+// The names the user and group files hold, which a save counts as the names the editor can show.
+struct KnownNames {
+    std::unordered_set<std::string> users;
+    std::unordered_set<std::string> groups;
+    bool usersUnread = false; // the file exists but only the server may read it
+    bool groupsUnread = false;
+};
+
+Outcome composeBlock(const ProtectionRequest& request, std::string* block, KnownNames* known) {
     const auto refuse = [](const std::string& field, const std::string& value, const std::string& problem) {
         return Outcome::refused(refusal(field, value, problem));
     };
@@ -84,77 +95,93 @@ Outcome ProtectionEditor::compose(const ProtectionRequest& request, std::string*
     const auto pathArgument = [](const std::string& path) {
         return path.find_first_of(" \t") != std::string::npos ? quoted(path) : path;
     };
-    if (request.userFile.empty()) {
-        return Outcome::usage("A user file is needed (--user-file FILE).");
-    }
-    if (const auto problem = Validator::blockFilePath(request.userFile)) {
-        return refuse("user file path", request.userFile, *problem);
-    }
-    const auto users = platform::readFileWithin(request.userFile, UserFile::kSizeLimit);
-    if (!users.ok) {
-        return Outcome::refused("The user file " + quoted(request.userFile) + " cannot be read: " +
-                                (users.missing ? std::string("it does not exist") : users.error) + ".");
-    }
-    const UserFile userFile(users.bytes);
+    // Every value first goes through the validator; only then are the files read.
     for (const auto& name : request.users) {
         if (const auto problem = Validator::userName(name)) {
             return refuse("user name", name, *problem);
         }
-        if (!userFile.find(name)) {
-            return Outcome::refused("The user " + quoted(name) + " is not in the user file " +
-                                    request.userFile + ". Nothing was saved.");
-        }
-    }
-    if (!request.groups.empty() && request.groupFile.empty()) {
-        return Outcome::usage("Groups need a group file (--group-file FILE).");
-    }
-    std::optional<GroupFile> groupFile;
-    if (!request.groupFile.empty()) {
-        if (const auto problem = Validator::blockFilePath(request.groupFile)) {
-            return refuse("group file path", request.groupFile, *problem);
-        }
-        const auto groups = platform::readFile(request.groupFile);
-        if (!groups) {
-            return Outcome::refused("The group file " + quoted(request.groupFile) + " cannot be read.");
-        }
-        groupFile.emplace(*groups);
     }
     for (const auto& group : request.groups) {
         if (const auto problem = Validator::groupName(group)) {
             return refuse("group name", group, *problem);
         }
-        bool found = false;
-        for (std::size_t index = 0; index < groupFile->size() && !found; ++index) {
-            found = groupFile->name(index) == group;
-        }
-        if (!found) {
-            return Outcome::refused("The group " + quoted(group) + " is not in the group file " +
-                                    request.groupFile + ". Nothing was saved.");
-        }
     }
-    std::string hostLines;
-    for (const auto& [kind, hosts] : {std::pair{"Allow", &request.allow}, std::pair{"Deny", &request.deny}}) {
+    HostRules rules{{}, {}, request.orderAllowDeny, request.denyOthers, request.either};
+    for (const auto& [hosts, into] :
+         {std::pair{&request.allow, &rules.allow}, std::pair{&request.deny, &rules.deny}}) {
         for (const auto& host : *hosts) {
             if (const auto problem = Validator::host(host); problem || host.empty()) {
                 return refuse("host of a host rule", host, problem.value_or("it is empty"));
             }
-            hostLines += std::string(kind) + " from " + host + "\n";
+            into->push_back(host);
+        }
+    }
+    if (request.userFile.empty() && (!request.filesFromServer || !request.users.empty())) {
+        return Outcome::usage("A user file is needed (--user-file FILE).");
+    }
+    if (!request.userFile.empty()) {
+        if (const auto problem = Validator::blockFilePath(request.userFile)) {
+            return refuse("user file path", request.userFile, *problem);
+        }
+        const auto users = platform::readFileWithin(request.userFile, UserFile::kSizeLimit);
+        // The window may name a file only the server can read (root's, readable by the server's group).
+        if (!users.ok && request.filesFromServer && !users.missing) {
+            known->usersUnread = true;
+        } else if (!users.ok) {
+            return Outcome::refused("The user file " + quoted(request.userFile) + " cannot be read: " +
+                                    (users.missing ? std::string("it does not exist") : users.error) +
+                                    ". Nothing was saved.");
+        }
+        const UserFile userFile(users.ok ? users.bytes : std::string());
+        // One set, so that ten thousand names against a large file cost two passes, not a search each.
+        known->users.reserve(userFile.size());
+        for (std::size_t row = 0; row < userFile.size(); ++row) {
+            known->users.emplace(userFile.name(row));
+        }
+    }
+    for (const auto& name : request.users) {
+        if (!known->usersUnread && !known->users.contains(name)) {
+            return Outcome::refused("The user " + quoted(name) + " is not in the user file " +
+                                    request.userFile + ". Nothing was saved.");
+        }
+    }
+    if (!request.groups.empty() && request.groupFile.empty() && !request.filesFromServer) {
+        return Outcome::usage("Groups need a group file (--group-file FILE).");
+    }
+    if (!request.groupFile.empty()) {
+        if (const auto problem = Validator::blockFilePath(request.groupFile)) {
+            return refuse("group file path", request.groupFile, *problem);
+        }
+        const auto groups = platform::readFile(request.groupFile);
+        if (!groups && request.filesFromServer && platform::fileExists(request.groupFile)) {
+            known->groupsUnread = true;
+        } else if (!groups) {
+            return Outcome::refused("The group file " + quoted(request.groupFile) +
+                                    " cannot be read. Nothing was saved.");
+        }
+        const GroupFile groupFile(groups.value_or(""));
+        for (std::size_t index = 0; index < groupFile.size(); ++index) {
+            known->groups.emplace(groupFile.name(index));
+        }
+    }
+    for (const auto& group : request.groups) {
+        if (!request.groupFile.empty() && !known->groupsUnread && !known->groups.contains(group)) {
+            return Outcome::refused("The group " + quoted(group) + " is not in the group file " +
+                                    request.groupFile + ". Nothing was saved.");
         }
     }
     std::string text = "AuthType Basic\nAuthName \"" + realm + "\"\n";
-    text += "AuthUserFile " + pathArgument(request.userFile) + "\n";
-    if (groupFile) {
+    if (!request.userFile.empty()) {
+        text += "AuthUserFile " + pathArgument(request.userFile) + "\n";
+    }
+    if (!request.groupFile.empty()) {
         text += "AuthGroupFile " + pathArgument(request.groupFile) + "\n";
-        text += BlockText::requireLines("group", request.groups);
     }
-    text += request.validUser ? "Require valid-user\n" : BlockText::requireLines("user", request.users);
-    text += hostLines;
-    if (!hostLines.empty()) {
-        text += request.orderAllowDeny ? "Order allow,deny\n" : "Order deny,allow\n";
-    }
-    if (request.denyOthers) {
-        text += "Deny from all\n";
-    }
+    std::string passwordLines = BlockText::requireLines("group", request.groups);
+    passwordLines +=
+        request.validUser ? "Require valid-user\n" : BlockText::requireLines("user", request.users);
+    text += request.apache24 ? BlockText::rules24(passwordLines, rules)
+                             : passwordLines + BlockText::hostLines22(rules, !passwordLines.empty());
     if (!BlockText::protects(text)) {
         return Outcome::refused("This protection admits everyone: no user or group is required, no host rule "
                                 "keeps anyone out and "
@@ -163,6 +190,13 @@ Outcome ProtectionEditor::compose(const ProtectionRequest& request, std::string*
     }
     *block = text;
     return {};
+}
+
+} // namespace
+
+Outcome ProtectionEditor::compose(const ProtectionRequest& request, std::string* block) {
+    KnownNames known;
+    return composeBlock(request, block, &known);
 }
 
 Outcome ProtectionEditor::save(Place place, const ProtectionRequest& request, bool confirmed) const {
@@ -175,7 +209,8 @@ Outcome ProtectionEditor::save(Place place, const ProtectionRequest& request, bo
                                 " does not exist. Nothing was saved.");
     }
     std::string block;
-    if (auto composed = compose(request, &block); !composed.ok()) {
+    KnownNames known;
+    if (auto composed = composeBlock(request, &block, &known); !composed.ok()) {
         return composed;
     }
     const std::string path = fileOf(place);
@@ -184,19 +219,24 @@ Outcome ProtectionEditor::save(Place place, const ProtectionRequest& request, bo
     if (!readMaybe(path, &text)) {
         return Outcome::refused("The file " + path + " could not be read, so nothing was saved.");
     }
+    if (place == Place::AccessFile && platform::isDirectory(path)) {
+        return Outcome::refused("The access file " + path + " is a folder, so nothing was saved.");
+    }
     const std::optional<std::string> body =
         place == Place::AccessFile || !text ? text : BlockText::sectionBody(*text, directory_);
-    // Lines the editor writes itself are known by their names: the users and groups of its files.
-    const auto knownUser = [&](const std::string&) { return true; };
-    const BlockLines lines = BlockText::divide(body.value_or(""), knownUser, knownUser);
+    // A Require line the editor writes itself names users and groups of its files; one naming others is
+    // kept as written until the user agrees to replace it.
+    const BlockLines lines = BlockText::divide(
+        body.value_or(""), [&](const std::string& name) { return known.users.contains(name); },
+        [&](const std::string& name) { return known.groups.contains(name); });
     if (!lines.keptAccess.empty() && !confirmed) {
         std::string replaced;
         for (const auto& line : lines.keptAccess) {
             replaced += "\n" + line;
         }
         return Outcome::asking("The protection on disk holds lines that control access in a form Keepgate "
-                               "cannot show:" +
-                               replaced + "\n\nSaving replaces them with the protection asked for.");
+                               "cannot show. Saving removes these lines:" +
+                               replaced + "\n\nand writes this protection in their place:\n" + block);
     }
     std::string contents;
     if (place == Place::AccessFile) {
@@ -215,23 +255,38 @@ Outcome ProtectionEditor::save(Place place, const ProtectionRequest& request, bo
 
 Outcome ProtectionEditor::remove(Place place) const {
     const std::string path = fileOf(place);
+    if (platform::isDirectory(path)) {
+        return Outcome::refused("The " + std::string(place == Place::AccessFile ? "access file " : "file ") +
+                                path + " is a folder, so it was left as it is.");
+    }
     std::optional<std::string> text;
     if (!readMaybe(path, &text)) {
         return Outcome::refused("The file " + path + " could not be read, so it was left as it is.");
     }
     Outcome outcome;
     outcome.message = "Removed protection";
-    if (!text) {
+    const auto nothing = [&] {
         outcome.message = "No protection is saved for " + directory_ + " in " + path + ".";
         return outcome;
+    };
+    if (!text) {
+        return nothing();
     }
     if (place == Place::AccessFile) {
+        const BlockLines lines = BlockText::divide(*text, anyone, anyone);
+        // An access file of comments and other directives protects nothing, and stays as it is.
+        if (lines.directives.empty()) {
+            return nothing();
+        }
         // Only the block goes: other lines of the access file stay, and the file goes when none are left.
-        const std::string rest = BlockText::joined(BlockText::divide(*text, anyone, anyone).keptOther);
+        const std::string rest = BlockText::joined(lines.keptOther);
         outcome.changes.push_back(
             {path, text,
              rest.find_first_not_of(" \t\r\n") != std::string::npos ? std::optional(rest) : std::nullopt});
     } else {
+        if (!BlockText::sectionBody(*text, directory_)) {
+            return nothing();
+        }
         const std::string rest = BlockText::withoutSection(text, directory_);
         outcome.changes.push_back({path, text, rest});
         outcome.sharedFileWritten = rest != *text;

@@ -40,6 +40,12 @@ struct ProtectionRequest {
     std::vector<std::string> deny;
     bool denyOthers = false;
     bool orderAllowDeny = false; // "Order allow,deny" (a host must be allowed and not denied)
+    bool either = false;         // a password or an admitted host is enough ("or"), rather than both
+    bool apache24 = false;       // the host rules as Apache 2.4's Require lines rather than Order/Allow/Deny
+    // The server's configuration may supply the user and group files (Apache merges AuthUserFile and
+    // AuthGroupFile from enclosing sections): an empty file then writes no line, and the Require lines
+    // are written without one. The window allows this; the command line asks for the files.
+    bool filesFromServer = false;
 };
 
 // Loads, composes, saves and removes the protection of one directory. Saving keeps every line the editor
@@ -58,14 +64,18 @@ class ProtectionEditor {
     // Where a block stands now: the access file first, then the shared file; nothing when neither holds one.
     std::optional<Place> placeInUse() const;
 
-    // The block's text, every value through the validator; a refusal names the value and the rule.
+    // The block's text, every value through the validator; a refusal names the value and the rule. Named
+    // users and groups must be in the files named.
     static Outcome compose(const ProtectionRequest& request, std::string* block);
 
     // The change that saves the request in `place`; a question when lines would be replaced that the
     // editor cannot show and `confirmed` is false.
     Outcome save(Place place, const ProtectionRequest& request, bool confirmed) const;
-    // The change that removes the block from `place`, keeping the access file's other lines.
+    // The change that removes the block from `place`, keeping the access file's other lines; no change,
+    // and a message saying so, when the place holds no protection.
     Outcome remove(Place place) const;
+    // Whether `remove` found nothing to take away.
+    static bool removedNothing(const Outcome& outcome) { return outcome.ok() && outcome.changes.empty(); }
 
   private:
     std::string directory_;

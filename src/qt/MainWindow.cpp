@@ -337,7 +337,7 @@ QWidget* MainWindow::buildDirectoryEditor() {
     orderGroup->addButton(orderAllow);
     orderDeny->setChecked(true);
     auto* hostAnd = new QRadioButton(tr("A password and an admitted host are &both needed (and)"));
-    auto* hostOr = new QRadioButton(tr("A password or an admitted host is &enough (or)"));
+    auto* hostOr = new QRadioButton(tr("A password or an adm&itted host is enough (or)"));
     auto* joinGroup = new QButtonGroup(page);
     joinGroup->addButton(hostAnd);
     joinGroup->addButton(hostOr);
@@ -377,6 +377,12 @@ QWidget* MainWindow::buildDirectoryEditor() {
     usersLayout->addWidget(
         labelFor(tr("Ti&ck the users to admit:"), e.userfileView->widget(), tr("Users of the user file")));
     usersLayout->addWidget(e.userfileView->widget(), 1);
+    // Names admitted users whose passwords are stored readably; hidden while there are none.
+    auto* plainText = new QLabel;
+    plainText->setObjectName(QStringLiteral("plainTextNotice"));
+    plainText->setAccessibleName(tr("Passwords stored as plain text"));
+    plainText->setWordWrap(true);
+    usersLayout->addWidget(plainText);
     subTabs->addTab(usersPage, tr("Users"));
     auto* groupsPage = new QWidget;
     auto* groupsLayout = new QVBoxLayout(groupsPage);
@@ -477,6 +483,7 @@ QWidget* MainWindow::buildDirectoryEditor() {
     e.testProtectionButton = std::make_unique<QtButton>(testProtection);
     e.testProgress = std::make_unique<QtProgressIndicator>(testProgress);
     e.keptField = std::make_unique<QtLabelField>(kept);
+    e.plainTextField = std::make_unique<QtLabelField>(plainText);
     e.verdictField = std::make_unique<QtLabelField>(verdict);
     // Tab stops at the verdict (a selectable label takes only clicks), so a screen reader reads the result.
     verdict->setFocusPolicy(Qt::StrongFocus);
@@ -570,6 +577,7 @@ void MainWindow::connectOutlets() {
         d.hostOrRB = e.hostOrRB.get();
         d.useApache24BT = e.useApache24BT.get();
         d.keptField = e.keptField.get();
+        d.plainTextField = e.plainTextField.get();
         directoryGroups.mainWindow = &window;
         directoryGroups.groupfileView = e.groupfileView.get();
         directoryAccess.mainWindow = &window;

@@ -71,7 +71,7 @@ class MainWindow : public QMainWindow {
         std::unique_ptr<QtTextField> addressField;
         std::unique_ptr<QtButton> testProtectionButton;
         std::unique_ptr<QtProgressIndicator> testProgress;
-        std::unique_ptr<QtLabelField> keptField;
+        std::unique_ptr<QtLabelField> keptField, plainTextField;
         QPushButton* chooseButton = nullptr;
         // The protection status area: the verdict, Fix… for the server check's finding, Test Again.
         std::unique_ptr<QtLabelField> verdictField;

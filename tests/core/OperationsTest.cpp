@@ -1,6 +1,7 @@
 // The operations the window and the command line share, run without any window: they return what they
 // would write, keep every line they do not own, and change nothing when asked twice.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -177,6 +178,41 @@ TEST_F(ProtectionEditorTest, RefusesValuesTheValidatorRefuses) {
         EXPECT_NE(outcome.message.find(c.named), std::string::npos) << c.what << ": " << outcome.message;
         EXPECT_TRUE(outcome.changes.empty()) << c.what;
     }
+}
+
+// A removal changes a file only where it takes protection away, and says so when there is none; a save
+// asks before it drops a Require line naming a user its user file lacks.
+TEST_F(ProtectionEditorTest, RemovesOnlyProtectionAndAsksBeforeDroppingNamesTheFilesLack) {
+    const operations::ProtectionEditor editor(directory, places);
+    const std::string access = directory + "/.htaccess";
+    const struct {
+        const char* what;
+        std::function<void()> arrange;
+        Place place;
+        Status status;
+        std::string said;
+    } cases[] = {
+        {"an access file of comments", [&] { writeFile(access, "# nothing here\nOptions -Indexes\n"); },
+         Place::AccessFile, Status::Done, "No protection is saved"},
+        {"a folder where the access file goes", [&] { writeFile(access + "/inside", "x"); }, Place::AccessFile,
+         Status::Refused, "is a folder"},
+        {"a shared file without the section",
+         [&] { writeFile(places.sharedFile, "<Directory \"/other\">\nRequire all denied\n</Directory>\n"); },
+         Place::SharedFile, Status::Done, "No protection is saved"},
+    };
+    for (const auto& c : cases) {
+        c.arrange();
+        const Outcome removed = editor.remove(c.place);
+        EXPECT_EQ(removed.status, c.status) << c.what;
+        EXPECT_NE(removed.message.find(c.said), std::string::npos) << c.what << ": " << removed.message;
+        EXPECT_TRUE(removed.changes.empty()) << c.what;
+        ASSERT_EQ(shell("rm -rf '" + access + "'"), 0);
+    }
+    writeFile(access, "AuthType Basic\nRequire user zed\n");
+    const Outcome asked = editor.save(Place::AccessFile, request, false);
+    ASSERT_TRUE(asked.question.has_value());
+    EXPECT_NE(asked.question->text.find("\nRequire user zed\n"), std::string::npos) << asked.question->text;
+    EXPECT_NE(asked.question->text.find("in their place:\nAuthType Basic\n"), std::string::npos);
 }
 
 // The diff a dry run prints is one that patch(1) applies to give exactly the bytes that would be written.

@@ -101,6 +101,58 @@ TEST_F(WriterRaceTest, UsersAnotherProgramWritesInPlaceAreNeverLost) {
     }
 }
 
+// The group editor adds a member each round while another program appends groups of its own to the same
+// file. A change that meets the other program's write is made again to what it wrote: no member and no
+// group is lost, and no round ends in an alert.
+TEST_F(WriterRaceTest, GroupChangesMeetingAnotherWriterAreAppliedAgainAndLoseNothing) {
+    constexpr int kRounds = 80;
+    for (int run = 0; run < 3; ++run) {
+        const std::string file = temp / ("groups" + std::to_string(run));
+        writeFile(file, "staff: seed\n");
+        GroupEditorLayout groups;
+        groups.controller.selectFile();
+        windows->answer(1, {file});
+
+        std::thread other([&] {
+            for (int round = 0; round < kRounds; ++round) {
+                const std::string line = "other" + std::to_string(round) + ":\n";
+                const int fd = open(file.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+                ASSERT_GE(fd, 0);
+                ASSERT_EQ(write(fd, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+                close(fd);
+                std::this_thread::sleep_for(std::chrono::milliseconds(2 + round % 5));
+            }
+        });
+        for (int round = 0; round < kRounds; ++round) {
+            groups.grouplistPopup.selectItem(0);
+            groups.usernameField.text = "keep" + std::to_string(round);
+            groups.controller.addUser();
+            if (windows->hasPendingSheet()) {
+                windows->answer(1);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(3 + round % 5));
+        }
+        other.join();
+
+        const std::string text = readFile(file);
+        const std::string staff = text.substr(0, text.find('\n'));
+        std::string missing;
+        for (int round = 0; round < kRounds; ++round) {
+            if (text.find("\nother" + std::to_string(round) + ":") == std::string::npos) {
+                missing += " other" + std::to_string(round);
+            }
+            if ((staff + " ").find(" keep" + std::to_string(round) + " ") == std::string::npos) {
+                missing += " keep" + std::to_string(round);
+            }
+        }
+        EXPECT_EQ(missing, "") << "run " << run << ":\n" << text;
+        EXPECT_TRUE(staff.starts_with("staff: seed keep0")) << staff;
+    }
+    for (const auto& shown : windows->alerts) {
+        EXPECT_NE(shown.alert.title, "Error!") << shown.alert.message;
+    }
+}
+
 // A temporary file left by a save that was killed goes with the next save in its folder once it is a minute
 // old and the user's own; a newer one may belong to a save still running and stays.
 TEST_F(WriterRaceTest, TheNextSaveRemovesStaleTemporaryFiles) {

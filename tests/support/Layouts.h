@@ -84,6 +84,7 @@ struct GroupEditorLayout {
 struct DirectoryEditorLayout {
     headless::Window mainWindow;
     headless::TextField directoryField, authnameField, userfileField, groupfileField, keptField;
+    headless::TextField plainTextField;
     headless::TableView userfileView, groupfileView, accessView;
     headless::Button selectUserfileButton, selectGroupfileButton, saveProtectionButton,
         removeProtectionButton;
@@ -124,6 +125,7 @@ struct DirectoryEditorLayout {
         directory.hostOrRB = &hostOrRB;
         directory.useApache24BT = &useApache24BT;
         directory.keptField = &keptField;
+        directory.plainTextField = &plainTextField;
         directoryGroups.mainWindow = &mainWindow;
         directoryGroups.groupfileView = &groupfileView;
         directoryAccess.mainWindow = &mainWindow;
