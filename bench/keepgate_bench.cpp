@@ -251,6 +251,50 @@ int editDirectory(const std::string& directory, int repeat) {
     return marked == 10000 ? 0 : 1;
 }
 
+// Types a filter into the user editor over the file a letter at a time, as the window calls it on every
+// keystroke, and reports the slowest keystroke (best of `repeat` runs), then Show Weak.
+int filterUsers(const std::string& file, int repeat) {
+    installHeadless();
+    testing::UserEditorLayout layout;
+    headless::TextField filter;
+    headless::Button weakOnly;
+    layout.controller.filterField = &filter;
+    layout.controller.weakOnlyButton = &weakOnly;
+    auto& windows = static_cast<headless::WindowSystem&>(ui::windowSystem());
+    layout.controller.selectUserfile();
+    windows.answer(1, {file});
+    const auto cpuNow = [] {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+    };
+    const std::string typed = "USER099";
+    double slowest = 1e30, weak = 1e30;
+    int shown = 0;
+    for (int i = 0; i < repeat; ++i) {
+        double worst = 0;
+        for (std::size_t length = 1; length <= typed.size(); ++length) {
+            filter.text = typed.substr(0, length);
+            const double cpu = cpuNow();
+            layout.controller.filterUsers();
+            worst = std::max(worst, cpuNow() - cpu);
+        }
+        shown = layout.tableView.rowCount();
+        slowest = std::min(slowest, worst);
+        filter.text.clear();
+        layout.controller.filterUsers();
+        weakOnly.buttonState = 1;
+        const double cpu = cpuNow();
+        layout.controller.filterUsers();
+        weak = std::min(weak, cpuNow() - cpu);
+        weakOnly.buttonState = 0;
+        layout.controller.filterUsers();
+    }
+    std::printf("%.6f %.6f %d of %d shown\n", slowest, weak, shown,
+                layout.controller.numberOfRowsInTableView());
+    return alertsRaised() || shown == 0 ? 1 : 0;
+}
+
 int readSection(const std::string& config, const std::string& directory) {
     const ProtectionInfo block = ReadHtaccess::configFile(config, directory);
     std::printf("%s\n", block.text("authname").c_str());
@@ -320,6 +364,9 @@ int main(int argc, char** argv) {
     if (args.size() == 3 && args[0] == "edit-directory") {
         return editDirectory(absolute(args[1]), std::atoi(argv[3]));
     }
+    if (args.size() == 3 && args[0] == "filter-users") {
+        return filterUsers(args[1], std::atoi(argv[3]));
+    }
     if (args.size() == 3 && args[0] == "read-section") {
         return readSection(args[1], args[2]);
     }
@@ -328,5 +375,6 @@ int main(int argc, char** argv) {
     }
     return fail("usage: generate DIR | generate-configs DIR | read-config FOLDER | read-users FILE | "
                 "add-user FILE NAME PASSWORD | open-groups FILE | "
-                "edit-directory DIRECTORY N | read-section CONFIG DIRECTORY | measure N COMMAND...");
+                "edit-directory DIRECTORY N | filter-users FILE N | read-section CONFIG DIRECTORY | "
+                "measure N COMMAND...");
 }

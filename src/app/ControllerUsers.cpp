@@ -2,15 +2,15 @@
 #include <unordered_set>
 #include <utility>
 
+#include "app/AdministratorWrite.h"
 #include "app/Controller.h"
-#include "services/AddUser.h"
+#include "formats/HashKind.h"
 #include "formats/NameRules.h"
 #include "platform/FileSystem.h"
 #include "platform/History.h"
 #include "platform/RecentFiles.h"
-#include "app/AdministratorWrite.h"
 #include "platform/SystemPaths.h"
-#include "services/AdmTools.h"
+#include "services/PasswordGenerator.h"
 #include "ui/WindowSystem.h"
 
 namespace keepgate {
@@ -44,7 +44,7 @@ bool Controller::openUserfile(const std::string& path) {
     userfileIdentity_ = read.ok ? std::optional(read.identity) : std::nullopt;
     readOnlyReason_ = records->kind() == UserFile::Kind::Users ? "" : records->kindProblem();
     adduserButton->setEnabled(readOnlyReason_.empty());
-    tableView->reloadData();
+    showUserList();
     if (!readOnlyReason_.empty()) {
         showUserEditorError(mainWindow, "The file " + quoted(path) + " is opened read-only: " +
                                             readOnlyReason_ + ". Keepgate will not write to it.");
@@ -68,7 +68,7 @@ bool Controller::saveData() {
     } else {
         userfileIdentity_ = platform::identityOf(path);
     }
-    tableView->reloadData();
+    showUserList();
     return static_cast<bool>(result);
 }
 
@@ -81,14 +81,55 @@ void Controller::refreshUserfile() {
     if (readOnlyReason_.empty() && records->kind() != UserFile::Kind::Users) {
         readOnlyReason_ = records->kindProblem();
     }
-    tableView->reloadData();
+    showUserList();
+}
+
+operations::UserStore Controller::userStore() const {
+    operations::UserStore store(userfileField->stringValue());
+    store.load(records ? *records : UserFile(), userfileIdentity_.has_value());
+    return store;
+}
+
+bool Controller::applyUserChange(const UserChange& change, const std::string& meanwhile,
+                                 const std::function<void(const std::string& question)>& ask) {
+    if (!records) {
+        records.emplace();
+    }
+    if (!readOnlyReason_.empty()) {
+        showUserEditorError(mainWindow, "The file " + quoted(userfileField->stringValue()) +
+                                            " is read-only here: " + readOnlyReason_ +
+                                            ". Nothing was changed.");
+        return false;
+    }
+    auto store = userStore();
+    const operations::Outcome outcome = change(store);
+    if (outcome.question) {
+        if (ask) {
+            ask(outcome.question->text);
+        }
+        return false;
+    }
+    if (!outcome.ok()) {
+        showUserEditorError(mainWindow, outcome.message);
+        return false;
+    }
+    if (outcome.changes.empty() || !outcome.changes.front().changes()) {
+        ui::windowSystem().showStatus(outcome.message);
+        return false;
+    }
+    if (!commitUserChange(store, change, meanwhile)) {
+        return false;
+    }
+    ui::windowSystem().showStatus(outcome.message);
+    return true;
 }
 
 // Applies one change to the file as it is on disk now: when another program has written it since it was read,
 // the list is read anew and the change applied to what that program left, so neither change is lost. The
 // file is replaced only while it is still the one the change was applied to; a program that rewrites it in
 // place (htpasswd does) meanwhile has its text read again and the change applied to that instead.
-bool Controller::commitUserChange(const UserChange& change) {
+bool Controller::commitUserChange(operations::UserStore& store, const UserChange& change,
+                                  const std::string& meanwhile) {
     const std::string path = userfileField->stringValue();
     if (!records) {
         records.emplace();
@@ -123,7 +164,7 @@ bool Controller::commitUserChange(const UserChange& change) {
         if (records->kind() != UserFile::Kind::Users) {
             readOnlyReason_ = records->kindProblem();
             adduserButton->setEnabled(false);
-            tableView->reloadData();
+            showUserList();
             showUserEditorError(mainWindow,
                                 "The file " + quoted(path) +
                                     " was changed by another program and is now read-only here: " +
@@ -136,9 +177,26 @@ bool Controller::commitUserChange(const UserChange& change) {
             return false;
         }
         const auto base = records->sharedBytes();
-        std::optional<std::string> problem = change(*records);
+        // The same store makes the change again, so a hash already made is not made twice.
+        store.load(*records, userfileIdentity_.has_value());
+        const operations::Outcome outcome = change(store);
+        const bool applies = outcome.ok() && !outcome.changes.empty() && outcome.changes.front().changes();
+        // What another program wrote may hold the change already (this editor's own earlier write, read back
+        // by a program that rewrote the file meanwhile): then it is done, with nothing more to apply.
+        const bool satisfied = outcome.ok() && !applies;
+        std::optional<std::string> problem;
+        // The operation was accepted on the list as shown, so only another program's change stops it now.
+        if (!applies && !satisfied) {
+            problem = meanwhile;
+        } else if (applies) {
+            records.emplace(store.file());
+        }
+        if (satisfied && !onDisplaced) {
+            showUserList();
+            return true;
+        }
         if (problem && !onDisplaced) {
-            tableView->reloadData();
+            showUserList();
             showUserEditorError(mainWindow, *problem);
             return false;
         }
@@ -153,7 +211,7 @@ bool Controller::commitUserChange(const UserChange& change) {
                 mustRead = !displaced;
                 continue;
             }
-            tableView->reloadData();
+            showUserList();
             if (problem) {
                 showUserEditorError(mainWindow, *problem);
                 return false;
@@ -168,7 +226,7 @@ bool Controller::commitUserChange(const UserChange& change) {
                                 "The user file " + quoted(path) + " could not be written (" +
                                     write.result.error +
                                     "). The list keeps your change; the next successful save writes it.");
-        tableView->reloadData();
+        showUserList();
         return false;
     }
     refreshUserfile();
@@ -185,77 +243,33 @@ void Controller::addUser() {
     if (username.empty()) {
         return;
     }
-    if (const auto problem = names::problem(username, names::kUsername)) {
-        showUserEditorError(mainWindow,
-                            "The user name \"" + username + "\" cannot be used: " + *problem +
-                                ". A user name may not contain colons, blanks, tabs or line breaks.");
-        return;
-    }
-    // With an empty password the server lets in anyone who knows the name.
-    if (passwordField->stringValue().empty()) {
+    const std::string password = passwordField->stringValue();
+    // The field is named, since the store's refusal cannot know where the password was typed.
+    if (password.empty() && !names::problem(username, names::kUsername)) {
         showUserEditorError(mainWindow, "The Password field is empty. The user " + quoted(username) +
                                             " was not added: without a password anyone who knows the name "
                                             "would be let in.");
         return;
     }
-    if (passwordField->stringValue().find('\0') != std::string::npos) {
-        showUserEditorError(mainWindow,
-                            "The password contains a NUL character, which htpasswd would silently "
-                            "cut off there. The user \"" +
-                                username + "\" was not added.");
-        return;
-    }
-    if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "The user " + quoted(username) +
-                                            " was not added: the file is read-only here (" + readOnlyReason_ +
-                                            ").");
-        return;
-    }
-    // The web server reads only the first line of a name, so a second line would never take effect.
-    if (records && records->find(username)) {
-        const std::string password = passwordField->stringValue();
-        ui::windowSystem().beginAlertSheet(
-            {"Change the password of " + username + "?",
-             "The user " + quoted(username) + " is already in the file. Change its password instead?",
-             "Change Password", "Cancel"},
-            mainWindow, [this, username, password](int returnCode) {
-                if (returnCode == 1) {
-                    changePasswordOf(username, password);
-                }
-            });
-        return;
-    }
-    const auto hash =
-        hashOrSay(username, passwordField->stringValue(), "The user \"" + username + "\" was not added.");
-    if (!hash) {
-        return;
-    }
     const platform::HistoryAction action("Added " + username);
-    const bool added = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
-        if (file.find(username)) {
-            return "The user " + quoted(username) +
-                   " was added to the file by another program meanwhile; its password stays as that program "
-                   "set it.";
-        }
-        file.append(username, *hash);
-        return std::nullopt;
-    });
+    const auto options = hashes::preferredToolOptions();
+    const bool added = applyUserChange(
+        [&](operations::UserStore& store) { return store.add(username, password, options, false); },
+        "The user " + quoted(username) +
+            " was added to the file by another program meanwhile; its password stays as that program set it.",
+        [this, username, password](const std::string& question) {
+            // The web server reads only the first line of a name, so a second line would never take effect.
+            ui::windowSystem().beginAlertSheet(
+                {"Change the password of " + username + "?", question, "Change Password", "Cancel"},
+                mainWindow, [this, username, password](int returnCode) {
+                    if (returnCode == 1) {
+                        changePasswordOf(username, password);
+                    }
+                });
+        });
     if (added) {
         clearEntryFields();
-        ui::windowSystem().showStatus("Added " + username);
     }
-}
-
-// The preferred hash of the password, or nothing after an alert that ends with `consequence`.
-std::optional<std::string> Controller::hashOrSay(const std::string& username, const std::string& password,
-                                                 const std::string& consequence) {
-    const auto record = AddUser::createRecord(username, password);
-    if (!record) {
-        showUserEditorError(mainWindow, "The password could not be hashed with \"" + systemPaths().htpasswd +
-                                            "\". " + consequence);
-        return std::nullopt;
-    }
-    return record->text("password");
 }
 
 void Controller::clearEntryFields() {
@@ -265,41 +279,24 @@ void Controller::clearEntryFields() {
 }
 
 void Controller::changePasswordOf(const std::string& username, const std::string& password) {
-    if (!readOnlyReason_.empty()) {
-        showUserEditorError(mainWindow, "The password of " + quoted(username) +
-                                            " was not changed: the file is read-only here (" +
-                                            readOnlyReason_ + ").");
-        return;
-    }
-    const auto newHash =
-        hashOrSay(username, password, "The password of \"" + username + "\" was not changed.");
-    if (!newHash) {
-        return;
-    }
     const platform::HistoryAction action("Changed the password of " + username);
-    const bool changed = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
-        const auto row = file.find(username);
-        if (!row) {
-            return "The user " + quoted(username) +
-                   " is no longer in the file: another program removed it. The password was not changed.";
-        }
-        file.replaceHash(*row, *newHash);
-        return std::nullopt;
-    });
+    const auto options = hashes::preferredToolOptions();
+    const bool changed = applyUserChange(
+        [&](operations::UserStore& store) { return store.passwd(username, password, options); },
+        "The user " + quoted(username) +
+            " is no longer in the file: another program removed it. The password was not changed.");
     if (changed) {
         clearEntryFields();
-        ui::windowSystem().showStatus("Changed the password of " + username);
     }
 }
 
 std::optional<std::string> Controller::selectedUsername() {
-    const auto rows = tableView->selectedRowIndexes();
-    if (!records || rows.size() != 1 || rows.front() < 0 ||
-        rows.front() >= static_cast<int>(records->size())) {
+    const auto rows = selectedFileRows();
+    if (rows.size() != 1 || tableView->numberOfSelectedRows() != 1) {
         showUserEditorError(mainWindow, "Select one user in the list first.");
         return std::nullopt;
     }
-    return std::string(records->name(static_cast<std::size_t>(rows.front())));
+    return std::string(records->name(rows.front()));
 }
 
 void Controller::changePassword() {
@@ -317,23 +314,33 @@ void Controller::changePassword() {
 }
 
 void Controller::checkPassword() {
-    const auto rows = tableView->selectedRowIndexes();
     const auto username = selectedUsername();
     if (!username) {
         return;
     }
-    const std::string hash(records->hash(static_cast<std::size_t>(rows.front())));
-    const auto matches = AdmTools::checkPassword(hash, passwordField->stringValue());
+    std::optional<bool> matches;
+    const auto outcome = userStore().verify(*username, passwordField->stringValue(), &matches);
     if (!matches) {
-        showUserEditorError(mainWindow,
-                            "The password could not be checked with \"" + systemPaths().htpasswd + "\".");
+        showUserEditorError(mainWindow, outcome.message);
+        return;
+    }
+    ui::windowSystem().beginAlertSheet({"Check Password", outcome.message, "OK", ""}, mainWindow, {});
+}
+
+void Controller::generatePassword() {
+    const auto password = PasswordGenerator::generate();
+    if (!password) {
+        showUserEditorError(mainWindow, "No password was generated: the system gave no random bytes.");
+        return;
+    }
+    passwordField->setStringValue(*password);
+    if (showGeneratedPassword) {
+        showGeneratedPassword(*password);
         return;
     }
     ui::windowSystem().beginAlertSheet(
-        {"Check Password",
-         *matches ? "The password is correct for " + quoted(*username) + "."
-                  : "The password does not match the one stored for " + quoted(*username) + ".",
-         "OK", ""},
+        {"Generated Password",
+         "The password field now holds this password; it is shown only now:\n\n" + *password, "OK", ""},
         mainWindow, {});
 }
 
@@ -391,13 +398,8 @@ void Controller::deleteUser() {
     }
     // The question names whom it deletes, so a wrong selection is caught before it is too late.
     std::vector<std::string> names;
-    const auto rows = tableView->selectedRowIndexes();
-    if (records) {
-        for (const int row : rows) {
-            if (row >= 0 && static_cast<std::size_t>(row) < records->size()) {
-                names.push_back(quoted(std::string(records->name(static_cast<std::size_t>(row)))));
-            }
-        }
+    for (const std::size_t row : selectedFileRows()) {
+        names.push_back(quoted(std::string(records->name(row))));
     }
     std::string question = "Are you sure you want to delete the user?";
     if (names.size() == 1) {
@@ -428,38 +430,17 @@ void Controller::sheetDidEnd(int returnCode) {
     // The chosen users as name and hash, so that they are found again in a file another program changed.
     std::unordered_set<std::string> chosen;
     std::string names;
-    for (const int row : tableView->selectedRowIndexes()) {
-        if (row >= 0 && row < static_cast<int>(records->size())) {
-            const auto index = static_cast<std::size_t>(row);
-            chosen.insert(std::string(records->name(index)) + ':' + std::string(records->hash(index)));
-            names += (names.empty() ? "" : ", ") + std::string(records->name(index));
-        }
+    for (const std::size_t index : selectedFileRows()) {
+        chosen.insert(std::string(records->name(index)) + ':' + std::string(records->hash(index)));
+        names += (names.empty() ? "" : ", ") + std::string(records->name(index));
     }
     if (chosen.empty()) {
         return;
     }
     const platform::HistoryAction action("Deleted " + names);
-    const bool deleted = commitUserChange([&](UserFile& file) -> std::optional<std::string> {
-        // Every line equal in name and hash to a chosen one goes, duplicates of it included.
-        std::vector<std::size_t> rows;
-        std::string key;
-        for (std::size_t row = 0; row < file.size(); ++row) {
-            key.assign(file.name(row)).append(":").append(file.hash(row));
-            if (chosen.contains(key)) {
-                rows.push_back(row);
-            }
-        }
-        if (rows.empty()) {
-            return std::string(
-                "The chosen users are no longer in the file: another program removed or changed "
-                "them meanwhile.");
-        }
-        file.erase(rows);
-        return std::nullopt;
-    });
-    if (deleted) {
-        ui::windowSystem().showStatus("Deleted " + names);
-    }
+    applyUserChange([&](operations::UserStore& store) { return store.removeLines(chosen, names); },
+                    "The chosen users are no longer in the file: another program removed or changed them "
+                    "meanwhile.");
 }
 
 } // namespace keepgate

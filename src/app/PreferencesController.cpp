@@ -4,7 +4,10 @@
 #include "formats/HashKind.h"
 #include "platform/Constants.h"
 #include "platform/SystemPaths.h"
+#include "services/AdmTools.h"
 #include "ui/WindowSystem.h"
+
+#include <cmath>
 
 namespace keepgate {
 
@@ -69,6 +72,29 @@ void showPasswordHash(ui::PopUpButton* popup, const DefaultsStore& defaults) {
     popup->selectItemAtIndex(chosen);
 }
 
+// The stored cost, or the default where none or an odd one is stored.
+int storedBcryptCost(const DefaultsStore& defaults) {
+    const long long cost = defaults.integerForKey(hashes::kBcryptCostKey);
+    return cost < hashes::kMinBcryptCost || cost > hashes::kMaxBcryptCost ? hashes::kDefaultBcryptCost
+                                                                          : static_cast<int>(cost);
+}
+
+// The cost in the field, or nothing when it is not a whole number in range.
+std::optional<int> typedBcryptCost(const ui::TextField* field) {
+    if (!field) {
+        return std::nullopt;
+    }
+    const std::string text = field->stringValue();
+    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string::npos) {
+        return std::nullopt;
+    }
+    const int cost = std::stoi(text);
+    if (cost < hashes::kMinBcryptCost || cost > hashes::kMaxBcryptCost) {
+        return std::nullopt;
+    }
+    return cost;
+}
+
 } // namespace
 
 void PreferencesController::restoreDefaults() {
@@ -82,6 +108,8 @@ void PreferencesController::restoreDefaults() {
     defaults->setString(constants::kConfigFilePathKey, systemPaths().defaultConfigFile);
     defaults->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
     defaults->setString(hashes::kPasswordHashKey, hashes::kDefaultPasswordHash);
+    // Without a stored cost the default applies.
+    defaults->removeObjectForKey(hashes::kBcryptCostKey);
     setDefaults();
 }
 
@@ -116,6 +144,9 @@ void PreferencesController::savePrefs() {
             defaults->setString(hashes::kPasswordHashKey, hashes::kChoices[chosen].value);
         }
     }
+    if (const auto cost = typedBcryptCost(bcryptCostField)) {
+        defaults->setObject(hashes::kBcryptCostKey, Value(*cost));
+    }
     defaults->setString(constants::kVersionKey, constants::kProgramVersion);
     defaults->synchronize();
     if (theWindow) {
@@ -149,6 +180,59 @@ void PreferencesController::setDefaults() {
     setState(protectionSettingsHtaccessRB, accessFileMode);
     setState(protectionSettingsConfigRB, !accessFileMode);
     showPasswordHash(passwordHashPopup, *defaults);
+    if (bcryptCostField) {
+        bcryptCostField->setStringValue(std::to_string(storedBcryptCost(*defaults)));
+    }
+    hashChoiceChanged();
+}
+
+bool PreferencesController::bcryptChosen() const {
+    if (!passwordHashPopup) {
+        return false;
+    }
+    const int chosen = passwordHashPopup->indexOfSelectedItem();
+    return chosen >= 0 && chosen < static_cast<int>(std::size(hashes::kChoices)) &&
+           std::string(hashes::kChoices[chosen].value) == "bcrypt";
+}
+
+void PreferencesController::hashChoiceChanged() {
+    const int request = ++*measurement_;
+    const bool bcrypt = bcryptChosen();
+    if (bcryptCostField) {
+        bcryptCostField->setEditable(bcrypt);
+    }
+    if (!checkCostField) {
+        return;
+    }
+    const auto cost = typedBcryptCost(bcryptCostField);
+    if (!bcrypt || !cost) {
+        checkCostField->setStringValue(bcrypt ? "The cost is a whole number from " +
+                                                    std::to_string(hashes::kMinBcryptCost) + " to " +
+                                                    std::to_string(hashes::kMaxBcryptCost) + "."
+                                              : "");
+        return;
+    }
+    checkCostField->setStringValue("Measuring one check at cost " + std::to_string(*cost) + "…");
+    auto result = std::make_shared<std::optional<double>>();
+    std::weak_ptr<std::atomic<int>> latest = measurement_;
+    ui::TextField* field = checkCostField;
+    ui::windowSystem().runInBackground(
+        // A cost passed over while the arrows were held is not measured at all.
+        [result, latest, request, cost = *cost] {
+            const auto current = latest.lock();
+            if (current && *current == request) {
+                *result = AdmTools::bcryptCheckMilliseconds(cost);
+            }
+        },
+        [result, latest, request, field] {
+            const auto current = latest.lock();
+            if (!current || *current != request) {
+                return;
+            }
+            field->setStringValue(*result ? "One check: " + std::to_string(std::lround(**result)) +
+                                                " ms — every request to a protected page pays it."
+                                          : "One check could not be measured: htpasswd gave no answer.");
+        });
 }
 
 void PreferencesController::awakeFromNib() {

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <atomic>
+#include <memory>
+
 #include "platform/DefaultsStore.h"
 #include "ui/Controls.h"
 
@@ -16,6 +19,10 @@ class PreferencesController {
     ui::Button* protectionSettingsHtaccessRB = nullptr;
     // How new passwords are hashed: the choices of hashes::kChoices, in that order.
     ui::PopUpButton* passwordHashPopup = nullptr;
+    // The bcrypt cost (a number from 5 to 14), editable while bcrypt is chosen, and what one check at
+    // that cost takes on this machine.
+    ui::TextField* bcryptCostField = nullptr;
+    ui::TextField* checkCostField = nullptr;
     ui::Window* theWindow = nullptr;
     // The web server's main configuration file: the detected one unless the user typed another.
     ui::TextField* mainConfigField = nullptr;
@@ -26,6 +33,10 @@ class PreferencesController {
     void showWindow();
     void setDefaults();
     void awakeFromNib();
+
+    // The hash choice or the cost changed: the cost is editable for bcrypt only, and one check at it is
+    // timed in the background (a newer request makes an older one's answer void).
+    void hashChoiceChanged();
 
     // Detects the installed server again and shows its main configuration in the field.
     void detectServer();
@@ -38,6 +49,10 @@ class PreferencesController {
     bool acceptMainConfig();
     void storeMainConfig();
     void showMainConfig();
+    bool bcryptChosen() const;
+    // Tells the measurements still waiting or running which one is the newest, and whether the controller
+    // lives; read from the background thread too.
+    std::shared_ptr<std::atomic<int>> measurement_ = std::make_shared<std::atomic<int>>(0);
 };
 
 } // namespace keepgate

@@ -30,6 +30,7 @@ const std::vector<KnownOption>& knownOptions() {
         {"--shared-file", true, true},
         {"--access-file-name", true, true},
         {"--hash", true},
+        {"--cost", true},
         {"--realm", true},
         {"--user-file", true},
         {"--group-file", true},

@@ -35,7 +35,7 @@ namespace {
 constexpr const char* kUsage =
     R"(Usage: keepgatectl [OPTIONS] COMMAND ...
 
-  users list|add|passwd|delete|verify FILE [NAME]   [--hash apr1|bcrypt|sha256|sha512]
+  users list|add|passwd|delete|verify FILE [NAME]   [--hash apr1|bcrypt|sha256|sha512] [--cost 5-14]
   groups list|add|delete FILE [GROUP]
   groups add-member|remove-member FILE GROUP NAME...
   protect DIR --user-file FILE [--realm TEXT] [--group-file FILE] [--user NAME]... [--group NAME]...
@@ -450,6 +450,15 @@ Outcome usersCommand(Context& context) {
         const auto chosen = operations::UserStore::hashOptionsFor(*kind);
         if (!chosen) {
             return usage("The hash \"" + *kind + "\" is not one of apr1, bcrypt, sha256 and sha512.");
+        }
+        hashOptions = *chosen;
+    }
+    if (const auto cost = context.args.value("--cost")) {
+        std::string problem;
+        const auto chosen =
+            operations::UserStore::bcryptOptionsFor(*cost, context.args.value("--hash"), &problem);
+        if (!chosen) {
+            return usage(problem);
         }
         hashOptions = *chosen;
     }
@@ -961,8 +970,8 @@ struct CommandEntry {
 const std::vector<CommandEntry>& commandTable() {
     static const std::vector<CommandEntry> table{
         {"users list", 3, 3, "FILE", {}, false, usersCommand},
-        {"users add", 4, 4, "FILE NAME", {"--hash", "--password-stdin"}, false, usersCommand},
-        {"users passwd", 4, 4, "FILE NAME", {"--hash", "--password-stdin"}, false, usersCommand},
+        {"users add", 4, 4, "FILE NAME", {"--hash", "--cost", "--password-stdin"}, false, usersCommand},
+        {"users passwd", 4, 4, "FILE NAME", {"--hash", "--cost", "--password-stdin"}, false, usersCommand},
         {"users delete", 4, 4, "FILE NAME", {}, false, usersCommand},
         {"users verify", 4, 4, "FILE NAME", {"--password-stdin"}, false, usersCommand},
         {"groups list", 3, 3, "FILE", {}, false, groupsCommand},

@@ -60,3 +60,13 @@ inline std::string lowerAscii(std::string text) {
 }
 
 } // namespace keepgate::text
+
+namespace keepgate::text {
+
+// The text with capitals made small for a case-blind search: ASCII, and the two-byte UTF-8 letters of
+// Latin-1, Latin Extended-A, Greek and Cyrillic; other bytes stay as they are.
+std::string foldedCase(std::string_view text);
+// The same into a buffer the caller reuses, so a search over a million names allocates nothing.
+void foldCaseInto(std::string_view text, std::string& out);
+
+} // namespace keepgate::text

@@ -28,6 +28,12 @@ Outcome UserStore::open(bool mayBeMissing) {
     return {};
 }
 
+void UserStore::load(UserFile file, bool exists) {
+    file_ = std::move(file);
+    before_ = exists ? std::optional(file_.bytes()) : std::nullopt;
+    readOnlyReason_ = file_.kind() == UserFile::Kind::Users ? "" : file_.kindProblem();
+}
+
 std::vector<UserEntry> UserStore::list() const {
     std::vector<UserEntry> users;
     for (std::size_t row = 0; row < file_.size(); ++row) {
@@ -54,17 +60,29 @@ Outcome UserStore::changed(std::string message) const {
 std::optional<std::string> UserStore::hashOf(const std::string& name, const std::string& password,
                                              const std::vector<std::string>& hashOptions,
                                              Outcome* failure) const {
+    // With an empty password the server lets in anyone who knows the name.
+    if (password.empty()) {
+        *failure = Outcome::refused("The password of " + quoted(name) +
+                                    " is empty: without a password anyone who knows the name would be let "
+                                    "in. Nothing was saved.");
+        return std::nullopt;
+    }
     if (password.find('\0') != std::string::npos) {
         *failure =
             Outcome::refused("The password contains a NUL character, which htpasswd would silently cut "
                              "off there. Nothing was saved.");
         return std::nullopt;
     }
+    if (made_ && made_->name == name && made_->password == password && made_->options == hashOptions) {
+        return made_->hash;
+    }
     const auto hash = AdmTools::getPasswd(name, password, hashOptions);
     if (!hash) {
         *failure = Outcome::refused("The password could not be hashed with " +
                                     quoted(systemPaths().htpasswd) + ". Nothing was saved.");
+        return std::nullopt;
     }
+    made_ = MadeHash{name, password, *hash, hashOptions};
     return hash;
 }
 
@@ -78,6 +96,11 @@ Outcome UserStore::add(const std::string& name, const std::string& password,
     }
     if (auto refused = writable(); !refused.ok()) {
         return refused;
+    }
+    if (password.empty()) {
+        Outcome failure;
+        hashOf(name, password, hashOptions, &failure);
+        return failure;
     }
     // The web server reads only the first line of a name, so a second line would never take effect.
     if (const auto row = file_.find(name)) {
@@ -139,6 +162,26 @@ Outcome UserStore::remove(const std::string& name) {
     return changed("Deleted " + name);
 }
 
+Outcome UserStore::removeLines(const std::unordered_set<std::string>& lines, const std::string& names) {
+    if (auto refused = writable(); !refused.ok()) {
+        return refused;
+    }
+    std::vector<std::size_t> rows;
+    std::string key;
+    for (std::size_t row = 0; row < file_.size(); ++row) {
+        key.assign(file_.name(row)).append(":").append(file_.hash(row));
+        if (lines.contains(key)) {
+            rows.push_back(row);
+        }
+    }
+    // Lines that changed since they were chosen are another user's now, so this is no success.
+    if (rows.empty()) {
+        return Outcome::refused("The chosen users are not in " + path_ + " as they were chosen.");
+    }
+    file_.erase(rows);
+    return changed("Deleted " + names);
+}
+
 Outcome UserStore::verify(const std::string& name, const std::string& password,
                           std::optional<bool>* matches) const {
     const auto row = file_.find(name);
@@ -162,7 +205,7 @@ std::optional<std::vector<std::string>> UserStore::hashOptionsFor(const std::str
         return std::vector<std::string>{"-m"};
     }
     if (kind == "bcrypt") {
-        return std::vector<std::string>{"-B", "-C", std::to_string(hashes::kDefaultBcryptCost)};
+        return hashes::bcryptToolOptions(hashes::kDefaultBcryptCost);
     }
     if (kind == "sha256") {
         return std::vector<std::string>{"-2"};
@@ -171,6 +214,28 @@ std::optional<std::vector<std::string>> UserStore::hashOptionsFor(const std::str
         return std::vector<std::string>{"-5"};
     }
     return std::nullopt;
+}
+
+std::optional<std::vector<std::string>> UserStore::bcryptOptionsFor(const std::string& cost,
+                                                                    const std::optional<std::string>& hash,
+                                                                    std::string* problem) {
+    const std::string range =
+        std::to_string(hashes::kMinBcryptCost) + " to " + std::to_string(hashes::kMaxBcryptCost);
+    if (hash && *hash != "bcrypt") {
+        *problem = "The cost applies to bcrypt only; use --hash bcrypt with --cost.";
+        return std::nullopt;
+    }
+    int value = 0;
+    const bool digits =
+        !cost.empty() && cost.size() <= 2 && cost.find_first_not_of("0123456789") == std::string::npos;
+    if (digits) {
+        value = std::stoi(cost);
+    }
+    if (!digits || value < hashes::kMinBcryptCost || value > hashes::kMaxBcryptCost) {
+        *problem = "The bcrypt cost \"" + cost + "\" is not a whole number from " + range + ".";
+        return std::nullopt;
+    }
+    return hashes::bcryptToolOptions(value);
 }
 
 } // namespace keepgate::operations

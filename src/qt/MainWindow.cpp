@@ -2,6 +2,7 @@
 
 #include "app/ServerCheckReport.h"
 #include "directory/DirectoryEditorWiring.h"
+#include "qt/GeneratedPasswordDialog.h"
 #include "qt/HistoryWindow.h"
 #include "qt/ServerCheckWindow.h"
 
@@ -228,14 +229,30 @@ QWidget* MainWindow::buildUserEditor() {
     e.tableView->widget()->setColumnWidth(0, 200);
     describe(e.tableView->widget(), tr("Users"),
              tr("The users of the user file, each with the kind of hash of its password"));
+    // The filter narrows the list as one types; the core searches the names, so a million stay quick.
+    QLineEdit* filter = makeField(tr("Filter users"), false);
+    filter->setClearButtonEnabled(true);
+    auto* filterLabel = labelFor(tr("Fi&lter:"), filter, tr("Filter users by name"));
+    auto* weakOnly = new QCheckBox(tr("Show &Weak"));
+    weakOnly->setAccessibleName(tr("Show only users with weak passwords"));
+    auto* health = new QLabel;
+    health->setObjectName(QStringLiteral("hashHealth"));
+    health->setWordWrap(true);
+    health->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    health->setVisible(false);
+    e.generateButton = makeButton(tr("&Generate"), true);
+    e.generateButton->setAccessibleName(tr("Generate a password"));
+    e.generateButton->setToolTip(tr("Puts a new random password of 20 characters into the password field"));
 
     auto* layout = new QVBoxLayout(page);
     layout->addLayout(row(
         {labelFor(tr("&User file:"), userfile, tr("User file")), userfile, e.chooseButton, e.newButton}, 1));
+    layout->addLayout(row({filterLabel, filter, weakOnly}, 1));
     layout->addWidget(labelFor(tr("User&s:"), e.tableView->widget(), tr("Users")));
     layout->addWidget(e.tableView->widget(), 1);
+    layout->addWidget(health);
     layout->addLayout(row({labelFor(tr("User &name:"), username, tr("User name")), username,
-                           labelFor(tr("&Password:"), password, tr("Password")), password, add},
+                           labelFor(tr("&Password:"), password, tr("Password")), password, e.generateButton, add},
                           1));
     layout->addLayout(row({e.checkPasswordButton, e.changePasswordButton, remove}));
     layout->itemAt(layout->count() - 1)->layout()->setAlignment(Qt::AlignRight);
@@ -254,6 +271,9 @@ QWidget* MainWindow::buildUserEditor() {
     e.passwordField = std::make_unique<QtTextField>(password);
     e.adduserButton = std::make_unique<QtButton>(add);
     e.deleteuserButton = std::make_unique<QtButton>(remove);
+    e.filterField = std::make_unique<QtTextField>(filter);
+    e.weakOnlyButton = std::make_unique<QtButton>(weakOnly);
+    e.hashHealthField = std::make_unique<QtLabelField>(health);
     return page;
 }
 
@@ -513,7 +533,16 @@ void MainWindow::connectOutlets() {
         c.adduserButton = e.adduserButton.get();
         c.deleteuserButton = e.deleteuserButton.get();
         c.tableView = e.tableView.get();
+        c.filterField = e.filterField.get();
+        c.weakOnlyButton = e.weakOnlyButton.get();
+        c.hashHealthField = e.hashHealthField.get();
         e.tableView->setDataSource(&c);
+        connect(e.filterField->widget(), &QLineEdit::textChanged, this, [&c] { c.filterUsers(); });
+        connect(e.weakOnlyButton->widget(), &QAbstractButton::toggled, this, [&c] { c.filterUsers(); });
+        connect(e.generateButton, &QPushButton::clicked, this, [&c] { c.generatePassword(); });
+        c.showGeneratedPassword = [this](const std::string& password) {
+            (new GeneratedPasswordDialog(QString::fromStdString(password), this))->open();
+        };
         connect(e.chooseButton, &QPushButton::clicked, this, [&c] { c.selectUserfile(); });
         connect(e.newButton, &QPushButton::clicked, this, [&c] { c.newUserfile(); });
         connect(e.adduserButton->widget(), &QAbstractButton::clicked, this, [this, &c] {

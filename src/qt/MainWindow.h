@@ -52,6 +52,11 @@ class MainWindow : public QMainWindow {
         QPushButton* newButton = nullptr;
         QPushButton* changePasswordButton = nullptr;
         QPushButton* checkPasswordButton = nullptr;
+        // The list's filter, Show Weak, the hash counts, and the password generator.
+        std::unique_ptr<QtTextField> filterField;
+        std::unique_ptr<QtButton> weakOnlyButton;
+        std::unique_ptr<QtLabelField> hashHealthField;
+        QPushButton* generateButton = nullptr;
     };
     struct GroupEditor {
         std::unique_ptr<QtTextField> groupfileField, groupnameField, usernameField;

@@ -10,7 +10,10 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
+
+#include "formats/HashKind.h"
 
 namespace keepgate::qt {
 
@@ -62,7 +65,20 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
     hashChoice->setAccessibleName(tr("Hash for new passwords"));
     hashRow->addWidget(hashLabel);
     hashRow->addWidget(hashChoice);
+    // The bcrypt cost, and what one check at it costs the server on this machine.
+    auto* cost = new QSpinBox;
+    cost->setRange(hashes::kMinBcryptCost, hashes::kMaxBcryptCost);
+    cost->setValue(hashes::kDefaultBcryptCost);
+    cost->setAccessibleName(tr("bcrypt cost"));
+    auto* costLabel = new QLabel(tr("bcrypt &cost:"));
+    costLabel->setBuddy(cost);
+    hashRow->addWidget(costLabel);
+    hashRow->addWidget(cost);
     hashRow->addStretch(1);
+    auto* checkCost = new QLabel;
+    checkCost->setObjectName(QStringLiteral("checkCost"));
+    checkCost->setWordWrap(true);
+    checkCost->setVisible(false);
     restoreButton = new QPushButton(tr("&Restore Defaults"));
     restoreButton->setAutoDefault(false);
     saveButton = new QPushButton(tr("&Save"));
@@ -83,6 +99,7 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
     layout->addWidget(updates);
     layout->addWidget(hidden);
     layout->addLayout(hashRow);
+    layout->addWidget(checkCost);
     layout->addStretch(1);
     layout->addLayout(buttons);
 
@@ -93,6 +110,8 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
     defaultAccessFilenameField = std::make_unique<QtTextField>(accessName);
     configFilePathField = std::make_unique<QtTextField>(configPath);
     passwordHashPopup = std::make_unique<QtPopUpButton>(hashChoice);
+    bcryptCostField = std::make_unique<QtSpinBoxField>(cost);
+    checkCostField = std::make_unique<QtLabelField>(checkCost);
 
     controller.checkForUpdates = checkForUpdates.get();
     controller.defaultAccessFilenameField = defaultAccessFilenameField.get();
@@ -101,6 +120,10 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
     controller.protectionSettingsConfigRB = protectionSettingsConfigRB.get();
     controller.protectionSettingsHtaccessRB = protectionSettingsHtaccessRB.get();
     controller.passwordHashPopup = passwordHashPopup.get();
+    controller.bcryptCostField = bcryptCostField.get();
+    controller.checkCostField = checkCostField.get();
+    connect(hashChoice, &QComboBox::activated, this, [this] { controller.hashChoiceChanged(); });
+    connect(cost, &QSpinBox::valueChanged, this, [this] { controller.hashChoiceChanged(); });
     controller.theWindow = &window;
     mainConfigField = std::make_unique<QtTextField>(mainConfig);
     controller.mainConfigField = mainConfigField.get();

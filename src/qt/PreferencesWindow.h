@@ -5,7 +5,9 @@
 
 #include "app/PreferencesController.h"
 #include "qt/QtButton.h"
+#include "qt/QtLabelField.h"
 #include "qt/QtPopUpButton.h"
+#include "qt/QtSpinBoxField.h"
 #include "qt/QtTextField.h"
 #include "qt/QtWindow.h"
 
@@ -25,6 +27,8 @@ class PreferencesWindow : public QDialog {
         protectionSettingsHtaccessRB;
     std::unique_ptr<QtTextField> defaultAccessFilenameField, configFilePathField;
     std::unique_ptr<QtPopUpButton> passwordHashPopup;
+    std::unique_ptr<QtSpinBoxField> bcryptCostField;
+    std::unique_ptr<QtLabelField> checkCostField;
     QtWindow window{this};
     QPushButton* restoreButton = nullptr;
     QPushButton* saveButton = nullptr;

@@ -1,8 +1,10 @@
 #include "services/AdmTools.h"
 
+#include <chrono>
 #include <unistd.h>
 #include <vector>
 
+#include "formats/HashKind.h"
 #include "formats/TextLines.h"
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
@@ -12,6 +14,7 @@
 #include "platform/Process.h"
 #include "platform/ProgramLookup.h"
 #include "platform/SystemPaths.h"
+#include "services/PasswordGenerator.h"
 #include "services/PrivilegedCopy.h"
 
 namespace keepgate {
@@ -136,6 +139,24 @@ std::optional<bool> AdmTools::checkPassword(const std::string& hash, const std::
     platform::removeFile(file);
     rmdir(folder.c_str());
     return answer;
+}
+
+std::optional<double> AdmTools::bcryptCheckMilliseconds(int cost) {
+    const auto password = PasswordGenerator::generate();
+    if (!password) {
+        return std::nullopt;
+    }
+    const auto hash = getPasswd(std::string("check"), *password, hashes::bcryptToolOptions(cost));
+    if (!hash) {
+        return std::nullopt;
+    }
+    const auto started = std::chrono::steady_clock::now();
+    const auto matches = checkPassword(*hash, *password);
+    const std::chrono::duration<double, std::milli> took = std::chrono::steady_clock::now() - started;
+    if (!matches || !*matches) {
+        return std::nullopt;
+    }
+    return took.count();
 }
 
 bool AdmTools::copyFileWithAuthorization(const std::string& fromFile, const std::string& toFile) {

@@ -31,6 +31,12 @@ class AdmTools {
     // input); nothing when the tool cannot give an answer.
     static std::optional<bool> checkPassword(const std::string& hash, const std::string& password);
 
+    // How long one check of a bcrypt password at `cost` takes on this machine, in milliseconds: the real
+    // `htpasswd -v` timed against a throw-away file holding a random password hashed at that cost (the
+    // web server pays the same on every request to a protected page). Nothing when the tool failed.
+    // Slow at high costs: run it away from the interface thread.
+    static std::optional<double> bcryptCheckMilliseconds(int cost);
+
     // Copies a file into place with administrator rights (through the installed helper or the privileged
     // launcher, to a temporary file beside the destination that is then renamed) and waits for it; the
     // destination is read back and compared, and put back as it was on any difference. Returns whether

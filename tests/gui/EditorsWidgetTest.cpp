@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -8,12 +10,15 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTreeView>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include "QtTestApplication.h"
 #include "platform/SystemPaths.h"
 #include "qt/ApplicationWindows.h"
+#include "qt/GeneratedPasswordDialog.h"
 #include "qt/QtWindowSystem.h"
+#include "qt/SettingsDefaultsStore.h"
 #include "support/TestSupport.h"
 
 namespace keepgate::testing {
@@ -292,6 +297,93 @@ TEST_F(EditorsWidgetTest, ReturnWithNoPasswordIsRefusedTheDeleteKeyAsksByNameAnd
     ASSERT_NE(help, nullptr) << "F1 shows the ReadMe inside Keepgate";
     EXPECT_TRUE(help->toPlainText().contains(QStringLiteral("Protection status")));
     help->window()->close();
+}
+
+} // namespace
+} // namespace keepgate::testing
+
+namespace keepgate::testing {
+namespace {
+
+// Every file under a folder whose bytes hold the text.
+std::vector<std::string> filesHolding(const std::string& folder, const std::string& text) {
+    std::vector<std::string> found;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, error)) {
+        if (entry.is_regular_file() && readFile(entry.path().string()).find(text) != std::string::npos) {
+            found.push_back(entry.path().string());
+        }
+    }
+    return found;
+}
+
+TEST_F(EditorsWidgetTest, AGeneratedPasswordIsShownOnceCopiedOnAskAndReachesDiskOnlyAsItsHash) {
+    auto store = std::make_shared<qt::SettingsDefaultsStore>(QString::fromStdString(temp / "settings.ini"));
+    setStandardUserDefaults(store);
+    auto& e = windows->main.userEditor;
+    click(e.newButton);
+    choosePath(temp / "users");
+    type(e.usernameField->widget(), QStringLiteral("alice"));
+    click(e.generateButton);
+    auto* dialog = windows->main.findChild<qt::GeneratedPasswordDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    const QString shown = dialog->passwordEdit->text();
+    EXPECT_EQ(shown.toStdString(), e.passwordField->stringValue()) << "the field holds what is shown";
+    EXPECT_EQ(shown.size(), 20);
+    click(dialog->copyButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), shown);
+    dialog->close();
+    settleEvents();
+    EXPECT_EQ(windows->main.findChild<qt::GeneratedPasswordDialog*>(), nullptr) << "gone once closed";
+
+    click(e.adduserButton->widget());
+    store->synchronize();
+    const std::string password = shown.toStdString();
+    EXPECT_EQ(shell("htpasswd -vb '" + (temp / "users") + "' alice '" + password + "' >/dev/null 2>&1"), 0);
+    EXPECT_EQ(e.passwordField->stringValue(), "");
+    QGuiApplication::clipboard()->clear();
+    EXPECT_TRUE(filesHolding(temp.path(), password).empty()) << "the user file and the settings hold no copy";
+    EXPECT_TRUE(filesHolding(testConfigHome().toStdString() + "/..", password).empty())
+        << "nor do the configuration, data, cache and state folders";
+    setStandardUserDefaults(std::make_shared<MemoryDefaultsStore>());
+}
+
+TEST_F(EditorsWidgetTest, TheFilterFieldAndShowWeakNarrowTheRealModelAsOneTypes) {
+    writeFile(temp / "users", "alice:$apr1$a$b\nAlan:{SHA}x=\nbob:iH/wPFUBhNtoo\ncarla:plain\n");
+    auto& e = windows->main.userEditor;
+    click(e.chooseButton);
+    choosePath(temp / "users");
+    QAbstractItemModel* model = e.tableView->model();
+    auto* health = e.hashHealthField->widget();
+    EXPECT_TRUE(health->isVisible());
+    EXPECT_NE(
+        health->text().indexOf(QStringLiteral("3 users have weak passwords: SHA-1 1, crypt 1, plain text 1")),
+        -1)
+        << health->text().toStdString();
+    const auto shown = [model] {
+        QStringList names;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            names << model->index(row, 0).data().toString();
+        }
+        return names.join(QLatin1Char(','));
+    };
+    EXPECT_EQ(e.filterField->widget()->placeholderText(), QStringLiteral("Filter users"));
+    const struct {
+        const char* typed;
+        bool weakOnly;
+        const char* names;
+    } cases[] = {
+        {"al", false, "alice,Alan"},  {"AL", false, "alice,Alan"}, {"ala", false, "Alan"},
+        {"", true, "Alan,bob,carla"}, {"a", true, "Alan,carla"},   {"", false, "alice,Alan,bob,carla"},
+    };
+    for (const auto& c : cases) {
+        if (e.weakOnlyButton->widget()->isChecked() != c.weakOnly) {
+            click(e.weakOnlyButton->widget());
+        }
+        type(e.filterField->widget(), QString::fromUtf8(c.typed));
+        settleEvents();
+        EXPECT_EQ(shown().toStdString(), c.names) << c.typed << " " << c.weakOnly;
+    }
 }
 
 } // namespace
