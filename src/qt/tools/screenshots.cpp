@@ -428,6 +428,19 @@ int main(int argc, char** argv) {
         ok = shootOpened(folder, QStringLiteral("delete-user-question"),
                          [&] { main.userEditor.deleteuserButton->widget()->click(); }) &&
              ok;
+        // The list narrowed to the weak passwords the notice under it counts, then by a filter on the names.
+        QAbstractButton* weakOnly = main.userEditor.weakOnlyButton->widget();
+        weakOnly->click();
+        ok = shoot(&main, folder, QStringLiteral("main-users-weak")) && ok;
+        weakOnly->click();
+        main.userEditor.filterField->widget()->setText(QStringLiteral("a"));
+        ok = shoot(&main, folder, QStringLiteral("main-users-filtered")) && ok;
+        main.userEditor.filterField->widget()->clear();
+        // Generate: a new password put into the field and shown once.
+        ok = shootOpened(folder, QStringLiteral("generate-password"),
+                         [&] { main.userEditor.generateButton->click(); }) &&
+             ok;
+        password->clear();
 
         // The menus and the ReadMe they open.
         ok = shootMenu(main, QStringLiteral("File"), folder, QStringLiteral("menu-file")) && ok;
@@ -460,6 +473,19 @@ int main(int argc, char** argv) {
         windows.preferences.controller.showWindow();
         windows.preferences.show();
         ok = shoot(&windows.preferences, folder, QStringLiteral("preferences")) && ok;
+        // bcrypt chosen: its cost, and what one check at that cost takes here, measured in the background.
+        windows.preferences.passwordHashPopup->widget()->setCurrentIndex(1);
+        windows.preferences.controller.hashChoiceChanged();
+        QElapsedTimer measuring;
+        measuring.start();
+        while (!QString::fromStdString(windows.preferences.checkCostField->stringValue())
+                    .startsWith(QStringLiteral("One check")) &&
+               measuring.elapsed() < 20000) {
+            QApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        ok = shoot(&windows.preferences, folder, QStringLiteral("preferences-bcrypt")) && ok;
+        windows.preferences.passwordHashPopup->widget()->setCurrentIndex(0);
+        windows.preferences.controller.hashChoiceChanged();
         windows.preferences.hide();
 
         qt::AboutDialog about(&main);
