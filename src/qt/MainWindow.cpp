@@ -24,6 +24,7 @@
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 #include "platform/FileWatcher.h"
@@ -232,8 +233,12 @@ QWidget* MainWindow::buildUserEditor() {
     // The filter narrows the list as one types; the core searches the names, so a million stay quick.
     QLineEdit* filter = makeField(tr("Filter users"), false);
     filter->setClearButtonEnabled(true);
+    // The clear button Qt adds is a control of its own, which a screen reader must be able to name.
+    for (auto* clear : filter->findChildren<QToolButton*>()) {
+        clear->setAccessibleName(tr("Clear the filter"));
+    }
     auto* filterLabel = labelFor(tr("Fi&lter:"), filter, tr("Filter users by name"));
-    auto* weakOnly = new QCheckBox(tr("Show &Weak"));
+    auto* weakOnly = new QCheckBox(tr("Sh&ow Weak"));
     weakOnly->setAccessibleName(tr("Show only users with weak passwords"));
     auto* health = new QLabel;
     health->setObjectName(QStringLiteral("hashHealth"));

@@ -70,7 +70,7 @@ PreferencesWindow::PreferencesWindow(QWidget* parent) : QDialog(parent) {
     cost->setRange(hashes::kMinBcryptCost, hashes::kMaxBcryptCost);
     cost->setValue(hashes::kDefaultBcryptCost);
     cost->setAccessibleName(tr("bcrypt cost"));
-    auto* costLabel = new QLabel(tr("bcrypt &cost:"));
+    auto* costLabel = new QLabel(tr("&bcrypt cost:"));
     costLabel->setBuddy(cost);
     hashRow->addWidget(costLabel);
     hashRow->addWidget(cost);
