@@ -16,22 +16,16 @@
 #include "qt/ApplicationWindows.h"
 #include "qt/QtWindowSystem.h"
 #include "support/TestSupport.h"
+#include "WindowTest.h"
 
 namespace keepgate::testing {
 namespace {
 
 // The directory protection editor driven through its real widgets: choose, tick, add a rule, save.
-class DirectoryWidgetTest : public ::testing::Test {
+class DirectoryWidgetTest : public WindowTest {
   protected:
     void SetUp() override {
-        ensureQtApplication();
-        windowSystem = std::make_shared<qt::QtWindowSystem>();
-        ui::setWindowSystem(windowSystem);
-        defaults = std::make_shared<MemoryDefaultsStore>();
-        defaults->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
-        defaults->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
-        setStandardUserDefaults(defaults);
-        systemPaths() = SystemPaths{};
+        WindowTest::SetUp();
         DirectoryGroups::reset();
         DirectoryAccess::reset();
         windows = std::make_unique<qt::ApplicationWindows>(windowSystem.get());
@@ -49,8 +43,7 @@ class DirectoryWidgetTest : public ::testing::Test {
         settleEvents();
         DirectoryGroups::reset();
         DirectoryAccess::reset();
-        setStandardUserDefaults(nullptr);
-        ui::setWindowSystem(nullptr);
+        WindowTest::TearDown();
     }
 
     static void choosePath(const std::string& path) {
@@ -114,8 +107,6 @@ class DirectoryWidgetTest : public ::testing::Test {
         return false;
     }
 
-    std::shared_ptr<qt::QtWindowSystem> windowSystem;
-    std::shared_ptr<MemoryDefaultsStore> defaults;
     std::unique_ptr<qt::ApplicationWindows> windows;
     TempDir temp;
 };

@@ -27,23 +27,17 @@
 #include "qt/ServerCheckWindow.h"
 #include "services/ServerProfile.h"
 #include "support/TestSupport.h"
+#include "WindowTest.h"
 
 namespace keepgate::testing {
 namespace {
 
 using Verdict = ProtectionTester::Verdict;
 
-class HistoryEndToEndTest : public ::testing::Test {
+class HistoryEndToEndTest : public WindowTest {
   protected:
     void SetUp() override {
-        ensureQtApplication();
-        windowSystem = std::make_shared<qt::QtWindowSystem>();
-        ui::setWindowSystem(windowSystem);
-        defaults = std::make_shared<MemoryDefaultsStore>();
-        defaults->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
-        defaults->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
-        setStandardUserDefaults(defaults);
-        systemPaths() = SystemPaths{};
+        WindowTest::SetUp();
         systemPaths().stagingFolder = temp.path();
         openToApache(temp.path());
         apache = std::make_unique<ApacheInstance>(temp / "server");
@@ -70,8 +64,7 @@ class HistoryEndToEndTest : public ::testing::Test {
         DirectoryGroups::reset();
         DirectoryAccess::reset();
         systemPaths() = SystemPaths{};
-        setStandardUserDefaults(nullptr);
-        ui::setWindowSystem(nullptr);
+        WindowTest::TearDown();
     }
 
     // A Fedora-like layout: the main configuration names conf.d, where Keepgate's own file goes.
@@ -198,8 +191,6 @@ class HistoryEndToEndTest : public ::testing::Test {
     }
 
     TempDir temp;
-    std::shared_ptr<qt::QtWindowSystem> windowSystem;
-    std::shared_ptr<MemoryDefaultsStore> defaults;
     std::unique_ptr<ApacheInstance> apache;
     std::unique_ptr<qt::ApplicationWindows> windows;
     std::string root, mainConfig;

@@ -27,6 +27,7 @@
 #include "qt/ServerCheckWindow.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/TestSupport.h"
+#include "WindowTest.h"
 
 namespace keepgate::testing {
 namespace {
@@ -218,17 +219,10 @@ template <typename Widget> Widget* showing() {
 
 // The whole window in front: the main window with a directory under a loopback server, so that the
 // protection test has a server to ask.
-class KeyboardAccessTest : public ::testing::Test {
+class KeyboardAccessTest : public WindowTest {
   protected:
     void SetUp() override {
-        ensureQtApplication();
-        windowSystem = std::make_shared<qt::QtWindowSystem>();
-        ui::setWindowSystem(windowSystem);
-        defaults = std::make_shared<MemoryDefaultsStore>();
-        defaults->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
-        defaults->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
-        setStandardUserDefaults(defaults);
-        systemPaths() = SystemPaths{};
+        WindowTest::SetUp();
         systemPaths().mainConfig = temp / "httpd.conf";
         writeFile(temp / "httpd.conf", "Listen 127.0.0.1:" + std::to_string(server.port()) +
                                            "\nDocumentRoot " + temp / "site" + "\n");
@@ -249,8 +243,7 @@ class KeyboardAccessTest : public ::testing::Test {
         DirectoryGroups::reset();
         DirectoryAccess::reset();
         systemPaths() = SystemPaths{};
-        setStandardUserDefaults(nullptr);
-        ui::setWindowSystem(nullptr);
+        WindowTest::TearDown();
     }
     static void activate(QWidget* window) {
         window->activateWindow();
@@ -306,8 +299,6 @@ class KeyboardAccessTest : public ::testing::Test {
 
     TempDir temp;
     LoopbackHttpServer server;
-    std::shared_ptr<qt::QtWindowSystem> windowSystem;
-    std::shared_ptr<MemoryDefaultsStore> defaults;
     std::unique_ptr<qt::ApplicationWindows> windows;
 };
 

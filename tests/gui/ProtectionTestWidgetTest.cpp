@@ -17,23 +17,17 @@
 #include "qt/QtWindowSystem.h"
 #include "support/LoopbackHttpServer.h"
 #include "support/TestSupport.h"
+#include "WindowTest.h"
 
 namespace keepgate::testing {
 namespace {
 
 // The protection test driven through the real widgets: the address under the directory, the button, the
 // credential sheet, the busy bar and the status line under the tabs.
-class ProtectionTestWidgetTest : public ::testing::Test {
+class ProtectionTestWidgetTest : public WindowTest {
   protected:
     void SetUp() override {
-        ensureQtApplication();
-        windowSystem = std::make_shared<qt::QtWindowSystem>();
-        ui::setWindowSystem(windowSystem);
-        defaults = std::make_shared<MemoryDefaultsStore>();
-        defaults->setString(constants::kProtectionSettingsKey, constants::kAccessFileMode);
-        defaults->setString(constants::kDefaultAccessFilenameKey, constants::kDefaultAccessFilename);
-        setStandardUserDefaults(defaults);
-        systemPaths() = SystemPaths{};
+        WindowTest::SetUp();
         systemPaths().mainConfig = temp / "httpd.conf";
         writeFile(temp / "httpd.conf", "Listen 127.0.0.1:" + std::to_string(server.port()) +
                                            "\nDocumentRoot " + temp / "site" + "\n");
@@ -54,8 +48,7 @@ class ProtectionTestWidgetTest : public ::testing::Test {
         DirectoryGroups::reset();
         DirectoryAccess::reset();
         systemPaths() = SystemPaths{};
-        setStandardUserDefaults(nullptr);
-        ui::setWindowSystem(nullptr);
+        WindowTest::TearDown();
     }
 
     template <typename Widget> static Widget* showing() {
@@ -102,8 +95,6 @@ class ProtectionTestWidgetTest : public ::testing::Test {
 
     TempDir temp;
     LoopbackHttpServer server;
-    std::shared_ptr<qt::QtWindowSystem> windowSystem;
-    std::shared_ptr<MemoryDefaultsStore> defaults;
     std::unique_ptr<qt::ApplicationWindows> windows;
 };
 
