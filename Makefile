@@ -73,8 +73,14 @@ translations: deps
 	cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Debug -DKEEPGATE_SANITIZE=ON
 	cmake --build $(TEST_DIR) --target keepgate_update_translations
 
+# Every window into screenshots/; the pictures README.md and the AppStream file name are then refreshed in
+# data/screenshots/, where they are committed. Not part of `make test`: it takes a while.
+SHOWN_PICTURES = $(sort $(shell grep -ho 'screenshots/[a-z0-9-]*\.png' README.md data/org.keepgate.Keepgate.metainfo.xml))
 screenshots: build
 	QT_QPA_PLATFORM=offscreen $(RELEASE_DIR)/keepgate_screenshots screenshots
+	@mkdir -p data/screenshots && for picture in $(notdir $(SHOWN_PICTURES)); do \
+	  cp screenshots/$$picture data/screenshots/$$picture || exit 1; echo "data/screenshots/$$picture"; \
+	done
 
 package-tools:
 	@$(MAKE) --no-print-directory deps PACKAGES="$(PACKAGE_TOOLS)"
