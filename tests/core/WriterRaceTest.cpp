@@ -153,6 +153,38 @@ TEST_F(WriterRaceTest, GroupChangesMeetingAnotherWriterAreAppliedAgainAndLoseNot
     }
 }
 
+// Another program opened the file for writing just before Keepgate replaced it, and writes into it only a
+// moment after the rename, when the replaced file no longer shows a change. Its text still comes back, whole,
+// for the change to be made again on it; a file nobody holds open is replaced without that.
+TEST_F(WriterRaceTest, AWriteIntoTheReplacedFileAMomentAfterTheRenameIsHandedBack) {
+    for (const bool otherWrites : {true, false}) {
+        const std::string file = temp / (otherWrites ? "late" : "alone");
+        const std::string base = "seed:$apr1$seed\n";
+        writeFile(file, base);
+        const auto identity = platform::identityOf(file);
+        ASSERT_TRUE(identity);
+        const int fd = otherWrites ? open(file.c_str(), O_WRONLY | O_CLOEXEC) : -1;
+        std::thread other([&] {
+            if (fd < 0) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            const std::string text = base + "other:$apr1$slow$writer\n";
+            ASSERT_EQ(ftruncate(fd, 0), 0);
+            ASSERT_EQ(pwrite(fd, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
+            close(fd);
+        });
+        const auto write =
+            platform::writeFileIfUnchanged(file, base + "keep:$apr1$keep\n", identity, &base);
+        other.join();
+        EXPECT_TRUE(write.result) << write.result.error;
+        EXPECT_EQ(write.moved, otherWrites);
+        EXPECT_EQ(write.displaced.value_or("(none)"),
+                  otherWrites ? base + "other:$apr1$slow$writer\n" : "(none)");
+        EXPECT_EQ(readFile(file), base + "keep:$apr1$keep\n");
+    }
+}
+
 // A temporary file left by a save that was killed goes with the next save in its folder once it is a minute
 // old and the user's own; a newer one may belong to a save still running and stays.
 TEST_F(WriterRaceTest, TheNextSaveRemovesStaleTemporaryFiles) {
