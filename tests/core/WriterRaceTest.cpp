@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "operations/FileChanges.h"
 #include "platform/FileSystem.h"
 #include "support/Layouts.h"
 #include "support/TestSupport.h"
@@ -183,6 +184,29 @@ TEST_F(WriterRaceTest, AWriteIntoTheReplacedFileAMomentAfterTheRenameIsHandedBac
                   otherWrites ? base + "other:$apr1$slow$writer\n" : "(none)");
         EXPECT_EQ(readFile(file), base + "keep:$apr1$keep\n");
     }
+}
+
+// keepgatectl's write meets a program that writes into the file in place a moment after the replacement: that
+// program's text is what the file holds afterwards, and the command's change is reported as not written.
+TEST_F(WriterRaceTest, ACommandLineWriteGivesBackWhatAnotherProgramWroteDuringTheReplacement) {
+    const std::string file = temp / "cli";
+    const std::string base = "seed:$apr1$seed\n";
+    const std::string theirs = base + "other:$apr1$slow$writer\n";
+    writeFile(file, base);
+    const int fd = open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        ASSERT_EQ(ftruncate(fd, 0), 0);
+        ASSERT_EQ(pwrite(fd, theirs.data(), theirs.size(), 0), static_cast<ssize_t>(theirs.size()));
+        close(fd);
+    });
+    const auto applied =
+        operations::FileChanges::apply({{file, base, base + "keep:$apr1$keep\n"}}, false).front();
+    other.join();
+    EXPECT_FALSE(applied.written);
+    EXPECT_NE(applied.error.find("another program"), std::string::npos) << applied.error;
+    EXPECT_EQ(readFile(file), theirs);
 }
 
 // A temporary file left by a save that was killed goes with the next save in its folder once it is a minute
