@@ -26,6 +26,34 @@ std::string quoted(const std::string& text) {
     return "\"" + text + "\"";
 }
 
+// What another program wrote into a file this editor had just replaced (`wrote`, made from `from`), made again
+// on the file as it is now: the users it added that are still absent, and the passwords it changed where the
+// file still holds the line it changed. Whatever anyone changed since stays. True when `now` changed.
+bool carryOver(UserFile& now, const UserFile& from, const UserFile& wrote) {
+    std::unordered_set<std::string> before;
+    for (std::size_t row = 0; row < from.size(); ++row) {
+        before.insert(std::string(from.name(row)).append(":").append(from.hash(row)));
+    }
+    bool changed = false;
+    for (std::size_t row = 0; row < wrote.size(); ++row) {
+        const std::string_view name = wrote.name(row);
+        const std::string_view hash = wrote.hash(row);
+        if (before.contains(std::string(name).append(":").append(hash))) {
+            continue;
+        }
+        if (const auto at = now.find(name)) {
+            if (now.hash(*at) != hash && before.contains(std::string(name).append(":").append(now.hash(*at)))) {
+                now.replaceHash(*at, hash);
+                changed = true;
+            }
+        } else if (!from.find(name)) {
+            now.append(name, hash);
+            changed = true;
+        }
+    }
+    return changed;
+}
+
 } // namespace
 
 // Reads the file and makes it the current one; false, after telling the user, when it exists but cannot be
@@ -146,6 +174,9 @@ bool Controller::commitUserChange(operations::UserStore& store, const UserChange
     // changes nothing).
     bool mustRead = platform::identityOf(path) != userfileIdentity_;
     std::optional<std::string> displaced;
+    // Each text another program wrote into a replaced file, with the text it was made from: a program that
+    // then rewrites the file this editor wrote builds on a text without it, so it is made again there.
+    std::vector<std::pair<UserFile, UserFile>> carried;
     // Each round loses only to a program that wrote in the moment between its read and its rename; a program
     // that keeps writing for longer than this is given the file.
     const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
@@ -171,6 +202,16 @@ bool Controller::commitUserChange(operations::UserStore& store, const UserChange
                 records.emplace(std::move(read.bytes));
             }
             userfileIdentity_ = read.ok ? std::optional(read.identity) : std::nullopt;
+        }
+        bool merged = false;
+        if (!carried.empty() && records->kind() == UserFile::Kind::Users) {
+            UserFile text = *records;
+            for (const auto& [from, wrote] : carried) {
+                merged = carryOver(text, from, wrote) || merged;
+            }
+            if (merged) {
+                records.emplace(std::move(text));
+            }
         }
         mustRead = false;
         if (records->kind() != UserFile::Kind::Users) {
@@ -206,11 +247,11 @@ bool Controller::commitUserChange(operations::UserStore& store, const UserChange
         } else if (applies) {
             records.emplace(store.file());
         }
-        if (satisfied && !onDisplaced) {
+        if (satisfied && !onDisplaced && !merged) {
             showUserList();
             return true;
         }
-        if (problem && !onDisplaced) {
+        if (problem && !onDisplaced && !merged) {
             showUserList();
             showUserEditorError(mainWindow, *problem);
             return false;
@@ -223,6 +264,9 @@ bool Controller::commitUserChange(operations::UserStore& store, const UserChange
             userfileIdentity_ = write.written;
             if (write.moved) {
                 displaced = write.displaced;
+                if (displaced) {
+                    carried.emplace_back(UserFile(*base), UserFile(*displaced));
+                }
                 mustRead = !displaced;
                 continue;
             }

@@ -1,6 +1,8 @@
 #include "operations/FileChanges.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
 
 #include "platform/FileSystem.h"
 #include "services/PrivilegedCopy.h"
@@ -21,14 +23,35 @@ std::vector<AppliedChange> FileChanges::apply(const std::vector<FileChange>& cha
         }
         // The change was composed from the bytes read a moment ago; a file another program wrote since is
         // left to it rather than overwritten with a change made to its old bytes.
-        if (platform::readFile(change.path) != change.before) {
+        const auto read = platform::readFileWithin(change.path, std::numeric_limits<std::uint64_t>::max());
+        if ((read.ok ? std::optional(read.bytes) : std::nullopt) != change.before) {
             result.error = "it was changed by another program meanwhile, so Keepgate left it alone";
             applied.push_back(result);
             continue;
         }
         platform::FileResult done;
         if (change.after) {
-            done = platform::writeFileAtomically(change.path, *change.after);
+            // Replaced only while it is still the file read; a program that writes into it in place meanwhile
+            // (htpasswd does) gets its text back, and the change is left undone rather than made over it.
+            const auto guarded = platform::writeFileIfUnchanged(
+                change.path, *change.after, read.ok ? std::optional(read.identity) : std::nullopt,
+                change.before ? &*change.before : nullptr);
+            if (guarded.moved) {
+                result.error = "it was changed by another program meanwhile, so Keepgate left it alone";
+                if (guarded.result) {
+                    const auto restored =
+                        guarded.displaced
+                            ? platform::writeFileIfUnchanged(change.path, *guarded.displaced, guarded.written)
+                            : platform::GuardedWrite{};
+                    if (!restored.result || restored.moved) {
+                        result.error = "another program wrote to it while Keepgate replaced it, and what that "
+                                       "program wrote could not be put back over Keepgate's text: check the file";
+                    }
+                }
+                applied.push_back(result);
+                continue;
+            }
+            done = guarded.result;
         } else {
             done = platform::removeFile(change.path);
             // Gone already is what was asked for.

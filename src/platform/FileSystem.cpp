@@ -159,8 +159,36 @@ bool looksCut(const std::string& text, const std::string* before) {
     return before && text.size() <= before->size() && std::string_view(*before).starts_with(text);
 }
 
-template <typename Reader, typename Identity>
-FileRead settle(Reader read, Identity currentIdentity, const std::string* before) {
+// Whether a program other than this descriptor's holder has the open file open for writing now. A read lease
+// is granted only while nobody does, and is let go at once (a writer opening meanwhile waits only that long;
+// its lease-break signal is one the process ignores by default). False when the system cannot tell (a file
+// of another owner, a file system without leases).
+bool openForWritingElsewhere(int fd) {
+    if (fcntl(fd, F_SETSIG, SIGURG) != 0) {
+        return false;
+    }
+    if (fcntl(fd, F_SETLEASE, F_RDLCK) == 0) {
+        (void)fcntl(fd, F_SETLEASE, F_UNLCK);
+        return false;
+    }
+    return errno == EAGAIN;
+}
+
+bool pathOpenForWritingElsewhere(const std::string& path) {
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        return false;
+    }
+    struct stat info {};
+    const bool busy = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && openForWritingElsewhere(fd);
+    close(fd);
+    return busy;
+}
+
+// A text is settled when two reads a quiet moment apart agree and no other program holds the file open for
+// writing; a text that looks cut, or whose file is still held open for writing, only after a long stillness.
+template <typename Reader, typename Identity, typename Busy>
+FileRead settle(Reader read, Identity currentIdentity, Busy busy, const std::string* before) {
     using Clock = std::chrono::steady_clock;
     const auto start = Clock::now();
     FileRead previous = read();
@@ -170,14 +198,15 @@ FileRead settle(Reader read, Identity currentIdentity, const std::string* before
     // A file untouched for a while before the read and still the same after it was read whole in one
     // piece: no second read is needed, which keeps opening a large file at one read.
     if (!recentlyModified(previous.identity) && !looksCut(previous.bytes, before) &&
-        currentIdentity() == std::optional(previous.identity)) {
+        currentIdentity() == std::optional(previous.identity) && !busy()) {
         return previous;
     }
     bool waited = false;
     auto stillSince = start;
     for (;;) {
         // A file last written a while ago needs no pause before the read that confirms it.
-        if (recentlyModified(previous.identity) || looksCut(previous.bytes, before)) {
+        const bool writing = busy();
+        if (writing || recentlyModified(previous.identity) || looksCut(previous.bytes, before)) {
             std::this_thread::sleep_for(kQuiet);
             waited = true;
         }
@@ -187,7 +216,8 @@ FileRead settle(Reader read, Identity currentIdentity, const std::string* before
         }
         const auto now = Clock::now();
         if (next.identity == previous.identity && next.bytes == previous.bytes) {
-            const bool believable = !looksCut(next.bytes, before) || now - stillSince >= kPatience;
+            const bool believable =
+                (!writing && !looksCut(next.bytes, before)) || now - stillSince >= kPatience;
             if ((waited || !recentlyModified(next.identity)) && believable) {
                 return next;
             }
@@ -343,7 +373,8 @@ std::optional<std::string> unreadableReason(const std::string& path) {
 }
 
 FileRead readSettledFile(const std::string& path, std::uint64_t limit, const std::string* before) {
-    return settle([&] { return readFileWithin(path, limit); }, [&] { return identityOf(path); }, before);
+    return settle([&] { return readFileWithin(path, limit); }, [&] { return identityOf(path); },
+                  [&] { return pathOpenForWritingElsewhere(path); }, before);
 }
 
 namespace {
@@ -458,8 +489,27 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
     }
     out.result = {true, {}};
     if (replaced >= 0) {
+        // A program that opened the replaced file just before the rename may write into it a moment later
+        // (htpasswd truncates and rewrites it in place): the file is watched until it has stayed still for a
+        // quiet moment, and for as long as another program holds it open for writing, within patience.
+        const auto renamed = std::chrono::steady_clock::now();
         struct stat after {};
-        if (fstat(replaced, &after) == 0 && identityFrom(after) != replacedIdentity) {
+        bool changed = false;
+        for (;;) {
+            if (fstat(replaced, &after) != 0) {
+                break;
+            }
+            if (identityFrom(after) != replacedIdentity) {
+                changed = true;
+                break;
+            }
+            const auto waited = std::chrono::steady_clock::now() - renamed;
+            if (waited >= kPatience || (waited >= kQuiet && !openForWritingElsewhere(replaced))) {
+                break;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (changed) {
             // Another program opened the file in place just before the rename and wrote into it: once it
             // is done, its text is handed back so that the caller builds on it.
             out.moved = true;
@@ -467,7 +517,8 @@ GuardedWrite replaceFile(const std::string& path, std::string_view contents,
                 struct stat info {};
                 return fstat(replaced, &info) == 0 ? std::optional(identityFrom(info)) : std::nullopt;
             };
-            auto text = settle([&] { return readOpenFile(replaced); }, identityNow, base);
+            auto text = settle([&] { return readOpenFile(replaced); }, identityNow,
+                               [&] { return openForWritingElsewhere(replaced); }, base);
             if (text.ok) {
                 out.displaced = std::move(text.bytes);
             }

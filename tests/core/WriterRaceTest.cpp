@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include "operations/FileChanges.h"
 #include "platform/FileSystem.h"
 #include "support/Layouts.h"
 #include "support/TestSupport.h"
@@ -151,6 +152,61 @@ TEST_F(WriterRaceTest, GroupChangesMeetingAnotherWriterAreAppliedAgainAndLoseNot
     for (const auto& shown : windows->alerts) {
         EXPECT_NE(shown.alert.title, "Error!") << shown.alert.message;
     }
+}
+
+// Another program opened the file for writing just before Keepgate replaced it, and writes into it only a
+// moment after the rename, when the replaced file no longer shows a change. Its text still comes back, whole,
+// for the change to be made again on it; a file nobody holds open is replaced without that.
+TEST_F(WriterRaceTest, AWriteIntoTheReplacedFileAMomentAfterTheRenameIsHandedBack) {
+    for (const bool otherWrites : {true, false}) {
+        const std::string file = temp / (otherWrites ? "late" : "alone");
+        const std::string base = "seed:$apr1$seed\n";
+        writeFile(file, base);
+        const auto identity = platform::identityOf(file);
+        ASSERT_TRUE(identity);
+        const int fd = otherWrites ? open(file.c_str(), O_WRONLY | O_CLOEXEC) : -1;
+        std::thread other([&] {
+            if (fd < 0) {
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+            const std::string text = base + "other:$apr1$slow$writer\n";
+            ASSERT_EQ(ftruncate(fd, 0), 0);
+            ASSERT_EQ(pwrite(fd, text.data(), text.size(), 0), static_cast<ssize_t>(text.size()));
+            close(fd);
+        });
+        const auto write =
+            platform::writeFileIfUnchanged(file, base + "keep:$apr1$keep\n", identity, &base);
+        other.join();
+        EXPECT_TRUE(write.result) << write.result.error;
+        EXPECT_EQ(write.moved, otherWrites);
+        EXPECT_EQ(write.displaced.value_or("(none)"),
+                  otherWrites ? base + "other:$apr1$slow$writer\n" : "(none)");
+        EXPECT_EQ(readFile(file), base + "keep:$apr1$keep\n");
+    }
+}
+
+// keepgatectl's write meets a program that writes into the file in place a moment after the replacement: that
+// program's text is what the file holds afterwards, and the command's change is reported as not written.
+TEST_F(WriterRaceTest, ACommandLineWriteGivesBackWhatAnotherProgramWroteDuringTheReplacement) {
+    const std::string file = temp / "cli";
+    const std::string base = "seed:$apr1$seed\n";
+    const std::string theirs = base + "other:$apr1$slow$writer\n";
+    writeFile(file, base);
+    const int fd = open(file.c_str(), O_WRONLY | O_CLOEXEC);
+    ASSERT_GE(fd, 0);
+    std::thread other([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        ASSERT_EQ(ftruncate(fd, 0), 0);
+        ASSERT_EQ(pwrite(fd, theirs.data(), theirs.size(), 0), static_cast<ssize_t>(theirs.size()));
+        close(fd);
+    });
+    const auto applied =
+        operations::FileChanges::apply({{file, base, base + "keep:$apr1$keep\n"}}, false).front();
+    other.join();
+    EXPECT_FALSE(applied.written);
+    EXPECT_NE(applied.error.find("another program"), std::string::npos) << applied.error;
+    EXPECT_EQ(readFile(file), theirs);
 }
 
 // A temporary file left by a save that was killed goes with the next save in its folder once it is a minute
