@@ -28,6 +28,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/History.h"
+#include "platform/Install.h"
 #include "platform/SystemPaths.h"
 #include "qt/AboutDialog.h"
 #include "qt/ApplicationWindows.h"
@@ -35,6 +36,7 @@
 #include "qt/QtWindowSystem.h"
 #include "qt/ServerCheckWindow.h"
 #include "qt/SettingsDefaultsStore.h"
+#include "qt/Translations.h"
 #include "qt/Translations.h"
 #include "platform/Install.h"
 
@@ -538,6 +540,26 @@ int main(int argc, char** argv) {
             main.serverCheckWindow->resize(760, 480);
             ok = shoot(main.serverCheckWindow, folder, QStringLiteral("server-check")) && ok;
         }
+    }
+
+    // One language besides English, in windows built anew once the German translation is installed (a
+    // window's texts are translated as it is built).
+    if (!qt::installTranslations(QLocale(QLocale::German, QLocale::Germany), platform::executableDirectory())) {
+        std::fprintf(stderr, "keepgate_screenshots: no German translation beside the program\n");
+        ok = false;
+    } else {
+        qt::ApplicationWindows windows(windowSystem.get());
+        qt::MainWindow& main = windows.main;
+        ok = start(windows, folder, QString()) && ok;
+        openSamples(main, users, groups, site);
+        main.editorTabs()->setCurrentIndex(qt::MainWindow::DirectoryTab);
+        CannedServer canned;
+        canned.answer = "HTTP/1.1 401 Unauthorized\r\nWWW-Authenticate: Basic realm=\"Private area\"\r\n\r\n";
+        testAt(main, canned.url(QStringLiteral("/private/")));
+        ok = shoot(&main, folder, QStringLiteral("main-directory-protected-de")) && ok;
+        main.editorTabs()->setCurrentIndex(qt::MainWindow::UsersTab);
+        ok = shoot(&main, folder, QStringLiteral("main-users-loaded-de")) && ok;
+        qt::installTranslations(QLocale(QLocale::English), platform::executableDirectory());
     }
     setStandardUserDefaults(nullptr);
     ui::setWindowSystem(nullptr);
