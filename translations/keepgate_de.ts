@@ -1726,6 +1726,206 @@ Keepgate kann ihn dort bearbeiten, wo er ist, oder ihn verschieben: ihn in %3 sc
         <source>%1 users have weak passwords: %2</source>
         <translation>%1 Benutzer haben schwache Passwörter: %2</translation>
     </message>
+    <message>
+        <source>No history is being kept: the folder %1 cannot be written. </source>
+        <translation>Es wird kein Verlauf geführt: In den Ordner %1 kann nicht geschrieben werden. </translation>
+    </message>
+    <message>
+        <source>1 entry is damaged and shown as such; Keepgate never restores them.</source>
+        <translation>1 Eintrag ist beschädigt und wird als solcher angezeigt; Keepgate stellt beschädigte Einträge nie wieder her.</translation>
+    </message>
+    <message>
+        <source>%1 entries are damaged and shown as such; Keepgate never restores them.</source>
+        <translation>%1 Einträge sind beschädigt und werden als solche angezeigt; Keepgate stellt sie nie wieder her.</translation>
+    </message>
+    <message>
+        <source>%1%2</source>
+        <translation>%1%2</translation>
+    </message>
+    <message>
+        <source>This entry is damaged (%1); Keepgate will not restore it.</source>
+        <translation>Dieser Eintrag ist beschädigt (%1); Keepgate stellt ihn nicht wieder her.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read before this change, so the history holds no bytes to put back.</source>
+        <translation>%1 konnte vor dieser Änderung nicht gelesen werden, daher enthält der Verlauf nichts zum Zurückstellen.</translation>
+    </message>
+    <message>
+        <source>This entry is gone or damaged; Keepgate will not restore it.</source>
+        <translation>Dieser Eintrag ist verschwunden oder beschädigt; Keepgate stellt ihn nicht wieder her.</translation>
+    </message>
+    <message>
+        <source>No difference.</source>
+        <translation>Kein Unterschied.</translation>
+    </message>
+    <message>
+        <source>What this change wrote is no longer on disk; the difference to what %1 holds now:
+
+%2</source>
+        <translation>Was diese Änderung geschrieben hat, ist nicht mehr auf der Festplatte; der Unterschied zum jetzigen Inhalt von %1:
+
+%2</translation>
+    </message>
+    <message>
+        <source>That change is no longer in the history, so nothing was restored.</source>
+        <translation>Diese Änderung ist nicht mehr im Verlauf, daher wurde nichts wiederhergestellt.</translation>
+    </message>
+    <message>
+        <source>The change %1 cannot be restored: %2. Nothing was changed.</source>
+        <translation>Die Änderung %1 kann nicht wiederhergestellt werden: %2. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read before %2, so Keepgate has no bytes to put back. Nothing was changed.</source>
+        <translation>%1 konnte vor %2 nicht gelesen werden, daher hat Keepgate nichts zum Zurückstellen. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read now, so Keepgate cannot tell what a restore would replace. Nothing was changed.</source>
+        <translation>%1 kann jetzt nicht gelesen werden, daher kann Keepgate nicht feststellen, was eine Wiederherstellung ersetzen würde. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>%1 already holds what it held before %2; nothing was changed</source>
+        <translation>%1 enthält bereits, was es vor %2 enthielt; es wurde nichts geändert</translation>
+    </message>
+    <message>
+        <source>Changed Since</source>
+        <translation>Seitdem geändert</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program after Keepgate wrote it (%2). Restoring it replaces what it holds now:
+
+%3</source>
+        <translation>%1 wurde von einem anderen Programm geändert, nachdem Keepgate es geschrieben hatte (%2). Die Wiederherstellung ersetzt den jetzigen Inhalt:
+
+%3</translation>
+    </message>
+    <message>
+        <source>Restore Anyway</source>
+        <translation>Trotzdem wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Restored %1 as before %2</source>
+        <translation>%1 wie vor %2 wiederhergestellt</translation>
+    </message>
+    <message>
+        <source>Keepgate does not remove the web server&apos;s main configuration %1. Nothing was changed.</source>
+        <translation>Keepgate entfernt die Hauptkonfiguration %1 des Webservers nicht. Es wurde nichts geändert.</translation>
+    </message>
+    <message>
+        <source>Keepgate did not restore %1: %2. %3</source>
+        <translation>Keepgate hat %1 nicht wiederhergestellt: %2. %3</translation>
+    </message>
+    <message>
+        <source>The file was not changed.</source>
+        <translation>Die Datei wurde nicht verändert.</translation>
+    </message>
+    <message>
+        <source>Compare it with its backup %1.</source>
+        <translation>Vergleichen Sie sie mit ihrer Sicherung %1.</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1 (emptied: with administrator rights Keepgate replaces files but never deletes them)</source>
+        <translation>%1 (geleert: Mit Administratorrechten ersetzt Keepgate Dateien, löscht sie aber nie)</translation>
+    </message>
+    <message>
+        <source>Keepgate could not restore %1: %2.</source>
+        <translation>Keepgate konnte %1 nicht wiederherstellen: %2.</translation>
+    </message>
+    <message>
+        <source>Put back %1 after the server refused %2</source>
+        <translation>%1 zurückgestellt, nachdem der Server %2 abgelehnt hat</translation>
+    </message>
+    <message>
+        <source>The web server&apos;s configuration test refused %1 as it was before %2, so %3
+
+%4</source>
+        <translation>Der Konfigurationstest des Webservers hat %1 im Zustand vor %2 abgelehnt, daher: %3
+
+%4</translation>
+    </message>
+    <message>
+        <source>Keepgate could not put back what it held: %1.</source>
+        <translation>Keepgate konnte den vorherigen Inhalt nicht zurückstellen: %1.</translation>
+    </message>
+    <message>
+        <source>Keepgate put back what it held.</source>
+        <translation>Keepgate hat den vorherigen Inhalt zurückgestellt.</translation>
+    </message>
+    <message>
+        <source>Keepgate could not remove %1 to restore it: %2.</source>
+        <translation>Keepgate konnte %1 zum Wiederherstellen nicht entfernen: %2.</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>%1 rückgängig machen</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Damaged entry: %1</source>
+        <translation>Beschädigter Eintrag: %1</translation>
+    </message>
+    <message>
+        <source>the entry cannot be read</source>
+        <translation>der Eintrag kann nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>the entry is not a Keepgate history entry or is cut short</source>
+        <translation>der Eintrag ist kein Verlaufseintrag von Keepgate oder ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>the entry is cut short</source>
+        <translation>der Eintrag ist abgeschnitten</translation>
+    </message>
+    <message>
+        <source>the entry&apos;s digest does not match what it holds</source>
+        <translation>die Prüfsumme des Eintrags passt nicht zu seinem Inhalt</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>er ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>its mode cannot be set to 0700 (%1)</source>
+        <translation>seine Rechte können nicht auf 0700 gesetzt werden (%1)</translation>
+    </message>
+    <message>
+        <source>it cannot be written</source>
+        <translation>in ihn kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>Keepgate keeps no history of changes: the folder %1 cannot be used (%2).</source>
+        <translation>Keepgate führt keinen Verlauf der Änderungen: Der Ordner %1 kann nicht verwendet werden (%2).</translation>
+    </message>
+    <message>
+        <source>it is not an absolute path</source>
+        <translation>er ist kein absoluter Pfad</translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <translation>%1 entfernt</translation>
+    </message>
+    <message>
+        <source>Changed %1</source>
+        <translation>%1 geändert</translation>
+    </message>
+    <message>
+        <source>Created %1</source>
+        <translation>%1 angelegt</translation>
+    </message>
+    <message>
+        <source>The change &quot;%1&quot; is too large for the history, so it cannot be undone.</source>
+        <translation>Die Änderung „%1“ ist zu groß für den Verlauf und kann daher nicht rückgängig gemacht werden.</translation>
+    </message>
+    <message>
+        <source>Keepgate keeps no more history of changes: the folder %1 cannot be written (%2). &quot;%3&quot; was not recorded.</source>
+        <translation>Keepgate führt keinen Verlauf der Änderungen mehr: In den Ordner %1 kann nicht geschrieben werden (%2). „%3“ wurde nicht aufgezeichnet.</translation>
+    </message>
 </context>
 <context>
     <name>QtWindowSystem</name>

@@ -1726,6 +1726,206 @@ Keepgate peut la modifier là où elle est, ou la déplacer&#xa0;: l&apos;écrir
         <source>%1 users have weak passwords: %2</source>
         <translation>%1 utilisateurs ont des mots de passe faibles&#xa0;: %2</translation>
     </message>
+    <message>
+        <source>No history is being kept: the folder %1 cannot be written. </source>
+        <translation>Aucun historique n’est tenu : le dossier %1 n’est pas accessible en écriture. </translation>
+    </message>
+    <message>
+        <source>1 entry is damaged and shown as such; Keepgate never restores them.</source>
+        <translation>1 entrée est endommagée et affichée comme telle ; Keepgate ne restaure jamais les entrées endommagées.</translation>
+    </message>
+    <message>
+        <source>%1 entries are damaged and shown as such; Keepgate never restores them.</source>
+        <translation>%1 entrées sont endommagées et affichées comme telles ; Keepgate ne les restaure jamais.</translation>
+    </message>
+    <message>
+        <source>%1%2</source>
+        <translation>%1%2</translation>
+    </message>
+    <message>
+        <source>This entry is damaged (%1); Keepgate will not restore it.</source>
+        <translation>Cette entrée est endommagée (%1) ; Keepgate ne la restaurera pas.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read before this change, so the history holds no bytes to put back.</source>
+        <translation>%1 n’a pas pu être lu avant cette modification ; l’historique ne contient donc rien à remettre.</translation>
+    </message>
+    <message>
+        <source>This entry is gone or damaged; Keepgate will not restore it.</source>
+        <translation>Cette entrée a disparu ou est endommagée ; Keepgate ne la restaurera pas.</translation>
+    </message>
+    <message>
+        <source>No difference.</source>
+        <translation>Aucune différence.</translation>
+    </message>
+    <message>
+        <source>What this change wrote is no longer on disk; the difference to what %1 holds now:
+
+%2</source>
+        <translation>Ce que cette modification a écrit n’est plus sur le disque ; la différence avec le contenu actuel de %1 :
+
+%2</translation>
+    </message>
+    <message>
+        <source>That change is no longer in the history, so nothing was restored.</source>
+        <translation>Cette modification n’est plus dans l’historique ; rien n’a donc été restauré.</translation>
+    </message>
+    <message>
+        <source>The change %1 cannot be restored: %2. Nothing was changed.</source>
+        <translation>La modification %1 ne peut pas être restaurée : %2. Rien n’a été modifié.</translation>
+    </message>
+    <message>
+        <source>%1 could not be read before %2, so Keepgate has no bytes to put back. Nothing was changed.</source>
+        <translation>%1 n’a pas pu être lu avant %2 ; Keepgate n’a donc rien à remettre. Rien n’a été modifié.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be read now, so Keepgate cannot tell what a restore would replace. Nothing was changed.</source>
+        <translation>%1 ne peut pas être lu maintenant ; Keepgate ne peut donc pas savoir ce qu’une restauration remplacerait. Rien n’a été modifié.</translation>
+    </message>
+    <message>
+        <source>%1 already holds what it held before %2; nothing was changed</source>
+        <translation>%1 contient déjà ce qu’il contenait avant %2 ; rien n’a été modifié</translation>
+    </message>
+    <message>
+        <source>Changed Since</source>
+        <translation>Modifié depuis</translation>
+    </message>
+    <message>
+        <source>%1 was changed by another program after Keepgate wrote it (%2). Restoring it replaces what it holds now:
+
+%3</source>
+        <translation>%1 a été modifié par un autre programme après son écriture par Keepgate (%2). La restauration remplace son contenu actuel :
+
+%3</translation>
+    </message>
+    <message>
+        <source>Restore Anyway</source>
+        <translation>Restaurer quand même</translation>
+    </message>
+    <message>
+        <source>Restored %1 as before %2</source>
+        <translation>%1 restauré tel qu’avant %2</translation>
+    </message>
+    <message>
+        <source>Keepgate does not remove the web server&apos;s main configuration %1. Nothing was changed.</source>
+        <translation>Keepgate ne supprime pas la configuration principale %1 du serveur web. Rien n’a été modifié.</translation>
+    </message>
+    <message>
+        <source>Keepgate did not restore %1: %2. %3</source>
+        <translation>Keepgate n’a pas restauré %1 : %2. %3</translation>
+    </message>
+    <message>
+        <source>The file was not changed.</source>
+        <translation>Le fichier n’a pas été modifié.</translation>
+    </message>
+    <message>
+        <source>Compare it with its backup %1.</source>
+        <translation>Comparez-le avec sa sauvegarde %1.</translation>
+    </message>
+    <message>
+        <source>%1.</source>
+        <translation>%1.</translation>
+    </message>
+    <message>
+        <source>%1 (emptied: with administrator rights Keepgate replaces files but never deletes them)</source>
+        <translation>%1 (vidé : avec les droits d’administrateur, Keepgate remplace les fichiers mais ne les supprime jamais)</translation>
+    </message>
+    <message>
+        <source>Keepgate could not restore %1: %2.</source>
+        <translation>Keepgate n’a pas pu restaurer %1 : %2.</translation>
+    </message>
+    <message>
+        <source>Put back %1 after the server refused %2</source>
+        <translation>%1 remis après le refus par le serveur de %2</translation>
+    </message>
+    <message>
+        <source>The web server&apos;s configuration test refused %1 as it was before %2, so %3
+
+%4</source>
+        <translation>Le test de configuration du serveur web a refusé %1 tel qu’il était avant %2 ; par conséquent : %3
+
+%4</translation>
+    </message>
+    <message>
+        <source>Keepgate could not put back what it held: %1.</source>
+        <translation>Keepgate n’a pas pu remettre ce qu’il contenait : %1.</translation>
+    </message>
+    <message>
+        <source>Keepgate put back what it held.</source>
+        <translation>Keepgate a remis ce qu’il contenait.</translation>
+    </message>
+    <message>
+        <source>Keepgate could not remove %1 to restore it: %2.</source>
+        <translation>Keepgate n’a pas pu supprimer %1 pour le restaurer : %2.</translation>
+    </message>
+    <message>
+        <source>Undo %1</source>
+        <translation>Annuler&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Damaged entry: %1</source>
+        <translation>Entrée endommagée : %1</translation>
+    </message>
+    <message>
+        <source>the entry cannot be read</source>
+        <translation>l’entrée ne peut pas être lue</translation>
+    </message>
+    <message>
+        <source>the entry is not a Keepgate history entry or is cut short</source>
+        <translation>l’entrée n’est pas une entrée d’historique de Keepgate ou est tronquée</translation>
+    </message>
+    <message>
+        <source>the entry is cut short</source>
+        <translation>l’entrée est tronquée</translation>
+    </message>
+    <message>
+        <source>the entry&apos;s digest does not match what it holds</source>
+        <translation>l’empreinte de l’entrée ne correspond pas à son contenu</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>ce n’est pas un dossier</translation>
+    </message>
+    <message>
+        <source>its mode cannot be set to 0700 (%1)</source>
+        <translation>ses droits ne peuvent pas être mis à 0700 (%1)</translation>
+    </message>
+    <message>
+        <source>it cannot be written</source>
+        <translation>il n’est pas accessible en écriture</translation>
+    </message>
+    <message>
+        <source>Keepgate keeps no history of changes: the folder %1 cannot be used (%2).</source>
+        <translation>Keepgate ne tient aucun historique des modifications : le dossier %1 ne peut pas être utilisé (%2).</translation>
+    </message>
+    <message>
+        <source>it is not an absolute path</source>
+        <translation>ce n’est pas un chemin absolu</translation>
+    </message>
+    <message>
+        <source>Removed %1</source>
+        <translation>%1 supprimé</translation>
+    </message>
+    <message>
+        <source>Changed %1</source>
+        <translation>%1 modifié</translation>
+    </message>
+    <message>
+        <source>Created %1</source>
+        <translation>%1 créé</translation>
+    </message>
+    <message>
+        <source>The change &quot;%1&quot; is too large for the history, so it cannot be undone.</source>
+        <translation>La modification « %1 » est trop grande pour l’historique ; elle ne peut donc pas être annulée.</translation>
+    </message>
+    <message>
+        <source>Keepgate keeps no more history of changes: the folder %1 cannot be written (%2). &quot;%3&quot; was not recorded.</source>
+        <translation>Keepgate ne tient plus d’historique des modifications : le dossier %1 n’est pas accessible en écriture (%2). « %3 » n’a pas été enregistré.</translation>
+    </message>
 </context>
 <context>
     <name>QtWindowSystem</name>

@@ -8,6 +8,7 @@
 #include "platform/Constants.h"
 #include "platform/DefaultsStore.h"
 #include "platform/FileSystem.h"
+#include "platform/Messages.h"
 #include "platform/Sha256.h"
 #include "services/PrivilegedCopy.h"
 #include "services/ServerControl.h"
@@ -103,12 +104,16 @@ void HistoryController::reload() {
         }
         std::string notice;
         if (!History::shared().isOpen() && !History::shared().folder().empty()) {
-            notice =
-                "No history is being kept: the folder " + History::shared().folder() + " cannot be written. ";
+            notice = text::fill(QT_TRANSLATE_NOOP("Messages", "No history is being kept: the folder %1 cannot be written. "),
+                                History::shared().folder());
         }
         if (damaged > 0) {
-            notice += std::to_string(damaged) + (damaged == 1 ? " entry is" : " entries are") +
-                      " damaged and shown as such; Keepgate never restores them.";
+            const std::string count =
+                damaged == 1 ? text::fill(QT_TRANSLATE_NOOP("Messages", "1 entry is damaged and shown as such; Keepgate never restores them."))
+                             : text::fill(QT_TRANSLATE_NOOP("Messages", "%1 entries are damaged and shown as such; Keepgate never "
+                                                             "restores them."),
+                                          damaged);
+            notice = notice.empty() ? count : text::fill(QT_TRANSLATE_NOOP("Messages", "%1%2"), notice, count);
         }
         noticeField->setStringValue(notice);
     }
@@ -155,26 +160,29 @@ std::optional<std::string> HistoryController::writtenBytes(const HistoryEntry& e
 
 std::string HistoryController::differenceOf(const HistoryEntry& entry) const {
     if (entry.damaged()) {
-        return "This entry is damaged (" + entry.damage + "); Keepgate will not restore it.";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "This entry is damaged (%1); Keepgate will not restore it."), entry.damage);
     }
     if (!entry.previousKnown) {
-        return entry.path +
-               " could not be read before this change, so the history holds no bytes to put back.";
+        return text::fill(
+            QT_TRANSLATE_NOOP("Messages", "%1 could not be read before this change, so the history holds no bytes to put back."),
+            entry.path);
     }
     const auto loaded = History::shared().load(entry.id);
     if (!loaded || loaded->damaged()) {
-        return "This entry is gone or damaged; Keepgate will not restore it.";
+        return text::fill(QT_TRANSLATE_NOOP("Messages", "This entry is gone or damaged; Keepgate will not restore it."));
     }
     const std::optional<std::string> before = loaded->existed ? loaded->previous : std::nullopt;
     std::optional<std::string> after = writtenBytes(entry);
-    std::string heading;
-    if (!entry.removed && !after) {
+    const bool gone = !entry.removed && !after;
+    if (gone) {
         after = platform::readFile(entry.path);
-        heading = "What this change wrote is no longer on disk; the difference to what " + entry.path +
-                  " holds now:\n\n";
     }
     const std::string diff = operations::FileChanges::unifiedDiff({entry.path, before, after});
-    return heading + (diff.empty() ? "No difference." : diff);
+    const std::string shown = diff.empty() ? text::fill(QT_TRANSLATE_NOOP("Messages", "No difference.")) : diff;
+    return gone ? text::fill(QT_TRANSLATE_NOOP("Messages", "What this change wrote is no longer on disk; the difference to what %1 "
+                                               "holds now:\n\n%2"),
+                             entry.path, shown)
+                : shown;
 }
 
 void HistoryController::restoreSelected() {
@@ -186,36 +194,39 @@ void HistoryController::restoreSelected() {
 }
 
 void HistoryController::fail(const std::string& message) {
-    ui::windowSystem().beginAlertSheet({"Error!", message, "OK", ""}, window, {});
+    ui::windowSystem().beginAlertSheet({QT_TRANSLATE_NOOP("Messages", "Error!"), message, QT_TRANSLATE_NOOP("Messages", "OK"), ""}, window, {});
 }
 
 void HistoryController::restore(const std::string& id) {
     const auto entry = History::shared().load(id);
     if (!entry) {
-        fail("That change is no longer in the history, so nothing was restored.");
+        fail(text::fill(QT_TRANSLATE_NOOP("Messages", "That change is no longer in the history, so nothing was restored.")));
         return;
     }
     if (entry->damaged()) {
-        fail("The change " + quotedAction(*entry) + " cannot be restored: " + entry->damage +
-             ". Nothing was changed.");
+        fail(text::fill(QT_TRANSLATE_NOOP("Messages", "The change %1 cannot be restored: %2. Nothing was changed."),
+                        quotedAction(*entry), entry->damage));
         return;
     }
     if (!entry->previousKnown) {
-        fail(entry->path + " could not be read before " + quotedAction(*entry) +
-             ", so Keepgate has no bytes to put back. Nothing was changed.");
+        fail(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "%1 could not be read before %2, so Keepgate has no bytes to put back. Nothing was changed."),
+            entry->path, quotedAction(*entry)));
         return;
     }
     const auto present = platform::readFile(entry->path);
     const bool exists = platform::fileExists(entry->path);
     if (exists && !present) {
-        fail(entry->path + " cannot be read now, so Keepgate cannot tell what a restore would replace. "
-                           "Nothing was changed.");
+        fail(text::fill(QT_TRANSLATE_NOOP("Messages", "%1 cannot be read now, so Keepgate cannot tell what a restore would replace. "
+                                             "Nothing was changed."),
+                        entry->path));
         return;
     }
     const std::optional<std::string> wanted = entry->existed ? entry->previous : std::nullopt;
     if (present == wanted) {
-        ui::windowSystem().showStatus(entry->path + " already holds what it held before " +
-                                      quotedAction(*entry) + "; nothing was changed");
+        ui::windowSystem().showStatus(
+            text::fill(QT_TRANSLATE_NOOP("Messages", "%1 already holds what it held before %2; nothing was changed"), entry->path,
+                       quotedAction(*entry)));
         return;
     }
     const bool asWritten =
@@ -226,10 +237,11 @@ void HistoryController::restore(const std::string& id) {
     }
     const std::string diff = operations::FileChanges::unifiedDiff({entry->path, present, wanted});
     ui::windowSystem().beginAlertSheet(
-        {"Changed Since",
-         entry->path + " was changed by another program after Keepgate wrote it (" + quotedAction(*entry) +
-             "). Restoring it replaces what it holds now:\n\n" + diff,
-         "Restore Anyway", "Cancel", true},
+        {QT_TRANSLATE_NOOP("Messages", "Changed Since"),
+         text::fill(QT_TRANSLATE_NOOP("Messages", "%1 was changed by another program after Keepgate wrote it (%2). Restoring it "
+                                      "replaces what it holds now:\n\n%3"),
+                    entry->path, quotedAction(*entry), diff),
+         QT_TRANSLATE_NOOP("Messages", "Restore Anyway"), QT_TRANSLATE_NOOP("Messages", "Cancel"), true},
         window, [this, entry = *entry, present](int returnCode) {
             if (returnCode == 1) {
                 putBack(entry, present);
@@ -238,59 +250,67 @@ void HistoryController::restore(const std::string& id) {
 }
 
 void HistoryController::putBack(const HistoryEntry& entry, const std::optional<std::string>& present) {
-    const std::string status = "Restored " + entry.path + " as before " + quotedAction(entry);
+    const std::string status =
+        text::fill(QT_TRANSLATE_NOOP("Messages", "Restored %1 as before %2"), entry.path, quotedAction(entry));
     const platform::HistoryAction action(status);
     const std::optional<std::string> wanted = entry.existed ? entry.previous : std::nullopt;
     const ServerProfile profile = ServerProfile::current();
     if (isMainConfiguration(entry.path, profile)) {
         if (!wanted) {
-            fail("Keepgate does not remove the web server's main configuration " + entry.path +
-                 ". Nothing was changed.");
+            fail(text::fill(
+                QT_TRANSLATE_NOOP("Messages", "Keepgate does not remove the web server's main configuration %1. Nothing was changed."),
+                entry.path));
             return;
         }
         // Tested by the server, backed up and installed like every amendment of the main configuration.
         const auto result = ServerControl::installMainConfiguration(profile, *wanted);
         if (!result.installed) {
-            fail("Keepgate did not restore " + entry.path + ": " + result.error + "." +
-                 (result.unchanged ? " The file was not changed."
-                                   : " Compare it with its backup " + result.backup + ".") +
-                 (result.testMessage.empty() ? "" : "\n\n" + result.testMessage));
+            const std::string message = text::fill(
+                QT_TRANSLATE_NOOP("Messages", "Keepgate did not restore %1: %2. %3"), entry.path, result.error,
+                result.unchanged ? text::fill(QT_TRANSLATE_NOOP("Messages", "The file was not changed."))
+                                 : text::fill(QT_TRANSLATE_NOOP("Messages", "Compare it with its backup %1."), result.backup));
+            fail(result.testMessage.empty() ? message
+                                            : text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\n%2"), message, result.testMessage));
             return;
         }
         finish(entry, status);
-        ServerActions::complete(profile, status + ".", result.backup);
+        ServerActions::complete(profile, text::fill(QT_TRANSLATE_NOOP("Messages", "%1."), status), result.backup);
         return;
     }
     bool emptied = false;
-    const std::string emptiedNote =
-        " (emptied: with administrator rights Keepgate replaces files but never deletes them)";
+    const auto withNote = [](const std::string& status) {
+        return text::fill(
+            QT_TRANSLATE_NOOP("Messages", "%1 (emptied: with administrator rights Keepgate replaces files but never deletes them)"),
+            status);
+    };
     if (isServerConfiguration(entry.path, profile) && !profile.controlProgram.empty()) {
         if (const auto problem = place(entry.path, wanted, &emptied)) {
-            fail("Keepgate could not restore " + entry.path + ": " + *problem + ".");
+            fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not restore %1: %2."), entry.path, *problem));
             return;
         }
         const auto test = ServerControl::testConfiguration(profile, profile.mainConfig);
         if (test.ran && !test.passed) {
-            const platform::HistoryAction undoing("Put back " + entry.path + " after the server refused " +
-                                                  status);
+            const platform::HistoryAction undoing(
+                text::fill(QT_TRANSLATE_NOOP("Messages", "Put back %1 after the server refused %2"), entry.path, status));
             const auto problem = place(entry.path, present);
-            fail("The web server's configuration test refused " + entry.path + " as it was before " +
-                 quotedAction(entry) + ", so " +
-                 (problem ? "Keepgate could not put back what it held: " + *problem + "."
-                          : std::string("Keepgate put back what it held.")) +
-                 "\n\n" + test.message);
+            fail(text::fill(QT_TRANSLATE_NOOP("Messages", "The web server's configuration test refused %1 as it was before %2, so "
+                                              "%3\n\n%4"),
+                            entry.path, quotedAction(entry),
+                            problem ? text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not put back what it held: %1."), *problem)
+                                    : text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate put back what it held.")),
+                            test.message));
             return;
         }
-        finish(entry, emptied ? status + emptiedNote : status);
+        finish(entry, emptied ? withNote(status) : status);
         ServerActions::offerReload(profile, "");
         return;
     }
     if (!wanted) {
         if (const auto problem = place(entry.path, std::nullopt, &emptied)) {
-            fail("Keepgate could not remove " + entry.path + " to restore it: " + *problem + ".");
+            fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not remove %1 to restore it: %2."), entry.path, *problem));
             return;
         }
-        finish(entry, emptied ? status + emptiedNote : status);
+        finish(entry, emptied ? withNote(status) : status);
         return;
     }
     const auto written = platform::writeFileAtomically(entry.path, *wanted);
@@ -299,7 +319,7 @@ void HistoryController::putBack(const HistoryEntry& entry, const std::optional<s
         return;
     }
     offerAdministratorWrite(window, entry.path, *wanted,
-                            "Keepgate could not restore " + entry.path + ": " + written.error + ".",
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not restore %1: %2."), entry.path, written.error),
                             [this, entry, status](bool done) {
                                 if (done) {
                                     finish(entry, status);
@@ -327,7 +347,7 @@ bool HistoryController::canUndo() const {
 
 std::string HistoryController::undoTitle() const {
     const auto last = History::shared().lastOfThisRun();
-    return last ? "Undo " + last->action : "Undo";
+    return last ? text::fill(QT_TRANSLATE_NOOP("Messages", "Undo %1"), last->action) : std::string(QT_TRANSLATE_NOOP("Messages", "Undo"));
 }
 
 int HistoryController::numberOfRowsInTableView() {
@@ -343,7 +363,7 @@ Value HistoryController::objectValueForTableColumn(const std::string& column, in
         return Value(localTime(entry.timeMilliseconds));
     }
     if (column == "action") {
-        return Value(entry.damaged() ? "Damaged entry: " + entry.damage : entry.action);
+        return Value(entry.damaged() ? text::fill(QT_TRANSLATE_NOOP("Messages", "Damaged entry: %1"), entry.damage) : entry.action);
     }
     if (column == "file") {
         return Value(entry.path);

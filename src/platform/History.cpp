@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "platform/FileSystem.h"
+#include "platform/Messages.h"
 #include "platform/Sha256.h"
 
 namespace keepgate::platform {
@@ -90,7 +91,7 @@ HistoryEntry parse(const std::string& id, const std::optional<std::string>& text
     entry.id = id;
     entry.timeMilliseconds = std::strtoll(id.c_str(), nullptr, 10);
     if (!text) {
-        entry.damage = "the entry cannot be read";
+        entry.damage = QT_TRANSLATE_NOOP("Messages", "the entry cannot be read");
         return entry;
     }
     const std::string& bytes = *text;
@@ -98,7 +99,7 @@ HistoryEntry parse(const std::string& id, const std::optional<std::string>& text
     const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
     if (second == std::string::npos || bytes.compare(0, first, kMagic) != 0 ||
         bytes.compare(first + 1, 7, "digest ") != 0) {
-        entry.damage = "the entry is not a Keepgate history entry or is cut short";
+        entry.damage = QT_TRANSLATE_NOOP("Messages", "the entry is not a Keepgate history entry or is cut short");
         return entry;
     }
     const std::string digest = bytes.substr(first + 8, second - first - 8);
@@ -144,11 +145,11 @@ HistoryEntry parse(const std::string& id, const std::optional<std::string>& text
         return entry;
     }
     if (!ended || !sized || bytes.size() - position < size) {
-        entry.damage = "the entry is cut short";
+        entry.damage = QT_TRANSLATE_NOOP("Messages", "the entry is cut short");
         return entry;
     }
     if (bytes.size() - position != size || sha256Hex(rest) != digest) {
-        entry.damage = "the entry's digest does not match what it holds";
+        entry.damage = QT_TRANSLATE_NOOP("Messages", "the entry's digest does not match what it holds");
         return entry;
     }
     if (reading == Reading::WithPrevious && entry.existed && entry.previousKnown) {
@@ -187,16 +188,16 @@ bool makeFolders(const std::string& folder, std::string& why) {
     }
     struct stat info {};
     if (stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode)) {
-        why = "it is not a folder";
+        why = QT_TRANSLATE_NOOP("Messages", "it is not a folder");
         return false;
     }
     // The entries hold the previous bytes of password files, so nobody else may look into the folder.
     if ((info.st_mode & 07777) != 0700 && chmod(folder.c_str(), 0700) != 0) {
-        why = std::string("its mode cannot be set to 0700 (") + std::strerror(errno) + ")";
+        why = text::fill(QT_TRANSLATE_NOOP("Messages", "its mode cannot be set to 0700 (%1)"), std::strerror(errno));
         return false;
     }
     if (access(folder.c_str(), W_OK | X_OK) != 0) {
-        why = "it cannot be written";
+        why = QT_TRANSLATE_NOOP("Messages", "it cannot be written");
         return false;
     }
     return true;
@@ -223,8 +224,8 @@ bool History::open(const std::string& folder) {
     std::string why;
     open_ = !folder.empty() && folder.front() == '/' && makeFolders(folder, why);
     if (!open_) {
-        notify("Keepgate keeps no history of changes: the folder " + folder + " cannot be used (" +
-                   (why.empty() ? "it is not an absolute path" : why) + ").",
+        notify(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate keeps no history of changes: the folder %1 cannot be used (%2)."), folder,
+                          why.empty() ? std::string(QT_TRANSLATE_NOOP("Messages", "it is not an absolute path")) : why),
                true);
     }
     return open_;
@@ -290,9 +291,9 @@ std::optional<std::string> History::record(const std::string& path, const std::s
         return std::nullopt;
     }
     const std::string label = !action.empty() ? action
-                              : !written      ? "Removed " + path
-                              : existed       ? "Changed " + path
-                                              : "Created " + path;
+                              : !written      ? text::fill(QT_TRANSLATE_NOOP("Messages", "Removed %1"), path)
+                              : existed       ? text::fill(QT_TRANSLATE_NOOP("Messages", "Changed %1"), path)
+                                              : text::fill(QT_TRANSLATE_NOOP("Messages", "Created %1"), path);
     const std::string_view before = existed && previous ? std::string_view(*previous) : std::string_view();
     const std::int64_t time = nowMilliseconds();
     char name[96];
@@ -307,7 +308,8 @@ std::optional<std::string> History::record(const std::string& path, const std::s
     body.append(before);
     const std::string text = std::string(kMagic) + "\ndigest " + sha256Hex(body) + "\n" + body;
     if (text.size() > maxBytes) {
-        notify("The change \"" + label + "\" is too large for the history, so it cannot be undone.", false);
+        notify(text::fill(QT_TRANSLATE_NOOP("Messages", "The change \"%1\" is too large for the history, so it cannot be undone."), label),
+               false);
         return std::nullopt;
     }
     const std::string temporary = joinPath(folder_, "." + id + ".tmp");
@@ -320,8 +322,9 @@ std::optional<std::string> History::record(const std::string& path, const std::s
         const std::string why = std::strerror(whole && closed ? errno : error);
         unlink(temporary.c_str());
         open_ = false;
-        notify("Keepgate keeps no more history of changes: the folder " + folder_ + " cannot be written (" +
-                   why + "). \"" + label + "\" was not recorded.",
+        notify(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate keeps no more history of changes: the folder %1 cannot be written "
+                                            "(%2). \"%3\" was not recorded."),
+                          folder_, why, label),
                true);
         return std::nullopt;
     }

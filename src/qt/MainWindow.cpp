@@ -4,6 +4,7 @@
 #include "directory/DirectoryEditorWiring.h"
 #include "qt/GeneratedPasswordDialog.h"
 #include "qt/HistoryWindow.h"
+#include "qt/Translations.h"
 #include "qt/ServerCheckWindow.h"
 
 #include <QApplication>
@@ -192,7 +193,7 @@ void MainWindow::refreshUndo() {
     }
     const auto last = platform::History::shared().lastOfThisRun();
     undoAction->setEnabled(last.has_value());
-    undoAction->setText(last ? tr("Undo %1").arg(toQString(last->action)) : tr("Undo"));
+    undoAction->setText(last ? tr("Undo %1").arg(translatedMessage(last->action)) : tr("Undo"));
 }
 
 MainWindow::~MainWindow() {

@@ -9,14 +9,17 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QThread>
 #include <gtest/gtest.h>
 
 #include "QtTestApplication.h"
 #include "WindowTexts.h"
 #include "platform/DefaultsStore.h"
+#include "platform/History.h"
 #include "platform/SystemPaths.h"
 #include "qt/AboutDialog.h"
+#include "qt/HistoryWindow.h"
 #include "qt/QtLabelField.h"
 #include "qt/QtPopUpButton.h"
 #include "qt/QtTextField.h"
@@ -60,9 +63,14 @@ class TranslatedWindowsTest : public ::testing::Test {
         systemPaths().serverRoot = temp.path();
         writeFile(temp / "apache2.conf", "<Directory />\nAllowOverride None\n</Directory>\n");
         ui::setWindowSystem(std::shared_ptr<ui::WindowSystem>(&windowSystem, [](ui::WindowSystem*) {}));
+        // One recorded change and one damaged entry, so the History window shows a row and its notice.
+        platform::History::shared().open(temp / "state");
+        platform::History::shared().record(temp / "users", "", true, std::string("a\n"), true, "b\n");
+        writeFile(temp / "state/0000000000000001-00000001-000001.entry", "damaged");
     }
     void TearDown() override {
         qt::removeTranslations();
+        platform::History::shared().close();
         ui::setWindowSystem(nullptr);
         systemPaths() = SystemPaths{};
         setStandardUserDefaults(nullptr);
@@ -113,6 +121,13 @@ class TranslatedWindowsTest : public ::testing::Test {
         texts << alertTexts();
         windows.main.directory.removeProtection();
         texts << alertTexts();
+
+        windows.main.showHistory();
+        texts << textsOf(windows.main.historyWindow);
+        QAbstractItemModel* rows = windows.main.historyWindow->entriesView->widget()->model();
+        for (int row = 0; row < rows->rowCount(); ++row) {
+            texts << rows->index(row, 1).data().toString();
+        }
         return texts;
     }
 
@@ -127,7 +142,8 @@ TEST_F(TranslatedWindowsTest, NoTextIsLeftInEnglishInGermanOrFrench) {
     const QString all = english.join(QLatin1Char('\n'));
     ASSERT_TRUE(all.contains(QStringLiteral("The user name \"two words\" cannot be used")) &&
                 all.contains(QStringLiteral("remove protection for this directory")) &&
-                all.contains(QStringLiteral("ignores the protection in")))
+                all.contains(QStringLiteral("ignores the protection in")) &&
+                all.contains(QStringLiteral("1 entry is damaged")) && all.contains(QStringLiteral("Damaged entry: ")))
         << "the alerts and the server's findings were not found";
     for (const char* language : {"de_DE", "fr_FR"}) {
         ASSERT_TRUE(qt::installTranslations(QLocale(QString::fromLatin1(language)), KEEPGATE_APP_DIR))
