@@ -104,16 +104,21 @@ void HistoryController::reload() {
         }
         std::string notice;
         if (!History::shared().isOpen() && !History::shared().folder().empty()) {
-            notice = text::fill(QT_TRANSLATE_NOOP("Messages", "No history is being kept: the folder %1 cannot be written. "),
-                                History::shared().folder());
+            notice = text::fill(
+                QT_TRANSLATE_NOOP("Messages", "No history is being kept: the folder %1 cannot be written. "),
+                History::shared().folder());
         }
         if (damaged > 0) {
             const std::string count =
-                damaged == 1 ? text::fill(QT_TRANSLATE_NOOP("Messages", "1 entry is damaged and shown as such; Keepgate never restores them."))
-                             : text::fill(QT_TRANSLATE_NOOP("Messages", "%1 entries are damaged and shown as such; Keepgate never "
-                                                             "restores them."),
-                                          damaged);
-            notice = notice.empty() ? count : text::fill(QT_TRANSLATE_NOOP("Messages", "%1%2"), notice, count);
+                damaged == 1
+                    ? text::fill(QT_TRANSLATE_NOOP(
+                          "Messages", "1 entry is damaged and shown as such; Keepgate never restores them."))
+                    : text::fill(QT_TRANSLATE_NOOP("Messages",
+                                                   "%1 entries are damaged and shown as such; Keepgate never "
+                                                   "restores them."),
+                                 damaged);
+            notice =
+                notice.empty() ? count : text::fill(QT_TRANSLATE_NOOP("Messages", "%1%2"), notice, count);
         }
         noticeField->setStringValue(notice);
     }
@@ -160,16 +165,21 @@ std::optional<std::string> HistoryController::writtenBytes(const HistoryEntry& e
 
 std::string HistoryController::differenceOf(const HistoryEntry& entry) const {
     if (entry.damaged()) {
-        return text::fill(QT_TRANSLATE_NOOP("Messages", "This entry is damaged (%1); Keepgate will not restore it."), entry.damage);
+        return text::fill(
+            QT_TRANSLATE_NOOP("Messages", "This entry is damaged (%1); Keepgate will not restore it."),
+            entry.damage);
     }
     if (!entry.previousKnown) {
         return text::fill(
-            QT_TRANSLATE_NOOP("Messages", "%1 could not be read before this change, so the history holds no bytes to put back."),
+            QT_TRANSLATE_NOOP(
+                "Messages",
+                "%1 could not be read before this change, so the history holds no bytes to put back."),
             entry.path);
     }
     const auto loaded = History::shared().load(entry.id);
     if (!loaded || loaded->damaged()) {
-        return text::fill(QT_TRANSLATE_NOOP("Messages", "This entry is gone or damaged; Keepgate will not restore it."));
+        return text::fill(
+            QT_TRANSLATE_NOOP("Messages", "This entry is gone or damaged; Keepgate will not restore it."));
     }
     const std::optional<std::string> before = loaded->existed ? loaded->previous : std::nullopt;
     std::optional<std::string> after = writtenBytes(entry);
@@ -178,9 +188,12 @@ std::string HistoryController::differenceOf(const HistoryEntry& entry) const {
         after = platform::readFile(entry.path);
     }
     const std::string diff = operations::FileChanges::unifiedDiff({entry.path, before, after});
-    const std::string shown = diff.empty() ? text::fill(QT_TRANSLATE_NOOP("Messages", "No difference.")) : diff;
-    return gone ? text::fill(QT_TRANSLATE_NOOP("Messages", "What this change wrote is no longer on disk; the difference to what %1 "
-                                               "holds now:\n\n%2"),
+    const std::string shown =
+        diff.empty() ? text::fill(QT_TRANSLATE_NOOP("Messages", "No difference.")) : diff;
+    return gone ? text::fill(QT_TRANSLATE_NOOP(
+                                 "Messages",
+                                 "What this change wrote is no longer on disk; the difference to what %1 "
+                                 "holds now:\n\n%2"),
                              entry.path, shown)
                 : shown;
 }
@@ -194,39 +207,47 @@ void HistoryController::restoreSelected() {
 }
 
 void HistoryController::fail(const std::string& message) {
-    ui::windowSystem().beginAlertSheet({QT_TRANSLATE_NOOP("Messages", "Error!"), message, QT_TRANSLATE_NOOP("Messages", "OK"), ""}, window, {});
+    ui::windowSystem().beginAlertSheet(
+        {QT_TRANSLATE_NOOP("Messages", "Error!"), message, QT_TRANSLATE_NOOP("Messages", "OK"), ""}, window,
+        {});
 }
 
 void HistoryController::restore(const std::string& id) {
     const auto entry = History::shared().load(id);
     if (!entry) {
-        fail(text::fill(QT_TRANSLATE_NOOP("Messages", "That change is no longer in the history, so nothing was restored.")));
+        fail(text::fill(QT_TRANSLATE_NOOP(
+            "Messages", "That change is no longer in the history, so nothing was restored.")));
         return;
     }
     if (entry->damaged()) {
-        fail(text::fill(QT_TRANSLATE_NOOP("Messages", "The change %1 cannot be restored: %2. Nothing was changed."),
-                        quotedAction(*entry), entry->damage));
+        fail(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "The change %1 cannot be restored: %2. Nothing was changed."),
+            quotedAction(*entry), entry->damage));
         return;
     }
     if (!entry->previousKnown) {
         fail(text::fill(
-            QT_TRANSLATE_NOOP("Messages", "%1 could not be read before %2, so Keepgate has no bytes to put back. Nothing was changed."),
+            QT_TRANSLATE_NOOP(
+                "Messages",
+                "%1 could not be read before %2, so Keepgate has no bytes to put back. Nothing was changed."),
             entry->path, quotedAction(*entry)));
         return;
     }
     const auto present = platform::readFile(entry->path);
     const bool exists = platform::fileExists(entry->path);
     if (exists && !present) {
-        fail(text::fill(QT_TRANSLATE_NOOP("Messages", "%1 cannot be read now, so Keepgate cannot tell what a restore would replace. "
-                                             "Nothing was changed."),
-                        entry->path));
+        fail(text::fill(
+            QT_TRANSLATE_NOOP("Messages",
+                              "%1 cannot be read now, so Keepgate cannot tell what a restore would replace. "
+                              "Nothing was changed."),
+            entry->path));
         return;
     }
     const std::optional<std::string> wanted = entry->existed ? entry->previous : std::nullopt;
     if (present == wanted) {
-        ui::windowSystem().showStatus(
-            text::fill(QT_TRANSLATE_NOOP("Messages", "%1 already holds what it held before %2; nothing was changed"), entry->path,
-                       quotedAction(*entry)));
+        ui::windowSystem().showStatus(text::fill(
+            QT_TRANSLATE_NOOP("Messages", "%1 already holds what it held before %2; nothing was changed"),
+            entry->path, quotedAction(*entry)));
         return;
     }
     const bool asWritten =
@@ -238,9 +259,11 @@ void HistoryController::restore(const std::string& id) {
     const std::string diff = operations::FileChanges::unifiedDiff({entry->path, present, wanted});
     ui::windowSystem().beginAlertSheet(
         {QT_TRANSLATE_NOOP("Messages", "Changed Since"),
-         text::fill(QT_TRANSLATE_NOOP("Messages", "%1 was changed by another program after Keepgate wrote it (%2). Restoring it "
-                                      "replaces what it holds now:\n\n%3"),
-                    entry->path, quotedAction(*entry), diff),
+         text::fill(
+             QT_TRANSLATE_NOOP("Messages",
+                               "%1 was changed by another program after Keepgate wrote it (%2). Restoring it "
+                               "replaces what it holds now:\n\n%3"),
+             entry->path, quotedAction(*entry), diff),
          QT_TRANSLATE_NOOP("Messages", "Restore Anyway"), QT_TRANSLATE_NOOP("Messages", "Cancel"), true},
         window, [this, entry = *entry, present](int returnCode) {
             if (returnCode == 1) {
@@ -250,15 +273,17 @@ void HistoryController::restore(const std::string& id) {
 }
 
 void HistoryController::putBack(const HistoryEntry& entry, const std::optional<std::string>& present) {
-    const std::string status =
-        text::fill(QT_TRANSLATE_NOOP("Messages", "Restored %1 as before %2"), entry.path, quotedAction(entry));
+    const std::string status = text::fill(QT_TRANSLATE_NOOP("Messages", "Restored %1 as before %2"),
+                                          entry.path, quotedAction(entry));
     const platform::HistoryAction action(status);
     const std::optional<std::string> wanted = entry.existed ? entry.previous : std::nullopt;
     const ServerProfile profile = ServerProfile::current();
     if (isMainConfiguration(entry.path, profile)) {
         if (!wanted) {
             fail(text::fill(
-                QT_TRANSLATE_NOOP("Messages", "Keepgate does not remove the web server's main configuration %1. Nothing was changed."),
+                QT_TRANSLATE_NOOP(
+                    "Messages",
+                    "Keepgate does not remove the web server's main configuration %1. Nothing was changed."),
                 entry.path));
             return;
         }
@@ -266,39 +291,51 @@ void HistoryController::putBack(const HistoryEntry& entry, const std::optional<s
         const auto result = ServerControl::installMainConfiguration(profile, *wanted);
         if (!result.installed) {
             const std::string message = text::fill(
-                QT_TRANSLATE_NOOP("Messages", "Keepgate did not restore %1: %2. %3"), entry.path, result.error,
+                QT_TRANSLATE_NOOP("Messages", "Keepgate did not restore %1: %2. %3"), entry.path,
+                result.error,
                 result.unchanged ? text::fill(QT_TRANSLATE_NOOP("Messages", "The file was not changed."))
-                                 : text::fill(QT_TRANSLATE_NOOP("Messages", "Compare it with its backup %1."), result.backup));
-            fail(result.testMessage.empty() ? message
-                                            : text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\n%2"), message, result.testMessage));
+                                 : text::fill(QT_TRANSLATE_NOOP("Messages", "Compare it with its backup %1."),
+                                              result.backup));
+            fail(result.testMessage.empty()
+                     ? message
+                     : text::fill(QT_TRANSLATE_NOOP("Messages", "%1\n\n%2"), message, result.testMessage));
             return;
         }
         finish(entry, status);
-        ServerActions::complete(profile, text::fill(QT_TRANSLATE_NOOP("Messages", "%1."), status), result.backup);
+        ServerActions::complete(profile, text::fill(QT_TRANSLATE_NOOP("Messages", "%1."), status),
+                                result.backup);
         return;
     }
     bool emptied = false;
     const auto withNote = [](const std::string& status) {
         return text::fill(
-            QT_TRANSLATE_NOOP("Messages", "%1 (emptied: with administrator rights Keepgate replaces files but never deletes them)"),
+            QT_TRANSLATE_NOOP(
+                "Messages",
+                "%1 (emptied: with administrator rights Keepgate replaces files but never deletes them)"),
             status);
     };
     if (isServerConfiguration(entry.path, profile) && !profile.controlProgram.empty()) {
         if (const auto problem = place(entry.path, wanted, &emptied)) {
-            fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not restore %1: %2."), entry.path, *problem));
+            fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not restore %1: %2."), entry.path,
+                            *problem));
             return;
         }
         const auto test = ServerControl::testConfiguration(profile, profile.mainConfig);
         if (test.ran && !test.passed) {
             const platform::HistoryAction undoing(
-                text::fill(QT_TRANSLATE_NOOP("Messages", "Put back %1 after the server refused %2"), entry.path, status));
+                text::fill(QT_TRANSLATE_NOOP("Messages", "Put back %1 after the server refused %2"),
+                           entry.path, status));
             const auto problem = place(entry.path, present);
-            fail(text::fill(QT_TRANSLATE_NOOP("Messages", "The web server's configuration test refused %1 as it was before %2, so "
-                                              "%3\n\n%4"),
-                            entry.path, quotedAction(entry),
-                            problem ? text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not put back what it held: %1."), *problem)
-                                    : text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate put back what it held.")),
-                            test.message));
+            fail(text::fill(
+                QT_TRANSLATE_NOOP("Messages",
+                                  "The web server's configuration test refused %1 as it was before %2, so "
+                                  "%3\n\n%4"),
+                entry.path, quotedAction(entry),
+                problem ? text::fill(
+                              QT_TRANSLATE_NOOP("Messages", "Keepgate could not put back what it held: %1."),
+                              *problem)
+                        : text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate put back what it held.")),
+                test.message));
             return;
         }
         finish(entry, emptied ? withNote(status) : status);
@@ -307,7 +344,8 @@ void HistoryController::putBack(const HistoryEntry& entry, const std::optional<s
     }
     if (!wanted) {
         if (const auto problem = place(entry.path, std::nullopt, &emptied)) {
-            fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not remove %1 to restore it: %2."), entry.path, *problem));
+            fail(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not remove %1 to restore it: %2."),
+                            entry.path, *problem));
             return;
         }
         finish(entry, emptied ? withNote(status) : status);
@@ -319,7 +357,8 @@ void HistoryController::putBack(const HistoryEntry& entry, const std::optional<s
         return;
     }
     offerAdministratorWrite(window, entry.path, *wanted,
-                            text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not restore %1: %2."), entry.path, written.error),
+                            text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate could not restore %1: %2."),
+                                       entry.path, written.error),
                             [this, entry, status](bool done) {
                                 if (done) {
                                     finish(entry, status);
@@ -347,7 +386,8 @@ bool HistoryController::canUndo() const {
 
 std::string HistoryController::undoTitle() const {
     const auto last = History::shared().lastOfThisRun();
-    return last ? text::fill(QT_TRANSLATE_NOOP("Messages", "Undo %1"), last->action) : std::string(QT_TRANSLATE_NOOP("Messages", "Undo"));
+    return last ? text::fill(QT_TRANSLATE_NOOP("Messages", "Undo %1"), last->action)
+                : std::string(QT_TRANSLATE_NOOP("Messages", "Undo"));
 }
 
 int HistoryController::numberOfRowsInTableView() {
@@ -363,7 +403,9 @@ Value HistoryController::objectValueForTableColumn(const std::string& column, in
         return Value(localTime(entry.timeMilliseconds));
     }
     if (column == "action") {
-        return Value(entry.damaged() ? text::fill(QT_TRANSLATE_NOOP("Messages", "Damaged entry: %1"), entry.damage) : entry.action);
+        return Value(entry.damaged()
+                         ? text::fill(QT_TRANSLATE_NOOP("Messages", "Damaged entry: %1"), entry.damage)
+                         : entry.action);
     }
     if (column == "file") {
         return Value(entry.path);

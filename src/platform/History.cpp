@@ -99,7 +99,8 @@ HistoryEntry parse(const std::string& id, const std::optional<std::string>& text
     const auto second = first == std::string::npos ? first : bytes.find('\n', first + 1);
     if (second == std::string::npos || bytes.compare(0, first, kMagic) != 0 ||
         bytes.compare(first + 1, 7, "digest ") != 0) {
-        entry.damage = QT_TRANSLATE_NOOP("Messages", "the entry is not a Keepgate history entry or is cut short");
+        entry.damage =
+            QT_TRANSLATE_NOOP("Messages", "the entry is not a Keepgate history entry or is cut short");
         return entry;
     }
     const std::string digest = bytes.substr(first + 8, second - first - 8);
@@ -193,7 +194,8 @@ bool makeFolders(const std::string& folder, std::string& why) {
     }
     // The entries hold the previous bytes of password files, so nobody else may look into the folder.
     if ((info.st_mode & 07777) != 0700 && chmod(folder.c_str(), 0700) != 0) {
-        why = text::fill(QT_TRANSLATE_NOOP("Messages", "its mode cannot be set to 0700 (%1)"), std::strerror(errno));
+        why = text::fill(QT_TRANSLATE_NOOP("Messages", "its mode cannot be set to 0700 (%1)"),
+                         std::strerror(errno));
         return false;
     }
     if (access(folder.c_str(), W_OK | X_OK) != 0) {
@@ -224,9 +226,13 @@ bool History::open(const std::string& folder) {
     std::string why;
     open_ = !folder.empty() && folder.front() == '/' && makeFolders(folder, why);
     if (!open_) {
-        notify(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate keeps no history of changes: the folder %1 cannot be used (%2)."), folder,
-                          why.empty() ? std::string(QT_TRANSLATE_NOOP("Messages", "it is not an absolute path")) : why),
-               true);
+        notify(
+            text::fill(
+                QT_TRANSLATE_NOOP("Messages",
+                                  "Keepgate keeps no history of changes: the folder %1 cannot be used (%2)."),
+                folder,
+                why.empty() ? std::string(QT_TRANSLATE_NOOP("Messages", "it is not an absolute path")) : why),
+            true);
     }
     return open_;
 }
@@ -308,7 +314,10 @@ std::optional<std::string> History::record(const std::string& path, const std::s
     body.append(before);
     const std::string text = std::string(kMagic) + "\ndigest " + sha256Hex(body) + "\n" + body;
     if (text.size() > maxBytes) {
-        notify(text::fill(QT_TRANSLATE_NOOP("Messages", "The change \"%1\" is too large for the history, so it cannot be undone."), label),
+        notify(text::fill(
+                   QT_TRANSLATE_NOOP(
+                       "Messages", "The change \"%1\" is too large for the history, so it cannot be undone."),
+                   label),
                false);
         return std::nullopt;
     }
@@ -322,8 +331,10 @@ std::optional<std::string> History::record(const std::string& path, const std::s
         const std::string why = std::strerror(whole && closed ? errno : error);
         unlink(temporary.c_str());
         open_ = false;
-        notify(text::fill(QT_TRANSLATE_NOOP("Messages", "Keepgate keeps no more history of changes: the folder %1 cannot be written "
-                                            "(%2). \"%3\" was not recorded."),
+        notify(text::fill(QT_TRANSLATE_NOOP(
+                              "Messages",
+                              "Keepgate keeps no more history of changes: the folder %1 cannot be written "
+                              "(%2). \"%3\" was not recorded."),
                           folder_, why, label),
                true);
         return std::nullopt;

@@ -36,8 +36,11 @@ HistoryWindow::HistoryWindow(HistoryController& controller, QWidget* parent)
     : QDialog(parent), controller_(controller) {
     setObjectName(QStringLiteral("historyWindow"));
     setWindowTitle(tr("History"));
+    // The names of changes made in this session and the damage notes are messages the core filled.
+    TableColumn actionColumn{"action", tr("Change")};
+    actionColumn.showsMessages = true;
     entriesView = std::make_unique<QtTableView>(
-        std::vector<TableColumn>{{"time", tr("Time")}, {"action", tr("Change")}, {"file", tr("File")}});
+        std::vector<TableColumn>{{"time", tr("Time")}, actionColumn, {"file", tr("File")}});
     QTableView* table = entriesView->widget();
     table->setObjectName(QStringLiteral("historyEntries"));
     table->setAccessibleName(tr("Changes, newest first"));

@@ -4,8 +4,8 @@
 #include "directory/DirectoryEditorWiring.h"
 #include "qt/GeneratedPasswordDialog.h"
 #include "qt/HistoryWindow.h"
-#include "qt/Translations.h"
 #include "qt/ServerCheckWindow.h"
+#include "qt/Translations.h"
 
 #include <QApplication>
 #include <QButtonGroup>

@@ -51,7 +51,7 @@ const QRegularExpression kEnglishWord(
     QStringLiteral("\\b(the|is|was|not|cannot|could|would|and|with|it|this|are|you|your|no)\\b"));
 
 // Every text of the windows a user meets, in a fixed order: the main window, the preferences, About,
-// Check Server with its findings, and two alerts: a refused user name and the removal question.
+// Check Server with its findings, two alerts (a refused user name and the removal question) and History.
 class TranslatedWindowsTest : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -143,7 +143,8 @@ TEST_F(TranslatedWindowsTest, NoTextIsLeftInEnglishInGermanOrFrench) {
     ASSERT_TRUE(all.contains(QStringLiteral("The user name \"two words\" cannot be used")) &&
                 all.contains(QStringLiteral("remove protection for this directory")) &&
                 all.contains(QStringLiteral("ignores the protection in")) &&
-                all.contains(QStringLiteral("1 entry is damaged")) && all.contains(QStringLiteral("Damaged entry: ")))
+                all.contains(QStringLiteral("1 entry is damaged")) &&
+                all.contains(QStringLiteral("Damaged entry: ")))
         << "the alerts and the server's findings were not found";
     for (const char* language : {"de_DE", "fr_FR"}) {
         ASSERT_TRUE(qt::installTranslations(QLocale(QString::fromLatin1(language)), KEEPGATE_APP_DIR))
