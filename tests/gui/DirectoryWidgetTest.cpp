@@ -46,21 +46,6 @@ class DirectoryWidgetTest : public WindowTest {
         WindowTest::TearDown();
     }
 
-    static void choosePath(const std::string& path) {
-        settleEvents();
-        QFileDialog* panel = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible()) {
-                panel = dialog;
-            }
-        }
-        ASSERT_NE(panel, nullptr) << "no panel is showing";
-        auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        name->setText(QString::fromStdString(path));
-        QMetaObject::invokeMethod(panel, "accept");
-        settleEvents();
-    }
     static void click(QAbstractButton* button) {
         ASSERT_TRUE(button->isEnabled()) << button->text().toStdString();
         button->click();

@@ -44,22 +44,6 @@ class EditorsWidgetTest : public ::testing::Test {
         ui::setWindowSystem(nullptr);
     }
 
-    // Answers the open or save panel that is showing by typing a path into it and pressing its OK button.
-    static void choosePath(const std::string& path) {
-        settleEvents();
-        QFileDialog* panel = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible()) {
-                panel = dialog;
-            }
-        }
-        ASSERT_NE(panel, nullptr) << "no panel is showing";
-        auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-        ASSERT_NE(name, nullptr);
-        name->setText(QString::fromStdString(path));
-        QMetaObject::invokeMethod(panel, "accept");
-        settleEvents();
-    }
     static void click(QAbstractButton* button) {
         ASSERT_TRUE(button->isEnabled()) << button->text().toStdString();
         QTest::mouseClick(button, Qt::LeftButton);

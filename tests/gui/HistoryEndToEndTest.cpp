@@ -136,19 +136,6 @@ class HistoryEndToEndTest : public WindowTest {
         ADD_FAILURE() << "the alert \"" << box->text().toStdString() << "\" offers no "
                       << title.toStdString();
     }
-    static void choosePath(const std::string& path) {
-        settleEvents();
-        QFileDialog* panel = nullptr;
-        for (QWidget* widget : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible()) {
-                panel = dialog;
-            }
-        }
-        ASSERT_NE(panel, nullptr) << "no panel is showing";
-        panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QString::fromStdString(path));
-        QMetaObject::invokeMethod(panel, "accept");
-        settleEvents();
-    }
     static void click(QAbstractButton* button) {
         ASSERT_TRUE(button->isEnabled()) << button->text().toStdString();
         button->click();

@@ -264,15 +264,6 @@ class KeyboardAccessTest : public WindowTest {
         QTest::keyClicks(QApplication::focusWidget(), text);
         settleEvents();
     }
-    // Answers the open or save panel that a key brought up, as the other widget tests do.
-    static void answerPanel(const std::string& path) {
-        settleEvents();
-        auto* panel = showing<QFileDialog>();
-        ASSERT_NE(panel, nullptr) << "no panel is showing";
-        panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QString::fromStdString(path));
-        QMetaObject::invokeMethod(panel, "accept");
-        settleEvents();
-    }
 
     // Everything a keyboard and screen reader user needs in the window as it shows now.
     static void expectAccessible(QWidget* window, const std::string& what) {
@@ -379,7 +370,7 @@ TEST_F(KeyboardAccessTest, AUserIsAddedAndADirectoryProtectedForHimWithTheKeyboa
     press(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), users.newButton);
     press(Qt::Key_Space);
-    answerPanel(userfile);
+    choosePath(userfile);
     ASSERT_EQ(users.userfileField->stringValue(), userfile);
     activate(&main);
 
@@ -401,7 +392,7 @@ TEST_F(KeyboardAccessTest, AUserIsAddedAndADirectoryProtectedForHimWithTheKeyboa
     press(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), dir.chooseButton);
     press(Qt::Key_Space);
-    answerPanel(directory);
+    choosePath(directory);
     ASSERT_EQ(dir.directoryField->stringValue(), directory);
     activate(&main);
 
@@ -410,7 +401,7 @@ TEST_F(KeyboardAccessTest, AUserIsAddedAndADirectoryProtectedForHimWithTheKeyboa
     press(Qt::Key_Tab);
     ASSERT_EQ(QApplication::focusWidget(), dir.selectUserfileButton->widget());
     press(Qt::Key_Space);
-    answerPanel(userfile);
+    choosePath(userfile);
     activate(&main);
     press(Qt::Key_R, Qt::AltModifier);
     ASSERT_EQ(QApplication::focusWidget(), dir.authnameField->widget());

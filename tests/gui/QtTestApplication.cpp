@@ -1,8 +1,11 @@
 #include "QtTestApplication.h"
 
 #include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <cstdlib>
+#include <gtest/gtest.h>
 
 namespace keepgate::testing {
 
@@ -37,6 +40,22 @@ void settleEvents() {
     for (int i = 0; i < 5; ++i) {
         QApplication::processEvents();
     }
+}
+
+void choosePath(const std::string& path) {
+    settleEvents();
+    QFileDialog* panel = nullptr;
+    for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QFileDialog*>(widget); dialog && dialog->isVisible()) {
+            panel = dialog;
+        }
+    }
+    ASSERT_NE(panel, nullptr) << "no panel is showing";
+    auto* name = panel->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    ASSERT_NE(name, nullptr);
+    name->setText(QString::fromStdString(path));
+    QMetaObject::invokeMethod(panel, "accept");
+    settleEvents();
 }
 
 } // namespace keepgate::testing

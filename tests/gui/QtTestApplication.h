@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <string>
 
 namespace keepgate::testing {
 
@@ -11,5 +12,7 @@ void ensureQtApplication();
 QString testConfigHome();
 // Runs the event loop until nothing more is pending.
 void settleEvents();
+// Answers the open or save panel that is showing by typing a path into it and accepting it.
+void choosePath(const std::string& path);
 
 } // namespace keepgate::testing
